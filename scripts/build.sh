@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the Linux library, tests and tools (build/linux) and PallawickHook.dll
+# (build/windows).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+cmake --build build/windows -j "$jobs"
+
+cmake -S . -B build/linux -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DPALLAWICK_DLL="$PWD/build/windows/PallawickHook.dll"
+cmake --build build/linux -j "$jobs"

@@ -1,0 +1,35 @@
+#pragma once
+
+// A re-entrant lock with the system critical section's semantics: the owning thread
+// may enter again, and must leave as often as it entered.
+
+#include <cstddef>
+
+namespace pw::platform {
+
+class CriticalSection {
+public:
+    CriticalSection() = default;
+    ~CriticalSection() { Delete(); }
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+
+    // Creates the lock; spinCount is how often a waiter spins before sleeping.
+    bool Initialize(unsigned spinCount = 0);
+    void Delete();
+    bool IsInitialized() const { return initialized_; }
+
+    void Enter();
+    bool TryEnter();
+    void Leave();
+
+private:
+    static constexpr size_t kStorageSize = 64;
+    alignas(16) unsigned char storage_[kStorageSize] = {};
+    bool initialized_ = false;
+};
+
+// The calling thread's system id.
+unsigned long CurrentThreadId();
+
+} // namespace pw::platform

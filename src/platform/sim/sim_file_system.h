@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <string>
+
+namespace pw::sim {
+
+// A folder tree under a host directory. System paths such as "C:\Users\me\x.txt" map to
+// "<root>/C/Users/me/x.txt"; the files are real, so sizes, trimming and replacement
+// behave as on disk.
+class SimFileSystem final : public platform::FileSystem {
+public:
+    // Creates a fresh root under the host's temporary directory, removed on destruction.
+    SimFileSystem();
+    ~SimFileSystem() override;
+    SimFileSystem(const SimFileSystem&) = delete;
+    SimFileSystem& operator=(const SimFileSystem&) = delete;
+
+    std::unique_ptr<platform::File> Open(const Char* path, platform::FileOpen mode,
+                                         uint32_t& error) override;
+    bool Exists(const Char* path) override;
+    bool IsDirectory(const Char* path) override;
+    bool CreateDirectory(const Char* path) override;
+    bool Replace(const Char* source, const Char* target) override;
+    bool Remove(const Char* path) override;
+
+    // The host path a system path maps to.
+    std::string HostPath(StringView path) const;
+    const std::string& Root() const { return root_; }
+    // Test helpers: whole-file access by system path.
+    bool WriteFile(StringView path, std::string_view bytes);
+    bool ReadFile(StringView path, std::string& bytes) const;
+    // Makes every later Open fail with error (0 restores normal behaviour).
+    void FailOpens(uint32_t error) { failOpens_ = error; }
+
+private:
+    std::string root_;
+    uint32_t failOpens_ = 0;
+};
+
+} // namespace pw::sim

@@ -1,0 +1,11 @@
+#pragma once
+
+// Marks the functions and classes the DLL exports. The Linux build links the core
+// statically, so the marker is empty there.
+#if defined(_WIN32) && defined(PALLAWICK_BUILDING_DLL)
+#define PW_API __declspec(dllexport)
+#else
+#define PW_API
+#endif
+
+#define PW_EXTERN_C extern "C" PW_API
