@@ -118,6 +118,37 @@ public:
                            unsigned int style) = 0;
 };
 
+// The running system's version and the user's input settings.
+class SystemInfo {
+public:
+    virtual ~SystemInfo() = default;
+    // The version query's major and minor numbers; false when the query failed.
+    virtual bool OsVersion(unsigned long& major, unsigned long& minor) = 0;
+    // The keyboard repeat speed setting, 0 (slow) to 31 (fast).
+    virtual unsigned KeyboardSpeed() = 0;
+    // Whether the session is a remote desktop session.
+    virtual bool IsRemoteSession() = 0;
+    // The system's key state word for a virtual key: high bit down, low bit toggled.
+    virtual short KeyState(int virtualKey) = 0;
+};
+
+// The crash-reporting back end: what a report contains and what runs before it.
+class CrashReporter {
+public:
+    using PreErrorHandler = void (*)();
+    virtual ~CrashReporter() = default;
+    virtual void SetAppName(const Char* name) = 0;
+    virtual void SetAppVersion(const Char* version) = 0;
+    virtual void AddAttachment(const Char* path) = 0;
+    virtual void SetSupport(const Char* email, const Char* url, const Char* server,
+                            unsigned short port) = 0;
+    virtual void SetNotificationEmail(const Char* email) = 0;
+    virtual void SetFlags(unsigned long flags) = 0;
+    virtual void SetPreErrorHandler(PreErrorHandler handler) = 0;
+    // Installs the structured-exception filter and the terminate handler.
+    virtual void InstallFilters() = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -127,6 +158,8 @@ public:
     virtual Registry& GetRegistry() = 0;
     virtual Environment& GetEnvironment() = 0;
     virtual Dialogs& GetDialogs() = 0;
+    virtual SystemInfo& GetSystemInfo() = 0;
+    virtual CrashReporter& GetCrashReporter() = 0;
 };
 
 // The platform in force. The Windows build has one; the Linux build starts with a
@@ -153,5 +186,7 @@ inline FileSystem& GetFileSystem() { return Current().GetFileSystem(); }
 inline Registry& GetRegistry() { return Current().GetRegistry(); }
 inline Environment& GetEnvironment() { return Current().GetEnvironment(); }
 inline Dialogs& GetDialogs() { return Current().GetDialogs(); }
+inline SystemInfo& GetSystemInfo() { return Current().GetSystemInfo(); }
+inline CrashReporter& GetCrashReporter() { return Current().GetCrashReporter(); }
 
 } // namespace pw::platform

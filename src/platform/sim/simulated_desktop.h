@@ -6,11 +6,13 @@
 
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_crash_reporter.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_diagnostics.h"
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_system_info.h"
 
 namespace pw::sim {
 
@@ -28,6 +30,8 @@ public:
     platform::Registry& GetRegistry() override { return registry; }
     platform::Environment& GetEnvironment() override { return environment; }
     platform::Dialogs& GetDialogs() override { return dialogs; }
+    platform::SystemInfo& GetSystemInfo() override { return systemInfo; }
+    platform::CrashReporter& GetCrashReporter() override { return crashReporter; }
 
     SimClock clock;
     SimDiagnostics diagnostics;
@@ -35,6 +39,8 @@ public:
     SimRegistry registry;
     SimEnvironment environment;
     SimDialogs dialogs;
+    SimSystemInfo systemInfo;
+    SimCrashReporter crashReporter;
 
 private:
     std::unique_ptr<platform::ScopedPlatform> installed_;

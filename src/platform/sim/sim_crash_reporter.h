@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <vector>
+
+namespace pw::sim {
+
+// Records how the crash reporter was configured; Crash() runs the pre-error handler as a
+// real report would.
+class SimCrashReporter final : public platform::CrashReporter {
+public:
+    void SetAppName(const Char* name) override { appName = name ? name : L""; }
+    void SetAppVersion(const Char* version) override { appVersion = version ? version : L""; }
+    void AddAttachment(const Char* path) override;
+    void SetSupport(const Char* email, const Char* url, const Char* server,
+                    unsigned short port) override;
+    void SetNotificationEmail(const Char* email) override;
+    void SetFlags(unsigned long value) override { flags = value; }
+    void SetPreErrorHandler(PreErrorHandler handler) override { preErrorHandler = handler; }
+    void InstallFilters() override { ++installCount; }
+
+    // Simulates an unhandled exception: runs the pre-error handler, counts a report.
+    void Crash();
+
+    String appName;
+    String appVersion;
+    std::vector<String> attachments;
+    String supportEmail;
+    String supportUrl;
+    String server;
+    unsigned short port = 0;
+    String notificationEmail;
+    unsigned long flags = 0;
+    PreErrorHandler preErrorHandler = nullptr;
+    int installCount = 0;
+    int reportCount = 0;
+};
+
+} // namespace pw::sim

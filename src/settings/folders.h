@@ -1,0 +1,26 @@
+#pragma once
+
+// Where the settings file and the log file live. Every folder ends with a backslash.
+
+#include "support/export.h"
+#include "support/text.h"
+
+#include <cstddef>
+
+namespace pw::folders {
+inline constexpr const Char* kSettingsFileName = L"VESKSettings.xml";
+inline constexpr const Char* kLogFileName = L"Pallawick.log";
+inline constexpr const Char* kRegistryKey = L"Software\\Orvane Works\\Pallawick";
+inline constexpr const Char* kAppDataSuffix = L"\\Orvane Works\\Pallawick\\";
+inline constexpr const Char* kAppDisplayName = L"Pallawick";
+inline constexpr size_t kMaxPath = 4096;
+} // namespace pw::folders
+
+// Results are 0 on success or the error code of the bounded copy (see CopyString).
+PW_EXTERN_C int GetSettingsFolder(Char* buffer, size_t size);
+PW_EXTERN_C int GetLogFolder(Char* buffer, size_t size, bool create);
+PW_EXTERN_C int GetLogFile(Char* buffer, size_t size, bool create);
+PW_EXTERN_C bool CreateFolder(const Char* path);
+PW_EXTERN_C bool GetLanguageFile(Char* buffer, int size);
+PW_EXTERN_C void SetPortable(bool portable);
+PW_EXTERN_C bool GetPortable();
