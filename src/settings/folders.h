@@ -14,7 +14,16 @@ inline constexpr const Char* kRegistryKey = L"Software\\Orvane Works\\Pallawick"
 inline constexpr const Char* kAppDataSuffix = L"\\Orvane Works\\Pallawick\\";
 inline constexpr const Char* kAppDisplayName = L"Pallawick";
 inline constexpr size_t kMaxPath = 4096;
+// The largest "SettingsFolder" registry value accepted, in bytes.
+inline constexpr unsigned long kMaxSettingsFolderBytes = 4096;
+
+// The language file name of the library's own settings object, or null when there is no
+// settings object or it names none. Called with the global lock held.
+const Char* CurrentLanguageFile();
 } // namespace pw::folders
+
+// Portable mode: the settings live beside the program. Guarded by the global lock.
+extern bool g_bPortable;
 
 // Results are 0 on success or the error code of the bounded copy (see CopyString).
 PW_EXTERN_C int GetSettingsFolder(Char* buffer, size_t size);

@@ -5,17 +5,23 @@
 //
 // Formats are printf-style wide strings. Within the core, wide string arguments are
 // written "%ls", which means the same on every build.
+//
+// Lock order: the log file's path comes from GetLogFile, which takes the global lock
+// (CThreadLock), while other threads log with the global lock held. The path is
+// therefore always resolved before csLogMutex is taken, never while it is held.
 
 #include "platform/critical_section.h"
 #include "platform/platform.h"
 #include "support/export.h"
 #include "support/text.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <memory>
 
 class PW_API CLogger {
-public:
+  public:
+    // Capacity, terminator included, of a formatted message and of a finished line.
     static constexpr size_t kMaxLine = 4096;
 
     static void Initialise();
@@ -33,18 +39,32 @@ public:
     static void DisableLogging(bool disable);
     static bool DebugEnabled();
     static bool LoggingDisabled();
-    static void DisableBanner();
+    // No separator banner when the file is opened (tests may turn it back on).
+    static void DisableBanner(bool disable = true);
 
     static void FlushLog();
     static void CloseLogFile(bool appendLineEnd);
 
-private:
-    static bool OpenLogFile();
+  private:
+    enum class Level { Info, Debug };
+
+    static void WriteV(Level level, const Char* format, va_list args);
+    static void WriteOSErrorV(Level level, unsigned long code, const Char* format, va_list args);
+    static void AppendToFile(Level level, const Char* line);
+    static void AppendLocked(Level level, const Char* line, const Char* resolvedPath);
+    static void EnterLogLock(Level level);
+    // Opens the file if needed, with csLogMutex held. resolvedPath is the path looked up
+    // just before the lock was taken, or null when the file was open at that moment.
+    static bool OpenLogFile(const Char* resolvedPath);
+    static void SetFile(std::unique_ptr<pw::platform::File> file);
 
     static pw::platform::CriticalSection csLogMutex;
     static std::unique_ptr<pw::platform::File> m_hLogFile;
-    static bool m_bDead;
-    static bool m_bDebugging;
-    static bool m_bDisableLogging;
-    static bool m_bDisableBanner;
+    // Flags are read without the lock on every line, so they are atomic.
+    static std::atomic<bool> m_bDead;
+    static std::atomic<bool> m_bDebugging;
+    static std::atomic<bool> m_bDisableLogging;
+    static std::atomic<bool> m_bDisableBanner;
+    // Mirrors m_hLogFile != null for the check made before the lock is taken.
+    static std::atomic<bool> m_bFileOpen;
 };

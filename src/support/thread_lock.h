@@ -2,15 +2,21 @@
 
 // The named, re-entrant, timed lock over the library's one global critical section,
 // and the same timing and logging around a caller's own critical section.
+//
+// Every holder names itself (usually after its function); a thread that has to wait
+// logs who holds the lock, and long waits and long holds are logged as information.
+// InitGlobalCS must have run (the library does it when it is loaded) before any use.
 
 #include "platform/critical_section.h"
 #include "support/export.h"
 #include "support/text.h"
 
+#include <atomic>
 #include <cstdint>
 
 class PW_API CThreadLock {
-public:
+  public:
+    // Name fields hold at most kNameLength - 1 characters; a longer name leaves them empty.
     static constexpr size_t kNameLength = 64;
     static constexpr unsigned kSpinCount = 4000;
     // Waits and holds longer than this many milliseconds are reported.
@@ -24,8 +30,11 @@ public:
     CThreadLock(const CThreadLock&) = delete;
     CThreadLock& operator=(const CThreadLock&) = delete;
 
+    // Takes the global lock, waiting as long as needed; returns true.
     static bool EnterCS(const Char* name);
+    // Takes the global lock only if it is free or already held by this thread.
     static bool TryEnterCS(const Char* name);
+    // Releases one level taken by EnterCS or TryEnterCS.
     static void LeaveCS();
 
     static bool InitGlobalCS();
@@ -33,19 +42,25 @@ public:
     static void DeleteCS();
 
     // The global lock's current holder, for logs and checks.
-    static int EntryCount() { return m_snEntryCount; }
-    static unsigned long Owner() { return m_sdwOwner; }
+    static int EntryCount() { return m_snEntryCount.load(std::memory_order_relaxed); }
+    static unsigned long Owner() { return m_sdwOwner.load(std::memory_order_relaxed); }
     static const Char* OwnerName() { return m_stcName; }
     // Whether the calling thread holds the global lock.
     static bool HeldByCurrentThread();
 
     static pw::platform::CriticalSection g_GlobalCS;
 
-private:
+  private:
     void Acquire(const Char* name);
+    bool IsGlobal() const { return m_pCS == &g_GlobalCS; }
+    // Counts one more level of the global lock, taken by the calling thread.
+    static void RecordEntry(const Char* name);
+    // Counts one level less; the last one clears the owner.
+    static void RecordRelease();
 
-    static int m_snEntryCount;
-    static unsigned long m_sdwOwner;
+    // Changed only while g_GlobalCS is held; read without it by waiters and checks.
+    static std::atomic<int> m_snEntryCount;
+    static std::atomic<unsigned long> m_sdwOwner;
     static Char m_stcName[kNameLength];
     static uint32_t m_sdwTimer;
 

@@ -1,0 +1,58 @@
+#include "platform/win32/win32_api.h"
+
+#include "hook/library.h"
+#include "platform/win32/module_handle.h"
+#include "platform/win32/win32_platform.h"
+
+#include <atomic>
+
+namespace pw::win32 {
+
+namespace {
+std::atomic<HINSTANCE> g_module{nullptr};
+} // namespace
+
+HINSTANCE ModuleHandle() {
+    HINSTANCE module = g_module.load(std::memory_order_acquire);
+    if (module)
+        return module;
+    HMODULE found = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ModuleHandle), &found);
+    return found;
+}
+
+} // namespace pw::win32
+
+// The loader's entry point. Nothing may escape it: a failing attach makes the load fail,
+// a failing detach is only reported.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        pw::win32::g_module.store(instance, std::memory_order_release);
+        // The library has no per-thread state; skip the thread notifications.
+        DisableThreadLibraryCalls(instance);
+        try {
+            pw::hook::ProcessAttach();
+        } catch (...) {
+            OutputDebugStringW(L"PallawickHook: Unexpected exception while loading the library\n");
+            return FALSE;
+        }
+        break;
+    case DLL_PROCESS_DETACH:
+        try {
+            pw::hook::ProcessDetach();
+        } catch (...) {
+            OutputDebugStringW(
+                L"PallawickHook: Unexpected exception while unloading the library\n");
+        }
+        // The platform object is never destroyed, so the crash filters, which point into
+        // this module, are taken out here before the module is unmapped.
+        pw::win32::Win32Platform::Instance().GetWin32CrashReporter().RemoveFilters();
+        break;
+    default:
+        break;
+    }
+    return TRUE;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/platform.h"
+
+namespace pw::win32 {
+
+// The debugger output channel and the system's error codes and texts.
+class Win32Diagnostics final : public platform::Diagnostics {
+  public:
+    void DebugOutput(const Char* text) override;
+    uint32_t LastError() override;
+    String SystemErrorText(uint32_t code) override;
+};
+
+} // namespace pw::win32

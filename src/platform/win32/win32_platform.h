@@ -1,0 +1,49 @@
+#pragma once
+
+// The real platform of the Windows build: each area over the system's own calls.
+
+#include "platform/platform.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_crash_reporter.h"
+#include "platform/win32/win32_diagnostics.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_system_info.h"
+
+namespace pw::win32 {
+
+class Win32Platform final : public platform::Platform {
+  public:
+    // The process's one instance, built on first use and never destroyed: static
+    // destructors and the loader's detach notification may still log after the C++
+    // runtime has begun tearing down.
+    static Win32Platform& Instance();
+
+    Win32Platform() = default;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
+    platform::Clock& GetClock() override { return clock_; }
+    platform::Diagnostics& GetDiagnostics() override { return diagnostics_; }
+    platform::FileSystem& GetFileSystem() override { return files_; }
+    platform::Registry& GetRegistry() override { return registry_; }
+    platform::Environment& GetEnvironment() override { return environment_; }
+    platform::Dialogs& GetDialogs() override { return dialogs_; }
+    platform::SystemInfo& GetSystemInfo() override { return systemInfo_; }
+    platform::CrashReporter& GetCrashReporter() override { return crashReporter_; }
+    Win32CrashReporter& GetWin32CrashReporter() { return crashReporter_; }
+
+  private:
+    Win32Clock clock_;
+    Win32Diagnostics diagnostics_;
+    Win32FileSystem files_;
+    Win32Registry registry_;
+    Win32Environment environment_;
+    Win32Dialogs dialogs_;
+    Win32SystemInfo systemInfo_;
+    Win32CrashReporter crashReporter_;
+};
+
+} // namespace pw::win32

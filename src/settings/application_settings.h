@@ -1,0 +1,229 @@
+#pragma once
+
+// One profile: the default profile, which applies everywhere, or an application profile
+// for one program or one kind of its windows (caption, class, parent class, window
+// quarters). It holds the 10 x 9 grid of button slots with each slot's action and data,
+// the per-layer settings and the scroll settings.
+//
+// A profile has no lock of its own; whoever shares it between threads guards it.
+
+#include "settings/action_data.h"
+#include "settings/actions.h"
+#include "settings/chord.h"
+#include "settings/mouse_buttons.h"
+#include "settings/owned_chords.h"
+#include "settings/owned_string.h"
+#include "support/export.h"
+#include "support/text.h"
+
+#include <array>
+
+namespace pugi {
+class xml_node;
+}
+
+class CSettings;
+
+class PW_API CApplicationSettings {
+  public:
+    CApplicationSettings(CSettings* settings, bool isDefault);
+    // Copies duplicate every string and chord set; the owner is shared.
+    CApplicationSettings(const CApplicationSettings& other) = default;
+    CApplicationSettings& operator=(const CApplicationSettings& other) = default;
+    virtual ~CApplicationSettings();
+
+    // The string routines of the settings model: CopyString frees target and replaces it
+    // by a copy of source (null stays null), lower-cased when asked; ClearString frees it.
+    static Char* CopyString(Char*& target, const Char* source, bool lowerCase);
+    static Char* ClearString(Char*& target);
+    // The default repeat interval of a slot, from the system keyboard repeat speed.
+    static unsigned long DefaultRepeat();
+    // Total milliseconds that playing keys takes, charging perKey for each key.
+    static int CalculateKeystrokesWaitHoldTime(const Char* keys, int perKey);
+
+    // Identity. SetApplication parses a profile string (plain process name, or the W:,
+    // W2: and W3: window forms) into the matching fields.
+    void SetApplication(const Char* profileString);
+    const Char* GetFullName() const { return m_FullName.Get(); }
+    const Char* GetDescription() const { return m_Description.Get(); }
+    void SetDescription(const Char* description) { m_Description.Assign(description); }
+    const Char* GetCaption() const { return m_Caption.Get(); }
+    const Char* GetApplication() const { return m_Application.Get(); }
+    const Char* GetClass() const { return m_Class.Get(); }
+    const Char* GetParentClass() const { return m_ParentClass.Get(); }
+    // Matched on more than the process name: class, parent class, caption, quarters,
+    // regular expressions or the no-parent rule.
+    bool IsCustomWindow() const;
+    // The identity string: the application, or "cw;" caption;application;parent;class.
+    String GetKey() const;
+    // A name for messages: the description, else the application (and class, parent class
+    // of a window profile). 0 on success, -1 with no application, else the copy's error.
+    int GetShortName(Char* buffer, int size) const;
+
+    // Profile flags and scroll settings.
+    bool IsDefault() const { return m_bIsDefault; }
+    bool IsEnabled() const { return m_bEnabled; }
+    void SetEnableFlag(bool enabled) { m_bEnabled = enabled; }
+    bool RegExMatching() const { return m_bRegExMatching; }
+    void SetRegExMatching(bool value) { m_bRegExMatching = value; }
+    bool NoParent() const { return m_bNoParent; }
+    void SetNoParentFlag(bool value) { m_bNoParent = value; }
+    bool InvertedScrolling() const { return m_bInvertScrolling; }
+    void SetInvertScrolling(bool value) { m_bInvertScrolling = value; }
+    bool InvertedHorzScrolling() const { return m_bInvertHorizontalScrolling; }
+    void SetInvertHorzScrolling(bool value) { m_bInvertHorizontalScrolling = value; }
+    bool ScrollPages() const { return m_bScrollPages; }
+    void SetScrollPages(bool value) { m_bScrollPages = value; }
+    bool AxisLocking() const { return m_bAxisLocking; }
+    void SetAxisLocking(bool value) { m_bAxisLocking = value; }
+    swapbuttons SwapButtons() const { return m_SwapButtons; }
+    void SetSwapButtons(swapbuttons value) { m_SwapButtons = value; }
+    int ScrollLines() const { return m_nScrollLines; }
+    void SetScrollLines(int lines) { m_nScrollLines = lines; }
+    bool ForceSPIMessage() const { return m_bForceSPI; }
+    void SetForceSPIMessage(bool value) { m_bForceSPI = value; }
+    int AdvScrollMethod() const { return m_nAdvScrollMethod; }
+    void SetAdvScrollMethod(int method) { m_nAdvScrollMethod = method; }
+    int AdvScrollVertical() const { return m_nAdvScrollVert; }
+    void SetAdvScrollVertical(int factor) { m_nAdvScrollVert = factor; }
+    int AdvScrollHorizontal() const { return m_nAdvScrollHorz; }
+    void SetAdvScrollHorizontal(int factor) { m_nAdvScrollHorz = factor; }
+    WINDOWMASK GetWindowMask() const { return m_WindowMask; }
+    void SetWindowMask(WINDOWMASK mask) { m_WindowMask = mask; }
+    // False when called through a null profile.
+    bool GetDisableScrollUnderCursor() const;
+    void SetDisableScrollUnderCursor(bool value) { m_bDisableScrollUnderCursor = value; }
+    bool GetIgnoreVScroll() const { return m_bIgnoreVScroll; }
+    void SetIgnoreVScroll(bool value) { m_bIgnoreVScroll = value; }
+    bool GetIgnoreHScroll() const { return m_bIgnoreHScroll; }
+    void SetIgnoreHScroll(bool value) { m_bIgnoreHScroll = value; }
+    int GetIgnoreVScrollTime() const { return m_nIgnoreVScrollTime; }
+    void SetIgnoreVScrollTime(int milliseconds) { m_nIgnoreVScrollTime = milliseconds; }
+    int GetIgnoreHScrollTime() const { return m_nIgnoreHScrollTime; }
+    void SetIgnoreHScrollTime(int milliseconds) { m_nIgnoreHScrollTime = milliseconds; }
+
+    // Per-layer settings. A layer outside 0 to 9 reads as the default and is not stored.
+    const Char* GetLayerName(int layer) const;
+    void SetLayerName(const Char* name, int layer);
+    bool GetRevertLayer1(int layer) const;
+    void SetRevertLayer1(int layer, bool value);
+    int GetAutoSwitchLayer(int layer) const;
+    void SetAutoSwitchLayer(int layer, int target);
+    int GetAutoSwitchTime(int layer) const;
+    void SetAutoSwitchTime(int layer, int time);
+    bool GetLayerDisabled(int layer) const;
+    void SetLayerDisabled(int layer, bool disabled);
+    MouseButtons GetChordButton(int layer) const;
+    void SetChordButton(MouseButtons button, int layer);
+
+    // Per-slot settings, (button, layer) with slot = button + 9 * layer. The action and
+    // reset-keys accessors log an invalid slot; the others read an invalid slot as the
+    // default and ignore writes to it.
+    _ACTIONS GetActions(MouseButtons button, int layer) const;
+    void SetActions(MouseButtons button, int layer, _ACTIONS action);
+    bool GetResetKeys(MouseButtons button, int layer) const;
+    void SetResetKeys(MouseButtons button, int layer, bool reset);
+    const Char* GetKeystrokes(MouseButtons button, int layer) const;
+    void SetKeystrokes(MouseButtons button, int layer, const Char* keys, int sendKeyAction,
+                       int sendKeyRepeat, bool sendKeyWhenActive, bool blockMouse,
+                       bool randomiseDelay);
+    // As above, and recomputes the wait/hold time with perKeyDelay per key.
+    void SetKeystrokes(MouseButtons button, int layer, const Char* keys, int sendKeyAction,
+                       int sendKeyRepeat, bool sendKeyWhenActive, bool blockMouse,
+                       bool randomiseDelay, int perKeyDelay);
+    const Char* GetStuckKeys(MouseButtons button, int layer) const;
+    void SetStuckKeys(MouseButtons button, int layer, const Char* keys);
+    const Char* GetLaunchApp(MouseButtons button, int layer) const;
+    void SetLaunchApp(MouseButtons button, int layer, const Char* path);
+    CVESKChords* GetChords(MouseButtons button, int layer) const;
+    // Takes ownership of chords; a set already in the slot is let go, not deleted.
+    void SetChords(MouseButtons button, int layer, CVESKChords* chords);
+    // Deletes the slot's set and stores a copy of chords (or none for null).
+    void CopyChords(MouseButtons button, int layer, CVESKChords* chords);
+    int SendKeyAction(MouseButtons button, int layer) const;
+    int SendKeyRepeat(MouseButtons button, int layer) const;
+    int GetKeystrokesWaitHoldTime(MouseButtons button, int layer, int ignored) const;
+    bool SendKeyWhenActive(MouseButtons button, int layer) const;
+    bool BlockMouse(MouseButtons button, int layer) const;
+    bool RandomiseDelay(MouseButtons button, int layer) const;
+    // A new record of the slot's action and data, referring to the slot's chord set; the
+    // caller deletes it. An invalid slot gives a record of action 40.
+    CActionData* GetActionData(MouseButtons button, int layer) const;
+
+    // Logs the profile's layers at debug level (when debug logging is on), under name.
+    void Log(const Char* name);
+
+    // Settings file form, implemented with the settings reader and writer.
+    bool Save(pugi::xml_node& parent);
+    bool SaveDefault(pugi::xml_node& element);
+    bool Load(const pugi::xml_node& element, int perKeyDelay, bool& regionChecking,
+              int& layersUsed);
+    bool LoadDefault(const pugi::xml_node& element, int perKeyDelay, int& layersUsed);
+
+  private:
+    struct Layer {
+        pw::settings::OwnedString name;
+        bool revertLayer1 = false;
+        int autoSwitchLayer = 0;
+        int autoSwitchTime = 1;
+        bool disabled = false;
+        MouseButtons chordButton = mbNone; // run-time, not stored
+    };
+
+    struct Slot {
+        _ACTIONS action = actNoChange;
+        bool resetKeys = false; // run-time, not stored
+        pw::settings::OwnedString keystrokes;
+        pw::settings::OwnedString stuckKeys; // run-time: keys the slot holds down
+        pw::settings::OwnedString launchApp;
+        pw::settings::OwnedChords chords;
+        int sendKeyAction = pw::settings::kDefaultSendKeyAction;
+        int sendKeyRepeat = 0;
+        int keystrokesWaitHoldTime = 0;
+        bool sendKeyWhenActive = true;
+        bool blockMouse = true;
+        bool randomiseDelay = false;
+    };
+
+    // The slot of (button, layer), or null outside the grid.
+    Slot* FindSlot(int button, int layer);
+    const Slot* FindSlot(int button, int layer) const;
+    Layer* FindLayer(int layer);
+    const Layer* FindLayer(int layer) const;
+    // The slot's text for the profile log, written into buffer.
+    void DescribeSlot(MouseButtons button, int layer, Char* buffer, size_t capacity) const;
+    void ReleaseEverything();
+
+    CSettings* m_pSettings = nullptr; // the owner, not owned
+    bool m_bIsDefault = false;
+
+    pw::settings::OwnedString m_FullName;
+    pw::settings::OwnedString m_Description;
+    pw::settings::OwnedString m_Caption;
+    pw::settings::OwnedString m_Application; // always lower case
+    pw::settings::OwnedString m_Class;
+    pw::settings::OwnedString m_ParentClass;
+
+    bool m_bEnabled = true;
+    bool m_bRegExMatching = false;
+    bool m_bNoParent = false;
+    bool m_bInvertScrolling = false;
+    bool m_bInvertHorizontalScrolling = false;
+    bool m_bScrollPages = false;
+    bool m_bAxisLocking = false;
+    swapbuttons m_SwapButtons = swapUnchanged;
+    int m_nScrollLines = 3;
+    bool m_bForceSPI = false;
+    int m_nAdvScrollMethod = 8;
+    int m_nAdvScrollVert = 1;
+    int m_nAdvScrollHorz = 1;
+    WINDOWMASK m_WindowMask = wmWholeWindow;
+    bool m_bDisableScrollUnderCursor = false;
+    bool m_bIgnoreVScroll = false;
+    bool m_bIgnoreHScroll = false;
+    int m_nIgnoreVScrollTime = 200;
+    int m_nIgnoreHScrollTime = 400;
+
+    std::array<Layer, pw::settings::kLayerCount> m_Layers;
+    std::array<Slot, pw::settings::kSlotCount> m_Slots;
+};

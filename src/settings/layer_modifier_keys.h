@@ -1,0 +1,28 @@
+#pragma once
+
+// The layer modifier-key table: 12 key combinations, one per ModifierKeys slot, that
+// switch layers (or lock an axis) while they are held.
+
+#include "settings/actions.h"
+#include "settings/hotkeys.h"
+#include "support/export.h"
+
+#include <array>
+#include <cstddef>
+
+class PW_API CLayerModifierKeys {
+  public:
+    static constexpr size_t kCount = 12;
+
+    CLayerModifierKeys() = default;
+    CLayerModifierKeys(const CLayerModifierKeys&) = default;
+    CLayerModifierKeys& operator=(const CLayerModifierKeys&) = default;
+    virtual ~CLayerModifierKeys();
+
+    // The entry of slot, or null for a slot outside the table.
+    CHotkey* GetHotkey(ModifierKeys slot);
+    const CHotkey* GetHotkey(ModifierKeys slot) const;
+
+  private:
+    std::array<CHotkey, kCount> m_entries{};
+};

@@ -1,0 +1,166 @@
+#include "settings/settings.h"
+
+#include "settings/application_settings.h"
+#include "settings/hotkeys.h"
+#include "settings/layer_modifier_keys.h"
+#include "support/logger.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <limits>
+
+namespace {
+
+constexpr const Char* kDefaultProfileName = L"Default";
+
+// The platform has no system-parameter queries yet, so a new object starts from the
+// system's own defaults: pointer speed 10 and three lines per wheel notch.
+constexpr int kSystemDefaultMouseSpeed = 10;
+constexpr int kSystemDefaultWheelLines = 3;
+
+} // namespace
+
+CSettings::CSettings(bool officeMouse) {
+    m_options.OfficeMouse = officeMouse;
+    m_options.OfficeMouseForced = officeMouse;
+    m_options.MouseSpeed = kSystemDefaultMouseSpeed;
+    m_options.SystemWheelLines = kSystemDefaultWheelLines;
+
+    // The default profile reads the wheel lines from its owner, so it comes after them.
+    m_pDefaultApp = std::make_unique<CApplicationSettings>(this, true);
+    m_pDefaultApp->SetApplication(kDefaultProfileName);
+    m_pHotKeys = std::make_unique<CHotKeys>();
+    m_pLayerModifierKeys = std::make_unique<CLayerModifierKeys>();
+}
+
+CSettings::CSettings(const CSettings& other) {
+    CopyFrom(other);
+}
+
+CSettings& CSettings::operator=(const CSettings& other) {
+    if (this != &other)
+        CopyFrom(other);
+    return *this;
+}
+
+CSettings::~CSettings() = default;
+
+void CSettings::CopyFrom(const CSettings& other) {
+    m_options = other.m_options;
+
+    m_pDefaultApp.reset();
+    if (other.m_pDefaultApp)
+        m_pDefaultApp = std::make_unique<CApplicationSettings>(*other.m_pDefaultApp);
+
+    OwnedProfiles profiles;
+    profiles.reserve(other.m_lstApplications.size());
+    for (const auto& profile : other.m_lstApplications)
+        profiles.push_back(profile ? std::make_unique<CApplicationSettings>(*profile) : nullptr);
+    m_lstApplications = std::move(profiles);
+    m_vwApplications = MapView(other.m_vwApplications, other);
+    m_vwCustomApplications = MapView(other.m_vwCustomApplications, other);
+
+    m_pHotKeys = other.m_pHotKeys ? std::make_unique<CHotKeys>(*other.m_pHotKeys) : nullptr;
+    m_pLayerModifierKeys = other.m_pLayerModifierKeys
+                               ? std::make_unique<CLayerModifierKeys>(*other.m_pLayerModifierKeys)
+                               : nullptr;
+}
+
+// The views of source, pointing at this object's copies of the same profiles. A view entry
+// that source no longer owns (it was removed from the list after loading) is left out.
+CSettings::ProfileView CSettings::MapView(const ProfileView& view, const CSettings& source) const {
+    ProfileView mapped;
+    mapped.reserve(view.size());
+    for (CApplicationSettings* profile : view) {
+        auto found = std::find_if(source.m_lstApplications.begin(), source.m_lstApplications.end(),
+                                  [profile](const auto& owned) { return owned.get() == profile; });
+        if (found == source.m_lstApplications.end())
+            continue;
+        mapped.push_back(m_lstApplications[found - source.m_lstApplications.begin()].get());
+    }
+    return mapped;
+}
+
+int CSettings::GetApplicationCount() const {
+    return static_cast<int>(m_lstApplications.size());
+}
+
+CApplicationSettings* CSettings::GetApplication(int index) const {
+    if (index < 0 || index >= GetApplicationCount())
+        return nullptr;
+    return m_lstApplications[index].get();
+}
+
+CApplicationSettings* CSettings::GetApplication(const Char* name) const {
+    if (!name || !name[0])
+        return nullptr;
+    for (const auto& profile : m_lstApplications) {
+        if (!profile)
+            continue;
+        const Char* fullName = profile->GetFullName();
+        if (fullName && std::wcscmp(fullName, name) == 0)
+            return profile.get();
+    }
+    return nullptr;
+}
+
+bool CSettings::AddApplication(CApplicationSettings* profile) {
+    if (!profile) {
+        CLogger::LogMessage(L"CSettings::AddApplication: Ignoring a null profile.");
+        return false;
+    }
+    m_lstApplications.emplace_back(profile);
+    return true;
+}
+
+bool CSettings::RemoveApplication(CApplicationSettings* profile) {
+    auto found = std::find_if(m_lstApplications.begin(), m_lstApplications.end(),
+                              [profile](const auto& owned) { return owned.get() == profile; });
+    if (!profile || found == m_lstApplications.end())
+        return false;
+    found->release();
+    m_lstApplications.erase(found);
+    return true;
+}
+
+void CSettings::ClearApplications() {
+    // The caller has taken the profiles over; they must outlive the list.
+    for (auto& profile : m_lstApplications)
+        profile.release();
+    m_lstApplications.clear();
+}
+
+void CSettings::DeleteApplications(bool recreate) {
+    // The views point into the list, so they go first.
+    m_vwApplications.clear();
+    m_vwCustomApplications.clear();
+    m_lstApplications.clear();
+    m_pHotKeys.reset();
+    m_pLayerModifierKeys.reset();
+    if (!recreate)
+        return;
+    m_pHotKeys = std::make_unique<CHotKeys>();
+    m_pLayerModifierKeys = std::make_unique<CLayerModifierKeys>();
+}
+
+void CSettings::SetDefaultApp(CApplicationSettings* profile) {
+    if (profile == m_pDefaultApp.get())
+        return;
+    m_pDefaultApp.reset(profile);
+}
+
+bool CSettings::SetMaxLayers(int n) {
+    if (n == m_options.MaxLayers)
+        return false;
+    m_options.MaxLayers = n;
+    return true;
+}
+
+uint32_t CSettings::get_MouseJigglerTickTimeout() const {
+    if (!m_options.MouseJiggler || m_options.MouseJigglerTimeout <= 0)
+        return 0;
+    constexpr uint32_t kMsPerMinute = 60000;
+    constexpr uint32_t kLongestMinutes = std::numeric_limits<uint32_t>::max() / kMsPerMinute;
+    auto minutes = static_cast<uint32_t>(m_options.MouseJigglerTimeout);
+    return std::min(minutes, kLongestMinutes) * kMsPerMinute;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+// Some exported member functions are documented to be callable through a null object
+// pointer (the main program calls them on a profile that may not exist) and to answer
+// with a fixed result. A plain "this == nullptr" test is folded away by the optimiser,
+// which may assume this is never null; reading the pointer back through a volatile
+// copy keeps the test.
+
+namespace pw {
+
+inline bool IsNullObject(const void* object) {
+    const void* volatile copy = object;
+    return copy == nullptr;
+}
+
+} // namespace pw
