@@ -1,6 +1,8 @@
+#include "hook/hook_state.h"
 #include "hook/library.h"
 #include "platform/sim/simulated_desktop.h"
 #include "settings/folders.h"
+#include "settings/settings.h"
 #include "support/bounded_copy.h"
 
 #include <gtest/gtest.h>
@@ -169,11 +171,25 @@ TEST_F(FoldersTest, CreateFolderMakesMissingParentsOnly) {
     EXPECT_FALSE(CreateFolder(nullptr));
 }
 
-TEST_F(FoldersTest, LanguageFileNeedsASettingsObject) {
+TEST_F(FoldersTest, LanguageFileComesFromTheSettingsObject) {
     std::array<Char, 32> buffer;
+    buffer.fill(L'#');
+    // The attached library's settings object has no language file yet.
+    EXPECT_FALSE(GetLanguageFile(buffer.data(), static_cast<int>(buffer.size())));
+    EXPECT_EQ(buffer[0], L'#');
+
+    g_pSettings->SetLanguage(L"Deutsch.xml");
+    ASSERT_TRUE(GetLanguageFile(buffer.data(), static_cast<int>(buffer.size())));
+    EXPECT_STREQ(buffer.data(), L"Deutsch.xml");
+    // Too small a buffer copies nothing usable.
+    EXPECT_FALSE(GetLanguageFile(buffer.data(), 4));
+
+    CSettings* attached = g_pSettings;
+    g_pSettings = nullptr;
     buffer.fill(L'#');
     EXPECT_FALSE(GetLanguageFile(buffer.data(), static_cast<int>(buffer.size())));
     EXPECT_EQ(buffer[0], L'#');
+    g_pSettings = attached;
 }
 
 } // namespace

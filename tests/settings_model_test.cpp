@@ -242,6 +242,9 @@ TEST_F(SettingsModelTest, CopiesDuplicateProfilesAndTables) {
     EXPECT_NE(copy.GetDefaultApp(), source.GetDefaultApp());
     EXPECT_NE(copy.GetHotKeys(), source.GetHotKeys());
     EXPECT_EQ(copy.GetHotKeys()->GetHotkey(ghkFirst)->GetHotkey(), 0x4101u);
+    // The copied profiles read the copy's global options.
+    EXPECT_EQ(copy.GetApplication(0)->GetOwner(), &copy);
+    EXPECT_EQ(copy.GetDefaultApp()->GetOwner(), &copy);
 
     CSettings assigned;
     assigned = source;

@@ -31,6 +31,9 @@ class PW_API CApplicationSettings {
     CApplicationSettings(const CApplicationSettings& other) = default;
     CApplicationSettings& operator=(const CApplicationSettings& other) = default;
     virtual ~CApplicationSettings();
+    // The settings object whose global options this profile reads (not owned).
+    CSettings* GetOwner() const { return m_pSettings; }
+    void SetOwner(CSettings* settings) { m_pSettings = settings; }
 
     // The string routines of the settings model: CopyString frees target and replaces it
     // by a copy of source (null stays null), lower-cased when asked; ClearString frees it.

@@ -1,11 +1,11 @@
 #include "settings/folders.h"
 
+#include "hook/hook_state.h"
+#include "settings/settings.h"
+
 namespace pw::folders {
 
-// The library's settings object supplies the language file name once it is attached
-// here; without one the library has no language file to report.
-const Char* CurrentLanguageFile() {
-    return nullptr;
-}
+// The language file named by the library's own settings object, if it has one.
+const Char* CurrentLanguageFile() { return g_pSettings ? g_pSettings->GetLanguage() : nullptr; }
 
 } // namespace pw::folders

@@ -51,11 +51,18 @@ void CSettings::CopyFrom(const CSettings& other) {
     m_pDefaultApp.reset();
     if (other.m_pDefaultApp)
         m_pDefaultApp = std::make_unique<CApplicationSettings>(*other.m_pDefaultApp);
+    if (m_pDefaultApp && m_pDefaultApp->GetOwner() == &other)
+        m_pDefaultApp->SetOwner(this);
 
     OwnedProfiles profiles;
     profiles.reserve(other.m_lstApplications.size());
     for (const auto& profile : other.m_lstApplications)
         profiles.push_back(profile ? std::make_unique<CApplicationSettings>(*profile) : nullptr);
+    // Copies read this object's options, not the source's.
+    for (auto& profile : profiles) {
+        if (profile && profile->GetOwner() == &other)
+            profile->SetOwner(this);
+    }
     m_lstApplications = std::move(profiles);
     m_vwApplications = MapView(other.m_vwApplications, other);
     m_vwCustomApplications = MapView(other.m_vwCustomApplications, other);
