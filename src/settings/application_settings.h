@@ -164,6 +164,8 @@ class PW_API CApplicationSettings {
     bool LoadDefault(const pugi::xml_node& element, int perKeyDelay, int& layersUsed);
 
   private:
+    void StoreWindowFields(StringView whole, StringView rest);
+
     struct Layer {
         pw::settings::OwnedString name;
         bool revertLayer1 = false;

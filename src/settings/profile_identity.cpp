@@ -52,6 +52,27 @@ std::optional<StringView> NextToken(StringView& text) {
 
 } // namespace
 
+// The "application, class, parent class" fields that end the W2: and W3: forms. Without
+// a separator the whole profile string is the application.
+void CApplicationSettings::StoreWindowFields(StringView whole, StringView rest) {
+    std::optional<StringView> application = TakeField(rest);
+    if (!application) {
+        m_Class.Clear();
+        m_ParentClass.Clear();
+        m_Application.Assign(whole, true);
+        return;
+    }
+    StoreField(m_Application, *application, true);
+    std::optional<StringView> windowClass = TakeField(rest);
+    if (!windowClass) {
+        m_Class.Clear();
+        m_ParentClass.Clear();
+        return;
+    }
+    StoreField(m_Class, *windowClass);
+    StoreField(m_ParentClass, rest);
+}
+
 void CApplicationSettings::SetApplication(const Char* profileString) {
     if (!profileString) {
         m_Application.Clear();
@@ -79,45 +100,14 @@ void CApplicationSettings::SetApplication(const Char* profileString) {
             return;
         }
         StoreField(m_Caption, *caption);
-        std::optional<StringView> application = TakeField(rest);
-        if (!application) {
-            m_Class.Clear();
-            m_ParentClass.Clear();
-            m_Application.Assign(whole, true);
-            return;
-        }
-        StoreField(m_Application, *application, true);
-        std::optional<StringView> windowClass = TakeField(rest);
-        if (!windowClass) {
-            m_Class.Clear();
-            m_ParentClass.Clear();
-            return;
-        }
-        StoreField(m_Class, *windowClass);
-        StoreField(m_ParentClass, rest);
+        StoreWindowFields(whole, rest);
         return;
     }
 
     if (StartsWith(whole, L"W2:")) {
         // Application, class, parent class.
         m_Caption.Clear();
-        StringView rest = fieldsAfter(3);
-        std::optional<StringView> application = TakeField(rest);
-        if (!application) {
-            m_Class.Clear();
-            m_ParentClass.Clear();
-            m_Application.Assign(whole, true);
-            return;
-        }
-        StoreField(m_Application, *application, true);
-        std::optional<StringView> windowClass = TakeField(rest);
-        if (!windowClass) {
-            m_Class.Clear();
-            m_ParentClass.Clear();
-            return;
-        }
-        StoreField(m_Class, *windowClass);
-        StoreField(m_ParentClass, rest);
+        StoreWindowFields(whole, fieldsAfter(3));
         return;
     }
 
