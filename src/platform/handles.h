@@ -16,6 +16,25 @@ typedef HKEY__* HKEY;
 typedef HHOOK__* HHOOK;
 typedef HINSTANCE__* HINSTANCE;
 typedef HMONITOR__* HMONITOR;
+typedef HINSTANCE HMODULE;
+typedef void* HANDLE;
+
+// Point and rectangle, as the system declares them. Files that include the system
+// headers get them from there.
+#ifndef _WINDEF_
+struct tagPOINT {
+    long x;
+    long y;
+};
+typedef tagPOINT POINT;
+struct tagRECT {
+    long left;
+    long top;
+    long right;
+    long bottom;
+};
+typedef tagRECT RECT;
+#endif
 
 namespace pw::platform {
 
@@ -55,5 +74,56 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
+
+inline constexpr unsigned long kErrorInsufficientBuffer = 122;
+
+// Window styles and the window-long indices that read them (system values).
+inline constexpr int kGwlStyle = -16;
+inline constexpr int kGwlExStyle = -20;
+inline constexpr unsigned long kWsPopup = 0x80000000;
+inline constexpr unsigned long kWsVisible = 0x10000000;
+inline constexpr unsigned long kWsCaption = 0x00C00000;
+inline constexpr unsigned long kWsSysMenu = 0x00080000;
+inline constexpr unsigned long kWsMinimizeBox = 0x00020000;
+inline constexpr unsigned long kWsMaximizeBox = 0x00010000;
+inline constexpr unsigned long kWsExTopmost = 0x00000008;
+inline constexpr unsigned long kWsExMdiChild = 0x00000040;
+inline constexpr unsigned long kWsExToolWindow = 0x00000080;
+inline constexpr unsigned long kWsExNoActivate = 0x08000000;
+
+// GetAncestor kinds and GetWindow relations.
+inline constexpr unsigned kGaParent = 1;
+inline constexpr unsigned kGaRoot = 2;
+inline constexpr unsigned kGaRootOwner = 3;
+inline constexpr unsigned kGwHwndFirst = 0;
+inline constexpr unsigned kGwHwndLast = 1;
+inline constexpr unsigned kGwHwndNext = 2;
+inline constexpr unsigned kGwHwndPrev = 3;
+inline constexpr unsigned kGwOwner = 4;
+inline constexpr unsigned kGwChild = 5;
+
+// ChildWindowFromPointEx: consider every child.
+inline constexpr unsigned kCwpAll = 0;
+// MonitorFromPoint: the nearest monitor when none contains the point.
+inline constexpr unsigned long kMonitorDefaultToNearest = 2;
+// GetDpiForMonitor: the effective DPI.
+inline constexpr int kMdtEffectiveDpi = 0;
+inline constexpr unsigned kDefaultDpi = 96;
+
+// Process access rights and the token right the integrity query needs.
+inline constexpr unsigned long kProcessVmRead = 0x0010;
+inline constexpr unsigned long kProcessQueryInformation = 0x0400;
+inline constexpr unsigned long kProcessQueryLimitedInformation = 0x1000;
+inline constexpr unsigned long kTokenQuery = 0x0008;
+
+// Mandatory-label RIDs of the integrity levels.
+inline constexpr unsigned long kIntegrityUntrusted = 0x0000;
+inline constexpr unsigned long kIntegrityLow = 0x1000;
+inline constexpr unsigned long kIntegrityMedium = 0x2000;
+inline constexpr unsigned long kIntegrityMediumPlus = 0x2100;
+inline constexpr unsigned long kIntegrityHigh = 0x3000;
+inline constexpr unsigned long kIntegritySystem = 0x4000;
+inline constexpr unsigned long kIntegrityProtected = 0x5000;
+inline constexpr unsigned long kIntegrityUnknown = 0xFFFFFFFF;
 
 } // namespace pw::platform

@@ -5,8 +5,8 @@
 // them over the system's API (platform/win32), the Linux build over a simulated
 // desktop (platform/sim) that tests drive deterministically.
 //
-// Later areas (windows, processes, hooks, input injection, timers, messages, shell,
-// clipboard, system parameters) are added as further interfaces beside these.
+// Later areas (hooks, input injection, timers, messages, shell, clipboard, system
+// parameters) are added as further interfaces beside these.
 
 #include "platform/handles.h"
 #include "support/text.h"
@@ -149,6 +149,118 @@ public:
     virtual void InstallFilters() = 0;
 };
 
+// The calling thread's GUI state, as GetGUIThreadInfo reports it.
+struct GuiThreadWindows {
+    HWND active = nullptr;
+    HWND focus = nullptr;
+};
+
+// Windows of the desktop, shaped like the system's window queries. Every query accepts a
+// window that no longer exists and answers as the system does: null, 0 or false.
+// Points and rectangles are in the caller's (logical) screen coordinates unless a name
+// says physical.
+class Windows {
+public:
+    // Called for each window of an enumeration; false stops it.
+    using EnumProc = bool (*)(HWND window, intptr_t param);
+
+    virtual ~Windows() = default;
+    // WindowFromPoint: the deepest visible window at a screen point.
+    virtual HWND WindowFromPoint(POINT point) = 0;
+    // ChildWindowFromPointEx: the direct child of parent at a client point (parent
+    // itself when no child is there, null when the point is outside parent).
+    virtual HWND ChildWindowFromPointEx(HWND parent, POINT clientPoint, unsigned flags) = 0;
+    virtual bool ScreenToClient(HWND window, POINT& point) = 0;
+    // GetParent: the parent of a child window, the owner of a top-level one.
+    virtual HWND Parent(HWND window) = 0;
+    // GetAncestor with kGaParent, kGaRoot or kGaRootOwner.
+    virtual HWND Ancestor(HWND window, unsigned kind) = 0;
+    // GetWindow with a kGw... relation (z-order among siblings, first child, owner).
+    virtual HWND Related(HWND window, unsigned relation) = 0;
+    // EnumChildWindows: every descendant of parent, depth first, top of z-order first.
+    virtual void EnumerateChildren(HWND parent, EnumProc proc, intptr_t param) = 0;
+    // GetClassNameW: characters copied, without the terminator; 0 on failure.
+    virtual int ClassName(HWND window, Char* buffer, int capacity) = 0;
+    // GetWindowTextW; may send a message to the window's thread.
+    virtual int WindowText(HWND window, Char* buffer, int capacity) = 0;
+    // InternalGetWindowText: the stored caption, never sends a message.
+    virtual int InternalWindowText(HWND window, Char* buffer, int capacity) = 0;
+    // WM_GETTEXTLENGTH and WM_GETTEXT sent with SendMessageTimeoutW (abort if hung).
+    // False when the window did not answer in time or does not exist.
+    virtual bool TextLengthWithTimeout(HWND window, unsigned timeoutMs, size_t& length) = 0;
+    virtual bool TextWithTimeout(HWND window, Char* buffer, size_t capacity,
+                                 unsigned timeoutMs, size_t& copied) = 0;
+    // GetWindowThreadProcessId: the thread id (0 for no window), and the process id.
+    virtual unsigned long ThreadProcessId(HWND window, unsigned long* processId) = 0;
+    virtual bool WindowRect(HWND window, RECT& rect) = 0;
+    // IsWindowVisible: the window and all its ancestors have the visible style.
+    virtual bool IsVisible(HWND window) = 0;
+    // IsWindow.
+    virtual bool Exists(HWND window) = 0;
+    // GetWindowLongW with kGwlStyle or kGwlExStyle.
+    virtual unsigned long WindowLong(HWND window, int index) = 0;
+    virtual HWND ForegroundWindow() = 0;
+    // GetGUIThreadInfo of a thread; false when the thread has no GUI state.
+    virtual bool GuiThreadInfo(unsigned long threadId, GuiThreadWindows& windows) = 0;
+    // GetCursorPos, in the caller's coordinates.
+    virtual bool CursorPos(POINT& point) = 0;
+    virtual HMONITOR MonitorFromPoint(POINT point, unsigned long flags) = 0;
+};
+
+// The optional display-scaling functions, as the system exports them. They are found at
+// run time in modules already loaded, so each may be missing.
+namespace scaling {
+using WindowFromPhysicalPointFn = HWND (*)(POINT point);
+using GetPhysicalCursorPosFn = int (*)(POINT* point);
+using LogicalToPhysicalPointForPerMonitorDPIFn = int (*)(HWND window, POINT* point);
+// Returns an HRESULT: 0 on success.
+using GetDpiForMonitorFn = long (*)(HMONITOR monitor, int dpiType, unsigned* dpiX,
+                                    unsigned* dpiY);
+inline constexpr const Char* kUser32 = L"user32.dll";
+inline constexpr const Char* kShcore = L"shcore.dll";
+} // namespace scaling
+
+// A process of the session, as the tool-help snapshot lists it.
+struct ProcessEntry {
+    unsigned long processId = 0;
+    Char exeFile[260] = {};
+};
+
+// Processes and modules, shaped like the kernel's process queries. Handles come from
+// OpenProcess, OpenProcessToken and CreateProcessSnapshot and go back through CloseHandle.
+// On failure the calling thread's last error is set.
+class Processes {
+public:
+    virtual ~Processes() = default;
+    virtual HANDLE OpenProcess(unsigned long access, unsigned long processId) = 0;
+    virtual bool CloseHandle(HANDLE handle) = 0;
+    // GetProcessImageFileNameW (a device path): characters copied, 0 on failure.
+    virtual unsigned long ImageFileName(HANDLE process, Char* buffer, unsigned long capacity) = 0;
+    // GetModuleFileNameExW; a null module means the main executable.
+    virtual unsigned long ModuleFileName(HANDLE process, HMODULE module, Char* buffer,
+                                         unsigned long capacity) = 0;
+    // EnumProcessModules into modules (bytes long); needed tells the bytes required.
+    virtual bool EnumModules(HANDLE process, HMODULE* modules, unsigned long bytes,
+                             unsigned long& needed) = 0;
+    // QueryFullProcessImageNameW (a drive path); size in: capacity, out: length.
+    virtual bool FullImageName(HANDLE process, Char* buffer, unsigned long& size) = 0;
+    // CreateToolhelp32Snapshot of the processes; null on failure.
+    virtual HANDLE CreateProcessSnapshot() = 0;
+    // Process32FirstW and Process32NextW; false at the end.
+    virtual bool FirstProcess(HANDLE snapshot, ProcessEntry& entry) = 0;
+    virtual bool NextProcess(HANDLE snapshot, ProcessEntry& entry) = 0;
+    virtual bool OpenProcessToken(HANDLE process, unsigned long access, HANDLE& token) = 0;
+    // GetTokenInformation(TokenIntegrityLevel) with data null asks only for the size
+    // (false with kErrorInsufficientBuffer and needed set); otherwise reads the label and
+    // returns the RID of its SID, the last sub-authority.
+    virtual bool TokenIntegrityLevel(HANDLE token, void* data, unsigned long size,
+                                     unsigned long& needed, unsigned long& rid) = 0;
+    // GetModuleHandleW: a module already loaded into this process, or null.
+    virtual HMODULE LoadedModule(const Char* name) = 0;
+    // GetProcAddress: an export of module, or null.
+    virtual void* ProcAddress(HMODULE module, const char* name) = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -160,6 +272,8 @@ public:
     virtual Dialogs& GetDialogs() = 0;
     virtual SystemInfo& GetSystemInfo() = 0;
     virtual CrashReporter& GetCrashReporter() = 0;
+    virtual Windows& GetWindows() = 0;
+    virtual Processes& GetProcesses() = 0;
 };
 
 // The platform in force. The Windows build has one; the Linux build starts with a
@@ -188,5 +302,7 @@ inline Environment& GetEnvironment() { return Current().GetEnvironment(); }
 inline Dialogs& GetDialogs() { return Current().GetDialogs(); }
 inline SystemInfo& GetSystemInfo() { return Current().GetSystemInfo(); }
 inline CrashReporter& GetCrashReporter() { return Current().GetCrashReporter(); }
+inline Windows& GetWindows() { return Current().GetWindows(); }
+inline Processes& GetProcesses() { return Current().GetProcesses(); }
 
 } // namespace pw::platform

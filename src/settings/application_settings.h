@@ -199,6 +199,15 @@ class PW_API CApplicationSettings {
     void DescribeSlot(MouseButtons button, int layer, Char* buffer, size_t capacity) const;
     void ReleaseEverything();
 
+    // The settings file form of one slot and of one default-profile layer container.
+    void LoadSlot(int button, int layer, const pugi::xml_node& element, int perKeyDelay,
+                  bool officeMouse, int& layersUsed);
+    void LoadDefaultLayer(int layer, const pugi::xml_node& container, int perKeyDelay,
+                          bool officeMouse, int& layersUsed);
+    // editInPlace: element may already hold a "chords" child to update or remove.
+    void SaveSlot(int button, int layer, pugi::xml_node& element, bool officeMouse,
+                  bool editInPlace);
+
     CSettings* m_pSettings = nullptr; // the owner, not owned
     bool m_bIsDefault = false;
 

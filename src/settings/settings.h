@@ -17,6 +17,10 @@
 #include <memory>
 #include <vector>
 
+namespace pugi {
+class xml_node;
+}
+
 class CApplicationSettings;
 class CHotKeys;
 class CLayerModifierKeys;
@@ -255,6 +259,21 @@ class PW_API CSettings {
     // Deletes every application profile, both views and both tables; with recreate, starts
     // again with empty views and zeroed tables. The default profile is kept.
     void DeleteApplications(bool recreate);
+
+    // The settings file form of the global options and key tables. OptionField is the
+    // element and attribute of one option, listed in the order a new file receives them.
+    struct OptionField;
+    static const OptionField* OptionFields(size_t& count);
+    // layersGiven tells whether "Layers"/"Number" held a usable value.
+    void ReadOptions(const pugi::xml_node& root, bool& layersGiven);
+    void WriteOptions(pugi::xml_node& root) const;
+    void ReadKeyTables(const pugi::xml_node& root);
+    void WriteKeyTables(pugi::xml_node& root) const;
+    void LogLoadedSettings(bool logDetail) const;
+    // Applies the pointer speed and precision to the system after a save.
+    void ApplyPointerSettings() const;
+    // Import: puts replacement where existing is in the list and deletes existing.
+    void ReplaceApplication(CApplicationSettings* existing, CApplicationSettings* replacement);
     void CopyFrom(const CSettings& other);
     ProfileView MapView(const ProfileView& view, const CSettings& source) const;
 

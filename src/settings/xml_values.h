@@ -55,6 +55,9 @@ void WriteInt(pugi::xml_node& node, const char* name, int value);
 // Null text is written as an empty value.
 void WriteText(pugi::xml_node& node, const char* name, const Char* text);
 
+// Writes the "version" child of root: build 0, revision 0, minor 14, major 2.
+void WriteVersion(pugi::xml_node& root);
+
 // The parser's description of a result, as wide text.
 String Describe(const pugi::xml_parse_result& result);
 // Wide text of an element's name for log lines.

@@ -11,8 +11,10 @@
 #include "platform/sim/sim_diagnostics.h"
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_system_info.h"
+#include "platform/sim/sim_windows.h"
 
 namespace pw::sim {
 
@@ -32,6 +34,12 @@ public:
     platform::Dialogs& GetDialogs() override { return dialogs; }
     platform::SystemInfo& GetSystemInfo() override { return systemInfo; }
     platform::CrashReporter& GetCrashReporter() override { return crashReporter; }
+    platform::Windows& GetWindows() override { return windows; }
+    platform::Processes& GetProcesses() override { return processes; }
+
+    // Whether the display-scaling exports (physical point and cursor, per-monitor point
+    // conversion, monitor DPI) are found at run time; they are by default.
+    void SetScalingExportsAvailable(bool available);
 
     SimClock clock;
     SimDiagnostics diagnostics;
@@ -41,6 +49,8 @@ public:
     SimDialogs dialogs;
     SimSystemInfo systemInfo;
     SimCrashReporter crashReporter;
+    SimWindows windows;
+    SimProcesses processes{diagnostics};
 
 private:
     std::unique_ptr<platform::ScopedPlatform> installed_;

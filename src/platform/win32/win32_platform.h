@@ -9,8 +9,10 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system_info.h"
+#include "platform/win32/win32_windows.h"
 
 namespace pw::win32 {
 
@@ -34,6 +36,8 @@ class Win32Platform final : public platform::Platform {
     platform::SystemInfo& GetSystemInfo() override { return systemInfo_; }
     platform::CrashReporter& GetCrashReporter() override { return crashReporter_; }
     Win32CrashReporter& GetWin32CrashReporter() { return crashReporter_; }
+    platform::Windows& GetWindows() override { return windows_; }
+    platform::Processes& GetProcesses() override { return processes_; }
 
   private:
     Win32Clock clock_;
@@ -44,6 +48,8 @@ class Win32Platform final : public platform::Platform {
     Win32Dialogs dialogs_;
     Win32SystemInfo systemInfo_;
     Win32CrashReporter crashReporter_;
+    Win32Windows windows_;
+    Win32Processes processes_;
 };
 
 } // namespace pw::win32

@@ -1,0 +1,438 @@
+// A profile's element of the settings file: "Application" for an application profile,
+// "Default" with its nested layer containers for the default profile.
+
+#include "settings/application_settings.h"
+
+#include "settings/mouse_buttons.h"
+#include "settings/profile_owner.h"
+#include "settings/slot_xml.h"
+#include "settings/xml_values.h"
+#include "support/logger.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <exception>
+#include <memory>
+
+using namespace pw::settings;
+
+namespace {
+
+constexpr std::array<const char*, kLayerCount> kLayerAttributes = {
+    "layer1", "layer2", "layer3", "layer4", "layer5",
+    "layer6", "layer7", "layer8", "layer9", "layer10"};
+constexpr std::array<const char*, kLayerCount> kSwitchAttributes = {
+    "layer1_switch", "layer2_switch", "layer3_switch", "layer4_switch", "layer5_switch",
+    "layer6_switch", "layer7_switch", "layer8_switch", "layer9_switch", "layer10_switch"};
+constexpr std::array<const char*, kLayerCount> kTimeAttributes = {
+    "layer1_time", "layer2_time", "layer3_time", "layer4_time", "layer5_time",
+    "layer6_time", "layer7_time", "layer8_time", "layer9_time", "layer10_time"};
+// The default profile's layer containers; layer 0 is the "Default" element itself.
+constexpr std::array<const char*, kLayerCount> kLayerContainers = {
+    nullptr,  "Layer1", "Layer2", "Layer3", "Layer4",
+    "Layer5", "Layer6", "Layer7", "Layer8", "Layer9"};
+
+// Auto-switch targets are layer numbers; anything past the last layer is a damaged value.
+constexpr int kHighestSwitchTarget = kLayerCount;
+
+bool IsLaunchAction(int action) {
+    return action == actRunApplication || action == actOpenExplorerAtFolder;
+}
+
+int LayerContainerIndex(const char* name) {
+    for (int layer = 1; layer < kLayerCount; ++layer) {
+        if (std::strcmp(name, kLayerContainers[static_cast<size_t>(layer)]) == 0)
+            return layer;
+    }
+    return -1;
+}
+
+void LogUnknownChild(const Char* profile, const pugi::xml_node& child) {
+    CLogger::LogDebug(L"Settings: Profile '%ls': ignoring the unknown element <%ls>.",
+                      profile ? profile : L"", pw::settings::xml::NodeName(child).c_str());
+}
+
+String ExceptionText(const std::exception& error) {
+    return pw::FromUtf8(error.what() ? error.what() : "");
+}
+
+} // namespace
+
+// Reading.
+
+namespace {
+
+// One profile's button elements found in a single pass, the first of each name.
+struct FoundSlots {
+    std::array<pugi::xml_node, kSlotCount> elements{};
+};
+
+} // namespace
+
+bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
+                                bool& regionChecking, int& layersUsed) {
+    try {
+        layersUsed = 0;
+        const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
+
+        SetApplication(xml::ReadText(element.attribute("Name"), element).c_str());
+        String description = xml::ReadText(element.attribute("Description"), element);
+        if (!description.empty())
+            m_Description.Assign(description.c_str());
+        m_bEnabled = xml::ReadBool(element.attribute("Enabled"), false);
+        m_bInvertScrolling = xml::ReadBool(element.attribute("InvertScrolling"), false);
+        m_bInvertHorizontalScrolling =
+            xml::ReadBool(element.attribute("InvertHorizontalScrolling"), false);
+        m_bScrollPages = xml::ReadBool(element.attribute("ScrollPages"), false);
+        m_nScrollLines = xml::ReadInt(element.attribute("ScrollLines"), m_nScrollLines);
+        m_bForceSPI = xml::ReadBool(element.attribute("ForceSPI"), m_bForceSPI);
+        m_bAxisLocking = xml::ReadBool(element.attribute("AxisLocking"), false);
+        m_SwapButtons = static_cast<swapbuttons>(xml::ReadInRange(
+            element.attribute("SwapButtons"), element, swapUnchanged, swapUnchanged, swapSwapped));
+        m_bNoParent = xml::ReadBool(element.attribute("NoParent"), false);
+        m_bRegExMatching = xml::ReadBool(element.attribute("RegExMatching"), false);
+        m_bIgnoreVScroll = xml::ReadBool(element.attribute("IgnoreVScroll"), false);
+        m_nIgnoreVScrollTime =
+            xml::ReadNonNegative(element.attribute("IgnoreVScrollTime"), element, 200);
+        m_bIgnoreHScroll = xml::ReadBool(element.attribute("IgnoreHScroll"), false);
+        m_nIgnoreHScrollTime =
+            xml::ReadNonNegative(element.attribute("IgnoreHScrollTime"), element, 400);
+        m_nAdvScrollMethod = xml::ReadInt(element.attribute("AdvScrollMethod"), 8);
+        m_nAdvScrollVert = xml::ReadInt(element.attribute("AdvScrollVert"), 0);
+        m_nAdvScrollHorz = xml::ReadInt(element.attribute("AdvScrollHorz"), 0);
+        m_bDisableScrollUnderCursor =
+            xml::ReadBool(element.attribute("DisableScrollUnderCursor"), false);
+
+        pugi::xml_attribute maskAttribute = element.attribute("WindowMask");
+        int mask = xml::ReadInt(maskAttribute, wmWholeWindow);
+        if ((mask < wmNone || mask > wmWholeWindow) && mask != wmNeverMatches) {
+            xml::LogOutOfRange(element, "WindowMask", mask, wmWholeWindow);
+            mask = wmWholeWindow;
+        }
+        m_WindowMask = static_cast<WINDOWMASK>(mask);
+        if (mask != wmWholeWindow && mask != wmNone && !regionChecking) {
+            regionChecking = true;
+            CLogger::LogDebug(L"Window regions are defined. Enabled region checking");
+        }
+
+        // One pass over the children finds the layer elements and every button element.
+        pugi::xml_node layerNames, autoSwitch, revertLayer1, disableLayer;
+        FoundSlots found;
+        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+            if (child.type() != pugi::node_element)
+                continue;
+            const char* name = child.name();
+            int slot = xml::SuffixedNameToSlot(name, officeMouse);
+            if (slot >= 0) {
+                pugi::xml_node& entry = found.elements[static_cast<size_t>(slot)];
+                if (!entry)
+                    entry = child;
+                continue;
+            }
+            pugi::xml_node* layerElement = nullptr;
+            if (std::strcmp(name, "LayerNames") == 0)
+                layerElement = &layerNames;
+            else if (std::strcmp(name, "AutoSwitch") == 0)
+                layerElement = &autoSwitch;
+            else if (std::strcmp(name, "RevertLayer1") == 0)
+                layerElement = &revertLayer1;
+            else if (std::strcmp(name, "DisableLayer") == 0)
+                layerElement = &disableLayer;
+            if (layerElement) {
+                if (!*layerElement)
+                    *layerElement = child;
+                continue;
+            }
+            // With the office-mouse naming TiltRight is left alone, not unknown.
+            if (xml::SuffixedNameToSlot(name, !officeMouse) < 0)
+                LogUnknownChild(m_FullName.Get(), child);
+        }
+
+        for (int layer = 0; layer < kLayerCount; ++layer) {
+            Layer& settings = m_Layers[static_cast<size_t>(layer)];
+            const size_t index = static_cast<size_t>(layer);
+            if (layerNames) {
+                String name = xml::ReadText(layerNames.attribute(kLayerAttributes[index]),
+                                            layerNames);
+                settings.name.Assign(name.c_str());
+            }
+            if (autoSwitch) {
+                settings.autoSwitchLayer =
+                    xml::ReadInRange(autoSwitch.attribute(kSwitchAttributes[index]), autoSwitch, 0,
+                                     0, kHighestSwitchTarget);
+                settings.autoSwitchTime =
+                    xml::ReadNonNegative(autoSwitch.attribute(kTimeAttributes[index]), autoSwitch, 1);
+            }
+            if (revertLayer1)
+                settings.revertLayer1 =
+                    xml::ReadBool(revertLayer1.attribute(kLayerAttributes[index]), false);
+            if (disableLayer)
+                settings.disabled =
+                    xml::ReadBool(disableLayer.attribute(kLayerAttributes[index]), false);
+        }
+
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            const int button = slot % kButtonCount;
+            const int layer = slot / kButtonCount;
+            if (officeMouse && button == mbTiltRight)
+                continue;
+            m_Slots[static_cast<size_t>(slot)].action = actNoChange;
+            const pugi::xml_node& buttonElement = found.elements[static_cast<size_t>(slot)];
+            if (buttonElement)
+                LoadSlot(button, layer, buttonElement, perKeyDelay, officeMouse, layersUsed);
+        }
+        return true;
+    } catch (const std::exception& error) {
+        CLogger::LogMessage(L"Unable to load Application XML: %ls", ExceptionText(error).c_str());
+    } catch (...) {
+        CLogger::LogMessage(L"Unable to load Application XML: %ls", L"");
+    }
+    return false;
+}
+
+void CApplicationSettings::LoadSlot(int button, int layer, const pugi::xml_node& element,
+                                    int perKeyDelay, bool officeMouse, int& layersUsed) {
+    xml::SlotAttributes read = xml::ReadSlotAttributes(element, m_FullName.Get());
+    int action = read.action;
+    // The default profile has nothing to fall back to.
+    if (m_bIsDefault && action == actSameAsDefaultProfile)
+        action = actNoChange;
+    Slot& slot = m_Slots[static_cast<size_t>(button + kButtonCount * layer)];
+    slot.action = static_cast<_ACTIONS>(action);
+    if (!IsNeutralAction(action, m_bIsDefault))
+        layersUsed = std::max(layersUsed, layer + 1);
+
+    if (action == actSimulatedKeys && read.keys) {
+        String keys = xml::SlotText(read.keys, element, "keys", xml::kMaxKeystrokesLength);
+        SetKeystrokes(static_cast<MouseButtons>(button), layer, keys.c_str(), read.keyAction,
+                      read.keyRepeat, read.active, read.blockMouse, read.randomiseDelay,
+                      perKeyDelay);
+    }
+    if (IsLaunchAction(action)) {
+        String app = xml::SlotText(read.app, element, "app", xml::kMaxTextLength);
+        slot.launchApp.Assign(app.c_str());
+    }
+    if (pugi::xml_node chordsElement = element.child("chords")) {
+        auto chords = std::make_unique<CVESKChords>();
+        if (chords->Load(officeMouse, chordsElement, perKeyDelay))
+            slot.chords.Adopt(chords.release());
+    }
+}
+
+bool CApplicationSettings::LoadDefault(const pugi::xml_node& element, int perKeyDelay,
+                                       int& layersUsed) {
+    try {
+        layersUsed = 0;
+        const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
+
+        m_bEnabled = xml::ReadBool(element.attribute("Enabled"), false);
+        m_bInvertScrolling = xml::ReadBool(element.attribute("InvertScrolling"), false);
+        m_bInvertHorizontalScrolling =
+            xml::ReadBool(element.attribute("InvertHorizontalScrolling"), false);
+        m_bScrollPages = xml::ReadBool(element.attribute("ScrollPages"), false);
+        m_nScrollLines = xml::ReadInt(element.attribute("ScrollLines"), m_nScrollLines);
+        m_bForceSPI = xml::ReadBool(element.attribute("ForceSPI"), m_bForceSPI);
+        m_bAxisLocking = xml::ReadBool(element.attribute("AxisLocking"), false);
+        m_SwapButtons = swapUnchanged;
+        m_bIgnoreVScroll = xml::ReadBool(element.attribute("IgnoreVScroll"), false);
+        m_nIgnoreVScrollTime =
+            xml::ReadNonNegative(element.attribute("IgnoreVScrollTime"), element, 200);
+        m_bIgnoreHScroll = xml::ReadBool(element.attribute("IgnoreHScroll"), false);
+        m_nIgnoreHScrollTime =
+            xml::ReadNonNegative(element.attribute("IgnoreHScrollTime"), element, 400);
+        m_nAdvScrollMethod = xml::ReadInt(element.attribute("AdvScrollMethod"), 8);
+        m_nAdvScrollVert = xml::ReadInt(element.attribute("AdvScrollVert"), 0);
+        m_nAdvScrollHorz = xml::ReadInt(element.attribute("AdvScrollHorz"), 0);
+
+        // Layer 0 lives in "Default" itself, layers 1 to 9 in its "Layer%d" children.
+        std::array<pugi::xml_node, kLayerCount> containers{};
+        containers[0] = element;
+        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+            if (child.type() != pugi::node_element)
+                continue;
+            int layer = LayerContainerIndex(child.name());
+            if (layer > 0 && !containers[static_cast<size_t>(layer)])
+                containers[static_cast<size_t>(layer)] = child;
+        }
+
+        for (int layer = 0; layer < kLayerCount; ++layer) {
+            const pugi::xml_node& container = containers[static_cast<size_t>(layer)];
+            if (!container)
+                continue;
+            LoadDefaultLayer(layer, container, perKeyDelay, officeMouse, layersUsed);
+        }
+        return true;
+    } catch (const std::exception& error) {
+        CLogger::LogMessage(L"Unable to load Application XML: %ls", ExceptionText(error).c_str());
+    } catch (...) {
+        CLogger::LogMessage(L"Unable to load Application XML: %ls", L"");
+    }
+    return false;
+}
+
+void CApplicationSettings::LoadDefaultLayer(int layer, const pugi::xml_node& container,
+                                            int perKeyDelay, bool officeMouse, int& layersUsed) {
+    std::array<pugi::xml_node, kButtonCount> buttons{};
+    pugi::xml_node layerElement;
+    for (pugi::xml_node child = container.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char* name = child.name();
+        int button = xml::PlainNameToButton(name, officeMouse);
+        if (button >= 0) {
+            if (!buttons[static_cast<size_t>(button)])
+                buttons[static_cast<size_t>(button)] = child;
+        } else if (std::strcmp(name, "Layer") == 0) {
+            if (!layerElement)
+                layerElement = child;
+        } else if (LayerContainerIndex(name) < 0 || layer != 0) {
+            if (xml::PlainNameToButton(name, !officeMouse) < 0)
+                LogUnknownChild(m_FullName.Get(), child);
+        }
+    }
+
+    if (layerElement) {
+        Layer& settings = m_Layers[static_cast<size_t>(layer)];
+        settings.name.Assign(xml::ReadText(layerElement.attribute("name"), layerElement).c_str());
+        settings.autoSwitchLayer = xml::ReadInRange(layerElement.attribute("autoswitchlayer"),
+                                                    layerElement, 0, 0, kHighestSwitchTarget);
+        settings.autoSwitchTime =
+            xml::ReadNonNegative(layerElement.attribute("autoswitchtime"), layerElement, 1);
+        settings.revertLayer1 = xml::ReadBool(layerElement.attribute("revertlayer1"), false);
+        settings.disabled = xml::ReadBool(layerElement.attribute("disabled"), false);
+    }
+
+    for (int button = 0; button < kButtonCount; ++button) {
+        if (officeMouse && button == mbTiltRight)
+            continue;
+        m_Slots[static_cast<size_t>(button + kButtonCount * layer)].action = actNoChange;
+        if (const pugi::xml_node& element = buttons[static_cast<size_t>(button)])
+            LoadSlot(button, layer, element, perKeyDelay, officeMouse, layersUsed);
+    }
+}
+
+// Writing.
+
+void CApplicationSettings::SaveSlot(int button, int layer, pugi::xml_node& element,
+                                    bool officeMouse, bool editInPlace) {
+    const Slot& slot = m_Slots[static_cast<size_t>(button + kButtonCount * layer)];
+    xml::SlotValuesToWrite values;
+    values.action = slot.action;
+    values.keys = slot.keystrokes.Get();
+    values.keyAction = slot.sendKeyAction;
+    values.keyRepeat = slot.sendKeyRepeat;
+    values.active = slot.sendKeyWhenActive;
+    values.blockMouse = slot.blockMouse;
+    values.randomiseDelay = slot.randomiseDelay;
+    values.app = slot.launchApp.Get();
+    xml::WriteSlotAttributes(element, values);
+
+    CVESKChords* chords = slot.chords.Get();
+    if (chords) {
+        pugi::xml_node chordsElement =
+            editInPlace ? xml::ChildOrAppend(element, "chords") : element.append_child("chords");
+        chords->Save(officeMouse, chordsElement);
+    } else if (editInPlace) {
+        // A set removed since the last save must not come back at the next load.
+        element.remove_child("chords");
+    }
+}
+
+bool CApplicationSettings::Save(pugi::xml_node& parent) {
+    try {
+        const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
+        pugi::xml_node element = parent.append_child("Application");
+        xml::WriteText(element, "Name", m_FullName.Get());
+        xml::WriteText(element, "Description", m_Description.Get());
+        xml::WriteBool(element, "Enabled", m_bEnabled);
+        xml::WriteBool(element, "InvertScrolling", m_bInvertScrolling);
+        xml::WriteBool(element, "InvertHorizontalScrolling", m_bInvertHorizontalScrolling);
+        xml::WriteBool(element, "ScrollPages", m_bScrollPages);
+        xml::WriteInt(element, "ScrollLines", m_nScrollLines);
+        xml::WriteBool(element, "ForceSPI", m_bForceSPI);
+        xml::WriteBool(element, "AxisLocking", m_bAxisLocking);
+        xml::WriteInt(element, "SwapButtons", m_SwapButtons);
+        xml::WriteBool(element, "NoParent", m_bNoParent);
+        xml::WriteBool(element, "RegExMatching", m_bRegExMatching);
+        xml::WriteBool(element, "IgnoreVScroll", m_bIgnoreVScroll);
+        xml::WriteInt(element, "IgnoreVScrollTime", m_nIgnoreVScrollTime);
+        xml::WriteBool(element, "IgnoreHScroll", m_bIgnoreHScroll);
+        xml::WriteInt(element, "IgnoreHScrollTime", m_nIgnoreHScrollTime);
+        xml::WriteInt(element, "AdvScrollMethod", m_nAdvScrollMethod);
+        xml::WriteInt(element, "AdvScrollVert", m_nAdvScrollVert);
+        xml::WriteInt(element, "AdvScrollHorz", m_nAdvScrollHorz);
+        xml::WriteBool(element, "DisableScrollUnderCursor", m_bDisableScrollUnderCursor);
+        xml::WriteInt(element, "WindowMask", m_WindowMask);
+
+        pugi::xml_node layerNames = element.append_child("LayerNames");
+        pugi::xml_node autoSwitch = element.append_child("AutoSwitch");
+        pugi::xml_node revertLayer1 = element.append_child("RevertLayer1");
+        pugi::xml_node disableLayer = element.append_child("DisableLayer");
+        for (size_t layer = 0; layer < kLayerCount; ++layer) {
+            const Layer& settings = m_Layers[layer];
+            xml::WriteText(layerNames, kLayerAttributes[layer], settings.name.Get());
+            xml::WriteInt(autoSwitch, kSwitchAttributes[layer], settings.autoSwitchLayer);
+            xml::WriteInt(autoSwitch, kTimeAttributes[layer], settings.autoSwitchTime);
+            xml::WriteBool(revertLayer1, kLayerAttributes[layer], settings.revertLayer1);
+            xml::WriteBool(disableLayer, kLayerAttributes[layer], settings.disabled);
+        }
+
+        for (int layer = 0; layer < kLayerCount; ++layer) {
+            for (int button = 0; button < kButtonCount; ++button) {
+                const char* name = xml::SuffixedButtonName(button, layer, officeMouse);
+                if (!name)
+                    continue;
+                pugi::xml_node buttonElement = element.append_child(name);
+                SaveSlot(button, layer, buttonElement, officeMouse, false);
+            }
+        }
+        return true;
+    } catch (...) {
+        CLogger::LogMessage(L"Unable to save application '%ls' to XML", m_FullName.OrEmpty());
+    }
+    return false;
+}
+
+bool CApplicationSettings::SaveDefault(pugi::xml_node& element) {
+    try {
+        const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
+        xml::WriteBool(element, "InvertScrolling", m_bInvertScrolling);
+        xml::WriteBool(element, "InvertHorizontalScrolling", m_bInvertHorizontalScrolling);
+        xml::WriteBool(element, "ScrollPages", m_bScrollPages);
+        xml::WriteInt(element, "ScrollLines", m_nScrollLines);
+        xml::WriteBool(element, "ForceSPI", m_bForceSPI);
+        xml::WriteBool(element, "AxisLocking", m_bAxisLocking);
+        xml::WriteInt(element, "SwapButtons", m_SwapButtons);
+        xml::WriteBool(element, "IgnoreVScroll", m_bIgnoreVScroll);
+        xml::WriteInt(element, "IgnoreVScrollTime", m_nIgnoreVScrollTime);
+        xml::WriteBool(element, "IgnoreHScroll", m_bIgnoreHScroll);
+        xml::WriteInt(element, "IgnoreHScrollTime", m_nIgnoreHScrollTime);
+
+        for (int layer = 0; layer < kLayerCount; ++layer) {
+            pugi::xml_node container =
+                layer == 0 ? element
+                           : xml::ChildOrAppend(element, kLayerContainers[static_cast<size_t>(layer)]);
+            const Layer& settings = m_Layers[static_cast<size_t>(layer)];
+            pugi::xml_node layerElement = xml::ChildOrAppend(container, "Layer");
+            xml::WriteText(layerElement, "name", settings.name.Get());
+            xml::WriteInt(layerElement, "autoswitchlayer", settings.autoSwitchLayer);
+            xml::WriteInt(layerElement, "autoswitchtime", settings.autoSwitchTime);
+            xml::WriteBool(layerElement, "revertlayer1", settings.revertLayer1);
+            xml::WriteBool(layerElement, "disabled", settings.disabled);
+            for (int button = 0; button < kButtonCount; ++button) {
+                const char* name = xml::PlainButtonName(button, officeMouse);
+                if (!name)
+                    continue;
+                pugi::xml_node buttonElement = xml::ChildOrAppend(container, name);
+                SaveSlot(button, layer, buttonElement, officeMouse, true);
+            }
+        }
+        return true;
+    } catch (...) {
+        CLogger::LogMessage(L"Unable to save application '%ls' to XML", m_FullName.OrEmpty());
+    }
+    return false;
+}

@@ -1,0 +1,172 @@
+// Saving the settings object to the settings file. A save edits the existing document in
+// place, so elements and attributes this version does not know survive; the file is
+// replaced in one step, so a failed save leaves the previous file whole.
+
+#include "settings/settings.h"
+
+#include "settings/application_settings.h"
+#include "settings/pointer_settings.h"
+#include "settings/reg_key.h"
+#include "settings/xml_file.h"
+#include "settings/xml_values.h"
+#include "support/logger.h"
+
+#include <pugixml.hpp>
+
+#include <cstring>
+
+using namespace pw::settings;
+
+namespace {
+
+constexpr const Char* kDesktopKey = L"Control Panel\\Desktop";
+constexpr const Char* kHooksTimeoutValue = L"LowLevelHooksTimeout";
+constexpr const Char* kOperation = L"CSettings::Save";
+
+void UpdateHooksTimeout(int hooksTimeout) {
+    CMyRegKey desktop(kDesktopKey, pw::platform::CurrentUserKey(), pw::platform::kKeyAllAccess);
+    unsigned long current = 0;
+    bool ok = desktop.IsValid() && desktop.GetValue(kHooksTimeoutValue, &current);
+    if (ok && current != static_cast<unsigned long>(hooksTimeout)) {
+        CLogger::LogMessage(L"Updating Windows hook timeout: %d", hooksTimeout);
+        ok = desktop.SetValue(kHooksTimeoutValue, static_cast<unsigned long>(hooksTimeout));
+    }
+    if (!ok)
+        CLogger::LogMessage(
+            L"CSettings::Save: Unable to set the Windows hook timeout from the registry.");
+}
+
+// Whether the document's top level holds anything but the one "root" element, so that
+// adding to it would make a file that no reader accepts.
+bool HasForeignTopLevel(const pugi::xml_document& document) {
+    for (pugi::xml_node child = document.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element && std::strcmp(child.name(), "root") != 0)
+            return true;
+    }
+    return false;
+}
+
+enum class Existing { None, Parsed, Damaged, Unreadable };
+
+// Loads the file at path into document. A damaged file leaves whatever could be parsed.
+Existing ReadExisting(const Char* path, pugi::xml_document& document, std::string& bytes) {
+    uint32_t error = 0;
+    switch (xml::ReadWholeFile(path, bytes, error)) {
+    case xml::ReadStatus::NotFound:
+        CLogger::LogMessage(
+            L"There is no existing settings file. Attempting to creating a new one.");
+        return Existing::None;
+    case xml::ReadStatus::TooLarge:
+    case xml::ReadStatus::Failed:
+        CLogger::LogMessage(L"CSettings::Save: Unable to read the existing settings file '%ls' "
+                            L"(error %u); it was left as it is.",
+                            path, error);
+        return Existing::Unreadable;
+    case xml::ReadStatus::Ok:
+        break;
+    }
+    pugi::xml_parse_result result = xml::ParseBuffer(document, bytes, kOperation, path);
+    if (!result) {
+        CLogger::LogMessage(L"There is a problem with your existing XML Settings file '%ls': %ls",
+                            path, xml::Describe(result).c_str());
+        return Existing::Damaged;
+    }
+    if (HasForeignTopLevel(document)) {
+        CLogger::LogMessage(L"CSettings::Save: The existing settings file '%ls' is not a settings "
+                            L"file; starting a new one.",
+                            path);
+        document.reset();
+        return Existing::Damaged;
+    }
+    return Existing::Parsed;
+}
+
+// Keeps the damaged original beside path before it is replaced.
+bool KeepDamagedCopy(const Char* path, const std::string& bytes) {
+    if (bytes.empty())
+        return true; // nothing to lose
+    String copy = String(path) + L".bad";
+    if (!xml::WriteFileAtomically(copy.c_str(), bytes, kOperation)) {
+        CLogger::LogMessage(L"CSettings::Save: Unable to keep a copy of the damaged settings file "
+                            L"'%ls'; it was left as it is.",
+                            path);
+        return false;
+    }
+    CLogger::LogMessage(L"CSettings::Save: Kept a copy of the damaged settings file as '%ls'.",
+                        copy.c_str());
+    return true;
+}
+
+} // namespace
+
+bool CSettings::Save(const Char* path) {
+    UpdateHooksTimeout(m_options.HooksTimeout);
+    if (!path || !path[0]) {
+        CLogger::LogMessage(L"CSettings::Save: No settings file was given.");
+        return false;
+    }
+
+    bool saved = false;
+    try {
+        pugi::xml_document document;
+        std::string existing;
+        switch (ReadExisting(path, document, existing)) {
+        case Existing::Unreadable:
+            return false;
+        case Existing::Damaged:
+            if (!KeepDamagedCopy(path, existing))
+                return false;
+            break;
+        case Existing::None:
+        case Existing::Parsed:
+            break;
+        }
+        existing.clear();
+        existing.shrink_to_fit();
+
+        pugi::xml_node root = xml::ChildOrAppend(document, "root");
+        xml::WriteVersion(root);
+        WriteOptions(root);
+
+        pugi::xml_node defaultElement = xml::ChildOrAppend(root, "Default");
+        if (m_pDefaultApp)
+            m_pDefaultApp->SaveDefault(defaultElement);
+
+        root.remove_child("Applications");
+        pugi::xml_node applications = root.append_child("Applications");
+        for (const auto& profile : m_lstApplications) {
+            if (profile)
+                profile->Save(applications);
+        }
+
+        WriteKeyTables(root);
+        root.remove_child("FixScrollWindows");
+        root.remove_child("ScrollWindows");
+
+        std::string bytes = xml::SaveToString(document, true);
+        saved = xml::WriteFileAtomically(path, bytes, kOperation);
+        if (saved)
+            ApplyPointerSettings();
+    } catch (...) {
+        CLogger::LogMessage(L"CSettings::Save: Unable to save XML Settings file '%ls'.", path);
+    }
+    return saved;
+}
+
+void CSettings::ApplyPointerSettings() const {
+    PointerSettingsApplier applier = GetPointerSettingsApplier();
+    if (!applier) {
+        CLogger::LogDebug(L"CSettings::Save: No system-parameter service; the pointer settings "
+                          L"were not applied.");
+        return;
+    }
+    PointerSettings pointer;
+    pointer.mouseSpeed = m_options.MouseSpeed;
+    if (m_options.EnhancePointerPrecision) {
+        pointer.threshold1 = 6;
+        pointer.threshold2 = 10;
+        pointer.acceleration = 1;
+    }
+    int result = applier(pointer);
+    CLogger::LogDebug(L"Result of SystemParametersInfo(SPI_SETMOUSESPEED) = %d\n", result);
+}

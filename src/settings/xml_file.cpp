@@ -1,0 +1,109 @@
+#include "settings/xml_file.h"
+
+#include "platform/platform.h"
+#include "settings/xml_values.h"
+#include "support/logger.h"
+
+#include <memory>
+
+namespace pw::settings::xml {
+
+using platform::FileOpen;
+
+ReadStatus ReadWholeFile(const Char* path, std::string& bytes, uint32_t& error) {
+    bytes.clear();
+    error = 0;
+    auto& files = platform::GetFileSystem();
+    std::unique_ptr<platform::File> file = files.Open(path, FileOpen::OpenExisting, error);
+    if (!file) {
+        if (error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound)
+            return ReadStatus::NotFound;
+        return ReadStatus::Failed;
+    }
+    uint64_t size = 0;
+    if (!file->Size(size)) {
+        error = platform::GetDiagnostics().LastError();
+        return ReadStatus::Failed;
+    }
+    if (size > kMaxFileBytes)
+        return ReadStatus::TooLarge;
+    bytes.resize(static_cast<size_t>(size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        size_t read = 0;
+        if (!file->ReadAt(done, bytes.data() + done, bytes.size() - done, read)) {
+            error = platform::GetDiagnostics().LastError();
+            bytes.clear();
+            return ReadStatus::Failed;
+        }
+        if (read == 0)
+            break; // the file shrank while being read
+        done += read;
+    }
+    bytes.resize(done);
+    return ReadStatus::Ok;
+}
+
+bool WriteFileAtomically(const Char* path, std::string_view bytes, const Char* operation) {
+    auto& files = platform::GetFileSystem();
+    String temporary = String(path) + L".tmp";
+    uint32_t error = 0;
+    bool written = false;
+    {
+        std::unique_ptr<platform::File> file =
+            files.Open(temporary.c_str(), FileOpen::CreateAlways, error);
+        if (!file) {
+            CLogger::LogMessage(L"%ls: Unable to create the temporary file '%ls' (error %u).",
+                                operation, temporary.c_str(), error);
+            return false;
+        }
+        written = file->WriteAt(0, bytes.data(), bytes.size()) &&
+                  file->Flush();
+    }
+    if (!written) {
+        CLogger::LogMessage(L"%ls: Unable to write the temporary file '%ls'; '%ls' is unchanged.",
+                            operation, temporary.c_str(), path);
+        files.Remove(temporary.c_str());
+        return false;
+    }
+    if (!files.Replace(temporary.c_str(), path)) {
+        CLogger::LogMessage(L"%ls: Unable to replace '%ls' with the new file; it is unchanged.",
+                            operation, path);
+        files.Remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+struct StringWriter final : pugi::xml_writer {
+    std::string text;
+    void write(const void* data, size_t size) override {
+        text.append(static_cast<const char*>(data), size);
+    }
+};
+
+} // namespace
+
+std::string SaveToString(const pugi::xml_document& document, bool byteOrderMark) {
+    StringWriter writer;
+    unsigned flags = pugi::format_default;
+    if (byteOrderMark)
+        flags |= pugi::format_write_bom;
+    document.save(writer, "\t", flags, pugi::encoding_utf8);
+    return std::move(writer.text);
+}
+
+pugi::xml_parse_result ParseBuffer(pugi::xml_document& document, const std::string& bytes,
+                                   const Char* operation, const Char* path) {
+    pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size());
+    if (result.encoding == pugi::encoding_utf8 && !IsValidUtf8(bytes)) {
+        CLogger::LogMessage(L"%ls: The file '%ls' is not valid UTF-8; the characters that cannot "
+                            L"be read are replaced.",
+                            operation, path);
+    }
+    return result;
+}
+
+} // namespace pw::settings::xml

@@ -1,0 +1,128 @@
+#include "settings/xml_values.h"
+
+#include "support/logger.h"
+
+#include <cstdint>
+
+namespace pw::settings::xml {
+
+String NodeName(const pugi::xml_node& node) {
+    return FromUtf8(node.name());
+}
+
+String ReadText(const pugi::xml_attribute& attribute, const pugi::xml_node& owner, size_t limit) {
+    String text = FromUtf8(attribute.value());
+    if (text.size() > limit) {
+        CLogger::LogMessage(L"Settings: The attribute '%ls' of <%ls> is %zu characters long; only "
+                            L"the first %zu are kept.",
+                            FromUtf8(attribute.name()).c_str(), NodeName(owner).c_str(),
+                            text.size(), limit);
+        text.resize(limit);
+    }
+    return text;
+}
+
+void LogOutOfRange(const pugi::xml_node& owner, const char* attribute, long long value,
+                   long long replacement) {
+    CLogger::LogMessage(L"Settings: The attribute '%ls' of <%ls> has the out-of-range value %lld; "
+                        L"using %lld.",
+                        FromUtf8(attribute).c_str(), NodeName(owner).c_str(), value, replacement);
+}
+
+int ReadNonNegative(const pugi::xml_attribute& attribute, const pugi::xml_node& owner,
+                    int fallback) {
+    int value = attribute.as_int(fallback);
+    if (value >= 0)
+        return value;
+    LogOutOfRange(owner, attribute.name(), value, fallback);
+    return fallback;
+}
+
+int ReadInRange(const pugi::xml_attribute& attribute, const pugi::xml_node& owner, int fallback,
+                int low, int high) {
+    int value = attribute.as_int(fallback);
+    if (value >= low && value <= high)
+        return value;
+    LogOutOfRange(owner, attribute.name(), value, fallback);
+    return fallback;
+}
+
+pugi::xml_node ChildOrAppend(pugi::xml_node& parent, const char* name) {
+    pugi::xml_node child = parent.child(name);
+    return child ? child : parent.append_child(name);
+}
+
+pugi::xml_attribute AttributeOrAppend(pugi::xml_node& node, const char* name) {
+    pugi::xml_attribute attribute = node.attribute(name);
+    return attribute ? attribute : node.append_attribute(name);
+}
+
+void WriteBool(pugi::xml_node& node, const char* name, bool value) {
+    AttributeOrAppend(node, name).set_value(value ? "true" : "false");
+}
+
+void WriteInt(pugi::xml_node& node, const char* name, int value) {
+    AttributeOrAppend(node, name).set_value(value);
+}
+
+void WriteText(pugi::xml_node& node, const char* name, const Char* text) {
+    pugi::xml_attribute attribute = AttributeOrAppend(node, name);
+    if (!text || !text[0]) {
+        attribute.set_value("");
+        return;
+    }
+    attribute.set_value(ToUtf8(text).c_str());
+}
+
+void WriteVersion(pugi::xml_node& root) {
+    pugi::xml_node version = ChildOrAppend(root, "version");
+    WriteInt(version, "build", 0);
+    WriteInt(version, "revision", 0);
+    WriteInt(version, "minor", 14);
+    WriteInt(version, "major", 2);
+}
+
+String Describe(const pugi::xml_parse_result& result) {
+    return FromUtf8(result.description());
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    size_t i = 0;
+    const size_t n = bytes.size();
+    while (i < n) {
+        auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t extra = 0;
+        uint32_t code = 0;
+        if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            code = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            code = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= n)
+            return false;
+        for (size_t k = 1; k <= extra; ++k) {
+            auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        static constexpr uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+        if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+} // namespace pw::settings::xml
