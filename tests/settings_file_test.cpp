@@ -38,9 +38,15 @@ MouseButtons Button(int b) {
 // An action for (button, layer) that is never 74 or 40, so that each slot differs from the
 // default and the default profile keeps it as written.
 _ACTIONS ActionFor(int button, int layer) {
-    static const _ACTIONS kActions[] = {actCopy,          actSimulatedKeys, actRunApplication,
-                                        actOpenExplorerAtFolder, actButtonChording, actPaste,
-                                        actLayer3,        actMediaMute,     actBack};
+    static const _ACTIONS kActions[] = {actCopy,
+                                        actSimulatedKeys,
+                                        actRunApplication,
+                                        actOpenExplorerAtFolder,
+                                        actButtonChording,
+                                        actPaste,
+                                        actLayer3,
+                                        actMediaMute,
+                                        actBack};
     return kActions[(button + layer) % 9];
 }
 
@@ -180,7 +186,8 @@ void ExpectSameProfile(const CApplicationSettings& e, const CApplicationSettings
             _ACTIONS action = e.GetActions(button, layer);
             EXPECT_EQ(action, a.GetActions(button, layer));
             if (action == actSimulatedKeys) {
-                EXPECT_EQ(Text(e.GetKeystrokes(button, layer)), Text(a.GetKeystrokes(button, layer)));
+                EXPECT_EQ(Text(e.GetKeystrokes(button, layer)),
+                          Text(a.GetKeystrokes(button, layer)));
                 EXPECT_EQ(e.SendKeyAction(button, layer), a.SendKeyAction(button, layer));
                 EXPECT_EQ(e.SendKeyRepeat(button, layer), a.SendKeyRepeat(button, layer));
                 EXPECT_EQ(e.SendKeyWhenActive(button, layer), a.SendKeyWhenActive(button, layer));
@@ -373,15 +380,18 @@ TEST_F(SettingsFileTest, EverySettingSurvivesSaveAndLoad) {
     EXPECT_NE(bytes.find("<CheckVersion Days=\"9\" Enable=\"false\" Beta=\"true\""),
               std::string::npos);
     std::vector<std::string> expected = {
-        "version",           "OfficeMouse",         "Layers",              "Logging",
-        "RazorMouse",        "ScrollWheel",         "ScrollLock",          "Swap4and5",
-        "RemoteDesktop",     "TrayIcon",            "ReinstallHook",       "BalloonNotification",
-        "MovementToScroll",  "ResetSticky",         "GlobalHotkeys",       "LayerModifierKeys",
-        "NonClientMsgs",     "SimulatedKeystrokes", "LeftClickTrayIcon",   "FixTiltRepeat",
-        "CheckVersion",      "SwitchOnMouseOver",   "ActivateOnScroll",    "ActivateOnMouseOver",
-        "VisualStudio2010",  "OnScreenDisplay",     "SortActions",         "ButtonDebounce",
-        "InactivityTimer",   "KeyboardLayout",      "Priority",            "SimulatedKeys",
-        "Search",            "Language",            "Default",             "Applications"};
+        "version",           "OfficeMouse",      "Layers",
+        "Logging",           "RazorMouse",       "ScrollWheel",
+        "ScrollLock",        "Swap4and5",        "RemoteDesktop",
+        "TrayIcon",          "ReinstallHook",    "BalloonNotification",
+        "MovementToScroll",  "ResetSticky",      "GlobalHotkeys",
+        "LayerModifierKeys", "NonClientMsgs",    "SimulatedKeystrokes",
+        "LeftClickTrayIcon", "FixTiltRepeat",    "CheckVersion",
+        "SwitchOnMouseOver", "ActivateOnScroll", "ActivateOnMouseOver",
+        "VisualStudio2010",  "OnScreenDisplay",  "SortActions",
+        "ButtonDebounce",    "InactivityTimer",  "KeyboardLayout",
+        "Priority",          "SimulatedKeys",    "Search",
+        "Language",          "Default",          "Applications"};
     EXPECT_EQ(RootChildren(bytes), expected);
     EXPECT_FALSE(desktop.files.Exists(L"C:\\x\\VESKSettings.xml.tmp"));
 }
@@ -424,8 +434,9 @@ TEST_F(SettingsFileTest, AbsentAttributesReadAsTheirDefaults) {
 
 TEST_F(SettingsFileTest, LayersInUseFollowTheProfilesUnlessTheFileSaysOtherwise) {
     auto file = [](const std::string& layers, const std::string& leftAction) {
-        return SettingsXml(layers + "<Applications><Application Name=\"a.exe\"><Left_Layer4 "
-                                    "action=\"" +
+        return SettingsXml(layers +
+                           "<Applications><Application Name=\"a.exe\"><Left_Layer4 "
+                           "action=\"" +
                            leftAction + "\"/></Application></Applications>");
     };
     struct Case {
@@ -503,8 +514,8 @@ TEST_F(SettingsFileTest, OfficeMouseRenamesTheSecondMiddleButtonAndDropsTiltRigh
 TEST_F(SettingsFileTest, SimulatedKeyDelayAboveSixtyBecomesOne) {
     for (auto [text, expected] : {std::pair{"61", 1}, {"-1", 1}, {"60", 60}, {"0x20", 32}}) {
         SCOPED_TRACE(text);
-        desktop.files.WriteFile(kSettingsPath, SettingsXml(std::string("<SimulatedKeys Delay=\"") +
-                                                           text + "\"/>"));
+        desktop.files.WriteFile(
+            kSettingsPath, SettingsXml(std::string("<SimulatedKeys Delay=\"") + text + "\"/>"));
         CSettings settings;
         ASSERT_TRUE(LoadSettings(settings));
         EXPECT_EQ(settings.SimKeyDelay(), expected);

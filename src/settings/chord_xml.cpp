@@ -63,8 +63,8 @@ void CVESKChords::Save(bool officeMouse, pugi::xml_node& element) {
 }
 
 bool CVESKChords::Load(bool officeMouse, const pugi::xml_node& element, int perKeyDelay) {
-    m_bDelayUntilChordKnown = element.attribute("BlockUntilEstablished").as_bool(
-        m_bDelayUntilChordKnown);
+    m_bDelayUntilChordKnown =
+        element.attribute("BlockUntilEstablished").as_bool(m_bDelayUntilChordKnown);
     unsigned seen = 0;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)

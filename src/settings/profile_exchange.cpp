@@ -139,7 +139,8 @@ int CSettings::Import(const Char* path, HWND owner, const Char* prompt,
         CLogger::LogMessage(L"%d application profile were imported from VESK settings import file.",
                             imported);
     else
-        CLogger::LogMessage(L"No application profile were imported from VESK settings import file.");
+        CLogger::LogMessage(
+            L"No application profile were imported from VESK settings import file.");
     return imported;
 }
 

@@ -77,36 +77,33 @@ bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
     try {
         layersUsed = 0;
         const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
+        xml::AttributeReader attribute(element);
 
-        SetApplication(xml::ReadText(element.attribute("Name"), element).c_str());
-        String description = xml::ReadText(element.attribute("Description"), element);
+        SetApplication(xml::ReadText(attribute("Name"), element).c_str());
+        String description = xml::ReadText(attribute("Description"), element);
         if (!description.empty())
             m_Description.Assign(description.c_str());
-        m_bEnabled = xml::ReadBool(element.attribute("Enabled"), false);
-        m_bInvertScrolling = xml::ReadBool(element.attribute("InvertScrolling"), false);
-        m_bInvertHorizontalScrolling =
-            xml::ReadBool(element.attribute("InvertHorizontalScrolling"), false);
-        m_bScrollPages = xml::ReadBool(element.attribute("ScrollPages"), false);
-        m_nScrollLines = xml::ReadInt(element.attribute("ScrollLines"), m_nScrollLines);
-        m_bForceSPI = xml::ReadBool(element.attribute("ForceSPI"), m_bForceSPI);
-        m_bAxisLocking = xml::ReadBool(element.attribute("AxisLocking"), false);
+        m_bEnabled = xml::ReadBool(attribute("Enabled"), false);
+        m_bInvertScrolling = xml::ReadBool(attribute("InvertScrolling"), false);
+        m_bInvertHorizontalScrolling = xml::ReadBool(attribute("InvertHorizontalScrolling"), false);
+        m_bScrollPages = xml::ReadBool(attribute("ScrollPages"), false);
+        m_nScrollLines = xml::ReadInt(attribute("ScrollLines"), m_nScrollLines);
+        m_bForceSPI = xml::ReadBool(attribute("ForceSPI"), m_bForceSPI);
+        m_bAxisLocking = xml::ReadBool(attribute("AxisLocking"), false);
         m_SwapButtons = static_cast<swapbuttons>(xml::ReadInRange(
-            element.attribute("SwapButtons"), element, swapUnchanged, swapUnchanged, swapSwapped));
-        m_bNoParent = xml::ReadBool(element.attribute("NoParent"), false);
-        m_bRegExMatching = xml::ReadBool(element.attribute("RegExMatching"), false);
-        m_bIgnoreVScroll = xml::ReadBool(element.attribute("IgnoreVScroll"), false);
-        m_nIgnoreVScrollTime =
-            xml::ReadNonNegative(element.attribute("IgnoreVScrollTime"), element, 200);
-        m_bIgnoreHScroll = xml::ReadBool(element.attribute("IgnoreHScroll"), false);
-        m_nIgnoreHScrollTime =
-            xml::ReadNonNegative(element.attribute("IgnoreHScrollTime"), element, 400);
-        m_nAdvScrollMethod = xml::ReadInt(element.attribute("AdvScrollMethod"), 8);
-        m_nAdvScrollVert = xml::ReadInt(element.attribute("AdvScrollVert"), 0);
-        m_nAdvScrollHorz = xml::ReadInt(element.attribute("AdvScrollHorz"), 0);
-        m_bDisableScrollUnderCursor =
-            xml::ReadBool(element.attribute("DisableScrollUnderCursor"), false);
+            attribute("SwapButtons"), element, swapUnchanged, swapUnchanged, swapSwapped));
+        m_bNoParent = xml::ReadBool(attribute("NoParent"), false);
+        m_bRegExMatching = xml::ReadBool(attribute("RegExMatching"), false);
+        m_bIgnoreVScroll = xml::ReadBool(attribute("IgnoreVScroll"), false);
+        m_nIgnoreVScrollTime = xml::ReadNonNegative(attribute("IgnoreVScrollTime"), element, 200);
+        m_bIgnoreHScroll = xml::ReadBool(attribute("IgnoreHScroll"), false);
+        m_nIgnoreHScrollTime = xml::ReadNonNegative(attribute("IgnoreHScrollTime"), element, 400);
+        m_nAdvScrollMethod = xml::ReadInt(attribute("AdvScrollMethod"), 8);
+        m_nAdvScrollVert = xml::ReadInt(attribute("AdvScrollVert"), 0);
+        m_nAdvScrollHorz = xml::ReadInt(attribute("AdvScrollHorz"), 0);
+        m_bDisableScrollUnderCursor = xml::ReadBool(attribute("DisableScrollUnderCursor"), false);
 
-        pugi::xml_attribute maskAttribute = element.attribute("WindowMask");
+        pugi::xml_attribute maskAttribute = attribute("WindowMask");
         int mask = xml::ReadInt(maskAttribute, wmWholeWindow);
         if ((mask < wmNone || mask > wmWholeWindow) && mask != wmNeverMatches) {
             xml::LogOutOfRange(element, "WindowMask", mask, wmWholeWindow);
@@ -151,27 +148,25 @@ bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
                 LogUnknownChild(m_FullName.Get(), child);
         }
 
+        xml::AttributeReader names(layerNames), switches(autoSwitch), reverts(revertLayer1),
+            disables(disableLayer);
         for (int layer = 0; layer < kLayerCount; ++layer) {
             Layer& settings = m_Layers[static_cast<size_t>(layer)];
             const size_t index = static_cast<size_t>(layer);
             if (layerNames) {
-                String name = xml::ReadText(layerNames.attribute(kLayerAttributes[index]),
-                                            layerNames);
+                String name = xml::ReadText(names(kLayerAttributes[index]), layerNames);
                 settings.name.Assign(name.c_str());
             }
             if (autoSwitch) {
-                settings.autoSwitchLayer =
-                    xml::ReadInRange(autoSwitch.attribute(kSwitchAttributes[index]), autoSwitch, 0,
-                                     0, kHighestSwitchTarget);
+                settings.autoSwitchLayer = xml::ReadInRange(switches(kSwitchAttributes[index]),
+                                                            autoSwitch, 0, 0, kHighestSwitchTarget);
                 settings.autoSwitchTime =
-                    xml::ReadNonNegative(autoSwitch.attribute(kTimeAttributes[index]), autoSwitch, 1);
+                    xml::ReadNonNegative(switches(kTimeAttributes[index]), autoSwitch, 1);
             }
             if (revertLayer1)
-                settings.revertLayer1 =
-                    xml::ReadBool(revertLayer1.attribute(kLayerAttributes[index]), false);
+                settings.revertLayer1 = xml::ReadBool(reverts(kLayerAttributes[index]), false);
             if (disableLayer)
-                settings.disabled =
-                    xml::ReadBool(disableLayer.attribute(kLayerAttributes[index]), false);
+                settings.disabled = xml::ReadBool(disables(kLayerAttributes[index]), false);
         }
 
         for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -227,25 +222,23 @@ bool CApplicationSettings::LoadDefault(const pugi::xml_node& element, int perKey
     try {
         layersUsed = 0;
         const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
+        xml::AttributeReader attribute(element);
 
-        m_bEnabled = xml::ReadBool(element.attribute("Enabled"), false);
-        m_bInvertScrolling = xml::ReadBool(element.attribute("InvertScrolling"), false);
-        m_bInvertHorizontalScrolling =
-            xml::ReadBool(element.attribute("InvertHorizontalScrolling"), false);
-        m_bScrollPages = xml::ReadBool(element.attribute("ScrollPages"), false);
-        m_nScrollLines = xml::ReadInt(element.attribute("ScrollLines"), m_nScrollLines);
-        m_bForceSPI = xml::ReadBool(element.attribute("ForceSPI"), m_bForceSPI);
-        m_bAxisLocking = xml::ReadBool(element.attribute("AxisLocking"), false);
+        m_bEnabled = xml::ReadBool(attribute("Enabled"), false);
+        m_bInvertScrolling = xml::ReadBool(attribute("InvertScrolling"), false);
+        m_bInvertHorizontalScrolling = xml::ReadBool(attribute("InvertHorizontalScrolling"), false);
+        m_bScrollPages = xml::ReadBool(attribute("ScrollPages"), false);
+        m_nScrollLines = xml::ReadInt(attribute("ScrollLines"), m_nScrollLines);
+        m_bForceSPI = xml::ReadBool(attribute("ForceSPI"), m_bForceSPI);
+        m_bAxisLocking = xml::ReadBool(attribute("AxisLocking"), false);
         m_SwapButtons = swapUnchanged;
-        m_bIgnoreVScroll = xml::ReadBool(element.attribute("IgnoreVScroll"), false);
-        m_nIgnoreVScrollTime =
-            xml::ReadNonNegative(element.attribute("IgnoreVScrollTime"), element, 200);
-        m_bIgnoreHScroll = xml::ReadBool(element.attribute("IgnoreHScroll"), false);
-        m_nIgnoreHScrollTime =
-            xml::ReadNonNegative(element.attribute("IgnoreHScrollTime"), element, 400);
-        m_nAdvScrollMethod = xml::ReadInt(element.attribute("AdvScrollMethod"), 8);
-        m_nAdvScrollVert = xml::ReadInt(element.attribute("AdvScrollVert"), 0);
-        m_nAdvScrollHorz = xml::ReadInt(element.attribute("AdvScrollHorz"), 0);
+        m_bIgnoreVScroll = xml::ReadBool(attribute("IgnoreVScroll"), false);
+        m_nIgnoreVScrollTime = xml::ReadNonNegative(attribute("IgnoreVScrollTime"), element, 200);
+        m_bIgnoreHScroll = xml::ReadBool(attribute("IgnoreHScroll"), false);
+        m_nIgnoreHScrollTime = xml::ReadNonNegative(attribute("IgnoreHScrollTime"), element, 400);
+        m_nAdvScrollMethod = xml::ReadInt(attribute("AdvScrollMethod"), 8);
+        m_nAdvScrollVert = xml::ReadInt(attribute("AdvScrollVert"), 0);
+        m_nAdvScrollHorz = xml::ReadInt(attribute("AdvScrollHorz"), 0);
 
         // Layer 0 lives in "Default" itself, layers 1 to 9 in its "Layer%d" children.
         std::array<pugi::xml_node, kLayerCount> containers{};
@@ -413,8 +406,9 @@ bool CApplicationSettings::SaveDefault(pugi::xml_node& element) {
 
         for (int layer = 0; layer < kLayerCount; ++layer) {
             pugi::xml_node container =
-                layer == 0 ? element
-                           : xml::ChildOrAppend(element, kLayerContainers[static_cast<size_t>(layer)]);
+                layer == 0
+                    ? element
+                    : xml::ChildOrAppend(element, kLayerContainers[static_cast<size_t>(layer)]);
             const Layer& settings = m_Layers[static_cast<size_t>(layer)];
             pugi::xml_node layerElement = xml::ChildOrAppend(container, "Layer");
             xml::WriteText(layerElement, "name", settings.name.Get());

@@ -181,8 +181,8 @@ void CSettings::LogLoadedSettings(bool logDetail) const {
                       Flag(o.SwitchOnMouseOver), Flag(o.ActivateOnScroll));
     CLogger::LogDebug(L"  ActivateOver: %d, FixVS2010: %d, CPUPriority: %d, SimKeyDelay: %d, "
                       L"No. Layers: %d",
-                      Flag(o.ActivateOnMouseOver), Flag(o.FixVS2010), o.CPUPriority,
-                      o.SimKeyDelay, o.MaxLayers);
+                      Flag(o.ActivateOnMouseOver), Flag(o.FixVS2010), o.CPUPriority, o.SimKeyDelay,
+                      o.MaxLayers);
     CLogger::LogDebug(L"  EnableOSD: %d, AlwaysShowOSD: %d, LoadUSEnglish: %d, DebounceButtons: "
                       L"%d, DebounceFromUp: %d, DebounceTime: %d",
                       Flag(o.EnableOSD), Flag(o.AlwaysShowOSD), Flag(o.LoadUSEnglish),

@@ -79,11 +79,28 @@ void LogSlotValue(const Char* owner, const pugi::xml_node& element, const char* 
                   long long value, long long replacement) {
     CLogger::LogMessage(L"Settings: Profile '%ls', <%ls>: '%ls' = %lld is out of range; using "
                         L"%lld.",
-                        owner ? owner : L"", NodeName(element).c_str(),
-                        FromUtf8(attribute).c_str(), value, replacement);
+                        owner ? owner : L"", NodeName(element).c_str(), FromUtf8(attribute).c_str(),
+                        value, replacement);
+}
+
+void LogUnknownValue(const Char* owner, const pugi::xml_node& element, const char* attribute,
+                     long long value) {
+    CLogger::LogMessage(L"Settings: Profile '%ls', <%ls>: '%ls' = %lld is not a known value; "
+                        L"kept as read and ignored when used.",
+                        owner ? owner : L"", NodeName(element).c_str(), FromUtf8(attribute).c_str(),
+                        value);
 }
 
 constexpr int kSendKeyModeCount = 9;
+
+bool IsSlotAttribute(const char* name) {
+    for (const char* known : {"action", "keys", "keyaction", "keyrepeat", "active", "blockmouse",
+                              "randomisedelay", "app"}) {
+        if (SameName(name, known))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -105,58 +122,44 @@ int PlainNameToButton(const char* name, bool officeMouse) {
 
 SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* owner) {
     SlotAttributes slot;
-    unsigned seen = 0;
-    // The first attribute of a name counts, as a lookup by name would find it.
-    auto first = [&seen](unsigned bit) {
-        bool isFirst = (seen & bit) == 0;
-        seen |= bit;
-        return isFirst;
-    };
-    for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
-         attribute = attribute.next_attribute()) {
-        const char* name = attribute.name();
-        if (std::strcmp(name, "action") == 0) {
-            if (first(1u << 0))
-                slot.action = attribute.as_int(actNoChange);
-        } else if (std::strcmp(name, "keys") == 0) {
-            if (first(1u << 1))
-                slot.keys = attribute.value();
-        } else if (std::strcmp(name, "keyaction") == 0) {
-            if (first(1u << 2))
-                slot.keyAction = attribute.as_int(0);
-        } else if (std::strcmp(name, "keyrepeat") == 0) {
-            if (first(1u << 3))
-                slot.keyRepeat = attribute.as_int(0);
-        } else if (std::strcmp(name, "active") == 0) {
-            if (first(1u << 4))
-                slot.active = attribute.as_bool(true);
-        } else if (std::strcmp(name, "blockmouse") == 0) {
-            if (first(1u << 5))
-                slot.blockMouse = attribute.as_bool(true);
-        } else if (std::strcmp(name, "randomisedelay") == 0) {
-            if (first(1u << 6))
-                slot.randomiseDelay = attribute.as_bool(false);
-        } else if (std::strcmp(name, "app") == 0) {
-            if (first(1u << 7))
-                slot.app = attribute.value();
-        } else {
+    // Most slots hold an action that needs nothing else: only what the action uses is read.
+    AttributeReader attribute(element);
+    slot.action = attribute("action").as_int(actNoChange);
+    // Codes are stored as read so that a newer settings program's actions survive a save;
+    // run time treats an unknown code as no action.
+    if (!IsValidAction(slot.action))
+        LogUnknownValue(owner, element, "action", slot.action);
+    if (slot.action == actSimulatedKeys) {
+        pugi::xml_attribute keys = attribute("keys");
+        if (keys) {
+            slot.keys = keys.value();
+            slot.keyAction = attribute("keyaction").as_int(0);
+            slot.keyRepeat = attribute("keyrepeat").as_int(0);
+            slot.active = attribute("active").as_bool(true);
+            slot.blockMouse = attribute("blockmouse").as_bool(true);
+            slot.randomiseDelay = attribute("randomisedelay").as_bool(false);
+            if (slot.keyAction < 0 || slot.keyAction >= kSendKeyModeCount)
+                LogUnknownValue(owner, element, "keyaction", slot.keyAction);
+            if (slot.keyRepeat < 0) {
+                LogSlotValue(owner, element, "keyrepeat", slot.keyRepeat, 0);
+                slot.keyRepeat = 0;
+            }
+        }
+    }
+    if (slot.action == actRunApplication || slot.action == actOpenExplorerAtFolder) {
+        if (pugi::xml_attribute app = attribute("app"))
+            slot.app = app.value();
+    }
+
+    if (!CLogger::DebugEnabled())
+        return slot;
+    for (pugi::xml_attribute other = element.first_attribute(); other;
+         other = other.next_attribute()) {
+        if (!IsSlotAttribute(other.name()))
             CLogger::LogDebug(L"Settings: Profile '%ls', <%ls>: ignoring the unknown attribute "
                               L"'%ls'.",
                               owner ? owner : L"", NodeName(element).c_str(),
-                              FromUtf8(name).c_str());
-        }
-    }
-    if (!IsValidAction(slot.action)) {
-        LogSlotValue(owner, element, "action", slot.action, actNoChange);
-        slot.action = actNoChange;
-    }
-    if (slot.keyAction < 0 || slot.keyAction >= kSendKeyModeCount) {
-        LogSlotValue(owner, element, "keyaction", slot.keyAction, 0);
-        slot.keyAction = 0;
-    }
-    if (slot.keyRepeat < 0) {
-        LogSlotValue(owner, element, "keyrepeat", slot.keyRepeat, 0);
-        slot.keyRepeat = 0;
+                              FromUtf8(other.name()).c_str());
     }
     return slot;
 }

@@ -37,9 +37,11 @@ struct SlotAttributes {
     const char* app = nullptr; // null when absent
 };
 
-// Reads element's slot attributes with their file defaults. Out-of-range values (action
-// codes, send modes, negative repeat times) are logged and replaced by the defaults;
-// unknown attributes are logged at debug level. owner names the profile in log lines.
+// Reads element's slot attributes with their file defaults, as far as the action uses
+// them: the keystroke attributes for action 28 with "keys" present, "app" for 41 and 59.
+// Out-of-range values (action codes, send modes, negative repeat times) are logged and
+// replaced by the defaults; unknown attributes are logged at debug level. owner names the
+// profile in log lines.
 SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* owner);
 
 // The text of a slot attribute as wide text, cut to its length limit (logged).

@@ -57,8 +57,7 @@ bool WriteFileAtomically(const Char* path, std::string_view bytes, const Char* o
                                 operation, temporary.c_str(), error);
             return false;
         }
-        written = file->WriteAt(0, bytes.data(), bytes.size()) &&
-                  file->Flush();
+        written = file->WriteAt(0, bytes.data(), bytes.size()) && file->Flush();
     }
     if (!written) {
         CLogger::LogMessage(L"%ls: Unable to write the temporary file '%ls'; '%ls' is unchanged.",

@@ -3,6 +3,7 @@
 #include "support/logger.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace pw::settings::xml {
 
@@ -45,6 +46,23 @@ int ReadInRange(const pugi::xml_attribute& attribute, const pugi::xml_node& owne
         return value;
     LogOutOfRange(owner, attribute.name(), value, fallback);
     return fallback;
+}
+
+pugi::xml_attribute AttributeReader::operator()(const char* name) {
+    for (pugi::xml_attribute attribute = next_; attribute; attribute = attribute.next_attribute()) {
+        if (SameName(attribute.name(), name)) {
+            next_ = attribute.next_attribute();
+            return attribute;
+        }
+    }
+    for (pugi::xml_attribute attribute = node_.first_attribute(); attribute && attribute != next_;
+         attribute = attribute.next_attribute()) {
+        if (SameName(attribute.name(), name)) {
+            next_ = attribute.next_attribute();
+            return attribute;
+        }
+    }
+    return {};
 }
 
 pugi::xml_node ChildOrAppend(pugi::xml_node& parent, const char* name) {
@@ -90,6 +108,16 @@ bool IsValidUtf8(std::string_view bytes) {
     size_t i = 0;
     const size_t n = bytes.size();
     while (i < n) {
+        // Settings files are almost all ASCII: skip it eight bytes at a time.
+        uint64_t block = 0;
+        while (i + sizeof block <= n) {
+            std::memcpy(&block, bytes.data() + i, sizeof block);
+            if ((block & 0x8080808080808080ull) != 0)
+                break;
+            i += sizeof block;
+        }
+        if (i >= n)
+            break;
         auto c = static_cast<unsigned char>(bytes[i]);
         if (c < 0x80) {
             ++i;

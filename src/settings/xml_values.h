@@ -47,6 +47,30 @@ int ReadInRange(const pugi::xml_attribute& attribute, const pugi::xml_node& owne
 void LogOutOfRange(const pugi::xml_node& owner, const char* attribute, long long value,
                    long long replacement);
 
+// Looks attributes of one element up by name, starting each search after the attribute
+// found last. Files written by this library keep the attributes in the order they are
+// read, so each lookup is one comparison instead of a scan from the first attribute.
+class AttributeReader {
+  public:
+    explicit AttributeReader(const pugi::xml_node& node)
+        : node_(node), next_(node.first_attribute()) {}
+    pugi::xml_attribute operator()(const char* name);
+    const pugi::xml_node& Node() const { return node_; }
+
+  private:
+    pugi::xml_node node_;
+    pugi::xml_attribute next_;
+};
+
+// Whether two NUL-terminated names are equal (inlined: these compare short names).
+inline bool SameName(const char* a, const char* b) {
+    while (*a && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
 pugi::xml_node ChildOrAppend(pugi::xml_node& parent, const char* name);
 pugi::xml_attribute AttributeOrAppend(pugi::xml_node& node, const char* name);
 

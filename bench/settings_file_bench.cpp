@@ -1,0 +1,102 @@
+// Loading and saving a large settings file, next to pugixml's bare parse of the same
+// bytes: the reader's own work on top of the parse should stay small.
+
+#include "hook/library.h"
+#include "platform/sim/simulated_desktop.h"
+#include "settings/application_settings.h"
+#include "settings/settings.h"
+#include "support/logger.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <string>
+
+namespace {
+
+constexpr const Char* kPath = L"C:\\bench\\VESKSettings.xml";
+constexpr int kProfiles = 200;
+
+// A settings object with kProfiles application profiles; every profile maps a few slots on
+// several layers, with simulated keys, a program and a chord set.
+void Populate(CSettings& settings) {
+    settings.SetMaxLayers(4);
+    for (int i = 0; i < kProfiles; ++i) {
+        auto* profile = new CApplicationSettings(&settings, false);
+        profile->SetApplication((L"program" + std::to_wstring(i) + L".exe").c_str());
+        profile->SetDescription((L"Profile number " + std::to_wstring(i)).c_str());
+        for (int layer = 0; layer < 4; ++layer) {
+            profile->SetLayerName((L"Layer " + std::to_wstring(layer)).c_str(), layer);
+            profile->SetActions(mbXLeft, layer, actSimulatedKeys);
+            profile->SetKeystrokes(mbXLeft, layer, L"{CTRL}{SHIFT}t", 2, 100, true, true, false,
+                                   settings.SimKeyDelay());
+            profile->SetActions(mbXRight, layer, actRunApplication);
+            profile->SetLaunchApp(mbXRight, layer, L"C:\\Program Files\\Tool\\tool.exe");
+            if ((i + layer) % 3 == 0) {
+                auto* chords = new CVESKChords;
+                CVESKChord chord;
+                chord.SetAction(actCopy);
+                chords->SetChord(mbLeft, chord);
+                chord.SetAction(actPaste);
+                chords->SetChord(mbWheelUp, chord);
+                profile->SetActions(mbRight, layer, actButtonChording);
+                profile->SetChords(mbRight, layer, chords);
+            }
+        }
+        settings.AddApplication(profile);
+    }
+}
+
+struct BenchEnvironment {
+    BenchEnvironment() {
+        CLogger::DisableLogging(true);
+        desktop.files.CreateDirectory(L"C:\\bench");
+        CSettings settings;
+        Populate(settings);
+        settings.Save(kPath);
+        desktop.files.ReadFile(kPath, bytes);
+    }
+    ~BenchEnvironment() { CLogger::DisableLogging(false); }
+
+    pw::sim::SimulatedDesktop desktop;
+    pw::hook::LibraryScope library;
+    std::string bytes;
+};
+
+void BM_PugixmlBareParse(benchmark::State& state) {
+    BenchEnvironment environment;
+    for (auto _ : state) {
+        pugi::xml_document document;
+        benchmark::DoNotOptimize(
+            document.load_buffer(environment.bytes.data(), environment.bytes.size()));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * environment.bytes.size()));
+}
+BENCHMARK(BM_PugixmlBareParse)->Unit(benchmark::kMillisecond);
+
+void BM_SettingsLoad(benchmark::State& state) {
+    BenchEnvironment environment;
+    CSettings settings;
+    for (auto _ : state) {
+        bool regionChecking = false;
+        if (!settings.Load(kPath, regionChecking, false))
+            state.SkipWithError("load failed");
+    }
+    state.counters["profiles"] = settings.GetApplicationCount();
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * environment.bytes.size()));
+}
+BENCHMARK(BM_SettingsLoad)->Unit(benchmark::kMillisecond);
+
+void BM_SettingsSave(benchmark::State& state) {
+    BenchEnvironment environment;
+    CSettings settings;
+    Populate(settings);
+    for (auto _ : state) {
+        if (!settings.Save(kPath))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * environment.bytes.size()));
+}
+BENCHMARK(BM_SettingsSave)->Unit(benchmark::kMillisecond);
+
+} // namespace
