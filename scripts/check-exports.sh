@@ -42,7 +42,9 @@ while IFS= read -r line || [ -n "$line" ]; do
     name=$(printf '%s' "$name" | sed -e 's/^[[:space:]]*//' -e 's/[[:space:]]*$//')
     [ -n "$name" ] || continue
     checked=$((checked + 1))
-    if ! printf '%s\n' "$exports" | grep -Fxq -- "$name"; then
+    # A here-string, not a pipe: grep -q stops reading early, and with pipefail the
+    # writer's broken pipe would count as a miss.
+    if ! grep -Fxq -- "$name" <<<"$exports"; then
         if [ "$missing" -eq 0 ]; then
             echo "Missing exports in $dll:"
         fi

@@ -11,7 +11,7 @@ void ProcessDetach();
 
 // Attach for the lifetime of the object.
 class LibraryScope {
-public:
+  public:
     LibraryScope() { ProcessAttach(); }
     ~LibraryScope() { ProcessDetach(); }
     LibraryScope(const LibraryScope&) = delete;

@@ -8,7 +8,7 @@
 namespace pw::platform {
 
 class CriticalSection {
-public:
+  public:
     CriticalSection() = default;
     ~CriticalSection() { Delete(); }
     CriticalSection(const CriticalSection&) = delete;
@@ -23,7 +23,7 @@ public:
     bool TryEnter();
     void Leave();
 
-private:
+  private:
     static constexpr size_t kStorageSize = 64;
     alignas(16) unsigned char storage_[kStorageSize] = {};
     bool initialized_ = false;

@@ -19,6 +19,8 @@ Platform& Current() {
 ScopedPlatform::ScopedPlatform(Platform& platform)
     : previous_(g_installed.exchange(&platform, std::memory_order_acq_rel)) {}
 
-ScopedPlatform::~ScopedPlatform() { g_installed.store(previous_, std::memory_order_release); }
+ScopedPlatform::~ScopedPlatform() {
+    g_installed.store(previous_, std::memory_order_release);
+}
 
 } // namespace pw::platform

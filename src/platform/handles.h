@@ -39,9 +39,15 @@ typedef tagRECT RECT;
 namespace pw::platform {
 
 // Predefined registry roots, with the system's values.
-inline HKEY RootKey(std::uintptr_t value) { return reinterpret_cast<HKEY>(value); }
-inline HKEY CurrentUserKey() { return RootKey(0x80000001u); }
-inline HKEY LocalMachineKey() { return RootKey(0x80000002u); }
+inline HKEY RootKey(std::uintptr_t value) {
+    return reinterpret_cast<HKEY>(value);
+}
+inline HKEY CurrentUserKey() {
+    return RootKey(0x80000001u);
+}
+inline HKEY LocalMachineKey() {
+    return RootKey(0x80000002u);
+}
 
 // Registry value types and access masks used by the library (system values).
 inline constexpr unsigned long kRegNone = 0;

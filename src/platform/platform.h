@@ -28,7 +28,7 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since the system started; wraps after 49.7 days.
     virtual uint32_t TickCount() = 0;
@@ -37,7 +37,7 @@ public:
 };
 
 class Diagnostics {
-public:
+  public:
     virtual ~Diagnostics() = default;
     // The debugger output channel; text is sent as given, line ends included.
     virtual void DebugOutput(const Char* text) = 0;
@@ -55,7 +55,7 @@ enum class FileOpen {
 
 // An open file, shared for reading and writing with other openers.
 class File {
-public:
+  public:
     virtual ~File() = default;
     virtual bool Size(uint64_t& size) = 0;
     // Reads up to bytes at offset; read tells how many came back (0 at the end).
@@ -70,7 +70,7 @@ public:
 
 // Paths are the system's: drive-rooted, backslash-separated.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // Opens path; on failure returns null and sets error to the system error code.
     virtual std::unique_ptr<File> Open(const Char* path, FileOpen mode, uint32_t& error) = 0;
@@ -85,7 +85,7 @@ public:
 
 // The registry, shaped like the system's own calls: results are system error codes.
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     virtual long OpenKey(HKEY root, const Char* subKey, unsigned long access, HKEY& key) = 0;
     virtual long CreateKey(HKEY root, const Char* subKey, unsigned long access, HKEY& key) = 0;
@@ -94,13 +94,13 @@ public:
     // that is too small gives kErrorMoreData and the needed size.
     virtual long QueryValue(HKEY key, const Char* name, unsigned long* type, unsigned char* data,
                             unsigned long* size) = 0;
-    virtual long SetValue(HKEY key, const Char* name, unsigned long type,
-                          const unsigned char* data, unsigned long size) = 0;
+    virtual long SetValue(HKEY key, const Char* name, unsigned long type, const unsigned char* data,
+                          unsigned long size) = 0;
     virtual long DeleteValue(HKEY key, const Char* name) = 0;
 };
 
 class Environment {
-public:
+  public:
     virtual ~Environment() = default;
     // An environment variable; false when it is not set.
     virtual bool GetVariable(const Char* name, String& value) = 0;
@@ -111,7 +111,7 @@ public:
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Shows a message box and returns the answer (kIdOk, kIdYes, ...).
     virtual int MessageBox(HWND owner, const Char* text, const Char* caption,
@@ -120,7 +120,7 @@ public:
 
 // The running system's version and the user's input settings.
 class SystemInfo {
-public:
+  public:
     virtual ~SystemInfo() = default;
     // The version query's major and minor numbers; false when the query failed.
     virtual bool OsVersion(unsigned long& major, unsigned long& minor) = 0;
@@ -134,7 +134,7 @@ public:
 
 // The crash-reporting back end: what a report contains and what runs before it.
 class CrashReporter {
-public:
+  public:
     using PreErrorHandler = void (*)();
     virtual ~CrashReporter() = default;
     virtual void SetAppName(const Char* name) = 0;
@@ -160,7 +160,7 @@ struct GuiThreadWindows {
 // Points and rectangles are in the caller's (logical) screen coordinates unless a name
 // says physical.
 class Windows {
-public:
+  public:
     // Called for each window of an enumeration; false stops it.
     using EnumProc = bool (*)(HWND window, intptr_t param);
 
@@ -188,8 +188,8 @@ public:
     // WM_GETTEXTLENGTH and WM_GETTEXT sent with SendMessageTimeoutW (abort if hung).
     // False when the window did not answer in time or does not exist.
     virtual bool TextLengthWithTimeout(HWND window, unsigned timeoutMs, size_t& length) = 0;
-    virtual bool TextWithTimeout(HWND window, Char* buffer, size_t capacity,
-                                 unsigned timeoutMs, size_t& copied) = 0;
+    virtual bool TextWithTimeout(HWND window, Char* buffer, size_t capacity, unsigned timeoutMs,
+                                 size_t& copied) = 0;
     // GetWindowThreadProcessId: the thread id (0 for no window), and the process id.
     virtual unsigned long ThreadProcessId(HWND window, unsigned long* processId) = 0;
     virtual bool WindowRect(HWND window, RECT& rect) = 0;
@@ -214,8 +214,7 @@ using WindowFromPhysicalPointFn = HWND (*)(POINT point);
 using GetPhysicalCursorPosFn = int (*)(POINT* point);
 using LogicalToPhysicalPointForPerMonitorDPIFn = int (*)(HWND window, POINT* point);
 // Returns an HRESULT: 0 on success.
-using GetDpiForMonitorFn = long (*)(HMONITOR monitor, int dpiType, unsigned* dpiX,
-                                    unsigned* dpiY);
+using GetDpiForMonitorFn = long (*)(HMONITOR monitor, int dpiType, unsigned* dpiX, unsigned* dpiY);
 inline constexpr const Char* kUser32 = L"user32.dll";
 inline constexpr const Char* kShcore = L"shcore.dll";
 } // namespace scaling
@@ -230,7 +229,7 @@ struct ProcessEntry {
 // OpenProcess, OpenProcessToken and CreateProcessSnapshot and go back through CloseHandle.
 // On failure the calling thread's last error is set.
 class Processes {
-public:
+  public:
     virtual ~Processes() = default;
     virtual HANDLE OpenProcess(unsigned long access, unsigned long processId) = 0;
     virtual bool CloseHandle(HANDLE handle) = 0;
@@ -262,7 +261,7 @@ public:
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     virtual Clock& GetClock() = 0;
     virtual Diagnostics& GetDiagnostics() = 0;
@@ -282,27 +281,49 @@ Platform& Current();
 
 // Installs platform as the current one until the returned object is destroyed.
 class ScopedPlatform {
-public:
+  public:
     explicit ScopedPlatform(Platform& platform);
     ~ScopedPlatform();
     ScopedPlatform(const ScopedPlatform&) = delete;
     ScopedPlatform& operator=(const ScopedPlatform&) = delete;
 
-private:
+  private:
     Platform* previous_;
 };
 
 // Shorthands for the core.
-inline Clock& GetClock() { return Current().GetClock(); }
-inline uint32_t TickCount() { return Current().GetClock().TickCount(); }
-inline Diagnostics& GetDiagnostics() { return Current().GetDiagnostics(); }
-inline FileSystem& GetFileSystem() { return Current().GetFileSystem(); }
-inline Registry& GetRegistry() { return Current().GetRegistry(); }
-inline Environment& GetEnvironment() { return Current().GetEnvironment(); }
-inline Dialogs& GetDialogs() { return Current().GetDialogs(); }
-inline SystemInfo& GetSystemInfo() { return Current().GetSystemInfo(); }
-inline CrashReporter& GetCrashReporter() { return Current().GetCrashReporter(); }
-inline Windows& GetWindows() { return Current().GetWindows(); }
-inline Processes& GetProcesses() { return Current().GetProcesses(); }
+inline Clock& GetClock() {
+    return Current().GetClock();
+}
+inline uint32_t TickCount() {
+    return Current().GetClock().TickCount();
+}
+inline Diagnostics& GetDiagnostics() {
+    return Current().GetDiagnostics();
+}
+inline FileSystem& GetFileSystem() {
+    return Current().GetFileSystem();
+}
+inline Registry& GetRegistry() {
+    return Current().GetRegistry();
+}
+inline Environment& GetEnvironment() {
+    return Current().GetEnvironment();
+}
+inline Dialogs& GetDialogs() {
+    return Current().GetDialogs();
+}
+inline SystemInfo& GetSystemInfo() {
+    return Current().GetSystemInfo();
+}
+inline CrashReporter& GetCrashReporter() {
+    return Current().GetCrashReporter();
+}
+inline Windows& GetWindows() {
+    return Current().GetWindows();
+}
+inline Processes& GetProcesses() {
+    return Current().GetProcesses();
+}
 
 } // namespace pw::platform

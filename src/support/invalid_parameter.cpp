@@ -12,7 +12,9 @@ InvalidParameterHandler SetInvalidParameterHandler(InvalidParameterHandler handl
     return g_handler.exchange(handler);
 }
 
-InvalidParameterHandler GetInvalidParameterHandler() { return g_handler.load(); }
+InvalidParameterHandler GetInvalidParameterHandler() {
+    return g_handler.load();
+}
 
 void ReportInvalidParameter(const Char* expression) {
     if (InvalidParameterHandler handler = g_handler.load())

@@ -73,8 +73,7 @@ bool PatternFound(const Char* pattern, StringView text, const CApplicationSettin
     } catch (const std::exception&) {
         CLogger::LogMessage(L"FindProfile: Regular expression '%ls' of profile '%ls' failed on "
                             L"'%ls'.",
-                            pattern, Printable(profile.GetDescription()),
-                            String(text).c_str());
+                            pattern, Printable(profile.GetDescription()), String(text).c_str());
         return false;
     }
 }
@@ -119,8 +118,7 @@ bool PatternMatch(const WindowFacts& facts, const CApplicationSettings& profile)
         return false;
     if (facts.hasParent && profile.NoParent())
         return false;
-    if (!PatternFound(profile.GetParentClass(), facts.hasParent ? facts.parentClass : L"",
-                      profile))
+    if (!PatternFound(profile.GetParentClass(), facts.hasParent ? facts.parentClass : L"", profile))
         return false;
     if (!PatternFound(profile.GetCaption(), facts.caption, profile))
         return false;
@@ -165,8 +163,8 @@ bool ReadClass(HWND window, std::array<Char, kClassNameLength>& buffer) {
     buffer[0] = 0;
     if (!window)
         return false;
-    int length = platform::GetWindows().ClassName(window, buffer.data(),
-                                                  static_cast<int>(buffer.size()));
+    int length =
+        platform::GetWindows().ClassName(window, buffer.data(), static_cast<int>(buffer.size()));
     if (length <= 0) {
         buffer[0] = 0;
         return false;
@@ -197,8 +195,8 @@ CApplicationSettings* FindProfile(HWND hwnd, const Char* processName, const POIN
     return FindProfileIn(ListsOf(*g_pSettings), hwnd, processName, pt, overTaskbar);
 }
 
-CApplicationSettings* FindProfileIn(const ProfileLists& lists, HWND hwnd,
-                                    const Char* processName, const POINT* pt, bool* overTaskbar) {
+CApplicationSettings* FindProfileIn(const ProfileLists& lists, HWND hwnd, const Char* processName,
+                                    const POINT* pt, bool* overTaskbar) {
     if (overTaskbar)
         *overTaskbar = false;
     if (lists.windowProfiles && !lists.windowProfiles->empty()) {
@@ -333,6 +331,8 @@ HWND GetMinMaxRestoreWnd(HWND hwnd, int showCommand) {
     }
 }
 
-void ClearPatternCache() { Patterns().Clear(); }
+void ClearPatternCache() {
+    Patterns().Clear();
+}
 
 } // namespace pw::windows

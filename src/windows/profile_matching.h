@@ -43,8 +43,8 @@ ProfileLists ListsOf(const CSettings& settings);
 CApplicationSettings* FindProfile(HWND hwnd, const Char* processName, const POINT* pt,
                                   bool* overTaskbar);
 // The same lookup among lists.
-CApplicationSettings* FindProfileIn(const ProfileLists& lists, HWND hwnd,
-                                    const Char* processName, const POINT* pt, bool* overTaskbar);
+CApplicationSettings* FindProfileIn(const ProfileLists& lists, HWND hwnd, const Char* processName,
+                                    const POINT* pt, bool* overTaskbar);
 
 // The quarter of hwnd's window rectangle that holds pt: a WINDOWMASK bit (1 top left,
 // 2 top right, 4 bottom left, 8 bottom right); points on a centre line count as top or

@@ -24,7 +24,8 @@ inline bool EqualsIgnoringCase(StringView left, StringView right) {
 }
 
 inline bool StartsWithIgnoringCase(StringView text, StringView prefix) {
-    return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() &&
+           EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 inline void LowerInPlace(Char* text) {
@@ -33,8 +34,12 @@ inline void LowerInPlace(Char* text) {
 }
 
 // The view of a possibly null string.
-inline StringView ViewOf(const Char* text) { return text ? StringView(text) : StringView(); }
+inline StringView ViewOf(const Char* text) {
+    return text ? StringView(text) : StringView();
+}
 // A possibly null string for a log line.
-inline const Char* Printable(const Char* text) { return text ? text : L""; }
+inline const Char* Printable(const Char* text) {
+    return text ? text : L"";
+}
 
 } // namespace pw::windows

@@ -11,7 +11,9 @@ namespace pw::platform {
 namespace {
 using Mutex = std::recursive_mutex;
 static_assert(sizeof(Mutex) <= 64, "critical section storage too small");
-Mutex& AsMutex(unsigned char* storage) { return *std::launder(reinterpret_cast<Mutex*>(storage)); }
+Mutex& AsMutex(unsigned char* storage) {
+    return *std::launder(reinterpret_cast<Mutex*>(storage));
+}
 } // namespace
 
 bool CriticalSection::Initialize(unsigned) {
@@ -29,9 +31,15 @@ void CriticalSection::Delete() {
     initialized_ = false;
 }
 
-void CriticalSection::Enter() { AsMutex(storage_).lock(); }
-bool CriticalSection::TryEnter() { return AsMutex(storage_).try_lock(); }
-void CriticalSection::Leave() { AsMutex(storage_).unlock(); }
+void CriticalSection::Enter() {
+    AsMutex(storage_).lock();
+}
+bool CriticalSection::TryEnter() {
+    return AsMutex(storage_).try_lock();
+}
+void CriticalSection::Leave() {
+    AsMutex(storage_).unlock();
+}
 
 unsigned long CurrentThreadId() {
     thread_local unsigned long id = static_cast<unsigned long>(syscall(SYS_gettid));

@@ -9,7 +9,7 @@ namespace pw::sim {
 
 // A clock that moves only when told to. Local time is a start time plus the ticks.
 class SimClock final : public platform::Clock {
-public:
+  public:
     uint32_t TickCount() override { return ticks_.load(std::memory_order_acquire); }
     bool LocalNow(platform::LocalTime& time) override;
 
@@ -19,7 +19,7 @@ public:
     void SetLocalTime(int year, int month, int day, int hour, int minute, int second);
     void SetLocalTimeAvailable(bool available) { localAvailable_ = available; }
 
-private:
+  private:
     std::atomic<uint32_t> ticks_{100000};
     std::time_t baseSeconds_ = 1767225600; // 1 January 2026, 00:00:00
     uint32_t baseTicks_ = 100000;

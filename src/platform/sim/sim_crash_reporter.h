@@ -9,7 +9,7 @@ namespace pw::sim {
 // Records how the crash reporter was configured; Crash() runs the pre-error handler as a
 // real report would.
 class SimCrashReporter final : public platform::CrashReporter {
-public:
+  public:
     void SetAppName(const Char* name) override { appName = name ? name : L""; }
     void SetAppVersion(const Char* version) override { appVersion = version ? version : L""; }
     void AddAttachment(const Char* path) override;

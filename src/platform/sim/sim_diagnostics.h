@@ -9,7 +9,7 @@ namespace pw::sim {
 
 // Records the debugger output and answers error codes with fixed texts.
 class SimDiagnostics final : public platform::Diagnostics {
-public:
+  public:
     void DebugOutput(const Char* text) override;
     uint32_t LastError() override { return lastError_; }
     String SystemErrorText(uint32_t code) override;
@@ -20,7 +20,7 @@ public:
     bool DebugOutputContains(StringView text) const;
     void ClearDebugLines();
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<String> lines_;
     static thread_local uint32_t lastError_;

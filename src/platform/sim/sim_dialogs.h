@@ -10,7 +10,7 @@ namespace pw::sim {
 
 // Message boxes that record what they showed and answer what the test scripted.
 class SimDialogs final : public platform::Dialogs {
-public:
+  public:
     struct Shown {
         HWND owner = nullptr;
         String text;
@@ -26,7 +26,7 @@ public:
     std::vector<Shown> ShownBoxes() const;
     void Clear();
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::deque<int> answers_;
     std::vector<Shown> shown_;

@@ -9,7 +9,7 @@ namespace pw::sim {
 
 // Environment variables and well-known paths of the simulated session.
 class SimEnvironment final : public platform::Environment {
-public:
+  public:
     SimEnvironment();
 
     bool GetVariable(const Char* name, String& value) override;
@@ -21,7 +21,7 @@ public:
     void SetTempFolder(StringView folder);
     void SetExecutablePath(StringView path);
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::map<String, String> variables_;
     String tempFolder_;

@@ -28,7 +28,7 @@ uint32_t SystemErrorFromErrno(int error) {
 }
 
 class HostFile final : public platform::File {
-public:
+  public:
     explicit HostFile(int fd) : fd_(fd) {}
     ~HostFile() override { ::close(fd_); }
 
@@ -62,10 +62,12 @@ public:
         uint64_t end = 0;
         return Size(end) && WriteAt(end, data, bytes);
     }
-    bool Truncate(uint64_t size) override { return ::ftruncate(fd_, static_cast<off_t>(size)) == 0; }
+    bool Truncate(uint64_t size) override {
+        return ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
+    }
     bool Flush() override { return ::fsync(fd_) == 0 || errno == EINVAL; }
 
-private:
+  private:
     int fd_;
 };
 

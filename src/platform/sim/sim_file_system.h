@@ -10,7 +10,7 @@ namespace pw::sim {
 // "<root>/C/Users/me/x.txt"; the files are real, so sizes, trimming and replacement
 // behave as on disk.
 class SimFileSystem final : public platform::FileSystem {
-public:
+  public:
     // Creates a fresh root under the host's temporary directory, removed on destruction.
     SimFileSystem();
     ~SimFileSystem() override;
@@ -34,7 +34,7 @@ public:
     // Makes every later Open fail with error (0 restores normal behaviour).
     void FailOpens(uint32_t error) { failOpens_ = error; }
 
-private:
+  private:
     std::string root_;
     uint32_t failOpens_ = 0;
 };

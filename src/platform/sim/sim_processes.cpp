@@ -155,8 +155,8 @@ HANDLE SimProcesses::CreateProcessSnapshot() {
     for (const auto& [id, process] : processes_) {
         platform::ProcessEntry entry;
         entry.processId = id;
-        String name = process.snapshotName.empty() ? FileNameOf(process.imagePath)
-                                                   : process.snapshotName;
+        String name =
+            process.snapshotName.empty() ? FileNameOf(process.imagePath) : process.snapshotName;
         CopyOut(name, entry.exeFile, static_cast<unsigned long>(std::size(entry.exeFile)));
         snapshot.entries.push_back(entry);
     }
@@ -224,7 +224,8 @@ HMODULE SimProcesses::LoadedModule(const Char* name) {
     auto index = std::find(moduleHandles_.begin(), moduleHandles_.end(), key);
     if (index == moduleHandles_.end())
         index = moduleHandles_.insert(moduleHandles_.end(), key);
-    return reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(index - moduleHandles_.begin()) + 1);
+    return reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(index - moduleHandles_.begin()) +
+                                     1);
 }
 
 void* SimProcesses::ProcAddress(HMODULE module, const char* name) {

@@ -29,7 +29,7 @@ struct SimProcess {
 // The session's processes and the exports of the modules loaded into the library's own
 // process. Failing calls set the thread's last error through the diagnostics.
 class SimProcesses final : public platform::Processes {
-public:
+  public:
     explicit SimProcesses(SimDiagnostics& diagnostics);
 
     HANDLE OpenProcess(unsigned long access, unsigned long processId) override;
@@ -63,7 +63,7 @@ public:
     int OpenCount() const;
     size_t OpenHandleCount() const;
 
-private:
+  private:
     enum class Kind { Process, Token, Snapshot };
     struct Handle {
         Kind kind = Kind::Process;

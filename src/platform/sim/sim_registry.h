@@ -11,7 +11,7 @@ namespace pw::sim {
 // An in-memory registry. Key and value names compare without regard to case, as the
 // system's do.
 class SimRegistry final : public platform::Registry {
-public:
+  public:
     long OpenKey(HKEY root, const Char* subKey, unsigned long access, HKEY& key) override;
     long CreateKey(HKEY root, const Char* subKey, unsigned long access, HKEY& key) override;
     long CloseKey(HKEY key) override;
@@ -26,7 +26,7 @@ public:
     void SetDword(StringView keyPath, StringView name, uint32_t value);
     size_t OpenHandleCount() const;
 
-private:
+  private:
     struct Value {
         unsigned long type = 0;
         std::vector<unsigned char> data;

@@ -9,7 +9,7 @@ namespace pw::sim {
 
 // System facts the test sets: version, keyboard speed, remote session, key states.
 class SimSystemInfo final : public platform::SystemInfo {
-public:
+  public:
     bool OsVersion(unsigned long& major, unsigned long& minor) override;
     unsigned KeyboardSpeed() override { return keyboardSpeed; }
     bool IsRemoteSession() override { return remoteSession; }
@@ -23,7 +23,7 @@ public:
     unsigned keyboardSpeed = 31;
     bool remoteSession = false;
 
-private:
+  private:
     std::array<std::atomic<short>, 256> keyStates_{};
 };
 

@@ -13,7 +13,9 @@ using Lock = std::lock_guard<std::recursive_mutex>;
 
 constexpr long kInvalidArgument = static_cast<long>(0x80070057);
 
-std::uintptr_t Key(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
+std::uintptr_t Key(HWND window) {
+    return reinterpret_cast<std::uintptr_t>(window);
+}
 
 // Copies text as the system's text queries do: truncated to fit with its terminator.
 int CopyTruncated(const String& text, Char* buffer, int capacity) {
@@ -25,7 +27,9 @@ int CopyTruncated(const String& text, Char* buffer, int capacity) {
     return static_cast<int>(count);
 }
 
-SimWindows& CurrentWindows() { return static_cast<SimWindows&>(platform::GetWindows()); }
+SimWindows& CurrentWindows() {
+    return static_cast<SimWindows&>(platform::GetWindows());
+}
 
 HWND ExportWindowFromPhysicalPoint(POINT point) {
     return CurrentWindows().WindowFromPhysicalPoint(point);
@@ -45,14 +49,16 @@ long ExportGetDpiForMonitor(HMONITOR monitor, int dpiType, unsigned* dpiX, unsig
 
 } // namespace
 
-SimWindows::SimWindows() { monitors_.push_back({RECT{0, 0, 1920, 1080}, platform::kDefaultDpi}); }
+SimWindows::SimWindows() {
+    monitors_.push_back({RECT{0, 0, 1920, 1080}, platform::kDefaultDpi});
+}
 
 void* SimWindows::ScalingExport(const char* name) {
     if (!name)
         return nullptr;
     if (std::strcmp(name, "WindowFromPhysicalPoint") == 0)
-        return reinterpret_cast<void*>(
-            static_cast<platform::scaling::WindowFromPhysicalPointFn>(ExportWindowFromPhysicalPoint));
+        return reinterpret_cast<void*>(static_cast<platform::scaling::WindowFromPhysicalPointFn>(
+            ExportWindowFromPhysicalPoint));
     if (std::strcmp(name, "GetPhysicalCursorPos") == 0)
         return reinterpret_cast<void*>(
             static_cast<platform::scaling::GetPhysicalCursorPosFn>(ExportGetPhysicalCursorPos));
@@ -92,7 +98,8 @@ std::vector<HWND>& SimWindows::SiblingsLocked(const Window& window) {
 }
 
 bool SimWindows::IsVisibleLocked(HWND window) {
-    for (Window* current = FindLocked(window); current; current = FindLocked(current->spec.parent)) {
+    for (Window* current = FindLocked(window); current;
+         current = FindLocked(current->spec.parent)) {
         if (!current->spec.visible)
             return false;
     }
@@ -274,7 +281,8 @@ bool SimWindows::TextWithTimeout(HWND window, Char* buffer, size_t capacity, uns
     Window* found = FindLocked(window);
     if (!found || found->hung || capacity > static_cast<size_t>(std::numeric_limits<int>::max()))
         return false;
-    copied = static_cast<size_t>(CopyTruncated(found->spec.caption, buffer, static_cast<int>(capacity)));
+    copied =
+        static_cast<size_t>(CopyTruncated(found->spec.caption, buffer, static_cast<int>(capacity)));
     return true;
 }
 
@@ -356,8 +364,10 @@ bool SimWindows::LogicalToPhysicalPoint(HWND window, POINT& point) {
     Window* found = FindLocked(window);
     if (!found)
         return false;
-    point.x = point.x * static_cast<long>(found->spec.dpi) / static_cast<long>(platform::kDefaultDpi);
-    point.y = point.y * static_cast<long>(found->spec.dpi) / static_cast<long>(platform::kDefaultDpi);
+    point.x =
+        point.x * static_cast<long>(found->spec.dpi) / static_cast<long>(platform::kDefaultDpi);
+    point.y =
+        point.y * static_cast<long>(found->spec.dpi) / static_cast<long>(platform::kDefaultDpi);
     return true;
 }
 

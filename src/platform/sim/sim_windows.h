@@ -32,7 +32,7 @@ struct SimWindowSpec {
 // physical pixels, as for a program the system scales. The physical queries (the
 // scaling exports) work on physical pixels directly.
 class SimWindows final : public platform::Windows {
-public:
+  public:
     SimWindows();
 
     HWND WindowFromPoint(POINT point) override;
@@ -93,7 +93,7 @@ public:
     int TextQueries() const;
     int ClassNameQueries() const;
 
-private:
+  private:
     struct Window {
         SimWindowSpec spec;
         std::vector<HWND> children; // top of z-order first

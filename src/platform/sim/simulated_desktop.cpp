@@ -41,5 +41,7 @@ SimulatedDesktop& DefaultDesktop() {
 } // namespace pw::sim
 
 namespace pw::platform {
-Platform& DefaultPlatform() { return sim::DefaultDesktop(); }
+Platform& DefaultPlatform() {
+    return sim::DefaultDesktop();
+}
 } // namespace pw::platform

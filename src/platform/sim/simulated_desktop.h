@@ -7,8 +7,8 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_crash_reporter.h"
-#include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_diagnostics.h"
+#include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_processes.h"
@@ -19,7 +19,7 @@
 namespace pw::sim {
 
 class SimulatedDesktop final : public platform::Platform {
-public:
+  public:
     // install: make this the current platform for its lifetime.
     explicit SimulatedDesktop(bool install = true);
     ~SimulatedDesktop() override;
@@ -52,7 +52,7 @@ public:
     SimWindows windows;
     SimProcesses processes{diagnostics};
 
-private:
+  private:
     std::unique_ptr<platform::ScopedPlatform> installed_;
 };
 

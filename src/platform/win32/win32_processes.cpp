@@ -26,10 +26,11 @@ HANDLE Win32Processes::OpenProcess(unsigned long access, unsigned long processId
     return ::OpenProcess(access, FALSE, processId);
 }
 
-bool Win32Processes::CloseHandle(HANDLE handle) { return ::CloseHandle(handle) != FALSE; }
+bool Win32Processes::CloseHandle(HANDLE handle) {
+    return ::CloseHandle(handle) != FALSE;
+}
 
-unsigned long Win32Processes::ImageFileName(HANDLE process, Char* buffer,
-                                            unsigned long capacity) {
+unsigned long Win32Processes::ImageFileName(HANDLE process, Char* buffer, unsigned long capacity) {
     if (!buffer || capacity == 0)
         return 0;
     buffer[0] = 0;
@@ -109,7 +110,9 @@ bool Win32Processes::TokenIntegrityLevel(HANDLE token, void* data, unsigned long
     return true;
 }
 
-HMODULE Win32Processes::LoadedModule(const Char* name) { return ::GetModuleHandleW(name); }
+HMODULE Win32Processes::LoadedModule(const Char* name) {
+    return ::GetModuleHandleW(name);
+}
 
 void* Win32Processes::ProcAddress(HMODULE module, const char* name) {
     if (!module || !name)

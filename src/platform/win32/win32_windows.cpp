@@ -18,7 +18,9 @@ BOOL CALLBACK EnumerateOne(HWND window, LPARAM param) {
 
 } // namespace
 
-HWND Win32Windows::WindowFromPoint(POINT point) { return ::WindowFromPoint(point); }
+HWND Win32Windows::WindowFromPoint(POINT point) {
+    return ::WindowFromPoint(point);
+}
 
 HWND Win32Windows::ChildWindowFromPointEx(HWND parent, POINT clientPoint, unsigned flags) {
     return ::ChildWindowFromPointEx(parent, clientPoint, flags);
@@ -28,11 +30,17 @@ bool Win32Windows::ScreenToClient(HWND window, POINT& point) {
     return ::ScreenToClient(window, &point) != FALSE;
 }
 
-HWND Win32Windows::Parent(HWND window) { return ::GetParent(window); }
+HWND Win32Windows::Parent(HWND window) {
+    return ::GetParent(window);
+}
 
-HWND Win32Windows::Ancestor(HWND window, unsigned kind) { return ::GetAncestor(window, kind); }
+HWND Win32Windows::Ancestor(HWND window, unsigned kind) {
+    return ::GetAncestor(window, kind);
+}
 
-HWND Win32Windows::Related(HWND window, unsigned relation) { return ::GetWindow(window, relation); }
+HWND Win32Windows::Related(HWND window, unsigned relation) {
+    return ::GetWindow(window, relation);
+}
 
 void Win32Windows::EnumerateChildren(HWND parent, EnumProc proc, intptr_t param) {
     if (!proc)
@@ -71,8 +79,8 @@ bool Win32Windows::TextLengthWithTimeout(HWND window, unsigned timeoutMs, size_t
     return true;
 }
 
-bool Win32Windows::TextWithTimeout(HWND window, Char* buffer, size_t capacity,
-                                   unsigned timeoutMs, size_t& copied) {
+bool Win32Windows::TextWithTimeout(HWND window, Char* buffer, size_t capacity, unsigned timeoutMs,
+                                   size_t& copied) {
     if (!buffer || capacity == 0)
         return false;
     buffer[0] = 0;
@@ -98,15 +106,21 @@ bool Win32Windows::WindowRect(HWND window, RECT& rect) {
     return ::GetWindowRect(window, &rect) != FALSE;
 }
 
-bool Win32Windows::IsVisible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
+bool Win32Windows::IsVisible(HWND window) {
+    return ::IsWindowVisible(window) != FALSE;
+}
 
-bool Win32Windows::Exists(HWND window) { return ::IsWindow(window) != FALSE; }
+bool Win32Windows::Exists(HWND window) {
+    return ::IsWindow(window) != FALSE;
+}
 
 unsigned long Win32Windows::WindowLong(HWND window, int index) {
     return static_cast<unsigned long>(::GetWindowLongW(window, index));
 }
 
-HWND Win32Windows::ForegroundWindow() { return ::GetForegroundWindow(); }
+HWND Win32Windows::ForegroundWindow() {
+    return ::GetForegroundWindow();
+}
 
 bool Win32Windows::GuiThreadInfo(unsigned long threadId, platform::GuiThreadWindows& windows) {
     GUITHREADINFO info{};
@@ -118,7 +132,9 @@ bool Win32Windows::GuiThreadInfo(unsigned long threadId, platform::GuiThreadWind
     return true;
 }
 
-bool Win32Windows::CursorPos(POINT& point) { return ::GetCursorPos(&point) != FALSE; }
+bool Win32Windows::CursorPos(POINT& point) {
+    return ::GetCursorPos(&point) != FALSE;
+}
 
 HMONITOR Win32Windows::MonitorFromPoint(POINT point, unsigned long flags) {
     return ::MonitorFromPoint(point, flags);
