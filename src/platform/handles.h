@@ -19,6 +19,17 @@ typedef HMONITOR__* HMONITOR;
 typedef HINSTANCE HMODULE;
 typedef void* HANDLE;
 
+// The system's integer types of message parameters and hook records. On Windows these
+// are the very types the system headers declare.
+#ifdef _WIN32
+typedef unsigned long DWORD;
+#else
+typedef uint32_t DWORD;
+#endif
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+
 // Point and rectangle, as the system declares them. Files that include the system
 // headers get them from there.
 #ifndef _WINDEF_
@@ -34,6 +45,26 @@ struct tagRECT {
     long bottom;
 };
 typedef tagRECT RECT;
+#endif
+
+// The low-level mouse hook's event record.
+#ifndef _WINUSER_
+struct tagMSLLHOOKSTRUCT {
+    POINT pt;
+    DWORD mouseData;
+    DWORD flags;
+    DWORD time;
+    uintptr_t dwExtraInfo;
+};
+typedef tagMSLLHOOKSTRUCT MSLLHOOKSTRUCT;
+struct tagKBDLLHOOKSTRUCT {
+    DWORD vkCode;
+    DWORD scanCode;
+    DWORD flags;
+    DWORD time;
+    uintptr_t dwExtraInfo;
+};
+typedef tagKBDLLHOOKSTRUCT KBDLLHOOKSTRUCT;
 #endif
 
 namespace pw::platform {
@@ -107,6 +138,39 @@ inline constexpr unsigned kGwHwndNext = 2;
 inline constexpr unsigned kGwHwndPrev = 3;
 inline constexpr unsigned kGwOwner = 4;
 inline constexpr unsigned kGwChild = 5;
+
+// Messages the library sends or posts, and SendMessageTimeoutW flags (system values).
+inline constexpr unsigned kWmNull = 0x0000;
+inline constexpr unsigned kWmGetText = 0x000D;
+inline constexpr unsigned kWmGetTextLength = 0x000E;
+inline constexpr unsigned kWmNcHitTest = 0x0084;
+inline constexpr unsigned kWmTimer = 0x0113;
+inline constexpr unsigned kWmMouseMove = 0x0200;
+inline constexpr unsigned kWmMouseWheel = 0x020A;
+inline constexpr unsigned kWmMouseHWheel = 0x020E;
+inline constexpr unsigned kWmUser = 0x0400;
+inline constexpr unsigned kSmtoAbortIfHung = 0x0002;
+// WM_NCHITTEST answers: nowhere, client area; anything above is the frame.
+inline constexpr long kHtNowhere = 0;
+inline constexpr long kHtClient = 1;
+
+// Virtual keys the core reads or presses by name.
+inline constexpr int kVkLButton = 0x01;
+inline constexpr int kVkRButton = 0x02;
+inline constexpr int kVkMButton = 0x04;
+inline constexpr int kVkXButton1 = 0x05;
+inline constexpr int kVkXButton2 = 0x06;
+inline constexpr int kVkShift = 0x10;
+inline constexpr int kVkControl = 0x11;
+inline constexpr int kVkMenu = 0x12;
+inline constexpr int kVkScroll = 0x91;
+inline constexpr int kVkLWin = 0x5B;
+inline constexpr int kVkRWin = 0x5C;
+inline constexpr int kVkApps = 0x5D;
+
+// Low-level hook record flags: injected, injected from a lower integrity level.
+inline constexpr DWORD kLlmhfInjected = 0x1;
+inline constexpr DWORD kLlmhfLowerIlInjected = 0x2;
 
 // ChildWindowFromPointEx: consider every child.
 inline constexpr unsigned kCwpAll = 0;

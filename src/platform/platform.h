@@ -5,10 +5,11 @@
 // them over the system's API (platform/win32), the Linux build over a simulated
 // desktop (platform/sim) that tests drive deterministically.
 //
-// Later areas (hooks, input injection, timers, messages, shell, clipboard, system
-// parameters) are added as further interfaces beside these.
+// Later areas (shell, clipboard, system parameters) are added as further interfaces
+// beside these.
 
 #include "platform/handles.h"
+#include "platform/input_record.h"
 #include "support/text.h"
 
 #include <cstddef>
@@ -260,6 +261,46 @@ class Processes {
     virtual void* ProcAddress(HMODULE module, const char* name) = 0;
 };
 
+// Window and thread messages, shaped like the system's calls.
+class Messages {
+  public:
+    virtual ~Messages() = default;
+    // RegisterWindowMessageW: the same id for the same name, 0xC000 and up; 0 on failure.
+    virtual unsigned RegisterWindowMessage(const Char* name) = 0;
+    virtual bool PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual bool PostThreadMessage(unsigned long threadId, unsigned message, WPARAM wParam,
+                                   LPARAM lParam) = 0;
+    // SendMessageW: waits for the window's answer.
+    virtual LRESULT SendMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) = 0;
+    // SendMessageTimeoutW; false when the window did not answer in time or does not exist.
+    virtual bool SendMessageTimeout(HWND window, unsigned message, WPARAM wParam, LPARAM lParam,
+                                    unsigned flags, unsigned timeoutMs, uintptr_t* result) = 0;
+    // GetCurrentThreadId.
+    virtual unsigned long CurrentThreadId() = 0;
+};
+
+// Input injection, the hook chain and the live key state.
+class Input {
+  public:
+    virtual ~Input() = default;
+    // SendInput: the number of records the system took.
+    virtual unsigned SendInput(const InputRecord* records, unsigned count) = 0;
+    // CallNextHookEx.
+    virtual LRESULT CallNextHook(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) = 0;
+    // GetAsyncKeyState: bit 0x8000 while the key (or mouse button) is down.
+    virtual short AsyncKeyState(int virtualKey) = 0;
+};
+
+// Thread timers of the calling thread, shaped like SetTimer and KillTimer with no window.
+class Timers {
+  public:
+    using Proc = void (*)(HWND window, unsigned message, uintptr_t id, unsigned long time);
+    virtual ~Timers() = default;
+    // Starts or restarts timer id; returns the id, 0 on failure.
+    virtual uintptr_t SetTimer(uintptr_t id, unsigned periodMs, Proc proc) = 0;
+    virtual bool KillTimer(uintptr_t id) = 0;
+};
+
 class Platform {
   public:
     virtual ~Platform() = default;
@@ -273,6 +314,9 @@ class Platform {
     virtual CrashReporter& GetCrashReporter() = 0;
     virtual Windows& GetWindows() = 0;
     virtual Processes& GetProcesses() = 0;
+    virtual Messages& GetMessages() = 0;
+    virtual Input& GetInput() = 0;
+    virtual Timers& GetTimers() = 0;
 };
 
 // The platform in force. The Windows build has one; the Linux build starts with a
@@ -324,6 +368,15 @@ inline Windows& GetWindows() {
 }
 inline Processes& GetProcesses() {
     return Current().GetProcesses();
+}
+inline Messages& GetMessages() {
+    return Current().GetMessages();
+}
+inline Input& GetInput() {
+    return Current().GetInput();
+}
+inline Timers& GetTimers() {
+    return Current().GetTimers();
 }
 
 } // namespace pw::platform

@@ -497,6 +497,12 @@ void SimWindows::SetDpi(HWND window, unsigned dpi) {
         found->spec.dpi = dpi;
 }
 
+bool SimWindows::IsHung(HWND window) {
+    std::lock_guard lock(mutex_);
+    Window* found = FindLocked(window);
+    return found && found->hung;
+}
+
 void SimWindows::SetHung(HWND window, bool hung) {
     Lock lock(mutex_);
     if (Window* found = FindLocked(window))

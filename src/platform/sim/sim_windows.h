@@ -81,6 +81,7 @@ class SimWindows final : public platform::Windows {
     void SetDpi(HWND window, unsigned dpi);
     // A hung window answers no message: its text queries time out.
     void SetHung(HWND window, bool hung);
+    bool IsHung(HWND window);
     void SetForeground(HWND window);
     void SetGuiThread(unsigned long threadId, platform::GuiThreadWindows windows);
     // The cursor, in physical pixels.

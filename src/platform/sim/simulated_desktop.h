@@ -11,9 +11,12 @@
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_input.h"
+#include "platform/sim/sim_messages.h"
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_system_info.h"
+#include "platform/sim/sim_timers.h"
 #include "platform/sim/sim_windows.h"
 
 namespace pw::sim {
@@ -36,6 +39,9 @@ class SimulatedDesktop final : public platform::Platform {
     platform::CrashReporter& GetCrashReporter() override { return crashReporter; }
     platform::Windows& GetWindows() override { return windows; }
     platform::Processes& GetProcesses() override { return processes; }
+    platform::Messages& GetMessages() override { return messages; }
+    platform::Input& GetInput() override { return input; }
+    platform::Timers& GetTimers() override { return timers; }
 
     // Whether the display-scaling exports (physical point and cursor, per-monitor point
     // conversion, monitor DPI) are found at run time; they are by default.
@@ -51,6 +57,9 @@ class SimulatedDesktop final : public platform::Platform {
     SimCrashReporter crashReporter;
     SimWindows windows;
     SimProcesses processes{diagnostics};
+    SimMessages messages{windows};
+    SimInput input;
+    SimTimers timers{clock};
 
   private:
     std::unique_ptr<platform::ScopedPlatform> installed_;

@@ -9,3 +9,7 @@
 
 #undef MessageBox
 #undef CreateDirectory
+#undef SendMessage
+#undef PostMessage
+#undef PostThreadMessage
+#undef RegisterWindowMessage

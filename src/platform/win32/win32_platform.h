@@ -9,6 +9,7 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system_info.h"
@@ -38,6 +39,9 @@ class Win32Platform final : public platform::Platform {
     Win32CrashReporter& GetWin32CrashReporter() { return crashReporter_; }
     platform::Windows& GetWindows() override { return windows_; }
     platform::Processes& GetProcesses() override { return processes_; }
+    platform::Messages& GetMessages() override { return messages_; }
+    platform::Input& GetInput() override { return input_; }
+    platform::Timers& GetTimers() override { return timers_; }
 
   private:
     Win32Clock clock_;
@@ -50,6 +54,9 @@ class Win32Platform final : public platform::Platform {
     Win32CrashReporter crashReporter_;
     Win32Windows windows_;
     Win32Processes processes_;
+    Win32Messages messages_;
+    Win32Input input_;
+    Win32Timers timers_;
 };
 
 } // namespace pw::win32

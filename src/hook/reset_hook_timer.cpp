@@ -1,0 +1,22 @@
+#include "hook/reset_hook_timer.h"
+
+#include "hook/hook_state.h"
+#include "hook/registered_messages.h"
+#include "hook/thread_timers.h"
+#include "platform/platform.h"
+#include "support/logger.h"
+
+void ResetHookTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
+    pw::platform::Timers& timers = pw::platform::GetTimers();
+    if (g_uResetHookTimer != 0)
+        timers.KillTimer(g_uResetHookTimer);
+    if (id != g_uResetHookTimer) {
+        CLogger::LogMessage(L"ResetHookTimerProc: Unexpected timer ID 0x%08X (0x%08X)",
+                            static_cast<unsigned>(id), static_cast<unsigned>(g_uResetHookTimer));
+        timers.KillTimer(id);
+    }
+    g_uResetHookTimer = 0;
+    CLogger::LogMessage(L"ResetHookTimerProc: Re-installing VESK hooks.");
+    pw::platform::GetMessages().PostThreadMessage(g_dwHookThreadId, pw::hook::Messages().resetHook,
+                                                  pw::hook::kWpBoth, 0);
+}

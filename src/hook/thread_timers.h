@@ -1,0 +1,38 @@
+#pragma once
+
+// Thread timers of the library. Every timer kind runs on the timer thread; other threads
+// ask for one through the timer thread's messages. Without a timer thread (before the
+// hooks are set, or in a single-threaded host) the timer runs on the calling thread.
+
+#include "platform/handles.h"
+#include "support/export.h"
+
+#include <cstdint>
+
+namespace pw::hook {
+
+// Timer kinds; each is also the id its timer is started with.
+enum TimerKind : uintptr_t {
+    kKeySwitchTimer = 0x1010,
+    kRepeatTimer = 0x1011,
+    kScrollLineTimer = 0x1012,
+    kActivateTimer = 0x1013,
+    kAutoSwitchTimer = 0x1014,
+    kMouseOverTimer = 0x1015,
+    kResetHookTimer = 0x1016,
+    kJigglerTimer = 0x1017,
+};
+
+// The system's timer procedure shape: window (null), WM_TIMER, timer id, tick count.
+using TimerProc = void (*)(HWND window, unsigned message, uintptr_t id, unsigned long time);
+
+} // namespace pw::hook
+
+// Starts (or restarts) timer kind with period ms. Returns the timer id when it was started
+// on the calling thread, 0 when the request went to the timer thread (which stores the id
+// in the kind's global) or failed.
+uintptr_t SetThreadTimer(uintptr_t kind, unsigned periodMs, pw::hook::TimerProc proc);
+// Stops timer kind, on the timer thread when there is one.
+void KillThreadTimer(uintptr_t kind);
+// Stops every running timer of the timer kinds.
+PW_EXTERN_C void KillTimerThreadTimers();

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+namespace pw::sim {
+
+// Records every injected input record and keeps the live key state: injected key and
+// button records press and release keys as the system would, and a test (or the replay
+// driver) sets the state of keys and buttons the user holds.
+class SimInput final : public platform::Input {
+  public:
+    unsigned SendInput(const platform::InputRecord* records, unsigned count) override;
+    LRESULT CallNextHook(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
+    short AsyncKeyState(int virtualKey) override;
+
+    void SetKeyDown(int virtualKey, bool down);
+    // Everything injected since the start (or the last ClearInjected).
+    std::vector<platform::InputRecord> Injected() const;
+    void ClearInjected();
+    // Records injected since the last call, for a driver that feeds them back through the
+    // hook the way the system delivers them after the hook procedure returns.
+    std::vector<platform::InputRecord> TakePending();
+    int NextHookCalls() const { return nextHookCalls_.load(); }
+    // When set, SendInput takes no record, as the system does when input is blocked.
+    std::atomic<bool> refuseInput{false};
+
+  private:
+    void ApplyToKeyState(const platform::InputRecord& record);
+
+    mutable std::mutex mutex_;
+    std::vector<platform::InputRecord> injected_;
+    std::vector<platform::InputRecord> pending_;
+    std::array<std::atomic<bool>, 256> down_{};
+    std::atomic<int> nextHookCalls_{0};
+};
+
+} // namespace pw::sim

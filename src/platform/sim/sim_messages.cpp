@@ -1,0 +1,104 @@
+#include "platform/sim/sim_messages.h"
+
+#include "platform/sim/sim_windows.h"
+
+#include <utility>
+
+namespace pw::sim {
+
+namespace {
+constexpr unsigned kFirstRegisteredMessage = 0xC000;
+constexpr unsigned long kFirstThreadId = 0x1000;
+} // namespace
+
+unsigned SimMessages::RegisterWindowMessage(const Char* name) {
+    if (!name || !*name)
+        return 0;
+    std::lock_guard lock(mutex_);
+    auto [it, added] = registered_.try_emplace(
+        String(name), kFirstRegisteredMessage + static_cast<unsigned>(registered_.size()));
+    return it->second;
+}
+
+unsigned SimMessages::RegisteredId(const Char* name) const {
+    std::lock_guard lock(mutex_);
+    auto it = registered_.find(name ? String(name) : String());
+    return it == registered_.end() ? 0 : it->second;
+}
+
+bool SimMessages::PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
+    if (window && !windows_.Exists(window))
+        return false;
+    Record({SimMessage::Kind::Posted, window, 0, message, wParam, lParam});
+    return true;
+}
+
+bool SimMessages::PostThreadMessage(unsigned long threadId, unsigned message, WPARAM wParam,
+                                    LPARAM lParam) {
+    if (threadId == 0)
+        return false;
+    Record({SimMessage::Kind::PostedToThread, nullptr, threadId, message, wParam, lParam});
+    return true;
+}
+
+LRESULT SimMessages::SendMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
+    if (!windows_.Exists(window))
+        return 0;
+    Record({SimMessage::Kind::Sent, window, 0, message, wParam, lParam});
+    return AnswerOf(window, message, wParam, lParam);
+}
+
+bool SimMessages::SendMessageTimeout(HWND window, unsigned message, WPARAM wParam, LPARAM lParam,
+                                     unsigned, unsigned, uintptr_t* result) {
+    if (!windows_.Exists(window) || windows_.IsHung(window))
+        return false;
+    Record({SimMessage::Kind::Sent, window, 0, message, wParam, lParam});
+    LRESULT answer = AnswerOf(window, message, wParam, lParam);
+    if (result)
+        *result = static_cast<uintptr_t>(answer);
+    return true;
+}
+
+unsigned long SimMessages::CurrentThreadId() {
+    return ThreadIdOf(std::this_thread::get_id());
+}
+
+unsigned long SimMessages::ThreadIdOf(std::thread::id thread) {
+    std::lock_guard lock(mutex_);
+    auto [it, added] = threadIds_.try_emplace(
+        thread, kFirstThreadId + 4 * static_cast<unsigned long>(threadIds_.size()));
+    return it->second;
+}
+
+void SimMessages::SetAnswer(Answer answer) {
+    std::lock_guard lock(mutex_);
+    answer_ = std::move(answer);
+}
+
+LRESULT SimMessages::AnswerOf(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
+    Answer answer;
+    {
+        std::lock_guard lock(mutex_);
+        answer = answer_;
+    }
+    if (answer)
+        return answer(window, message, wParam, lParam);
+    return message == platform::kWmNcHitTest ? platform::kHtClient : 0;
+}
+
+void SimMessages::Record(const SimMessage& message) {
+    std::lock_guard lock(mutex_);
+    recorded_.push_back(message);
+}
+
+std::vector<SimMessage> SimMessages::Recorded() const {
+    std::lock_guard lock(mutex_);
+    return recorded_;
+}
+
+std::vector<SimMessage> SimMessages::TakeRecorded() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(recorded_, {});
+}
+
+} // namespace pw::sim

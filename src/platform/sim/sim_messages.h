@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <functional>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace pw::sim {
+
+class SimWindows;
+
+// One message the library posted or sent, as the recorder keeps it.
+struct SimMessage {
+    enum class Kind { Posted, PostedToThread, Sent };
+    Kind kind = Kind::Posted;
+    HWND window = nullptr;
+    unsigned long threadId = 0;
+    unsigned message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+// Registered messages, a recorder of everything posted or sent, and scripted answers to
+// sent messages. Thread ids are small numbers handed out in order of first use.
+class SimMessages final : public platform::Messages {
+  public:
+    using Answer = std::function<LRESULT(HWND, unsigned, WPARAM, LPARAM)>;
+
+    explicit SimMessages(SimWindows& windows) : windows_(windows) {}
+
+    unsigned RegisterWindowMessage(const Char* name) override;
+    bool PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
+    bool PostThreadMessage(unsigned long threadId, unsigned message, WPARAM wParam,
+                           LPARAM lParam) override;
+    LRESULT SendMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
+    bool SendMessageTimeout(HWND window, unsigned message, WPARAM wParam, LPARAM lParam,
+                            unsigned flags, unsigned timeoutMs, uintptr_t* result) override;
+    unsigned long CurrentThreadId() override;
+
+    // The answer to sent messages; by default WM_NCHITTEST finds the client area and
+    // everything else answers 0.
+    void SetAnswer(Answer answer);
+    // Registered id of a name, 0 when it was never registered.
+    unsigned RegisteredId(const Char* name) const;
+    std::vector<SimMessage> Recorded() const;
+    // Takes the records made so far, leaving none.
+    std::vector<SimMessage> TakeRecorded();
+    // The thread ids handed out, so tests can name threads they did not create.
+    unsigned long ThreadIdOf(std::thread::id thread);
+
+  private:
+    LRESULT AnswerOf(HWND window, unsigned message, WPARAM wParam, LPARAM lParam);
+    void Record(const SimMessage& message);
+
+    SimWindows& windows_;
+    mutable std::mutex mutex_;
+    std::map<String, unsigned> registered_;
+    std::map<std::thread::id, unsigned long> threadIds_;
+    std::vector<SimMessage> recorded_;
+    Answer answer_;
+};
+
+} // namespace pw::sim

@@ -1,0 +1,79 @@
+#include "platform/sim/sim_timers.h"
+
+#include "platform/handles.h"
+#include "platform/sim/sim_clock.h"
+
+#include <algorithm>
+
+namespace pw::sim {
+
+namespace {
+// The system treats periods below 10 ms as 10 ms.
+constexpr unsigned kMinimumPeriod = 10;
+} // namespace
+
+uintptr_t SimTimers::SetTimer(uintptr_t id, unsigned periodMs, Proc proc) {
+    if (id == 0 || !proc)
+        return 0;
+    const unsigned period = std::max(periodMs, kMinimumPeriod);
+    std::lock_guard lock(mutex_);
+    timers_[id] = Timer{clock_.TickCount() + period, period, proc};
+    return id;
+}
+
+bool SimTimers::KillTimer(uintptr_t id) {
+    std::lock_guard lock(mutex_);
+    return timers_.erase(id) > 0;
+}
+
+void SimTimers::AdvanceAndFire(uint32_t ms) {
+    const uint32_t start = clock_.TickCount();
+    for (;;) {
+        uintptr_t id = 0;
+        Proc proc = nullptr;
+        uint32_t dueOffset = 0;
+        {
+            std::lock_guard lock(mutex_);
+            bool found = false;
+            for (auto& [timerId, timer] : timers_) {
+                const uint32_t offset = timer.due - start;
+                if (offset > ms)
+                    continue;
+                if (!found || offset < dueOffset) {
+                    found = true;
+                    id = timerId;
+                    dueOffset = offset;
+                }
+            }
+            if (!found)
+                break;
+            Timer& timer = timers_[id];
+            proc = timer.proc;
+            timer.due += timer.period;
+        }
+        // Time only moves forward, even for a timer that was due before the start.
+        clock_.SetTickCount(start + std::max(dueOffset, clock_.TickCount() - start));
+        proc(nullptr, platform::kWmTimer, id, clock_.TickCount());
+    }
+    clock_.SetTickCount(start + ms);
+}
+
+bool SimTimers::IsRunning(uintptr_t id) const {
+    std::lock_guard lock(mutex_);
+    return timers_.count(id) > 0;
+}
+
+long SimTimers::DueIn(uintptr_t id) const {
+    std::lock_guard lock(mutex_);
+    auto it = timers_.find(id);
+    if (it == timers_.end())
+        return -1;
+    return static_cast<long>(static_cast<int32_t>(it->second.due - clock_.TickCount()));
+}
+
+size_t SimTimers::RunningCount() const {
+    std::lock_guard lock(mutex_);
+    return timers_.size();
+}
+
+} // namespace pw::sim

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <map>
+#include <mutex>
+
+namespace pw::sim {
+
+class SimClock;
+
+// Thread timers on the virtual clock. Nothing fires by itself: a test or driver moves the
+// clock with AdvanceAndFire, which runs every timer that falls due, in time order (ties
+// in id order), with the clock set to each timer's due time while it runs.
+class SimTimers final : public platform::Timers {
+  public:
+    explicit SimTimers(SimClock& clock) : clock_(clock) {}
+
+    uintptr_t SetTimer(uintptr_t id, unsigned periodMs, Proc proc) override;
+    bool KillTimer(uintptr_t id) override;
+
+    // Advances the clock by ms, firing timers on the way.
+    void AdvanceAndFire(uint32_t ms);
+    bool IsRunning(uintptr_t id) const;
+    // Milliseconds until timer id is next due; -1 when it does not run.
+    long DueIn(uintptr_t id) const;
+    size_t RunningCount() const;
+
+  private:
+    struct Timer {
+        uint32_t due = 0; // tick count, compared as an offset from now
+        unsigned period = 0;
+        Proc proc = nullptr;
+    };
+
+    SimClock& clock_;
+    mutable std::mutex mutex_;
+    std::map<uintptr_t, Timer> timers_;
+};
+
+} // namespace pw::sim
