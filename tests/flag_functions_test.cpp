@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cwchar>
 #include <functional>
@@ -165,25 +166,29 @@ TEST_F(FlagFunctionsTest, CurrentProcessNameFollowsTheLengthProtocol) {
 
     int length = 99;
     EXPECT_EQ(GetCurrentProcessName(nullptr, length), 0);
-    EXPECT_EQ(length, 11);
+    EXPECT_EQ(length, 12);
 
     Char small[5] = {L'x', L'x', L'x', L'x', 0};
     length = 5;
     EXPECT_EQ(GetCurrentProcessName(small, length), 0);
-    EXPECT_EQ(length, 11);
+    EXPECT_EQ(length, 12);
     EXPECT_STREQ(small, L"xxxx");
 
     length = -1;
     EXPECT_EQ(GetCurrentProcessName(small, length), 0);
-    EXPECT_EQ(length, 11);
+    EXPECT_EQ(length, 12);
 
-    // Exactly the name's length: copied, with no room for a terminator.
+    // Exactly the name's length leaves no room for the terminator: nothing is copied.
     Char exact[12];
-    exact[11] = L'#';
+    std::fill(std::begin(exact), std::end(exact), L'#');
     length = 11;
+    EXPECT_EQ(GetCurrentProcessName(exact, length), 0);
+    EXPECT_EQ(length, 12);
+    EXPECT_EQ(exact[0], L'#');
+
+    length = 12;
     EXPECT_EQ(GetCurrentProcessName(exact, length), 11);
-    EXPECT_EQ(String(exact, 11), L"notepad.exe");
-    EXPECT_EQ(exact[11], L'#');
+    EXPECT_STREQ(exact, L"notepad.exe");
 
     Char buffer[64];
     length = 64;

@@ -138,12 +138,13 @@ bool IsVESKDisabled() {
 int GetCurrentProcessName(Char* buffer, int& length) {
     StringView name = CurrentProcessName();
     int n = static_cast<int>(name.size());
-    if (!buffer || length < n) {
-        length = n;
+    // The text is copied only with room for its terminator; otherwise length tells the
+    // room needed.
+    if (!buffer || length <= n) {
+        length = n + 1;
         return 0;
     }
     std::wmemcpy(buffer, name.data(), name.size());
-    if (length > n)
-        buffer[n] = 0;
+    buffer[n] = 0;
     return n;
 }

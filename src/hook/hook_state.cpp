@@ -1,6 +1,8 @@
 #include "hook/hook_state.h"
 
 #include "scroll/lock_axis.h"
+#include "windows/process_name.h"
+#include "windows/window_from_point.h"
 
 CSettings* g_pSettings = nullptr;
 CApplicationSettings* g_pCurrentApp = nullptr;
@@ -56,6 +58,8 @@ void ResetHookState() {
     g_bButtonDown.fill(false);
     g_dwLastInputTick = 0;
     g_bInputSeen = false;
+    pw::windows::ResetProcessNameState();
+    pw::windows::ResetRealWindowCache();
 }
 
 } // namespace pw::hook
