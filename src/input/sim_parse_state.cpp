@@ -1,0 +1,47 @@
+#include "input/sim_parse_state.h"
+
+#include "support/logger.h"
+
+namespace pw::input {
+
+SimParseState::SimParseState(SimTokenList& list, POINT point, int hold,
+                             const SimParseEnvironment& env)
+    : tokens(list), pt(point), baseHold(hold), englishLayout(env.englishLayout),
+      keyboard(env.keyboard ? *env.keyboard : CurrentKeyboardLayout()), hold(hold),
+      currentLayer(env.currentLayer), savedLayer(env.savedLayer) {}
+
+void SimParseState::ClearAll() {
+    modifiers = 0;
+    ResetPressAndHold();
+}
+
+void SimParseState::ResetPressAndHold() {
+    pressMode = kPressTap;
+    hold = baseHold;
+}
+
+uint32_t ClampPause(int64_t ms, const Char* tagName) {
+    if (ms >= 0 && ms <= kMaxPauseMs)
+        return static_cast<uint32_t>(ms);
+    CLogger::LogMessage(L"SendKeyStateWhileDown: Time out of range in {%ls}, using %d ms", tagName,
+                        ms < 0 ? 0 : kMaxPauseMs);
+    return ms < 0 ? 0u : static_cast<uint32_t>(kMaxPauseMs);
+}
+
+void SimParseState::AddHold(int64_t ms, const Char* tagName) {
+    hold = static_cast<int>(ClampPause(int64_t{hold} + ms, tagName));
+}
+
+CSimKeyToken& SimParseState::AddKey(int32_t virtualKey, bool extended) {
+    auto token = std::make_unique<CSimKeyToken>();
+    token->m_nVirtualKey = virtualKey;
+    token->m_bExtended = extended;
+    token->m_nModifiers = modifiers;
+    token->m_nPressMode = pressMode;
+    token->m_nHoldTime = hold;
+    CSimKeyToken& added = *token;
+    tokens.push_back(std::move(token));
+    return added;
+}
+
+} // namespace pw::input
