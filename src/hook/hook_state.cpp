@@ -1,6 +1,11 @@
 #include "hook/hook_state.h"
 
+#include "actions/layers.h"
+#include "actions/process_button.h"
+#include "hook/mouse_debounce.h"
+#include "hook/mouse_hook.h"
 #include "scroll/lock_axis.h"
+#include "scroll/scroll_timers.h"
 #include "windows/process_name.h"
 #include "windows/window_from_point.h"
 
@@ -58,6 +63,16 @@ void ResetHookState() {
     g_bButtonDown.fill(false);
     g_dwLastInputTick = 0;
     g_bInputSeen = false;
+    g_nLastQuadrant = 0;
+    g_bQuadrantRestricted = false;
+    g_bDownHandled.fill(false);
+    g_bChordUsed.fill(false);
+    g_pCurrentChord = nullptr;
+    g_bLayerHeld = false;
+    g_nSavedLayer = -1;
+    ResetDebounce();
+    ResetMouseHookState();
+    pw::scroll::ClearScrollTimerData();
     pw::windows::ResetProcessNameState();
     pw::windows::ResetRealWindowCache();
 }

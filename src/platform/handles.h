@@ -11,11 +11,13 @@ struct HKEY__;
 struct HHOOK__;
 struct HINSTANCE__;
 struct HMONITOR__;
+struct HICON__;
 typedef HWND__* HWND;
 typedef HKEY__* HKEY;
 typedef HHOOK__* HHOOK;
 typedef HINSTANCE__* HINSTANCE;
 typedef HMONITOR__* HMONITOR;
+typedef HICON__* HICON;
 typedef HINSTANCE HMODULE;
 typedef void* HANDLE;
 
@@ -149,6 +151,8 @@ inline constexpr unsigned kWmMouseMove = 0x0200;
 inline constexpr unsigned kWmMouseWheel = 0x020A;
 inline constexpr unsigned kWmMouseHWheel = 0x020E;
 inline constexpr unsigned kWmUser = 0x0400;
+inline constexpr unsigned kWmQuit = 0x0012;
+inline constexpr unsigned kWmAppCommand = 0x0319;
 inline constexpr unsigned kSmtoAbortIfHung = 0x0002;
 // WM_NCHITTEST answers: nowhere, client area; anything above is the frame.
 inline constexpr long kHtNowhere = 0;

@@ -35,6 +35,12 @@ class Clock {
     virtual uint32_t TickCount() = 0;
     // The local wall-clock time; false when it cannot be computed.
     virtual bool LocalNow(LocalTime& time) = 0;
+    // Suspends the calling thread for ms milliseconds.
+    virtual void Sleep(unsigned ms) = 0;
+    // The high-resolution performance counter and its counts per second; a frequency of 0
+    // means the system has none and short pauses fall back to Sleep.
+    virtual uint64_t PerformanceFrequency() { return 0; }
+    virtual uint64_t PerformanceCounter() { return 0; }
 };
 
 class Diagnostics {
@@ -44,6 +50,8 @@ class Diagnostics {
     virtual void DebugOutput(const Char* text) = 0;
     // The calling thread's last system error code.
     virtual uint32_t LastError() = 0;
+    // SetLastError: sets the calling thread's last system error code.
+    virtual void SetLastError(uint32_t code) = 0;
     // The system's text for an error code, without line breaks; empty when unknown.
     virtual String SystemErrorText(uint32_t code) = 0;
 };
@@ -205,6 +213,8 @@ class Windows {
     virtual bool GuiThreadInfo(unsigned long threadId, GuiThreadWindows& windows) = 0;
     // GetCursorPos, in the caller's coordinates.
     virtual bool CursorPos(POINT& point) = 0;
+    // SetCursorPos, in the caller's coordinates.
+    virtual bool SetCursorPos(POINT point) = 0;
     virtual HMONITOR MonitorFromPoint(POINT point, unsigned long flags) = 0;
 };
 
@@ -277,6 +287,19 @@ class Messages {
                                     unsigned flags, unsigned timeoutMs, uintptr_t* result) = 0;
     // GetCurrentThreadId.
     virtual unsigned long CurrentThreadId() = 0;
+
+    // A message taken from the calling thread's queue.
+    struct ThreadMessage {
+        unsigned message = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+    };
+    // Creates the calling thread's message queue, so that messages posted to it from
+    // now on are kept (the system creates it only at a thread's first message call).
+    virtual void CreateThreadQueue() = 0;
+    // GetMessageW for the calling thread: waits for the next message; > 0 a message,
+    // 0 the quit message (kWmQuit), < 0 an error.
+    virtual int GetMessage(ThreadMessage& out) = 0;
 };
 
 // Input injection, the hook chain and the live key state.

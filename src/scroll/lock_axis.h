@@ -1,7 +1,54 @@
 #pragma once
 
 // Axis locking: keeps the pointer on one horizontal or vertical line while a lock is on.
+// Each movement is corrected to the locked coordinate and injected again.
+//
+// Stand-in: the lock state and the movement correction are here; the cursor shapes and
+// the injection of the corrected movement are not yet.
 
+#include "platform/handles.h"
 #include "support/export.h"
 
-class PW_API CLockAxis {};
+class PW_API CLockAxis {
+  public:
+    CLockAxis() = default;
+    virtual ~CLockAxis() = default;
+
+    // byKey: the lock comes from a layer modifier key (the owner flag).
+    void LockX(bool byKey);
+    void LockY(bool byKey);
+    // Releases both axes, only when byKey equals the owner flag.
+    void Unlock(bool byKey);
+
+    bool Locked() const { return m_bXLocked || m_bYLocked; }
+    bool LockedX() const { return m_bXLocked; }
+    bool LockedY() const { return m_bYLocked; }
+    // When the axis is locked and its coordinate not yet captured (0), captures the given
+    // value; returns whether the axis is locked.
+    bool XLocked(int x);
+    bool YLocked(int y);
+    int XPos() const { return m_nXPos; }
+    int YPos() const { return m_nYPos; }
+
+    // Shows cursor in place of the system cursors.
+    void ChangeCursor(HICON cursor);
+
+  private:
+    bool m_bXLocked = false;
+    bool m_bYLocked = false;
+    bool m_bByKey = false;
+    int m_nXPos = 0;
+    int m_nYPos = 0;
+};
+
+// Injects the corrected movement of record: only its y move when xLocked, else only its x
+// move. False when nothing could be sent.
+bool MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked);
+
+namespace pw::scroll {
+
+// Corrects a movement to the locked coordinates of g_LockAxis and injects it; true when
+// an axis is locked and the incoming movement must be swallowed.
+bool ApplyAxisLock(MSLLHOOKSTRUCT& record);
+
+} // namespace pw::scroll

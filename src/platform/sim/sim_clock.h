@@ -12,6 +12,8 @@ class SimClock final : public platform::Clock {
   public:
     uint32_t TickCount() override { return ticks_.load(std::memory_order_acquire); }
     bool LocalNow(platform::LocalTime& time) override;
+    // A pause only moves the virtual clock on.
+    void Sleep(unsigned ms) override { Advance(ms); }
 
     void SetTickCount(uint32_t ticks) { ticks_.store(ticks, std::memory_order_release); }
     void Advance(uint32_t ms) { ticks_.fetch_add(ms, std::memory_order_acq_rel); }

@@ -21,4 +21,21 @@ bool Win32Clock::LocalNow(platform::LocalTime& time) {
     return true;
 }
 
+void Win32Clock::Sleep(unsigned ms) {
+    ::Sleep(ms);
+}
+
+uint64_t Win32Clock::PerformanceFrequency() {
+    LARGE_INTEGER frequency{};
+    if (!QueryPerformanceFrequency(&frequency))
+        return 0;
+    return static_cast<uint64_t>(frequency.QuadPart);
+}
+
+uint64_t Win32Clock::PerformanceCounter() {
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    return static_cast<uint64_t>(counter.QuadPart);
+}
+
 } // namespace pw::win32

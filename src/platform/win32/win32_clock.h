@@ -9,6 +9,9 @@ class Win32Clock final : public platform::Clock {
   public:
     uint32_t TickCount() override;
     bool LocalNow(platform::LocalTime& time) override;
+    void Sleep(unsigned ms) override;
+    uint64_t PerformanceFrequency() override;
+    uint64_t PerformanceCounter() override;
 };
 
 } // namespace pw::win32

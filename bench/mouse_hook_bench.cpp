@@ -1,0 +1,122 @@
+// The mouse hook's cost per event: a movement with no feature active (the most frequent
+// event of all), an unmapped button, and a mapped button whose window has to be matched
+// among 200 application profiles. Medians of five repetitions are reported.
+
+#include "actions/process_button_action.h"
+#include "hook/hook_state.h"
+#include "hook/library.h"
+#include "hook/mouse_hook.h"
+#include "hook/registered_messages.h"
+#include "platform/sim/simulated_desktop.h"
+#include "settings/application_settings.h"
+#include "settings/settings.h"
+#include "support/logger.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+constexpr const Char* kPath = L"C:\\bench\\VESKSettings.xml";
+constexpr int kProfiles = 200;
+constexpr unsigned long kProcessId = 4242;
+constexpr unsigned kMouseMove = 0x200;
+constexpr unsigned kLButtonDown = 0x201;
+constexpr unsigned kXButtonDown = 0x20B;
+
+// 200 application profiles, each mapping the first side button to simulated keys; the
+// window under the cursor belongs to the last one.
+void Populate(CSettings& settings) {
+    for (int i = 0; i < kProfiles; ++i) {
+        auto* profile = new CApplicationSettings(&settings, false);
+        profile->SetApplication((L"program" + std::to_wstring(i) + L".exe").c_str());
+        profile->SetActions(mbXLeft, 0, actSimulatedKeys);
+        profile->SetKeystrokes(mbXLeft, 0, L"{CTRL}t", 0, 0, false, false, false);
+        settings.AddApplication(profile);
+    }
+}
+
+struct BenchEnvironment {
+    BenchEnvironment() {
+        CLogger::DisableLogging(true);
+        pw::hook::RegisterMessages();
+        desktop.files.CreateDirectory(L"C:\\bench");
+        {
+            CSettings settings;
+            Populate(settings);
+            settings.Save(kPath);
+        }
+        bool regionChecking = false;
+        g_pSettings->Load(kPath, regionChecking, false);
+        g_pSettings->SetSwitchOnMouseOver(false);
+        g_pSettings->SetActivateOnMouseOver(false);
+        g_pSettings->SetSimKeyDelay(0);
+        pw::sim::SimProcess process;
+        process.processId = kProcessId;
+        process.imagePath = L"C:\\Apps\\program" + std::to_wstring(kProfiles - 1) + L".exe";
+        desktop.processes.Add(process);
+        window = desktop.windows.CreateTopLevel(L"Frame", RECT{0, 0, 1000, 800}, kProcessId);
+        desktop.windows.SetForeground(window);
+        g_hMouseHook = reinterpret_cast<HHOOK>(uintptr_t{0x5150});
+    }
+    ~BenchEnvironment() {
+        pw::actions::ClearActionRequests();
+        CLogger::DisableLogging(false);
+    }
+
+    LRESULT Run(unsigned message, MSLLHOOKSTRUCT& record) {
+        return MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
+    }
+
+    pw::sim::SimulatedDesktop desktop;
+    pw::hook::LibraryScope library;
+    HWND window = nullptr;
+};
+
+void BM_MoveWithNoFeature(benchmark::State& state) {
+    BenchEnvironment environment;
+    g_pCurrentApp = nullptr;
+    MSLLHOOKSTRUCT record{};
+    DWORD time = 0;
+    for (auto _ : state) {
+        record = MSLLHOOKSTRUCT{POINT{static_cast<long>(time % 800), 300}, 0, 0, ++time, 0};
+        benchmark::DoNotOptimize(environment.Run(kMouseMove, record));
+    }
+}
+BENCHMARK(BM_MoveWithNoFeature)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_UnmappedButton(benchmark::State& state) {
+    BenchEnvironment environment;
+    // The window's profile is already current: no detection, the default action.
+    g_pCurrentApp = g_pSettings->GetDefaultApp();
+    g_hLastWindow = environment.window;
+    MSLLHOOKSTRUCT record{};
+    DWORD time = 0;
+    for (auto _ : state) {
+        record = MSLLHOOKSTRUCT{POINT{100, 100}, 0, 0, ++time, 0};
+        benchmark::DoNotOptimize(environment.Run(kLButtonDown, record));
+        pw::actions::ClearActionRequests();
+    }
+}
+BENCHMARK(BM_UnmappedButton)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_MappedButtonMatchedAmong200Profiles(benchmark::State& state) {
+    BenchEnvironment environment;
+    pw::actions::SetRequestAnswer(true);
+    MSLLHOOKSTRUCT record{};
+    DWORD time = 0;
+    for (auto _ : state) {
+        // A window change each time, so the profile is looked up again.
+        g_hLastWindow = nullptr;
+        record = MSLLHOOKSTRUCT{POINT{100, 100}, DWORD{1} << 16, 0, ++time, 0};
+        benchmark::DoNotOptimize(environment.Run(kXButtonDown, record));
+        pw::actions::ClearActionRequests();
+    }
+    pw::actions::SetRequestAnswer(false);
+    if (!g_pCurrentApp || g_pCurrentApp->IsDefault())
+        state.SkipWithError("the window's profile was not matched");
+}
+BENCHMARK(BM_MappedButtonMatchedAmong200Profiles)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace

@@ -1,0 +1,69 @@
+#include "actions/button_processing.h"
+#include "actions/process_button.h"
+#include "hook/hook_state.h"
+#include "settings/application_settings.h"
+#include "settings/chord.h"
+#include "settings/settings.h"
+#include "support/logger.h"
+
+namespace pw::actions {
+
+namespace {
+
+MouseButtons AsButton(int button) {
+    return static_cast<MouseButtons>(button);
+}
+
+// The action and a new data record of slot (button, layer) of source. GetActions logs an
+// invalid slot and answers 40; GetActionData gives a record of 40 for it.
+void TakeSlot(ResolvedAction& resolved, int button) {
+    resolved.action = resolved.source->GetActions(AsButton(button), resolved.layer);
+    resolved.data.reset(resolved.source->GetActionData(AsButton(button), resolved.layer));
+}
+
+// While a chord is played, other buttons do what their entry in its chord set says. The
+// chord button's own release keeps its action, which ends the chord.
+void ApplyChord(ResolvedAction& resolved, int button, int kind) {
+    CVESKChord* current = g_pCurrentChord;
+    if (current->GetChordSourceButton() == button && kind == kKindUp) {
+        CLogger::LogDebug(L"Chording: Release original chord button");
+        return;
+    }
+    CVESKChords* chords = current->GetCurrentChords();
+    CVESKChord* chord = chords ? chords->GetChord(AsButton(button)) : nullptr;
+    if (!chord)
+        return;
+    const int chorded = current->GetChordedButton();
+    if (settings::IsValidButton(chorded) && chorded != button &&
+        g_bButtonDown[static_cast<size_t>(chorded)]) {
+        resolved.swallow = true;
+        return;
+    }
+    if (kind == kKindDown)
+        current->SetChordedButton(AsButton(button));
+    resolved.action = chord->GetAction();
+    resolved.data.reset(chord->GetActionData());
+}
+
+} // namespace
+
+ResolvedAction ResolveAction(int button, int kind) {
+    ResolvedAction resolved;
+    resolved.layer = g_nCurrentLayer;
+    resolved.source = g_pCurrentApp;
+    TakeSlot(resolved, button);
+    resolved.original = resolved.action;
+    if (resolved.action == actSameAsLayer1) {
+        resolved.layer = 0;
+        TakeSlot(resolved, button);
+    }
+    if (resolved.action == actSameAsDefaultProfile && g_pSettings && g_pSettings->GetDefaultApp()) {
+        resolved.source = g_pSettings->GetDefaultApp();
+        TakeSlot(resolved, button);
+    }
+    if (g_pCurrentChord)
+        ApplyChord(resolved, button, kind);
+    return resolved;
+}
+
+} // namespace pw::actions

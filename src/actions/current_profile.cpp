@@ -1,0 +1,56 @@
+#include "actions/layers.h"
+#include "actions/process_button.h"
+#include "hook/hook_state.h"
+#include "settings/application_settings.h"
+#include "support/logger.h"
+
+bool g_bQuadrantRestricted = false;
+
+namespace {
+
+// The layer a momentary layer action selects; -1 for any other action.
+int SelectedLayer(_ACTIONS action) {
+    if (action >= actLayer1 && action <= actLayer5)
+        return action - actLayer1;
+    if (action >= actLayer6 && action <= actLayer10)
+        return action - actLayer6 + 5;
+    return -1;
+}
+
+// A momentary layer shift survives a profile switch only when the new profile has the
+// same layer button in the slot that started it.
+void EndLayerShiftIfUnmatched(const CApplicationSettings& current,
+                              const CApplicationSettings& next) {
+    for (int i = 0; i < pw::settings::kButtonCount; ++i) {
+        const auto button = static_cast<MouseButtons>(i);
+        _ACTIONS action = current.GetActions(button, g_nSavedLayer);
+        if (SelectedLayer(action) != g_nCurrentLayer)
+            continue;
+        if (next.GetActions(button, g_nSavedLayer) == action) {
+            CLogger::LogDebug(
+                L"Not resetting layer as the new application has the same layer modifiers!");
+            return;
+        }
+        CLogger::LogDebug(
+            L"Resetting layer as the new application does not have the same layer modifiers!");
+        ChangeLayer(g_nSavedLayer, false);
+        g_nSavedLayer = -1;
+        g_bLayerHeld = false;
+        return;
+    }
+}
+
+} // namespace
+
+void SetCurrentProfile(CApplicationSettings* profile) {
+    if (g_pCurrentApp && profile && profile != g_pCurrentApp && g_bLayerHeld && g_nSavedLayer != -1)
+        EndLayerShiftIfUnmatched(*g_pCurrentApp, *profile);
+    g_pCurrentApp = profile;
+    if (!profile) {
+        g_nLastQuadrant = 0;
+        g_bQuadrantRestricted = false;
+        return;
+    }
+    g_bQuadrantRestricted = profile->GetWindowMask() != wmWholeWindow;
+    g_nLastQuadrant = profile->GetWindowMask();
+}

@@ -1,0 +1,43 @@
+#include "actions/button_processing.h"
+#include "actions/process_button.h"
+#include "hook/hook_state.h"
+#include "hook/registered_messages.h"
+#include "platform/platform.h"
+#include "support/thread_lock.h"
+
+namespace {
+
+// A hung setup window may hold up the hook this long at most.
+constexpr unsigned kProcessChangedTimeoutMs = 50;
+
+bool SetupWindowLives() {
+    return g_hSetupWindow && pw::platform::GetWindows().Exists(g_hSetupWindow);
+}
+
+} // namespace
+
+void SetSetupWindow(HWND window) {
+    CThreadLock lock(L"SetSetupWindow");
+    g_hSetupWindow = window;
+}
+
+namespace pw::actions {
+
+void NotifyProfileChanged(HWND hwnd, CApplicationSettings* profile) {
+    if (!SetupWindowLives())
+        return;
+    uintptr_t result = 0;
+    platform::GetMessages().SendMessageTimeout(
+        g_hSetupWindow, hook::Messages().processChanged, reinterpret_cast<WPARAM>(hwnd),
+        reinterpret_cast<LPARAM>(profile), platform::kSmtoAbortIfHung, kProcessChangedTimeoutMs,
+        &result);
+}
+
+void NotifyButtonProcessed(int button, int kind) {
+    if (!SetupWindowLives())
+        return;
+    platform::GetMessages().PostMessage(g_hSetupWindow, hook::Messages().buttonProcessed,
+                                        static_cast<WPARAM>(button), kind);
+}
+
+} // namespace pw::actions

@@ -1,0 +1,17 @@
+#pragma once
+
+// Ending sticky buttons, sticky key sets and the key-repeat state.
+
+#include "platform/handles.h"
+
+// Ends sticky entry which (0 to 4 the mouse buttons, 5 the key repeat, up to 7);
+// button -1 means every button.
+void ResetSticky(POINT pt, int which, int layer, int button);
+// ResetSticky for every entry on the current layer.
+void ResetAllSticky(POINT pt);
+// Ends the sticky states that belong to other buttons' actions.
+void ResetOtherSticky(POINT pt, int button, bool keepScroll);
+// Releases every key set held while its button is down, on the current layer.
+void ResetDuringKeys(POINT pt);
+// Whether any sticky button or sticky key set is active.
+bool AnyStickyActive();

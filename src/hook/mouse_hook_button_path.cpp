@@ -1,0 +1,281 @@
+// The button path of the mouse hook: every message but movement. It filters what the
+// library must not touch, tracks the pressed buttons, applies the global per-event
+// transformations and hands each button event to ProcessButton.
+
+#include "actions/process_button.h"
+#include "actions/sticky_keys.h"
+#include "hook/hook_state.h"
+#include "hook/mouse_debounce.h"
+#include "hook/mouse_hook_paths.h"
+#include "hook/mouse_messages.h"
+#include "platform/platform.h"
+#include "scroll/wheel_redirection.h"
+#include "settings/application_settings.h"
+#include "settings/mouse_buttons.h"
+#include "settings/settings.h"
+#include "support/logger.h"
+#include "support/thread_lock.h"
+#include "windows/window_from_point.h"
+
+namespace pw::hook {
+
+namespace {
+
+constexpr const Char* kDisplayName = L"Pallawick";
+constexpr short kKeyDownBit = static_cast<short>(0x8000);
+
+uintptr_t Marker() {
+    return reinterpret_cast<uintptr_t>(g_hMouseHook);
+}
+
+unsigned Low32(HWND window) {
+    return static_cast<unsigned>(reinterpret_cast<uintptr_t>(window));
+}
+
+bool IsWheelOrTilt(unsigned message) {
+    return message == platform::kWmMouseWheel || message == platform::kWmMouseHWheel;
+}
+
+// The slot of a middle-button event: the office mouse's second middle button marks its
+// events in the extra information.
+int MiddleSlot(const CSettings& settings, const MSLLHOOKSTRUCT& record) {
+    if (settings.OfficeMouse() && (record.dwExtraInfo & kOfficeMouseMiddleFlag))
+        return mbTiltLeft;
+    return mbMiddle;
+}
+
+void SetPressed(int slot, bool down) {
+    if (slot >= 0)
+        g_bButtonDown[static_cast<size_t>(slot)] = down;
+}
+
+// message is the client form.
+void TrackPressedState(const CSettings& settings, unsigned message, const MSLLHOOKSTRUCT& record) {
+    switch (message) {
+    case kWmLButtonDown:
+    case kWmLButtonUp:
+        SetPressed(mbLeft, message == kWmLButtonDown);
+        break;
+    case kWmRButtonDown:
+    case kWmRButtonUp:
+        SetPressed(mbRight, message == kWmRButtonDown);
+        break;
+    case kWmMButtonDown:
+    case kWmMButtonUp:
+        SetPressed(MiddleSlot(settings, record), message == kWmMButtonDown);
+        break;
+    case kWmXButtonDown:
+    case kWmXButtonUp:
+        SetPressed(XButtonSlot(record.mouseData), message == kWmXButtonDown);
+        break;
+    default:
+        break;
+    }
+}
+
+void LogEvent(const MouseEvent& event, uint32_t diff) {
+    if (!CLogger::DebugEnabled())
+        return;
+    const MSLLHOOKSTRUCT& record = *event.record;
+    const Char* injected = (record.flags & platform::kLlmhfInjected) ? L" Injected" : L"";
+    const int x = static_cast<int>(record.pt.x);
+    const int y = static_cast<int>(record.pt.y);
+    const unsigned data = static_cast<unsigned>(record.mouseData);
+    const unsigned flags = static_cast<unsigned>(record.flags);
+    const int time = static_cast<int>(record.time);
+    const unsigned info = static_cast<unsigned>(record.dwExtraInfo);
+    if (diff != 0) {
+        CLogger::LogDebug(L"MouseHookData: Msg=0x%04x%ls%ls, X=%d, Y=%d, Data=0x%08X, "
+                          L"Flags=0x%08X, Time=%d (Diff=%dms), Info=0x%X, Ptr=0x%X, Layer=%d",
+                          event.message, MouseMessageName(event.message), injected, x, y, data,
+                          flags, time, static_cast<int>(diff), info,
+                          static_cast<unsigned>(Marker()), g_nCurrentLayer);
+        return;
+    }
+    CLogger::LogDebug(L"MouseHookData: Msg=0x%04x%ls%ls, X=%d, Y=%d, Data=0x%08X, Flags=0x%08X, "
+                      L"Time=%d, Info=0x%X, Ptr=0x%X, Layer=%d",
+                      event.message, MouseMessageName(event.message), injected, x, y, data, flags,
+                      time, info, static_cast<unsigned>(Marker()), g_nCurrentLayer);
+}
+
+// Whether an injected event is the library's own; counts it off the announced injections.
+bool IsOwnInjection(const MouseEvent& event) {
+    const MSLLHOOKSTRUCT& record = *event.record;
+    const bool marked = record.dwExtraInfo == Marker();
+    if (g_nInjectCount < 1) {
+        if (!marked && !IsWheelOrTilt(event.message))
+            CLogger::LogDebug(L"MouseHookData: Message was injected by someone else therefore "
+                              L"process it. ExtraInfo = 0x%08x, Hook = 0x%08x, Injected count = 0",
+                              static_cast<unsigned>(record.dwExtraInfo),
+                              static_cast<unsigned>(Marker()));
+        return marked;
+    }
+    if (!marked)
+        CLogger::LogDebug(L"MouseHookData: Inject count = %d but ExtraInfo is not our hook - "
+                          L"suspect it has been changed by something!",
+                          g_nInjectCount);
+    --g_nInjectCount;
+    return true;
+}
+
+bool ControlHeld() {
+    return (platform::GetInput().AsyncKeyState(platform::kVkControl) & kKeyDownBit) != 0;
+}
+
+// The library's own events are never processed again; only its wheel and tilt events may
+// go to the window under the cursor.
+HookOutcome PassOwnInjection(const MouseEvent& event, const CSettings& settings) {
+    const bool profileKeepsScroll =
+        g_pCurrentApp && g_pCurrentApp->IsEnabled() && g_pCurrentApp->GetDisableScrollUnderCursor();
+    if (!settings.ScrollWindowUnderCursor() || profileKeepsScroll || ControlHeld() ||
+        !IsWheelOrTilt(event.message)) {
+        CLogger::LogDebug(L"Ignoring mouse message injected by %ls", kDisplayName);
+        return HookOutcome::Exit;
+    }
+    const MSLLHOOKSTRUCT& record = *event.record;
+    HWND window = RealWindowFromPoint(record.pt);
+    if (!window || !IsInjectedScrollRedirectable(window))
+        return HookOutcome::Exit;
+    CLogger::LogDebug(L"Redirecting injected wheel message to 0x%08X", Low32(window));
+    platform::GetMessages().SendMessage(window, event.message, record.mouseData,
+                                        PointParam(record.pt));
+    return HookOutcome::SwallowNow;
+}
+
+bool Bypassed(const CSettings& settings) {
+    platform::SystemInfo& system = platform::GetSystemInfo();
+    if (settings.ScrollLockBypass() && (system.KeyState(platform::kVkScroll) & 1)) {
+        CLogger::LogDebug(L"Ignoring %ls configuration because SCROLL Lock is enabled!",
+                          kDisplayName);
+        return true;
+    }
+    if (settings.DisableInRDP() && system.IsRemoteSession()) {
+        CLogger::LogDebug(L"Ignoring %ls configuration because current session is RDP and "
+                          L"Disable in RDP set!",
+                          kDisplayName);
+        return true;
+    }
+    return false;
+}
+
+// message is the client form. Pressed-state tracking has already used the real number.
+void SwapSideButtons(const CSettings& settings, unsigned message, MSLLHOOKSTRUCT& record) {
+    if (message != kWmXButtonDown && message != kWmXButtonUp && message != kWmXButtonDblClk)
+        return;
+    const bool always = settings.Swap4and5();
+    if (!always && !(settings.Swap4and5inRDP() && platform::GetSystemInfo().IsRemoteSession()))
+        return;
+    const int number = HighWord(record.mouseData);
+    if (number != 1 && number != 2)
+        return;
+    const DWORD swapped = number == 1 ? 2u : 1u;
+    record.mouseData = (record.mouseData & 0xFFFFu) | (swapped << 16);
+    CLogger::LogDebug(always ? L"Swapping left/right buttons."
+                             : L"Swapping left/right buttons for RDP.");
+}
+
+// Clicks on a frame, caption, border or scroll bar of the foreground window.
+bool OnNonClientArea(const MSLLHOOKSTRUCT& record) {
+    HWND foreground = platform::GetWindows().ForegroundWindow();
+    const LRESULT hit = platform::GetMessages().SendMessage(foreground, platform::kWmNcHitTest, 0,
+                                                            PointParam(record.pt));
+    return hit > platform::kHtClient;
+}
+
+struct ButtonRow {
+    int button = -1;
+    int kind = 0;
+};
+
+// The button and event kind of a client button message; button -1 when none.
+ButtonRow RowOf(const CSettings& settings, unsigned message, const MSLLHOOKSTRUCT& record) {
+    using namespace pw::actions;
+    switch (message) {
+    case kWmLButtonDown:
+        return {mbLeft, kKindDown};
+    case kWmLButtonUp:
+        return {mbLeft, kKindUp};
+    case kWmLButtonDblClk:
+        return {mbLeft, kKindDoubleClick};
+    case kWmRButtonDown:
+        return {mbRight, kKindDown};
+    case kWmRButtonUp:
+        return {mbRight, kKindUp};
+    case kWmRButtonDblClk:
+        return {mbRight, kKindDoubleClick};
+    case kWmMButtonDown:
+        return {MiddleSlot(settings, record), kKindDown};
+    case kWmMButtonUp:
+        return {MiddleSlot(settings, record), kKindUp};
+    case kWmMButtonDblClk:
+        return {mbMiddle, kKindDoubleClick};
+    case kWmXButtonDown:
+        return {XButtonSlot(record.mouseData), kKindDown};
+    case kWmXButtonUp:
+        return {XButtonSlot(record.mouseData), kKindUp};
+    case kWmXButtonDblClk:
+        return {XButtonSlot(record.mouseData), kKindDoubleClick};
+    default:
+        return {};
+    }
+}
+
+// The sticky entry a press of button ends when no action took it: the physical button.
+int StickyEntryOf(unsigned message, int button) {
+    return message == kWmMButtonDown ? static_cast<int>(mbMiddle) : button;
+}
+
+HookOutcome Dispatch(MouseEvent& event, const CSettings& settings) {
+    const unsigned message = ClientMessage(event.message);
+    if (message == platform::kWmMouseWheel)
+        return RunVerticalWheel(event, settings);
+    if (message == platform::kWmMouseHWheel)
+        return RunTilt(event, settings);
+    MSLLHOOKSTRUCT& record = *event.record;
+    const ButtonRow row = RowOf(settings, message, record);
+    if (row.button < 0)
+        return HookOutcome::Exit;
+    event.handled = ProcessButton(row.button, row.kind, false, &record, &event.passOriginal,
+                                  &event.keysSent, &event.injected);
+    if (!event.handled && row.kind == pw::actions::kKindDown)
+        ResetSticky(record.pt, StickyEntryOf(message, row.button), g_nCurrentLayer, -1);
+    return HookOutcome::Exit;
+}
+
+} // namespace
+
+HookOutcome RunButtonPath(MouseEvent& event) {
+    if (!g_pSettings)
+        return HookOutcome::Exit;
+    CThreadLock lock(L"MouseHookLLProc 1");
+    const CSettings& settings = *g_pSettings;
+    MSLLHOOKSTRUCT& record = *event.record;
+
+    const DebounceCheck debounce = CheckDebounce(settings, event.message, record);
+    if (debounce.bounce)
+        return HookOutcome::SwallowNow;
+    const unsigned message = ClientMessage(event.message);
+    TrackPressedState(settings, message, record);
+    LogEvent(event, debounce.diff);
+
+    if (record.flags & platform::kLlmhfInjected) {
+        if (IsOwnInjection(event))
+            return PassOwnInjection(event, settings);
+    } else if (record.dwExtraInfo != 0) {
+        CLogger::LogMessage(L"MouseHookData: Injected message was modified by something else "
+                            L"therefore we could have a problem!");
+    }
+
+    g_dwLastInputTick = event.start;
+    g_bInputSeen = true;
+    if (Bypassed(settings))
+        return HookOutcome::PassNow;
+    SwapSideButtons(settings, message, record);
+    if (!settings.ProcessNonClientMsgs() && OnNonClientArea(record)) {
+        CLogger::LogDebug(L"Ignoring non-client message %d", event.message);
+        return HookOutcome::PassNow;
+    }
+    return Dispatch(event, settings);
+}
+
+} // namespace pw::hook

@@ -1,0 +1,43 @@
+#pragma once
+
+// One-shot timers that send the delayed "up" half of a wheel or tilt burst held as one
+// long press, and the pending record they send it for.
+//
+// Stand-in: the slots only remember whether a timer was started; nothing fires yet.
+
+#include "platform/handles.h"
+
+class CApplicationSettings;
+
+namespace pw::scroll {
+
+inline constexpr int kHorizontalSlot = 1;
+inline constexpr int kVerticalSlot = 2;
+
+// The pending "up" half of a held wheel or tilt.
+struct ScrollTimerData {
+    int type = 0;    // 1 horizontal, 2 vertical, 0 blank
+    int button = -1; // MouseButtons value, -1 blank
+    POINT pt{};
+    bool passOriginal = false;
+    CApplicationSettings* profile = nullptr;
+};
+
+// Frees the pending record, if any.
+void ClearScrollTimerData();
+
+} // namespace pw::scroll
+
+// The shape of a system timer-queue callback: the slot number as parameter, and whether
+// the timer fired (rather than was cancelled).
+using QueueTimerCallback = void (*)(void* parameter, unsigned char fired);
+
+// Starts a one-shot timer in slot, due after ms; false when it could not be created.
+bool StartQTTimer(unsigned ms, QueueTimerCallback callback, int slot);
+// Stops the timer of slot; returns whether the slot held one.
+bool StopQTTimer(int slot);
+// Sends the pending vertical "up" half when the wheel has stopped turning.
+void VScrollTimerCallback(void* parameter, unsigned char fired);
+
+// Owned by the library; replaced whenever a new held wheel or tilt begins.
+extern pw::scroll::ScrollTimerData* g_pScrollTimerData;

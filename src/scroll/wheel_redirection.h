@@ -1,0 +1,16 @@
+#pragma once
+
+// Sending wheel and tilt events to the window under the cursor instead of the focused
+// one.
+//
+// Stand-in: nothing is redirected yet; every event is left to pass on.
+
+#include "platform/handles.h"
+
+// Vertical wheel with its signed delta (already inverted when the profile inverts
+// scrolling); true when the event was dealt with and must be swallowed.
+bool ScrollVertical(MSLLHOOKSTRUCT* record, int delta);
+// Tilt: repeat filter, button processing, then horizontal redirection; true = swallow.
+bool ScrollHorizontal(MSLLHOOKSTRUCT* record, bool& passOriginal);
+// Whether one of the library's own injected wheel events may be sent to window.
+bool IsInjectedScrollRedirectable(HWND window);

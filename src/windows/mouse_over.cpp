@@ -1,0 +1,11 @@
+#include "windows/mouse_over.h"
+
+#include "hook/hook_state.h"
+#include "hook/thread_timers.h"
+
+POINT g_ptMouseOver{};
+
+void ProcessMouseOverTimerProc(HWND, unsigned, uintptr_t, unsigned long) {
+    KillThreadTimer(pw::hook::kMouseOverTimer);
+    g_uMouseOverTimer = 0;
+}
