@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# The main job: show what was built.
+# The main job: run the hook engine on the simulated desktop over the shipped example
+# settings and scenario, printing one JSON line per mouse or keyboard event.
+#
+#   scripts/main-job.sh [SETTINGS.xml SCENARIO.txt]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ls -l build/windows/PallawickHook.dll build/windows/libPallawickHook.dll.a
-x86_64-w64-mingw32-objdump -p build/windows/PallawickHook.dll | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p'
+settings=${1:-examples/settings.xml}
+scenario=${2:-examples/scenario.txt}
+exec build/linux/pallawick-replay "$settings" "$scenario"

@@ -4,9 +4,11 @@
 #include "support/bounded_copy.h"
 #include "support/format.h"
 #include "support/log_file_trim.h"
+#include "support/thread_lock.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cwchar>
 #include <string>
 
@@ -41,6 +43,8 @@ constexpr auto kBanner = [] {
 // The path of the last file opened, for a reopen that finds no freshly resolved path.
 // Guarded by csLogMutex.
 Char g_lastPath[pw::folders::kMaxPath] = {};
+// Mirrors g_lastPath[0] != 0 for the check made before csLogMutex is taken.
+std::atomic<bool> g_lastPathKnown{false};
 
 // Set while this thread asks GetLogFile for the path: lines logged from inside that call
 // (lock contention, invalid parameters) must not start another lookup.
@@ -106,6 +110,7 @@ bool ResolveLogFilePath(Char* path, size_t size) {
 void CLogger::Initialise() {
     csLogMutex.Initialize();
     g_lastPath[0] = 0;
+    g_lastPathKnown = false;
     m_bDead = false;
 }
 
@@ -213,6 +218,13 @@ void CLogger::AppendToFile(Level level, const Char* line) {
     // A line logged while this thread looks the path up stays on the debug output.
     if (t_resolvingPath)
         return;
+    // Looking the path up takes the global lock. While another thread holds it, reopen the
+    // file used last rather than wait: the caller may be a path that must not block.
+    if (g_lastPathKnown.load(std::memory_order_acquire) && CThreadLock::EntryCount() > 0 &&
+        !CThreadLock::HeldByCurrentThread()) {
+        AppendLocked(level, line, nullptr);
+        return;
+    }
     Char path[pw::folders::kMaxPath];
     const bool resolved = ResolveLogFilePath(path, pw::folders::kMaxPath);
     AppendLocked(level, line, resolved ? path : nullptr);
@@ -260,6 +272,7 @@ bool CLogger::OpenLogFile(const Char* resolvedPath) {
         pw::CopyString(g_lastPath, std::size(g_lastPath), resolvedPath);
     if (!g_lastPath[0])
         return false;
+    g_lastPathKnown.store(true, std::memory_order_release);
 
     uint32_t error = 0;
     auto file =

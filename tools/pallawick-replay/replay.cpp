@@ -1,0 +1,374 @@
+#include "replay.h"
+
+#include "actions/process_button.h"
+#include "actions/process_button_action.h"
+#include "hook/hook_state.h"
+#include "hook/mouse_hook.h"
+#include "hook/registered_messages.h"
+#include "json_line.h"
+#include "settings/application_settings.h"
+#include "settings/settings.h"
+#include "support/text.h"
+#include "windows/profile_matching.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace pw::replay {
+
+namespace {
+
+using platform::InputRecord;
+using platform::InputType;
+
+// Stand-ins for the hook handles: their values mark the library's own injected input.
+HHOOK const kMouseHook = reinterpret_cast<HHOOK>(static_cast<uintptr_t>(0x4D6F7573));
+HHOOK const kKeyboardHook = reinterpret_cast<HHOOK>(static_cast<uintptr_t>(0x4B657962));
+
+constexpr const Char* kSettingsFolder = L"C:\\PallawickReplay";
+constexpr const Char* kSettingsPath = L"C:\\PallawickReplay\\VESKSettings.xml";
+
+// A scenario that makes the library inject without end is cut off here.
+constexpr int kMaxFedBack = 10000;
+
+struct ButtonMessages {
+    unsigned down, up, doubleClick;
+    int virtualKey;
+    uint32_t xButton;
+};
+
+ButtonMessages MessagesOf(Button button) {
+    switch (button) {
+    case Button::Left:
+        return {0x201, 0x202, 0x203, platform::kVkLButton, 0};
+    case Button::Right:
+        return {0x204, 0x205, 0x206, platform::kVkRButton, 0};
+    case Button::Middle:
+        return {0x207, 0x208, 0x209, platform::kVkMButton, 0};
+    case Button::XLeft:
+        return {0x20B, 0x20C, 0x20D, platform::kVkXButton1, platform::kXButton1};
+    case Button::XRight:
+        return {0x20B, 0x20C, 0x20D, platform::kVkXButton2, platform::kXButton2};
+    }
+    return {0, 0, 0, 0, 0};
+}
+
+std::string Hex(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
+    return text;
+}
+
+std::string DescribeRecord(const InputRecord& record) {
+    JsonObject object;
+    if (record.type == InputType::Keyboard) {
+        object.Field("type", "key")
+            .Field("vk", static_cast<int>(record.key.vk))
+            .Field("up", (record.key.flags & platform::kKeyEventKeyUp) != 0);
+        if (record.key.flags & platform::kKeyEventUnicode)
+            object.Field("unicode", static_cast<int>(record.key.scan));
+    } else {
+        object.Field("type", "mouse")
+            .Field("flags", Hex(record.mouse.flags))
+            .Field("data", static_cast<int64_t>(static_cast<int32_t>(record.mouse.mouseData)))
+            .Field("dx", static_cast<int64_t>(record.mouse.dx))
+            .Field("dy", static_cast<int64_t>(record.mouse.dy));
+    }
+    return object.Finish();
+}
+
+} // namespace
+
+Replay::Replay(std::ostream& out) : out_(out) {
+    hook::RegisterMessages();
+    g_hMouseHook = kMouseHook;
+    g_hKeyboardHook = kKeyboardHook;
+    startTick_ = desktop_.clock.TickCount();
+    desktop_.windows.AddMonitor(RECT{0, 0, 1920, 1080}, platform::kDefaultDpi);
+}
+
+Replay::~Replay() {
+    g_hMouseHook = nullptr;
+    g_hKeyboardHook = nullptr;
+}
+
+bool Replay::LoadSettings(const std::string& hostPath, std::string& error) {
+    std::ifstream in(hostPath, std::ios::binary);
+    if (!in) {
+        error = "cannot read settings file '" + hostPath + "'";
+        return false;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    const std::string bytes = content.str();
+
+    platform::FileSystem& files = desktop_.files;
+    files.CreateDirectory(kSettingsFolder);
+    uint32_t code = 0;
+    auto file = files.Open(kSettingsPath, platform::FileOpen::CreateAlways, code);
+    if (!file || !file->WriteAt(0, bytes.data(), bytes.size())) {
+        error = "cannot stage settings file '" + hostPath + "'";
+        return false;
+    }
+    file.reset();
+
+    bool regionChecking = false;
+    if (!g_pSettings || !g_pSettings->Load(kSettingsPath, regionChecking, false)) {
+        error = "cannot load settings file '" + hostPath + "': not a readable settings file";
+        return false;
+    }
+    g_bQuadrantsUsed = regionChecking;
+    SetCurrentProfile(g_pSettings->GetDefaultApp());
+    return true;
+}
+
+void Replay::Run(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+        switch (step.kind) {
+        case StepKind::Window:
+            CreateWindow(step);
+            break;
+        case StepKind::Foreground:
+            BringToFront(step);
+            break;
+        case StepKind::Close:
+            Close(step);
+            break;
+        case StepKind::Move:
+            Move(step);
+            break;
+        case StepKind::Down:
+        case StepKind::Up:
+        case StepKind::DoubleClick:
+            Button(step);
+            break;
+        case StepKind::Wheel:
+            Wheel(step, false);
+            break;
+        case StepKind::Tilt:
+            Wheel(step, true);
+            break;
+        case StepKind::Key:
+            Key(step);
+            break;
+        case StepKind::Wait:
+            Wait(step);
+            break;
+        }
+    }
+}
+
+unsigned long Replay::ProcessIdOf(const std::string& name) {
+    auto it = processes_.find(name);
+    if (it != processes_.end())
+        return it->second;
+    const unsigned long id = 1000 + 4 * static_cast<unsigned long>(processes_.size());
+    sim::SimProcess process;
+    process.processId = id;
+    process.imagePath = L"C:\\Program Files\\" + FromUtf8(name);
+    desktop_.processes.Add(process);
+    processes_.emplace(name, id);
+    return id;
+}
+
+HWND Replay::WindowOf(const Step& step, const std::string& id) {
+    auto it = windows_.find(id);
+    if (it == windows_.end()) {
+        std::fprintf(stderr, "line %d: no window '%s'; step ignored\n", step.line, id.c_str());
+        return nullptr;
+    }
+    return it->second;
+}
+
+void Replay::CreateWindow(const Step& step) {
+    const WindowSpec& window = step.window;
+    sim::SimWindowSpec spec;
+    spec.className = FromUtf8(window.className);
+    spec.caption = FromUtf8(window.caption);
+    spec.rect = RECT{window.x, window.y, window.x + window.width, window.y + window.height};
+    spec.dpi = window.dpi;
+    if (!window.parent.empty()) {
+        spec.parent = WindowOf(step, window.parent);
+        if (!spec.parent)
+            return;
+        desktop_.windows.ThreadProcessId(spec.parent, &spec.processId);
+    }
+    if (!window.process.empty())
+        spec.processId = ProcessIdOf(window.process);
+    spec.threadId = spec.processId + 1;
+    if (windows_.count(window.id))
+        desktop_.windows.Destroy(windows_[window.id]);
+    windows_[window.id] = desktop_.windows.Create(spec);
+}
+
+void Replay::BringToFront(const Step& step) {
+    HWND window = WindowOf(step, step.target);
+    if (!window)
+        return;
+    HWND root = desktop_.windows.Ancestor(window, platform::kGaRoot);
+    desktop_.windows.Raise(root ? root : window);
+    desktop_.windows.SetForeground(root ? root : window);
+    unsigned long processId = 0;
+    const unsigned long threadId = desktop_.windows.ThreadProcessId(window, &processId);
+    desktop_.windows.SetGuiThread(threadId, platform::GuiThreadWindows{root, window});
+}
+
+void Replay::Close(const Step& step) {
+    HWND window = WindowOf(step, step.target);
+    if (!window)
+        return;
+    desktop_.windows.Destroy(window);
+    for (auto it = windows_.begin(); it != windows_.end();) {
+        if (!desktop_.windows.Exists(it->second))
+            it = windows_.erase(it);
+        else
+            ++it;
+    }
+}
+
+uint32_t Replay::Now() {
+    return desktop_.clock.TickCount() - startTick_;
+}
+
+bool Replay::FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uintptr_t extraInfo) {
+    MSLLHOOKSTRUCT record{};
+    record.pt = cursor_;
+    record.mouseData = mouseData;
+    record.flags = flags;
+    record.time = desktop_.clock.TickCount();
+    record.dwExtraInfo = extraInfo;
+    const int passedBefore = desktop_.input.NextHookCalls();
+    MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
+    return desktop_.input.NextHookCalls() == passedBefore;
+}
+
+void Replay::FeedBack(const InputRecord& record) {
+    if (record.type != InputType::Mouse)
+        return;
+    const platform::MouseInputRecord& mouse = record.mouse;
+    const DWORD injected = platform::kLlmhfInjected;
+    if (mouse.flags & platform::kMouseEventMove) {
+        if (mouse.flags & platform::kMouseEventAbsolute) {
+            // Absolute moves are normalised to 0..65535 over the primary screen.
+            cursor_.x = static_cast<long>(static_cast<int64_t>(mouse.dx) * 1920 / 65536);
+            cursor_.y = static_cast<long>(static_cast<int64_t>(mouse.dy) * 1080 / 65536);
+        } else {
+            cursor_.x += mouse.dx;
+            cursor_.y += mouse.dy;
+        }
+        desktop_.windows.SetCursor(cursor_);
+        FeedMouse(platform::kWmMouseMove, 0, injected, mouse.extraInfo);
+    }
+    struct FlagMessage {
+        uint32_t flag;
+        unsigned message;
+    };
+    static constexpr FlagMessage kFlags[] = {
+        {platform::kMouseEventLeftDown, 0x201},   {platform::kMouseEventLeftUp, 0x202},
+        {platform::kMouseEventRightDown, 0x204},  {platform::kMouseEventRightUp, 0x205},
+        {platform::kMouseEventMiddleDown, 0x207}, {platform::kMouseEventMiddleUp, 0x208},
+        {platform::kMouseEventXDown, 0x20B},      {platform::kMouseEventXUp, 0x20C},
+        {platform::kMouseEventWheel, 0x20A},      {platform::kMouseEventHWheel, 0x20E},
+    };
+    for (const FlagMessage& entry : kFlags) {
+        if (!(mouse.flags & entry.flag))
+            continue;
+        uint32_t data = 0;
+        if (entry.message == 0x20B || entry.message == 0x20C)
+            data = mouse.mouseData << 16;
+        else if (entry.message == 0x20A || entry.message == 0x20E)
+            data = mouse.mouseData << 16;
+        FeedMouse(entry.message, data, injected, mouse.extraInfo);
+    }
+}
+
+std::string Replay::DrainInjected() {
+    std::string list = "[";
+    int fed = 0;
+    for (;;) {
+        std::vector<InputRecord> pending = desktop_.input.TakePending();
+        if (pending.empty())
+            break;
+        for (const InputRecord& record : pending) {
+            if (list.size() > 1)
+                list += ',';
+            list += DescribeRecord(record);
+            if (++fed > kMaxFedBack) {
+                std::fprintf(stderr, "more than %d injected records; stopped feeding back\n",
+                             kMaxFedBack);
+                desktop_.input.TakePending();
+                return list + "]";
+            }
+            FeedBack(record);
+        }
+    }
+    return list + "]";
+}
+
+void Replay::WriteLine(const Step& step, const char* result, const std::string& injected,
+                       bool withAction) {
+    JsonObject line;
+    line.Field("t", Now()).Field("event", step.text).Field("result", result);
+    std::string profile;
+    if (g_pCurrentApp && !g_pCurrentApp->IsDefault() && g_pCurrentApp->GetFullName())
+        profile = ToUtf8(g_pCurrentApp->GetFullName());
+    line.Field("profile", profile).Field("layer", g_nCurrentLayer);
+    const auto& requests = actions::ActionRequests();
+    if (withAction && requests.size() > requestsSeen_) {
+        const actions::ActionRequest& request = requests.back();
+        line.Field("button", request.button).Field("action", request.action);
+    }
+    requestsSeen_ = requests.size();
+    line.RawField("injected", injected);
+    out_ << line.Finish() << '\n';
+}
+
+void Replay::Move(const Step& step) {
+    cursor_ = POINT{step.x, step.y};
+    desktop_.windows.SetCursor(cursor_);
+    const bool swallowed = FeedMouse(platform::kWmMouseMove, 0, 0, 0);
+    const std::string injected = DrainInjected();
+    WriteLine(step, swallowed ? "swallowed" : "passed", injected, true);
+}
+
+void Replay::Button(const Step& step) {
+    const ButtonMessages messages = MessagesOf(step.button);
+    unsigned message = messages.doubleClick;
+    if (step.kind == StepKind::Down)
+        message = messages.down;
+    else if (step.kind == StepKind::Up)
+        message = messages.up;
+    if (step.kind == StepKind::Down)
+        desktop_.input.SetKeyDown(messages.virtualKey, true);
+    const bool swallowed = FeedMouse(message, messages.xButton << 16, 0, 0);
+    if (step.kind == StepKind::Up)
+        desktop_.input.SetKeyDown(messages.virtualKey, false);
+    const std::string injected = DrainInjected();
+    WriteLine(step, swallowed ? "swallowed" : "passed", injected, true);
+}
+
+void Replay::Wheel(const Step& step, bool tilt) {
+    const uint32_t data = static_cast<uint32_t>(static_cast<uint16_t>(step.delta)) << 16;
+    const bool swallowed =
+        FeedMouse(tilt ? platform::kWmMouseHWheel : platform::kWmMouseWheel, data, 0, 0);
+    const std::string injected = DrainInjected();
+    WriteLine(step, swallowed ? "swallowed" : "passed", injected, true);
+}
+
+void Replay::Key(const Step& step) {
+    // The keyboard hook only watches keys; it never swallows one.
+    desktop_.input.SetKeyDown(step.virtualKey, !step.keyUp);
+    const std::string injected = DrainInjected();
+    WriteLine(step, "passed", injected, false);
+}
+
+void Replay::Wait(const Step& step) {
+    desktop_.timers.AdvanceAndFire(step.ms);
+    const std::string injected = DrainInjected();
+    // A wait is no event; it gets a line only when timers injected input meanwhile.
+    if (injected != "[]")
+        WriteLine(step, "timer", injected, false);
+}
+
+} // namespace pw::replay

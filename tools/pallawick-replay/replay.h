@@ -1,0 +1,65 @@
+#pragma once
+
+// Runs the real engine on the simulated desktop, step by step, and writes one JSON line
+// per mouse or keyboard event: what the library decided and what it injected in reply.
+
+#include "hook/library.h"
+#include "platform/sim/simulated_desktop.h"
+#include "scenario.h"
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace pw::replay {
+
+class Replay {
+  public:
+    explicit Replay(std::ostream& out);
+    ~Replay();
+    Replay(const Replay&) = delete;
+    Replay& operator=(const Replay&) = delete;
+
+    // Loads a settings file from the host file system; false with a message on failure.
+    bool LoadSettings(const std::string& hostPath, std::string& error);
+    void Run(const std::vector<Step>& steps);
+
+  private:
+    struct EventResult {
+        bool swallowed = false;
+        int button = -1;
+        int action = -1;
+    };
+
+    void CreateWindow(const Step& step);
+    void BringToFront(const Step& step);
+    void Close(const Step& step);
+    void Move(const Step& step);
+    void Button(const Step& step);
+    void Wheel(const Step& step, bool tilt);
+    void Key(const Step& step);
+    void Wait(const Step& step);
+
+    // Hands one event to the mouse hook as the system would; true when it was swallowed.
+    bool FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uintptr_t extraInfo);
+    // Feeds everything the library injected back through the hook and describes it.
+    std::string DrainInjected();
+    void FeedBack(const platform::InputRecord& record);
+    void WriteLine(const Step& step, const char* result, const std::string& injected,
+                   bool withAction);
+    HWND WindowOf(const Step& step, const std::string& id);
+    unsigned long ProcessIdOf(const std::string& name);
+    uint32_t Now();
+
+    std::ostream& out_;
+    sim::SimulatedDesktop desktop_;
+    hook::LibraryScope library_;
+    uint32_t startTick_ = 0;
+    std::map<std::string, HWND> windows_;
+    std::map<std::string, unsigned long> processes_;
+    POINT cursor_{};
+    size_t requestsSeen_ = 0;
+};
+
+} // namespace pw::replay

@@ -1,0 +1,237 @@
+#include "scenario.h"
+
+#include <charconv>
+#include <limits>
+#include <map>
+
+namespace pw::replay {
+
+namespace {
+
+struct LineError {
+    std::string message;
+};
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+// Splits on blanks; a double-quoted part (with \" and \\ escapes) may hold blanks.
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\')) {
+                word += text[++i];
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                word += c;
+            }
+            continue;
+        }
+        if (c == ' ' || c == '\t') {
+            if (inWord)
+                words.push_back(std::move(word));
+            word.clear();
+            inWord = false;
+            continue;
+        }
+        inWord = true;
+        if (c == '"')
+            quoted = true;
+        else
+            word += c;
+    }
+    if (quoted)
+        throw LineError{"unterminated quoted value"};
+    if (inWord)
+        words.push_back(std::move(word));
+    return words;
+}
+
+template <typename T> T Number(const std::string& text, const char* what) {
+    T value{};
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (!text.empty() && *begin == '+')
+        ++begin;
+    auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        throw LineError{std::string("bad ") + what + " '" + text + "'"};
+    return value;
+}
+
+Button ParseButton(const std::string& name) {
+    static const std::map<std::string, Button> kButtons = {{"Left", Button::Left},
+                                                           {"Right", Button::Right},
+                                                           {"Middle", Button::Middle},
+                                                           {"XLeft", Button::XLeft},
+                                                           {"XRight", Button::XRight}};
+    auto it = kButtons.find(name);
+    if (it == kButtons.end())
+        throw LineError{"unknown button '" + name + "' (Left Right Middle XLeft XRight)"};
+    return it->second;
+}
+
+void ExpectCount(const std::vector<std::string>& words, size_t count, const char* usage) {
+    if (words.size() != count)
+        throw LineError{std::string("expected: ") + usage};
+}
+
+void ParseRect(const std::string& text, WindowSpec& window) {
+    long parts[4];
+    size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        const size_t comma = text.find(',', start);
+        const bool last = i == 3;
+        if (last != (comma == std::string::npos))
+            throw LineError{"rect must be X,Y,W,H"};
+        parts[i] = Number<long>(text.substr(start, last ? std::string::npos : comma - start),
+                                "rect value");
+        start = comma + 1;
+    }
+    if (parts[2] <= 0 || parts[3] <= 0)
+        throw LineError{"rect width and height must be positive"};
+    window.x = parts[0];
+    window.y = parts[1];
+    window.width = parts[2];
+    window.height = parts[3];
+}
+
+void ParseWindow(const std::vector<std::string>& words, Step& step) {
+    if (words.size() < 2)
+        throw LineError{"expected: window ID process=NAME class=CLASS caption=\"TEXT\" "
+                        "[parent=ID] rect=X,Y,W,H [dpi=N]"};
+    WindowSpec& window = step.window;
+    window.id = words[1];
+    bool hasRect = false;
+    for (size_t i = 2; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const size_t equals = word.find('=');
+        if (equals == std::string::npos)
+            throw LineError{"expected NAME=VALUE, got '" + word + "'"};
+        const std::string name = word.substr(0, equals);
+        const std::string value = word.substr(equals + 1);
+        if (name == "process") {
+            window.process = value;
+        } else if (name == "class") {
+            window.className = value;
+        } else if (name == "caption") {
+            window.caption = value;
+        } else if (name == "parent") {
+            window.parent = value;
+        } else if (name == "rect") {
+            ParseRect(value, window);
+            hasRect = true;
+        } else if (name == "dpi") {
+            window.dpi = Number<unsigned>(value, "dpi");
+            if (window.dpi == 0)
+                throw LineError{"dpi must be positive"};
+        } else {
+            throw LineError{"unknown window attribute '" + name + "'"};
+        }
+    }
+    if (!hasRect)
+        throw LineError{"window needs rect=X,Y,W,H"};
+    if (window.process.empty() && window.parent.empty())
+        throw LineError{"a top-level window needs process=NAME"};
+}
+
+Step ParseLine(const std::string& text) {
+    const std::vector<std::string> words = Words(text);
+    Step step;
+    const std::string& verb = words[0];
+    if (verb == "window") {
+        step.kind = StepKind::Window;
+        ParseWindow(words, step);
+    } else if (verb == "foreground" || verb == "close") {
+        ExpectCount(words, 2, verb == "close" ? "close ID" : "foreground ID");
+        step.kind = verb == "close" ? StepKind::Close : StepKind::Foreground;
+        step.target = words[1];
+    } else if (verb == "move") {
+        ExpectCount(words, 3, "move X Y");
+        step.kind = StepKind::Move;
+        step.x = Number<long>(words[1], "x");
+        step.y = Number<long>(words[2], "y");
+    } else if (verb == "down" || verb == "up" || verb == "dblclick") {
+        ExpectCount(words, 2, "down|up|dblclick BUTTON");
+        step.kind = verb == "down" ? StepKind::Down
+                    : verb == "up" ? StepKind::Up
+                                   : StepKind::DoubleClick;
+        step.button = ParseButton(words[1]);
+    } else if (verb == "wheel" || verb == "tilt") {
+        ExpectCount(words, 2, "wheel|tilt DELTA");
+        step.kind = verb == "wheel" ? StepKind::Wheel : StepKind::Tilt;
+        step.delta = Number<int>(words[1], "delta");
+        if (step.delta < std::numeric_limits<int16_t>::min() ||
+            step.delta > std::numeric_limits<int16_t>::max())
+            throw LineError{"delta must fit in 16 bits (-32768 to 32767)"};
+    } else if (verb == "key") {
+        ExpectCount(words, 3, "key down|up VK");
+        if (words[1] != "down" && words[1] != "up")
+            throw LineError{"expected: key down|up VK"};
+        step.kind = StepKind::Key;
+        step.keyUp = words[1] == "up";
+        step.virtualKey = Number<int>(words[2], "virtual key");
+        if (step.virtualKey < 1 || step.virtualKey > 254)
+            throw LineError{"virtual key must be 1 to 254"};
+    } else if (verb == "wait") {
+        ExpectCount(words, 2, "wait MS");
+        step.kind = StepKind::Wait;
+        step.ms = Number<uint32_t>(words[1], "milliseconds");
+    } else {
+        throw LineError{"unknown step '" + verb + "'"};
+    }
+    return step;
+}
+
+} // namespace
+
+std::optional<std::vector<Step>> ParseScenario(std::istream& in, ScenarioError& error) {
+    std::vector<Step> steps;
+    std::string raw;
+    int number = 0;
+    while (std::getline(in, raw)) {
+        ++number;
+        const std::string text = Trim(raw);
+        if (text.empty() || text[0] == '#')
+            continue;
+        try {
+            Step step = ParseLine(text);
+            step.line = number;
+            step.text = text;
+            steps.push_back(std::move(step));
+        } catch (const LineError& lineError) {
+            error = {number, lineError.message};
+            return std::nullopt;
+        }
+    }
+    return steps;
+}
+
+const char* ButtonName(Button button) {
+    switch (button) {
+    case Button::Left:
+        return "Left";
+    case Button::Right:
+        return "Right";
+    case Button::Middle:
+        return "Middle";
+    case Button::XLeft:
+        return "XLeft";
+    case Button::XRight:
+        return "XRight";
+    }
+    return "";
+}
+
+} // namespace pw::replay

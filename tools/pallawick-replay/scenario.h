@@ -1,0 +1,67 @@
+#pragma once
+
+// The replay tool's scenario language: one step per line, '#' starts a comment.
+//
+//   window ID process=NAME.exe class=CLASS caption="TEXT" [parent=ID] rect=X,Y,W,H [dpi=N]
+//   foreground ID | close ID
+//   move X Y | down BUTTON | up BUTTON | dblclick BUTTON   (Left Right Middle XLeft XRight)
+//   wheel DELTA | tilt DELTA | key down|up VK | wait MS
+
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pw::replay {
+
+enum class StepKind {
+    Window,
+    Foreground,
+    Close,
+    Move,
+    Down,
+    Up,
+    DoubleClick,
+    Wheel,
+    Tilt,
+    Key,
+    Wait
+};
+
+enum class Button { Left, Right, Middle, XLeft, XRight };
+
+struct WindowSpec {
+    std::string id;
+    std::string process;
+    std::string className;
+    std::string caption;
+    std::string parent; // empty: a top-level window
+    long x = 0, y = 0, width = 0, height = 0;
+    unsigned dpi = 96;
+};
+
+struct Step {
+    StepKind kind = StepKind::Wait;
+    int line = 0;
+    std::string text;   // the line as written, without surrounding blanks
+    WindowSpec window;  // Window
+    std::string target; // Foreground, Close
+    long x = 0, y = 0;  // Move
+    Button button = Button::Left;
+    int delta = 0;      // Wheel, Tilt
+    bool keyUp = false; // Key
+    int virtualKey = 0; // Key
+    uint32_t ms = 0;    // Wait
+};
+
+struct ScenarioError {
+    int line = 0;
+    std::string message;
+};
+
+// Parses a whole scenario; on the first malformed line returns no steps and sets error.
+std::optional<std::vector<Step>> ParseScenario(std::istream& in, ScenarioError& error);
+const char* ButtonName(Button button);
+
+} // namespace pw::replay
