@@ -1,16 +1,9 @@
 #include "input/keyboard_layout.h"
 
-#include "input/us_keyboard_layout.h"
-
 #include <atomic>
 
 namespace pw::input {
 namespace {
-
-KeyboardLayout& DefaultLayout() {
-    static UsKeyboardLayout layout;
-    return layout;
-}
 
 std::atomic<KeyboardLayout*> g_installed{nullptr};
 
@@ -18,7 +11,7 @@ std::atomic<KeyboardLayout*> g_installed{nullptr};
 
 KeyboardLayout& CurrentKeyboardLayout() {
     KeyboardLayout* installed = g_installed.load(std::memory_order_acquire);
-    return installed ? *installed : DefaultLayout();
+    return installed ? *installed : PlatformKeyboardLayout();
 }
 
 ScopedKeyboardLayout::ScopedKeyboardLayout(KeyboardLayout& layout)

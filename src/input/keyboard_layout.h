@@ -35,9 +35,28 @@ class KeyboardLayout {
     virtual int8_t CharToOem(Char c) = 0;
     // GetKeyboardLayout(0): the calling thread's layout.
     virtual KeyboardLayoutHandle CurrentLayout() = 0;
+    // MapVirtualKeyW: the mapping in the calling thread's layout.
+    virtual unsigned MapVirtualKey(unsigned code, unsigned mapType) {
+        return MapVirtualKeyEx(code, mapType, CurrentLayout());
+    }
+    // GetKeyboardLayout(threadId): the layout of a thread; none for an unknown thread.
+    virtual KeyboardLayoutHandle ThreadLayout(unsigned long threadId) {
+        (void)threadId;
+        return CurrentLayout();
+    }
+    // ActivateKeyboardLayout for the calling thread: the layout it replaced, none on
+    // failure. A layout set without system layouts has only the one layout.
+    virtual KeyboardLayoutHandle ActivateLayout(KeyboardLayoutHandle layout) {
+        (void)layout;
+        return CurrentLayout();
+    }
 };
 
-// The layout services in force: the built-in US layout unless another was installed.
+// The layout services of the platform: the system's layouts in the Windows build, the
+// built-in US layout elsewhere. Defined by the platform implementation.
+KeyboardLayout& PlatformKeyboardLayout();
+
+// The layout services in force: the platform's unless another was installed.
 KeyboardLayout& CurrentKeyboardLayout();
 
 // Installs layout as the one in force until the returned object is destroyed.

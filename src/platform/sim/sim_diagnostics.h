@@ -14,7 +14,7 @@ class SimDiagnostics final : public platform::Diagnostics {
     uint32_t LastError() override { return lastError_; }
     String SystemErrorText(uint32_t code) override;
 
-    void SetLastError(uint32_t code) { lastError_ = code; }
+    void SetLastError(uint32_t code) override { lastError_ = code; }
     std::vector<String> DebugLines() const;
     // Whether any debugger line so far contains text.
     bool DebugOutputContains(StringView text) const;

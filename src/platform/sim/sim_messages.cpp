@@ -38,7 +38,31 @@ bool SimMessages::PostThreadMessage(unsigned long threadId, unsigned message, WP
     if (threadId == 0)
         return false;
     Record({SimMessage::Kind::PostedToThread, nullptr, threadId, message, wParam, lParam});
+    {
+        std::lock_guard lock(mutex_);
+        auto queue = threadQueues_.find(threadId);
+        if (queue == threadQueues_.end())
+            return true;
+        queue->second.push_back({message, wParam, lParam});
+    }
+    queued_.notify_all();
     return true;
+}
+
+void SimMessages::CreateThreadQueue() {
+    const unsigned long self = CurrentThreadId();
+    std::lock_guard lock(mutex_);
+    threadQueues_.try_emplace(self);
+}
+
+int SimMessages::GetMessage(ThreadMessage& out) {
+    const unsigned long self = CurrentThreadId();
+    std::unique_lock lock(mutex_);
+    std::deque<ThreadMessage>& queue = threadQueues_[self];
+    queued_.wait(lock, [&] { return !queue.empty(); });
+    out = queue.front();
+    queue.pop_front();
+    return out.message == platform::kWmQuit ? 0 : 1;
 }
 
 LRESULT SimMessages::SendMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+#include <condition_variable>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -39,6 +41,10 @@ class SimMessages final : public platform::Messages {
     bool SendMessageTimeout(HWND window, unsigned message, WPARAM wParam, LPARAM lParam,
                             unsigned flags, unsigned timeoutMs, uintptr_t* result) override;
     unsigned long CurrentThreadId() override;
+    // Each thread's queue is kept from its first CreateThreadQueue or GetMessage; thread
+    // messages posted to a thread without a queue are only recorded.
+    void CreateThreadQueue() override;
+    int GetMessage(ThreadMessage& out) override;
 
     // The answer to sent messages; by default WM_NCHITTEST finds the client area and
     // everything else answers 0.
@@ -60,6 +66,8 @@ class SimMessages final : public platform::Messages {
     std::map<String, unsigned> registered_;
     std::map<std::thread::id, unsigned long> threadIds_;
     std::vector<SimMessage> recorded_;
+    std::map<unsigned long, std::deque<ThreadMessage>> threadQueues_;
+    std::condition_variable queued_;
     Answer answer_;
 };
 

@@ -353,6 +353,12 @@ bool SimWindows::CursorPos(POINT& point) {
     return true;
 }
 
+bool SimWindows::SetCursorPos(POINT point) {
+    Lock lock(mutex_);
+    cursor_ = ToPhysical(point);
+    return true;
+}
+
 bool SimWindows::PhysicalCursorPos(POINT& point) {
     Lock lock(mutex_);
     point = cursor_;

@@ -13,3 +13,9 @@
 #undef PostMessage
 #undef PostThreadMessage
 #undef RegisterWindowMessage
+#undef GetMessage
+#undef VkKeyScan
+#undef VkKeyScanEx
+#undef MapVirtualKey
+#undef MapVirtualKeyEx
+#undef CharToOem

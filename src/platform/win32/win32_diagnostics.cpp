@@ -18,6 +18,10 @@ uint32_t Win32Diagnostics::LastError() {
     return GetLastError();
 }
 
+void Win32Diagnostics::SetLastError(uint32_t code) {
+    ::SetLastError(code);
+}
+
 String Win32Diagnostics::SystemErrorText(uint32_t code) {
     wchar_t* buffer = nullptr;
     DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |

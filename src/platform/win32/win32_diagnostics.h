@@ -9,6 +9,7 @@ class Win32Diagnostics final : public platform::Diagnostics {
   public:
     void DebugOutput(const Char* text) override;
     uint32_t LastError() override;
+    void SetLastError(uint32_t code) override;
     String SystemErrorText(uint32_t code) override;
 };
 

@@ -35,6 +35,22 @@ unsigned long Win32Messages::CurrentThreadId() {
     return ::GetCurrentThreadId();
 }
 
+void Win32Messages::CreateThreadQueue() {
+    MSG message;
+    ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+}
+
+int Win32Messages::GetMessage(ThreadMessage& out) {
+    MSG message;
+    const BOOL result = ::GetMessageW(&message, nullptr, 0, 0);
+    if (result == -1)
+        return -1;
+    out.message = message.message;
+    out.wParam = message.wParam;
+    out.lParam = message.lParam;
+    return result == 0 ? 0 : 1;
+}
+
 unsigned Win32Input::SendInput(const platform::InputRecord* records, unsigned count) {
     if (!records || count == 0)
         return 0;

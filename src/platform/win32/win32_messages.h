@@ -14,6 +14,8 @@ class Win32Messages final : public platform::Messages {
     bool SendMessageTimeout(HWND window, unsigned message, WPARAM wParam, LPARAM lParam,
                             unsigned flags, unsigned timeoutMs, uintptr_t* result) override;
     unsigned long CurrentThreadId() override;
+    void CreateThreadQueue() override;
+    int GetMessage(ThreadMessage& out) override;
 };
 
 // Input injection, the hook chain and the live key state.

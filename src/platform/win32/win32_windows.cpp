@@ -136,6 +136,10 @@ bool Win32Windows::CursorPos(POINT& point) {
     return ::GetCursorPos(&point) != FALSE;
 }
 
+bool Win32Windows::SetCursorPos(POINT point) {
+    return ::SetCursorPos(point.x, point.y) != FALSE;
+}
+
 HMONITOR Win32Windows::MonitorFromPoint(POINT point, unsigned long flags) {
     return ::MonitorFromPoint(point, flags);
 }

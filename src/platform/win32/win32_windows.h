@@ -27,6 +27,7 @@ class Win32Windows final : public platform::Windows {
     HWND ForegroundWindow() override;
     bool GuiThreadInfo(unsigned long threadId, platform::GuiThreadWindows& windows) override;
     bool CursorPos(POINT& point) override;
+    bool SetCursorPos(POINT point) override;
     HMONITOR MonitorFromPoint(POINT point, unsigned long flags) override;
 };
 

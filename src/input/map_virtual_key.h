@@ -1,0 +1,11 @@
+#pragma once
+
+#include "input/keyboard_layout.h"
+
+namespace pw::input {
+
+// MapVirtualKeyEx in layout when one is given, else MapVirtualKey in the calling thread's
+// layout (logged when debugging).
+unsigned MapVirtualKeyLayout(unsigned code, unsigned mapType, KeyboardLayoutHandle layout);
+
+} // namespace pw::input

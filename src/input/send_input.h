@@ -1,0 +1,93 @@
+#pragma once
+
+// The sender of all injected input. Producers on any thread append entries to its queue
+// and return at once; the send-input thread plays the queue in order: the records go to
+// the system's input injection, cursor entries move the cursor, and delays pause.
+
+#include "input/input_queue.h"
+#include "input/keyboard_layout.h"
+#include "input/token_output.h"
+#include "platform/critical_section.h"
+#include "platform/handles.h"
+#include "settings/mouse_buttons.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <list>
+#include <mutex>
+#include <thread>
+
+namespace pw::input {
+
+enum class SendInputMode {
+    Threaded,  // the send-input thread plays the queue (the library's mode)
+    Manual,    // nothing plays until the owner calls ProcessQueue on its own thread
+    Immediate, // each append plays the queue at once on the appending thread
+};
+
+} // namespace pw::input
+
+// Set by FlushQueue so that the batch being played stops after its current entry;
+// cleared by the playing loop.
+extern std::atomic<bool> g_bFlushInput;
+
+class CSendInput final : public pw::input::TokenOutput {
+  public:
+    explicit CSendInput(pw::input::SendInputMode mode = pw::input::SendInputMode::Threaded);
+    ~CSendInput() override;
+    CSendInput(const CSendInput&) = delete;
+    CSendInput& operator=(const CSendInput&) = delete;
+
+    // Appends an input entry with a copy of count records.
+    void SendInputThreaded(unsigned count, const pw::platform::InputRecord* inputs, uint32_t delay,
+                           uint32_t time, bool flushable);
+    bool SendInputDelay(unsigned ms, uint32_t time) override;
+    bool SendPositionThreaded(int value, int mode) override;
+    // Drops flushable work: the batch being played stops after its current entry, and
+    // flushable entries still queued play as nothing. Whether any queued entry was flushable.
+    bool FlushQueue();
+
+    int SendMouse(MouseButtons button, int action, const POINT& pt, unsigned delay,
+                  bool razorMouse, bool officeMouse, uintptr_t extraInfo, int holdTime) override;
+    bool SendKeyState(int virtualKey, bool extended, uint32_t modifiers, uint32_t scanCode,
+                      bool unicode, bool release, unsigned delay, uintptr_t extraInfo,
+                      pw::input::KeyboardLayoutHandle layout, int& holdTime) override;
+
+    // Plays everything queued so far on the calling thread: the send-input thread's work,
+    // and the way owners of a Manual sender drain it.
+    void ProcessQueue();
+
+    pw::input::SendInputMode Mode() const { return m_mode; }
+    // The send-input thread's id; 0 while it does not run (always 0 without a thread).
+    unsigned long ThreadId() const { return m_dwThreadId.load(); }
+    // Entries waiting to be played.
+    size_t QueuedCount();
+
+  private:
+    // Appends entry under the lock named name and wakes the player.
+    void Append(CInputQueue* entry, const Char* name);
+    void StartThreadLocked();
+    void StopThread();
+    void ThreadProc();
+    void Play(CInputQueue& entry);
+    void Pause(uint32_t ms);
+    // Sends only the key and button releases of entries that will not be played, so that
+    // stopping never leaves a key or button held.
+    static void SendReleasesOf(const CInputQueue& entry);
+
+    pw::input::SendInputMode m_mode;
+    std::thread m_hThread;
+    std::atomic<unsigned long> m_dwThreadId{0};
+    pw::platform::CriticalSection m_cs;
+    std::list<CInputQueue*> m_Queue;
+    std::atomic<bool> m_bStopping{false};
+    // Signalled by the thread when its procedure ends.
+    std::mutex m_exitMutex;
+    std::condition_variable m_exitSignal;
+    bool m_bExited = true;
+};
+
+// g_pSendInput->SendMouse with the mouse hook handle as extra info and no hold time.
+int SendMouseEvent(MouseButtons button, int action, const POINT& pt, unsigned delay,
+                   bool razorMouse, bool officeMouse);

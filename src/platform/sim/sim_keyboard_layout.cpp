@@ -1,0 +1,10 @@
+#include "input/us_keyboard_layout.h"
+
+namespace pw::input {
+
+KeyboardLayout& PlatformKeyboardLayout() {
+    static UsKeyboardLayout layout;
+    return layout;
+}
+
+} // namespace pw::input

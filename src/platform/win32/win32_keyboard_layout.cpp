@@ -1,0 +1,51 @@
+#include "platform/win32/win32_api.h"
+
+#include "input/keyboard_layout.h"
+
+namespace pw::win32 {
+namespace {
+
+HKL ToHkl(input::KeyboardLayoutHandle layout) {
+    return static_cast<HKL>(layout);
+}
+
+// The system's layouts and keyboard-scan calls.
+class Win32KeyboardLayout final : public input::KeyboardLayout {
+  public:
+    int16_t VkKeyScan(Char c) override { return ::VkKeyScanW(c); }
+    int16_t VkKeyScanEx(Char c, input::KeyboardLayoutHandle layout) override {
+        return ::VkKeyScanExW(c, ToHkl(layout));
+    }
+    uint32_t OemKeyScan(uint16_t oemChar) override { return ::OemKeyScan(oemChar); }
+    unsigned MapVirtualKeyEx(unsigned code, unsigned mapType,
+                             input::KeyboardLayoutHandle layout) override {
+        return ::MapVirtualKeyExW(code, mapType, ToHkl(layout));
+    }
+    unsigned MapVirtualKey(unsigned code, unsigned mapType) override {
+        return ::MapVirtualKeyW(code, mapType);
+    }
+    int8_t CharToOem(Char c) override {
+        char oem[2] = {};
+        const int written = ::WideCharToMultiByte(CP_OEMCP, 0, &c, 1, oem, 1, nullptr, nullptr);
+        return written == 1 ? static_cast<int8_t>(oem[0]) : static_cast<int8_t>('?');
+    }
+    input::KeyboardLayoutHandle CurrentLayout() override { return ::GetKeyboardLayout(0); }
+    input::KeyboardLayoutHandle ThreadLayout(unsigned long threadId) override {
+        return ::GetKeyboardLayout(threadId);
+    }
+    input::KeyboardLayoutHandle ActivateLayout(input::KeyboardLayoutHandle layout) override {
+        return ::ActivateKeyboardLayout(ToHkl(layout), 0);
+    }
+};
+
+} // namespace
+} // namespace pw::win32
+
+namespace pw::input {
+
+KeyboardLayout& PlatformKeyboardLayout() {
+    static win32::Win32KeyboardLayout layout;
+    return layout;
+}
+
+} // namespace pw::input
