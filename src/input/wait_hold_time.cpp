@@ -1,26 +1,13 @@
 #include "input/wait_hold_time.h"
 
+#include "input/sim_tag_words.h"
+
 #include <climits>
 #include <cstdint>
 #include <cwchar>
 
 namespace pw::input {
 namespace {
-
-Char ToUpperAscii(Char c) {
-    return (c >= L'a' && c <= L'z') ? static_cast<Char>(c - 32) : c;
-}
-
-// Whether name starts with word (upper-case ASCII), ignoring the case of name.
-bool StartsWithWord(StringView name, StringView word) {
-    if (name.size() < word.size())
-        return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        if (ToUpperAscii(name[i]) != word[i])
-            return false;
-    }
-    return true;
-}
 
 // The tag's number after the word of wordLength characters: one optional ":" then one
 // optional "<", then a decimal read the way the C library reads one (leading blanks and a
