@@ -35,17 +35,17 @@ class PW_API CActionData {
     CActionData& operator=(const CActionData& other) = default;
     virtual ~CActionData();
 
-    _ACTIONS Action() const { return m_Action; }
-    const Char* GetKeys() const { return m_Keys.Get(); }
-    const Char* GetApplication() const { return m_Application.Get(); }
-    int KeyAction() const { return m_nKeyAction; }
-    int KeyRepeat() const { return m_nKeyRepeat; }
-    bool Active() const { return m_bActive; }
-    bool BlockMouse() const { return m_bBlockMouse; }
-    bool RandomiseDelay() const { return m_bRandomiseDelay; }
+    _ACTIONS Action() const;
+    const Char* GetKeys() const;
+    const Char* GetApplication() const;
+    int KeyAction() const;
+    int KeyRepeat() const;
+    bool Active() const;
+    bool BlockMouse() const;
+    bool RandomiseDelay() const;
     // The keystroke text's wait/hold total plus extra milliseconds.
-    int GetKeystrokesWaitHoldTime(int extra) const { return m_nKeystrokesWaitHoldTime + extra; }
-    CVESKChords* GetChords() const { return m_pChords; }
+    int GetKeystrokesWaitHoldTime(int extra) const;
+    CVESKChords* GetChords() const;
 
   private:
     CActionData() = default;

@@ -32,8 +32,8 @@ class PW_API CApplicationSettings {
     CApplicationSettings& operator=(const CApplicationSettings& other) = default;
     virtual ~CApplicationSettings();
     // The settings object whose global options this profile reads (not owned).
-    CSettings* GetOwner() const { return m_pSettings; }
-    void SetOwner(CSettings* settings) { m_pSettings = settings; }
+    CSettings* GetOwner() const;
+    void SetOwner(CSettings* settings);
 
     // The string routines of the settings model: CopyString frees target and replaces it
     // by a copy of source (null stays null), lower-cased when asked; ClearString frees it.
@@ -47,13 +47,13 @@ class PW_API CApplicationSettings {
     // Identity. SetApplication parses a profile string (plain process name, or the W:,
     // W2: and W3: window forms) into the matching fields.
     void SetApplication(const Char* profileString);
-    const Char* GetFullName() const { return m_FullName.Get(); }
-    const Char* GetDescription() const { return m_Description.Get(); }
-    void SetDescription(const Char* description) { m_Description.Assign(description); }
-    const Char* GetCaption() const { return m_Caption.Get(); }
-    const Char* GetApplication() const { return m_Application.Get(); }
-    const Char* GetClass() const { return m_Class.Get(); }
-    const Char* GetParentClass() const { return m_ParentClass.Get(); }
+    const Char* GetFullName() const;
+    const Char* GetDescription() const;
+    void SetDescription(const Char* description);
+    const Char* GetCaption() const;
+    const Char* GetApplication() const;
+    const Char* GetClass() const;
+    const Char* GetParentClass() const;
     // Matched on more than the process name: class, parent class, caption, quarters,
     // regular expressions or the no-parent rule.
     bool IsCustomWindow() const;
@@ -64,46 +64,46 @@ class PW_API CApplicationSettings {
     int GetShortName(Char* buffer, int size) const;
 
     // Profile flags and scroll settings.
-    bool IsDefault() const { return m_bIsDefault; }
-    bool IsEnabled() const { return m_bEnabled; }
-    void SetEnableFlag(bool enabled) { m_bEnabled = enabled; }
-    bool RegExMatching() const { return m_bRegExMatching; }
-    void SetRegExMatching(bool value) { m_bRegExMatching = value; }
-    bool NoParent() const { return m_bNoParent; }
-    void SetNoParentFlag(bool value) { m_bNoParent = value; }
-    bool InvertedScrolling() const { return m_bInvertScrolling; }
-    void SetInvertScrolling(bool value) { m_bInvertScrolling = value; }
-    bool InvertedHorzScrolling() const { return m_bInvertHorizontalScrolling; }
-    void SetInvertHorzScrolling(bool value) { m_bInvertHorizontalScrolling = value; }
-    bool ScrollPages() const { return m_bScrollPages; }
-    void SetScrollPages(bool value) { m_bScrollPages = value; }
-    bool AxisLocking() const { return m_bAxisLocking; }
-    void SetAxisLocking(bool value) { m_bAxisLocking = value; }
-    swapbuttons SwapButtons() const { return m_SwapButtons; }
-    void SetSwapButtons(swapbuttons value) { m_SwapButtons = value; }
-    int ScrollLines() const { return m_nScrollLines; }
-    void SetScrollLines(int lines) { m_nScrollLines = lines; }
-    bool ForceSPIMessage() const { return m_bForceSPI; }
-    void SetForceSPIMessage(bool value) { m_bForceSPI = value; }
-    int AdvScrollMethod() const { return m_nAdvScrollMethod; }
-    void SetAdvScrollMethod(int method) { m_nAdvScrollMethod = method; }
-    int AdvScrollVertical() const { return m_nAdvScrollVert; }
-    void SetAdvScrollVertical(int factor) { m_nAdvScrollVert = factor; }
-    int AdvScrollHorizontal() const { return m_nAdvScrollHorz; }
-    void SetAdvScrollHorizontal(int factor) { m_nAdvScrollHorz = factor; }
-    WINDOWMASK GetWindowMask() const { return m_WindowMask; }
-    void SetWindowMask(WINDOWMASK mask) { m_WindowMask = mask; }
+    bool IsDefault() const;
+    bool IsEnabled() const;
+    void SetEnableFlag(bool enabled);
+    bool RegExMatching() const;
+    void SetRegExMatching(bool value);
+    bool NoParent() const;
+    void SetNoParentFlag(bool value);
+    bool InvertedScrolling() const;
+    void SetInvertScrolling(bool value);
+    bool InvertedHorzScrolling() const;
+    void SetInvertHorzScrolling(bool value);
+    bool ScrollPages() const;
+    void SetScrollPages(bool value);
+    bool AxisLocking() const;
+    void SetAxisLocking(bool value);
+    swapbuttons SwapButtons() const;
+    void SetSwapButtons(swapbuttons value);
+    int ScrollLines() const;
+    void SetScrollLines(int lines);
+    bool ForceSPIMessage() const;
+    void SetForceSPIMessage(bool value);
+    int AdvScrollMethod() const;
+    void SetAdvScrollMethod(int method);
+    int AdvScrollVertical() const;
+    void SetAdvScrollVertical(int factor);
+    int AdvScrollHorizontal() const;
+    void SetAdvScrollHorizontal(int factor);
+    WINDOWMASK GetWindowMask() const;
+    void SetWindowMask(WINDOWMASK mask);
     // False when called through a null profile.
     bool GetDisableScrollUnderCursor() const;
-    void SetDisableScrollUnderCursor(bool value) { m_bDisableScrollUnderCursor = value; }
-    bool GetIgnoreVScroll() const { return m_bIgnoreVScroll; }
-    void SetIgnoreVScroll(bool value) { m_bIgnoreVScroll = value; }
-    bool GetIgnoreHScroll() const { return m_bIgnoreHScroll; }
-    void SetIgnoreHScroll(bool value) { m_bIgnoreHScroll = value; }
-    int GetIgnoreVScrollTime() const { return m_nIgnoreVScrollTime; }
-    void SetIgnoreVScrollTime(int milliseconds) { m_nIgnoreVScrollTime = milliseconds; }
-    int GetIgnoreHScrollTime() const { return m_nIgnoreHScrollTime; }
-    void SetIgnoreHScrollTime(int milliseconds) { m_nIgnoreHScrollTime = milliseconds; }
+    void SetDisableScrollUnderCursor(bool value);
+    bool GetIgnoreVScroll() const;
+    void SetIgnoreVScroll(bool value);
+    bool GetIgnoreHScroll() const;
+    void SetIgnoreHScroll(bool value);
+    int GetIgnoreVScrollTime() const;
+    void SetIgnoreVScrollTime(int milliseconds);
+    int GetIgnoreHScrollTime() const;
+    void SetIgnoreHScrollTime(int milliseconds);
 
     // Per-layer settings. A layer outside 0 to 9 reads as the default and is not stored.
     const Char* GetLayerName(int layer) const;

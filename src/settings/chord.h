@@ -27,35 +27,35 @@ class PW_API CVESKChord {
     CVESKChord& operator=(const CVESKChord* other);
     virtual ~CVESKChord();
 
-    _ACTIONS GetAction() const { return m_Action; }
-    void SetAction(_ACTIONS action) { m_Action = action; }
-    const Char* GetKeys() const { return m_Keys.Get(); }
-    void SetKeys(const Char* keys) { m_Keys.Assign(keys); }
-    int GetKeystrokesWaitHoldTime() const { return m_nKeystrokesWaitHoldTime; }
-    void SetKeystrokesWaitHoldTime(int milliseconds) { m_nKeystrokesWaitHoldTime = milliseconds; }
-    int SendKeyAction() const { return m_nSendKeyAction; }
-    void SetSendKeyAction(int mode) { m_nSendKeyAction = mode; }
-    int SendKeyRepeat() const { return m_nSendKeyRepeat; }
-    void SetSendKeyRepeat(int milliseconds) { m_nSendKeyRepeat = milliseconds; }
-    bool SendKeyWhenActive() const { return m_bSendKeyWhenActive; }
-    void SetSendKeyWhenActive(bool value) { m_bSendKeyWhenActive = value; }
-    bool BlockMouse() const { return m_bBlockMouse; }
-    void SetBlockMouse(bool value) { m_bBlockMouse = value; }
-    bool RandomiseDelay() const { return m_bRandomiseDelay; }
-    void SetRandomiseDelay(bool value) { m_bRandomiseDelay = value; }
-    const Char* GetLaunchApp() const { return m_LaunchApp.Get(); }
-    void SetLaunchApp(const Char* path) { m_LaunchApp.Assign(path); }
+    _ACTIONS GetAction() const;
+    void SetAction(_ACTIONS action);
+    const Char* GetKeys() const;
+    void SetKeys(const Char* keys);
+    int GetKeystrokesWaitHoldTime() const;
+    void SetKeystrokesWaitHoldTime(int milliseconds);
+    int SendKeyAction() const;
+    void SetSendKeyAction(int mode);
+    int SendKeyRepeat() const;
+    void SetSendKeyRepeat(int milliseconds);
+    bool SendKeyWhenActive() const;
+    void SetSendKeyWhenActive(bool value);
+    bool BlockMouse() const;
+    void SetBlockMouse(bool value);
+    bool RandomiseDelay() const;
+    void SetRandomiseDelay(bool value);
+    const Char* GetLaunchApp() const;
+    void SetLaunchApp(const Char* path);
 
     // Run-time chording state, never copied or stored.
-    bool GetChordActive() const { return m_bChordActive; }
-    void SetChordActive(bool value) { m_bChordActive = value; }
-    MouseButtons GetChordSourceButton() const { return m_ChordSourceButton; }
-    void SetChordSourceButton(MouseButtons button) { m_ChordSourceButton = button; }
-    MouseButtons GetChordedButton() const { return m_ChordedButton; }
-    void SetChordedButton(MouseButtons button) { m_ChordedButton = button; }
-    void ClearChordedFlag() { m_ChordedButton = mbNone; }
-    CVESKChords* GetCurrentChords() const { return m_pCurrentChords; }
-    void SetCurrentChords(CVESKChords* chords) { m_pCurrentChords = chords; }
+    bool GetChordActive() const;
+    void SetChordActive(bool value);
+    MouseButtons GetChordSourceButton() const;
+    void SetChordSourceButton(MouseButtons button);
+    MouseButtons GetChordedButton() const;
+    void SetChordedButton(MouseButtons button);
+    void ClearChordedFlag();
+    CVESKChords* GetCurrentChords() const;
+    void SetCurrentChords(CVESKChords* chords);
 
     // Takes over an action record's fields (not its chord set); clears CurrentChords.
     void SetActionData(const CActionData* data);
@@ -99,8 +99,8 @@ class PW_API CVESKChords {
     // Copies c's persisted fields into chord b; ignored outside 0 to 8.
     void SetChord(MouseButtons b, CVESKChord& c);
 
-    bool DelayUntilChordKnown() const { return m_bDelayUntilChordKnown; }
-    void SetDelayUntilChordKnown(bool value) { m_bDelayUntilChordKnown = value; }
+    bool DelayUntilChordKnown() const;
+    void SetDelayUntilChordKnown(bool value);
 
     // Settings file form, implemented with the settings reader and writer.
     void Save(bool officeMouse, pugi::xml_node& element);

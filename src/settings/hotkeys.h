@@ -16,8 +16,8 @@ class PW_API CHotkey {
     CHotkey(unsigned short modifier, unsigned short virtualKey)
         : m_wModifier(modifier), m_wVirtualKey(virtualKey) {}
 
-    unsigned short GetModifier() const { return m_wModifier; }
-    unsigned short GetVirtualKey() const { return m_wVirtualKey; }
+    unsigned short GetModifier() const;
+    unsigned short GetVirtualKey() const;
 
     // The setters return 1 when the stored value changed and 0 when it was already equal.
     int SetModifier(unsigned short modifier);
@@ -27,7 +27,7 @@ class PW_API CHotkey {
     // Packs the other way round: virtual key in bits 8 to 15, modifier in bits 0 to 7.
     unsigned long GetHotkey() const;
 
-    bool IsEmpty() const { return m_wModifier == 0 && m_wVirtualKey == 0; }
+    bool IsEmpty() const;
 
   private:
     unsigned short m_wModifier = 0;

@@ -63,135 +63,131 @@ class PW_API CSettings {
     // Forgets the whole list without deleting the profiles; the views are left as they are.
     void ClearApplications();
 
-    CApplicationSettings* GetDefaultApp() const { return m_pDefaultApp.get(); }
+    CApplicationSettings* GetDefaultApp() const;
     // Adopts profile as the default, deleting the previous default (unless it is the same).
     void SetDefaultApp(CApplicationSettings* profile);
 
     // The plain application profiles and the custom window profiles, as last loaded.
-    const ProfileView& GetApplications() const { return m_vwApplications; }
-    const ProfileView& GetCustomApplications() const { return m_vwCustomApplications; }
+    const ProfileView& GetApplications() const;
+    const ProfileView& GetCustomApplications() const;
 
     // Null only while the tables are being rebuilt.
-    CHotKeys* GetHotKeys() const { return m_pHotKeys.get(); }
-    CLayerModifierKeys* GetLayerModifierKeys() const { return m_pLayerModifierKeys.get(); }
+    CHotKeys* GetHotKeys() const;
+    CLayerModifierKeys* GetLayerModifierKeys() const;
 
     // Number of layers in use. SetMaxLayers is false when n is already the value.
-    int MaxLayers() const { return m_options.MaxLayers; }
+    int MaxLayers() const;
     bool SetMaxLayers(int n);
 
     // The debounce and sticky-reset getters answer false (and 50 ms) on a null object.
-    bool get_EnableDebounce() const { return Read(&Options::EnableDebounce, false); }
-    void put_EnableDebounce(bool value) { m_options.EnableDebounce = value; }
-    bool get_DebounceFromUp() const { return Read(&Options::DebounceFromUp, false); }
-    void put_DebounceFromUp(bool value) { m_options.DebounceFromUp = value; }
-    int get_DebounceTime() const { return Read(&Options::DebounceTime, kDefaultDebounceTime); }
-    void put_DebounceTime(int value) { m_options.DebounceTime = value; }
-    bool get_ResetStickyOnAnyButton() const {
-        return Read(&Options::ResetStickyOnAnyButton, false);
-    }
-    void put_ResetStickyOnAnyButton(bool value) { m_options.ResetStickyOnAnyButton = value; }
-    bool get_ResetStickyOnAnyKey() const { return Read(&Options::ResetStickyOnAnyKey, false); }
-    void put_ResetStickyOnAnyKey(bool value) { m_options.ResetStickyOnAnyKey = value; }
-    bool get_ResetStickyOnLayerChange() const {
-        return Read(&Options::ResetStickyOnLayerChange, false);
-    }
-    void put_ResetStickyOnLayerChange(bool value) { m_options.ResetStickyOnLayerChange = value; }
+    bool get_EnableDebounce() const;
+    void put_EnableDebounce(bool value);
+    bool get_DebounceFromUp() const;
+    void put_DebounceFromUp(bool value);
+    int get_DebounceTime() const;
+    void put_DebounceTime(int value);
+    bool get_ResetStickyOnAnyButton() const;
+    void put_ResetStickyOnAnyButton(bool value);
+    bool get_ResetStickyOnAnyKey() const;
+    void put_ResetStickyOnAnyKey(bool value);
+    bool get_ResetStickyOnLayerChange() const;
+    void put_ResetStickyOnLayerChange(bool value);
 
     // The inactivity limit in milliseconds; 0 while the jiggler is off.
     uint32_t get_MouseJigglerTickTimeout() const;
 
     // Never null.
-    const Char* get_SearchURL() const { return m_options.SearchURL.c_str(); }
-    void put_SearchURL(const Char* url) { m_options.SearchURL = url ? url : L""; }
+    const Char* get_SearchURL() const;
+    void put_SearchURL(const Char* url);
     // Null when no language file is set.
-    const Char* GetLanguage() const { return m_options.LanguageFile.Get(); }
-    void SetLanguage(const Char* fileName) { m_options.LanguageFile.Assign(fileName); }
+    const Char* GetLanguage() const;
+    void SetLanguage(const Char* fileName);
 
-    bool OfficeMouse() const { return m_options.OfficeMouse; }
-    void SetOfficeMouse(bool value) { m_options.OfficeMouse = value; }
-    bool OfficeMouseForced() const { return m_options.OfficeMouseForced; }
-    bool LoggingDisabled() const { return m_options.LoggingDisabled; }
-    void SetLoggingDisabled(bool value) { m_options.LoggingDisabled = value; }
-    bool RazorMouse() const { return m_options.RazorMouse; }
-    void SetRazorMouse(bool value) { m_options.RazorMouse = value; }
-    bool ScrollWindowUnderCursor() const { return m_options.ScrollWindowUnderCursor; }
-    void SetScrollWindowUnderCursor(bool value) { m_options.ScrollWindowUnderCursor = value; }
-    bool ScrollLockBypass() const { return m_options.ScrollLockBypass; }
-    void SetScrollLockBypass(bool value) { m_options.ScrollLockBypass = value; }
-    bool ScrollLockBypassDisabled() const { return m_options.ScrollLockBypassDisabled; }
-    void SetScrollLockBypassDisabled(bool value) { m_options.ScrollLockBypassDisabled = value; }
-    bool Swap4and5() const { return m_options.Swap4and5; }
-    void SetSwap4and5(bool value) { m_options.Swap4and5 = value; }
-    bool Swap4and5inRDP() const { return m_options.Swap4and5inRDP; }
-    void SetSwap4and5inRDP(bool value) { m_options.Swap4and5inRDP = value; }
-    bool DisableInRDP() const { return m_options.DisableInRDP; }
-    void SetDisableInRDP(bool value) { m_options.DisableInRDP = value; }
-    bool ShowTrayIcon() const { return m_options.ShowTrayIcon; }
-    void SetShowTrayIcon(bool value) { m_options.ShowTrayIcon = value; }
-    bool DisableReinstallOnResume() const { return m_options.DisableReinstallOnResume; }
-    void SetDisableReinstallOnResume(bool value) { m_options.DisableReinstallOnResume = value; }
-    bool Notifications() const { return m_options.Notifications; }
-    void SetNotifications(bool value) { m_options.Notifications = value; }
-    bool NotificationsLayer() const { return m_options.NotificationsLayer; }
-    void SetNotificationsLayer(bool value) { m_options.NotificationsLayer = value; }
-    bool MovementToScrollCursor() const { return m_options.MovementToScrollCursor; }
-    void SetMovementToScrollCursor(bool value) { m_options.MovementToScrollCursor = value; }
-    bool GlobalHotkeysEnabled() const { return m_options.GlobalHotkeysEnabled; }
-    void SetGlobalHotkeysEnabled(bool value) { m_options.GlobalHotkeysEnabled = value; }
-    bool LayerModifierKeysEnabled() const { return m_options.LayerModifierKeysEnabled; }
-    void SetLayerModifierKeysEnabled(bool value) { m_options.LayerModifierKeysEnabled = value; }
-    bool ProcessNonClientMsgs() const { return m_options.ProcessNonClientMsgs; }
-    void SetProcessNonClientMsgs(bool value) { m_options.ProcessNonClientMsgs = value; }
-    bool IgnoreNumlock() const { return m_options.IgnoreNumlock; }
-    void SetIgnoreNumlock(bool value) { m_options.IgnoreNumlock = value; }
-    bool LeftClickCycleLayers() const { return m_options.LeftClickCycleLayers; }
-    void SetLeftClickCycleLayers(bool value) { m_options.LeftClickCycleLayers = value; }
-    bool FixTiltRepeat() const { return m_options.FixTiltRepeat; }
-    void SetFixTiltRepeat(bool value) { m_options.FixTiltRepeat = value; }
-    int InitialTiltDelay() const { return m_options.InitialTiltDelay; }
-    void SetInitialTiltDelay(int ms) { m_options.InitialTiltDelay = ms; }
-    int RepeatTiltDelay() const { return m_options.RepeatTiltDelay; }
-    void SetRepeatTiltDelay(int ms) { m_options.RepeatTiltDelay = ms; }
-    bool CheckVersion() const { return m_options.CheckVersion; }
-    void SetCheckVersion(bool value) { m_options.CheckVersion = value; }
-    int CheckVersionDays() const { return m_options.CheckVersionDays; }
-    void SetCheckVersionDays(int days) { m_options.CheckVersionDays = days; }
-    bool CheckBetaVersion() const { return m_options.CheckBetaVersion; }
-    void SetCheckBetaVersion(bool value) { m_options.CheckBetaVersion = value; }
-    bool SwitchOnMouseOver() const { return m_options.SwitchOnMouseOver; }
-    void SetSwitchOnMouseOver(bool value) { m_options.SwitchOnMouseOver = value; }
-    bool ActivateOnScroll() const { return m_options.ActivateOnScroll; }
-    void SetActivateOnScroll(bool value) { m_options.ActivateOnScroll = value; }
-    bool ActivateOnMouseOver() const { return m_options.ActivateOnMouseOver; }
-    void SetActivateOnMouseOver(bool value) { m_options.ActivateOnMouseOver = value; }
-    bool FixVS2010() const { return m_options.FixVS2010; }
-    void SetFixVS2010(bool value) { m_options.FixVS2010 = value; }
-    bool EnableOSD() const { return m_options.EnableOSD; }
-    void SetEnableOSD(bool value) { m_options.EnableOSD = value; }
-    bool AlwaysShowOSD() const { return m_options.AlwaysShowOSD; }
-    void SetAlwaysShowOSD(bool value) { m_options.AlwaysShowOSD = value; }
-    bool SortActionsAlphabetically() const { return m_options.SortActionsAlphabetically; }
-    void SetSortActionsAlphabetically(bool value) { m_options.SortActionsAlphabetically = value; }
-    bool MouseJiggler() const { return m_options.MouseJiggler; }
-    void SetMouseJiggler(bool value) { m_options.MouseJiggler = value; }
-    int MouseJigglerTimeout() const { return m_options.MouseJigglerTimeout; }
-    void SetMouseJigglerTimeout(int minutes) { m_options.MouseJigglerTimeout = minutes; }
-    bool LoadUSEnglish() const { return m_options.LoadUSEnglish; }
-    void SetLoadUSEnglish(bool value) { m_options.LoadUSEnglish = value; }
-    int CPUPriority() const { return m_options.CPUPriority; }
-    void SetCPUPriority(int priorityClass) { m_options.CPUPriority = priorityClass; }
-    int SimKeyDelay() const { return m_options.SimKeyDelay; }
-    void SetSimKeyDelay(int ms) { m_options.SimKeyDelay = ms; }
+    bool OfficeMouse() const;
+    void SetOfficeMouse(bool value);
+    bool OfficeMouseForced() const;
+    bool LoggingDisabled() const;
+    void SetLoggingDisabled(bool value);
+    bool RazorMouse() const;
+    void SetRazorMouse(bool value);
+    bool ScrollWindowUnderCursor() const;
+    void SetScrollWindowUnderCursor(bool value);
+    bool ScrollLockBypass() const;
+    void SetScrollLockBypass(bool value);
+    bool ScrollLockBypassDisabled() const;
+    void SetScrollLockBypassDisabled(bool value);
+    bool Swap4and5() const;
+    void SetSwap4and5(bool value);
+    bool Swap4and5inRDP() const;
+    void SetSwap4and5inRDP(bool value);
+    bool DisableInRDP() const;
+    void SetDisableInRDP(bool value);
+    bool ShowTrayIcon() const;
+    void SetShowTrayIcon(bool value);
+    bool DisableReinstallOnResume() const;
+    void SetDisableReinstallOnResume(bool value);
+    bool Notifications() const;
+    void SetNotifications(bool value);
+    bool NotificationsLayer() const;
+    void SetNotificationsLayer(bool value);
+    bool MovementToScrollCursor() const;
+    void SetMovementToScrollCursor(bool value);
+    bool GlobalHotkeysEnabled() const;
+    void SetGlobalHotkeysEnabled(bool value);
+    bool LayerModifierKeysEnabled() const;
+    void SetLayerModifierKeysEnabled(bool value);
+    bool ProcessNonClientMsgs() const;
+    void SetProcessNonClientMsgs(bool value);
+    bool IgnoreNumlock() const;
+    void SetIgnoreNumlock(bool value);
+    bool LeftClickCycleLayers() const;
+    void SetLeftClickCycleLayers(bool value);
+    bool FixTiltRepeat() const;
+    void SetFixTiltRepeat(bool value);
+    int InitialTiltDelay() const;
+    void SetInitialTiltDelay(int ms);
+    int RepeatTiltDelay() const;
+    void SetRepeatTiltDelay(int ms);
+    bool CheckVersion() const;
+    void SetCheckVersion(bool value);
+    int CheckVersionDays() const;
+    void SetCheckVersionDays(int days);
+    bool CheckBetaVersion() const;
+    void SetCheckBetaVersion(bool value);
+    bool SwitchOnMouseOver() const;
+    void SetSwitchOnMouseOver(bool value);
+    bool ActivateOnScroll() const;
+    void SetActivateOnScroll(bool value);
+    bool ActivateOnMouseOver() const;
+    void SetActivateOnMouseOver(bool value);
+    bool FixVS2010() const;
+    void SetFixVS2010(bool value);
+    bool EnableOSD() const;
+    void SetEnableOSD(bool value);
+    bool AlwaysShowOSD() const;
+    void SetAlwaysShowOSD(bool value);
+    bool SortActionsAlphabetically() const;
+    void SetSortActionsAlphabetically(bool value);
+    bool MouseJiggler() const;
+    void SetMouseJiggler(bool value);
+    int MouseJigglerTimeout() const;
+    void SetMouseJigglerTimeout(int minutes);
+    bool LoadUSEnglish() const;
+    void SetLoadUSEnglish(bool value);
+    int CPUPriority() const;
+    void SetCPUPriority(int priorityClass);
+    int SimKeyDelay() const;
+    void SetSimKeyDelay(int ms);
 
     // Kept in the object only, never in the settings file.
-    int MouseSpeed() const { return m_options.MouseSpeed; }
-    void SetMouseSpeed(int speed) { m_options.MouseSpeed = speed; }
-    bool EnhancePointerPrecision() const { return m_options.EnhancePointerPrecision; }
-    void SetEnhancePointerPrecision(bool value) { m_options.EnhancePointerPrecision = value; }
-    int SystemWheelLines() const { return m_options.SystemWheelLines; }
-    int HooksTimeout() const { return m_options.HooksTimeout; }
-    void SetHooksTimeout(int ms) { m_options.HooksTimeout = ms; }
-    bool HasCaptionProfiles() const { return m_options.HasCaptionProfiles; }
+    int MouseSpeed() const;
+    void SetMouseSpeed(int speed);
+    bool EnhancePointerPrecision() const;
+    void SetEnhancePointerPrecision(bool value);
+    int SystemWheelLines() const;
+    int HooksTimeout() const;
+    void SetHooksTimeout(int ms);
+    bool HasCaptionProfiles() const;
 
   private:
     // Every option by value, so that copies take them in one assignment.
