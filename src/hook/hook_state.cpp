@@ -25,6 +25,7 @@ HWND g_hBrightnessOSDWindow = nullptr;
 
 CSendInput* g_pSendInput = nullptr;
 CBrightness* g_pBrightness = nullptr;
+void* g_hEnglishLayout = nullptr;
 
 int g_nInjectCount = 0;
 std::array<bool, pw::hook::kButtonCount> g_bButtonDown{};

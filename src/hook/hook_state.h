@@ -52,6 +52,9 @@ extern HWND g_hBrightnessOSDWindow;
 extern CSendInput* g_pSendInput;
 extern CBrightness* g_pBrightness;
 
+// The English keyboard layout (an HKL) of key simulation, or null when none was chosen.
+extern void* g_hEnglishLayout;
+
 // Input tracking of the hook procedures.
 extern int g_nInjectCount; // self-injected mouse events announced and not yet seen
 extern std::array<bool, pw::hook::kButtonCount> g_bButtonDown; // by MouseButtons value

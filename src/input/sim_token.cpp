@@ -1,5 +1,6 @@
 #include "input/sim_token.h"
 
+#include "actions/layers.h"
 #include "hook/hook_state.h"
 
 namespace pw::input {
@@ -7,6 +8,8 @@ namespace pw::input {
 SimParseEnvironment LibraryParseEnvironment() {
     SimParseEnvironment environment;
     environment.currentLayer = g_nCurrentLayer;
+    environment.savedLayer = g_nSavedLayer;
+    environment.englishLayout = g_hEnglishLayout;
     return environment;
 }
 

@@ -28,7 +28,8 @@ struct SimParseEnvironment {
     KeyboardLayout* keyboard = nullptr;
 };
 
-// The environment of the library's own sends: g_nCurrentLayer and the layout in force.
+// The environment of the library's own sends: g_nCurrentLayer, g_nSavedLayer, the
+// English layout g_hEnglishLayout and the layout in force.
 SimParseEnvironment LibraryParseEnvironment();
 
 } // namespace pw::input
