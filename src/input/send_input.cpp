@@ -155,8 +155,8 @@ void CSendInput::Append(CInputQueue* entry, const Char* name) {
         m_Queue.push_back(entry);
         const unsigned long threadId = m_dwThreadId.load();
         if (threadId)
-            pw::platform::GetMessages().PostThreadMessage(
-                threadId, pw::hook::Messages().processInput, 0, 0);
+            pw::platform::GetMessages().PostThreadMessage(threadId,
+                                                          pw::hook::Messages().processInput, 0, 0);
     }
     if (m_mode == SendInputMode::Immediate)
         ProcessQueue();
@@ -164,8 +164,7 @@ void CSendInput::Append(CInputQueue* entry, const Char* name) {
 
 void CSendInput::SendInputThreaded(unsigned count, const pw::platform::InputRecord* inputs,
                                    uint32_t delay, uint32_t time, bool flushable) {
-    Append(new CInputQueue(count, inputs, delay, time, flushable),
-           L"SendInput::SendInputThreaded");
+    Append(new CInputQueue(count, inputs, delay, time, flushable), L"SendInput::SendInputThreaded");
 }
 
 bool CSendInput::SendInputDelay(unsigned ms, uint32_t time) {

@@ -48,8 +48,8 @@ class CSendInput final : public pw::input::TokenOutput {
     // flushable entries still queued play as nothing. Whether any queued entry was flushable.
     bool FlushQueue();
 
-    int SendMouse(MouseButtons button, int action, const POINT& pt, unsigned delay,
-                  bool razorMouse, bool officeMouse, uintptr_t extraInfo, int holdTime) override;
+    int SendMouse(MouseButtons button, int action, const POINT& pt, unsigned delay, bool razorMouse,
+                  bool officeMouse, uintptr_t extraInfo, int holdTime) override;
     bool SendKeyState(int virtualKey, bool extended, uint32_t modifiers, uint32_t scanCode,
                       bool unicode, bool release, unsigned delay, uintptr_t extraInfo,
                       pw::input::KeyboardLayoutHandle layout, int& holdTime) override;

@@ -48,9 +48,10 @@ bool SendKey(Char character, uint32_t modifiers) {
         const auto replaced = static_cast<unsigned>(reinterpret_cast<uintptr_t>(layout.Replaced()));
         const auto target = static_cast<unsigned>(reinterpret_cast<uintptr_t>(layout.Target()));
         if (information)
-            CLogger::LogMessage(format, static_cast<wint_t>(character), static_cast<wint_t>(oemWide),
-                                oem, oem >> 16, static_cast<int>(vk), static_cast<int>(shownTarget),
-                                static_cast<int>(vkOther), replaced, target);
+            CLogger::LogMessage(format, static_cast<wint_t>(character),
+                                static_cast<wint_t>(oemWide), oem, oem >> 16, static_cast<int>(vk),
+                                static_cast<int>(shownTarget), static_cast<int>(vkOther), replaced,
+                                target);
         else
             CLogger::LogDebug(format, static_cast<wint_t>(character), static_cast<wint_t>(oemWide),
                               oem, oem >> 16, static_cast<int>(vk), static_cast<int>(shownTarget),

@@ -115,8 +115,8 @@ bool CSendInput::SendKeyState(int virtualKey, bool extended, uint32_t modifiers,
         if (modifierCount > 0)
             builder.Advance(hold + 1 + delay);
         if (hasKey)
-            keyRecord = builder.Next(keyVk, keyScan,
-                                     (extended ? pw::platform::kKeyEventExtendedKey : 0) | sendMode);
+            keyRecord = builder.Next(
+                keyVk, keyScan, (extended ? pw::platform::kKeyEventExtendedKey : 0) | sendMode);
         const uint32_t wait = hold + delay;
         if (modifierCount > 0)
             SendInputThreaded(modifierCount, modifierRecords.data(), wait, builder.Time(), false);

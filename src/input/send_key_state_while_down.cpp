@@ -1,9 +1,9 @@
+#include "hook/hook_state.h"
 #include "input/library_token_effects.h"
 #include "input/send_input.h"
 #include "input/send_keys.h"
 #include "input/sim_token.h"
 #include "input/target_layout.h"
-#include "hook/hook_state.h"
 #include "support/logger.h"
 
 using namespace pw::input;
@@ -26,7 +26,8 @@ bool PlayKeys(const Char* keys, const POINT* pt, Phase phase, int mode) {
     TargetLayout layout;
     const SimTokenContext context = LibraryTokenContext();
     SimTokenList tokens;
-    if (!CSimToken::Parse(tokens, keys, pt ? *pt : POINT{}, static_cast<int>(context.simKeyDelay))) {
+    if (!CSimToken::Parse(tokens, keys, pt ? *pt : POINT{},
+                          static_cast<int>(context.simKeyDelay))) {
         CLogger::LogMessage(L"Failed to parse simkey sequence '%ls'", keys);
         return false;
     }
