@@ -5,6 +5,7 @@
 #include "hook/hook_state.h"
 #include "hook/mouse_hook.h"
 #include "hook/registered_messages.h"
+#include "input/send_input.h"
 #include "json_line.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
@@ -86,9 +87,14 @@ Replay::Replay(std::ostream& out) : out_(out) {
     g_hKeyboardHook = kKeyboardHook;
     startTick_ = desktop_.clock.TickCount();
     desktop_.windows.AddMonitor(RECT{0, 0, 1920, 1080}, platform::kDefaultDpi);
+    // The sender plays on this thread when the replay drains it, so pauses run on the
+    // virtual clock and every record can be shown with the event that caused it.
+    g_pSendInput = new CSendInput(input::SendInputMode::Manual);
 }
 
 Replay::~Replay() {
+    delete g_pSendInput;
+    g_pSendInput = nullptr;
     g_hMouseHook = nullptr;
     g_hKeyboardHook = nullptr;
 }
@@ -285,24 +291,45 @@ void Replay::FeedBack(const InputRecord& record) {
 
 std::string Replay::DrainInjected() {
     std::string list = "[";
+    auto append = [&list](const std::string& item) {
+        if (list.size() > 1)
+            list += ',';
+        list += item;
+    };
     int fed = 0;
+    uint32_t lastTick = desktop_.clock.TickCount();
     for (;;) {
-        std::vector<InputRecord> pending = desktop_.input.TakePending();
+        if (g_pSendInput)
+            g_pSendInput->ProcessQueue();
+        std::vector<sim::SimInput::TimedRecord> pending = desktop_.input.TakePendingTimed();
         if (pending.empty())
             break;
-        for (const InputRecord& record : pending) {
-            if (list.size() > 1)
-                list += ',';
-            list += DescribeRecord(record);
+        for (const sim::SimInput::TimedRecord& timed : pending) {
+            if (timed.tick > lastTick)
+                append(JsonObject()
+                           .Field("type", "pause")
+                           .Field("ms", static_cast<int64_t>(timed.tick - lastTick))
+                           .Finish());
+            lastTick = timed.tick;
+            append(DescribeRecord(timed.record));
             if (++fed > kMaxFedBack) {
                 std::fprintf(stderr, "more than %d injected records; stopped feeding back\n",
                              kMaxFedBack);
+                if (g_pSendInput)
+                    g_pSendInput->FlushQueue();
                 desktop_.input.TakePending();
                 return list + "]";
             }
-            FeedBack(record);
+            FeedBack(timed.record);
         }
     }
+    // The pause after the last record, before the next event can be handled.
+    const uint32_t now = desktop_.clock.TickCount();
+    if (list.size() > 1 && now > lastTick)
+        append(JsonObject()
+                   .Field("type", "pause")
+                   .Field("ms", static_cast<int64_t>(now - lastTick))
+                   .Finish());
     return list + "]";
 }
 

@@ -10,10 +10,11 @@ using platform::InputType;
 unsigned SimInput::SendInput(const InputRecord* records, unsigned count) {
     if (!records || refuseInput)
         return 0;
+    const uint32_t tick = clock_.TickCount();
     std::lock_guard lock(mutex_);
     for (unsigned i = 0; i < count; ++i) {
         injected_.push_back(records[i]);
-        pending_.push_back(records[i]);
+        pending_.push_back(TimedRecord{tick, records[i]});
         ApplyToKeyState(records[i]);
     }
     return count;
@@ -68,6 +69,13 @@ void SimInput::ClearInjected() {
 }
 
 std::vector<InputRecord> SimInput::TakePending() {
+    std::vector<InputRecord> records;
+    for (TimedRecord& timed : TakePendingTimed())
+        records.push_back(timed.record);
+    return records;
+}
+
+std::vector<SimInput::TimedRecord> SimInput::TakePendingTimed() {
     std::lock_guard lock(mutex_);
     return std::exchange(pending_, {});
 }

@@ -14,6 +14,14 @@ namespace pw::sim {
 // driver) sets the state of keys and buttons the user holds.
 class SimInput final : public platform::Input {
   public:
+    // A record with the virtual tick it was injected at.
+    struct TimedRecord {
+        uint32_t tick = 0;
+        platform::InputRecord record;
+    };
+
+    explicit SimInput(platform::Clock& clock) : clock_(clock) {}
+
     unsigned SendInput(const platform::InputRecord* records, unsigned count) override;
     LRESULT CallNextHook(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) override;
     short AsyncKeyState(int virtualKey) override;
@@ -25,6 +33,8 @@ class SimInput final : public platform::Input {
     // Records injected since the last call, for a driver that feeds them back through the
     // hook the way the system delivers them after the hook procedure returns.
     std::vector<platform::InputRecord> TakePending();
+    // TakePending with the tick of each record.
+    std::vector<TimedRecord> TakePendingTimed();
     int NextHookCalls() const { return nextHookCalls_.load(); }
     // When set, SendInput takes no record, as the system does when input is blocked.
     std::atomic<bool> refuseInput{false};
@@ -32,9 +42,10 @@ class SimInput final : public platform::Input {
   private:
     void ApplyToKeyState(const platform::InputRecord& record);
 
+    platform::Clock& clock_;
     mutable std::mutex mutex_;
     std::vector<platform::InputRecord> injected_;
-    std::vector<platform::InputRecord> pending_;
+    std::vector<TimedRecord> pending_;
     std::array<std::atomic<bool>, 256> down_{};
     std::atomic<int> nextHookCalls_{0};
 };

@@ -58,7 +58,7 @@ class SimulatedDesktop final : public platform::Platform {
     SimWindows windows;
     SimProcesses processes{diagnostics};
     SimMessages messages{windows};
-    SimInput input;
+    SimInput input{clock};
     SimTimers timers{clock};
 
   private:
