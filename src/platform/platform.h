@@ -300,6 +300,9 @@ class Messages {
     // GetMessageW for the calling thread: waits for the next message; > 0 a message,
     // 0 the quit message (kWmQuit), < 0 an error.
     virtual int GetMessage(ThreadMessage& out) = 0;
+    // TranslateMessage and DispatchMessageW for a message GetMessage returned: for a
+    // thread timer's kWmTimer this runs the timer's procedure.
+    virtual void DispatchThreadMessage(const ThreadMessage& message) = 0;
 };
 
 // Input injection, the hook chain and the live key state.
@@ -324,6 +327,28 @@ class Timers {
     virtual bool KillTimer(uintptr_t id) = 0;
 };
 
+// System-wide mouse parameters, shaped like GetSystemMetrics and SystemParametersInfoW.
+// Changing one can be slow: the system broadcasts it to every top-level window.
+class SystemParameters {
+  public:
+    // Update flags of the setters: write the user profile, broadcast the change.
+    static constexpr unsigned kUpdateIniFile = 0x1;
+    static constexpr unsigned kSendChange = 0x2;
+    // The wheel setting meaning one page per notch.
+    static constexpr unsigned kWheelPageScroll = 0xFFFFFFFF;
+
+    virtual ~SystemParameters() = default;
+    // GetSystemMetrics(SM_SWAPBUTTON).
+    virtual bool ButtonsSwapped() = 0;
+    // SPI_SETMOUSEBUTTONSWAP; false when the system refused.
+    virtual bool SetButtonSwap(bool swapped, unsigned updateFlags) = 0;
+    // SPI_GETWHEELSCROLLLINES and SPI_SETWHEELSCROLLLINES.
+    virtual bool WheelScrollLines(unsigned& lines) = 0;
+    virtual bool SetWheelScrollLines(unsigned lines, unsigned updateFlags) = 0;
+    // SPI_GETWHEELSCROLLCHARS: the horizontal wheel's characters per notch.
+    virtual bool WheelScrollChars(unsigned& chars) = 0;
+};
+
 class Platform {
   public:
     virtual ~Platform() = default;
@@ -340,6 +365,7 @@ class Platform {
     virtual Messages& GetMessages() = 0;
     virtual Input& GetInput() = 0;
     virtual Timers& GetTimers() = 0;
+    virtual SystemParameters& GetSystemParameters() = 0;
 };
 
 // The platform in force. The Windows build has one; the Linux build starts with a
@@ -400,6 +426,9 @@ inline Input& GetInput() {
 }
 inline Timers& GetTimers() {
     return Current().GetTimers();
+}
+inline SystemParameters& GetSystemParameters() {
+    return Current().GetSystemParameters();
 }
 
 } // namespace pw::platform

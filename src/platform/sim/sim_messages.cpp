@@ -65,6 +65,13 @@ int SimMessages::GetMessage(ThreadMessage& out) {
     return out.message == platform::kWmQuit ? 0 : 1;
 }
 
+void SimMessages::DispatchThreadMessage(const ThreadMessage& message) {
+    if (message.message != platform::kWmTimer || message.lParam == 0)
+        return;
+    const auto proc = reinterpret_cast<platform::Timers::Proc>(message.lParam);
+    proc(nullptr, message.message, static_cast<uintptr_t>(message.wParam), 0);
+}
+
 LRESULT SimMessages::SendMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
     if (!windows_.Exists(window))
         return 0;

@@ -45,6 +45,9 @@ class SimMessages final : public platform::Messages {
     // messages posted to a thread without a queue are only recorded.
     void CreateThreadQueue() override;
     int GetMessage(ThreadMessage& out) override;
+    // Simulated timers call their procedures themselves; a timer message a test posts
+    // runs the procedure in its lParam.
+    void DispatchThreadMessage(const ThreadMessage& message) override;
 
     // The answer to sent messages; by default WM_NCHITTEST finds the client area and
     // everything else answers 0.

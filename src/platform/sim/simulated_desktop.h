@@ -16,6 +16,7 @@
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_system_info.h"
+#include "platform/sim/sim_system_parameters.h"
 #include "platform/sim/sim_timers.h"
 #include "platform/sim/sim_windows.h"
 
@@ -42,6 +43,7 @@ class SimulatedDesktop final : public platform::Platform {
     platform::Messages& GetMessages() override { return messages; }
     platform::Input& GetInput() override { return input; }
     platform::Timers& GetTimers() override { return timers; }
+    platform::SystemParameters& GetSystemParameters() override { return systemParameters; }
 
     // Whether the display-scaling exports (physical point and cursor, per-monitor point
     // conversion, monitor DPI) are found at run time; they are by default.
@@ -60,6 +62,7 @@ class SimulatedDesktop final : public platform::Platform {
     SimMessages messages{windows};
     SimInput input{clock};
     SimTimers timers{clock};
+    SimSystemParameters systemParameters;
 
   private:
     std::unique_ptr<platform::ScopedPlatform> installed_;

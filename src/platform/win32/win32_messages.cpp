@@ -51,6 +51,18 @@ int Win32Messages::GetMessage(ThreadMessage& out) {
     return result == 0 ? 0 : 1;
 }
 
+void Win32Messages::DispatchThreadMessage(const ThreadMessage& message) {
+    // The procedure in a timer message is the system's own handle for it (not always a
+    // plain address), so only the system's dispatch may call it.
+    MSG msg{};
+    msg.message = message.message;
+    msg.wParam = message.wParam;
+    msg.lParam = message.lParam;
+    msg.time = ::GetTickCount();
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+}
+
 unsigned Win32Input::SendInput(const platform::InputRecord* records, unsigned count) {
     if (!records || count == 0)
         return 0;

@@ -16,6 +16,7 @@ class Win32Messages final : public platform::Messages {
     unsigned long CurrentThreadId() override;
     void CreateThreadQueue() override;
     int GetMessage(ThreadMessage& out) override;
+    void DispatchThreadMessage(const ThreadMessage& message) override;
 };
 
 // Input injection, the hook chain and the live key state.

@@ -13,6 +13,7 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system_info.h"
+#include "platform/win32/win32_system_parameters.h"
 #include "platform/win32/win32_windows.h"
 
 namespace pw::win32 {
@@ -42,6 +43,7 @@ class Win32Platform final : public platform::Platform {
     platform::Messages& GetMessages() override { return messages_; }
     platform::Input& GetInput() override { return input_; }
     platform::Timers& GetTimers() override { return timers_; }
+    platform::SystemParameters& GetSystemParameters() override { return systemParameters_; }
 
   private:
     Win32Clock clock_;
@@ -57,6 +59,7 @@ class Win32Platform final : public platform::Platform {
     Win32Messages messages_;
     Win32Input input_;
     Win32Timers timers_;
+    Win32SystemParameters systemParameters_;
 };
 
 } // namespace pw::win32

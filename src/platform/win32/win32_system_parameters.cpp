@@ -1,0 +1,37 @@
+#include "platform/win32/win32_api.h"
+
+#include "platform/win32/win32_system_parameters.h"
+
+namespace pw::win32 {
+
+bool Win32SystemParameters::ButtonsSwapped() {
+    return GetSystemMetrics(SM_SWAPBUTTON) != 0;
+}
+
+bool Win32SystemParameters::SetButtonSwap(bool swapped, unsigned updateFlags) {
+    // The swap state travels in the first parameter, not through the pointer.
+    return SystemParametersInfoW(SPI_SETMOUSEBUTTONSWAP, swapped ? TRUE : FALSE, nullptr,
+                                 updateFlags) != FALSE;
+}
+
+bool Win32SystemParameters::WheelScrollLines(unsigned& lines) {
+    UINT value = 0;
+    if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &value, 0))
+        return false;
+    lines = value;
+    return true;
+}
+
+bool Win32SystemParameters::SetWheelScrollLines(unsigned lines, unsigned updateFlags) {
+    return SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, updateFlags) != FALSE;
+}
+
+bool Win32SystemParameters::WheelScrollChars(unsigned& chars) {
+    UINT value = 0;
+    if (!SystemParametersInfoW(SPI_GETWHEELSCROLLCHARS, 0, &value, 0))
+        return false;
+    chars = value;
+    return true;
+}
+
+} // namespace pw::win32

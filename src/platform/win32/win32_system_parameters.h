@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/platform.h"
+
+namespace pw::win32 {
+
+// Button swap and wheel settings over GetSystemMetrics and SystemParametersInfoW.
+class Win32SystemParameters final : public platform::SystemParameters {
+  public:
+    bool ButtonsSwapped() override;
+    bool SetButtonSwap(bool swapped, unsigned updateFlags) override;
+    bool WheelScrollLines(unsigned& lines) override;
+    bool SetWheelScrollLines(unsigned lines, unsigned updateFlags) override;
+    bool WheelScrollChars(unsigned& chars) override;
+};
+
+} // namespace pw::win32

@@ -1,0 +1,444 @@
+// A stand-in for the main program, run under Wine against the real PallawickHook.dll: it
+// writes a settings file into a folder of its own, points the library at it, gives it a
+// window, sets the hooks and injects real input. Its own low-level hooks, installed
+// before the library's, see what the library lets through and what it injects; its
+// window receives what the library posts. One line per check; the exit code is the
+// number of failed checks.
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include "settings/folders.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Marks the input this program injects, so its hooks can tell it from the library's.
+constexpr ULONG_PTR kHostMarker = 0x484F5354;
+constexpr DWORD kEventWaitMs = 1500;
+constexpr DWORD kThreadExitWaitMs = 5000;
+
+int g_failures = 0;
+
+void Check(bool ok, const char* what, const std::string& detail = std::string()) {
+    if (!ok)
+        ++g_failures;
+    std::printf("%s %s%s%s\n", ok ? "PASS" : "FAIL", what, detail.empty() ? "" : ": ",
+                detail.c_str());
+    std::fflush(stdout);
+}
+
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text)
+        out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+// What the host's own hooks and window saw.
+struct MouseSeen {
+    WPARAM message;
+    ULONG_PTR extraInfo;
+};
+struct KeySeen {
+    DWORD vk;
+    bool up;
+    bool injected;
+};
+std::vector<MouseSeen> g_mouse;
+std::vector<KeySeen> g_keys;
+std::vector<WPARAM> g_layerChanges;
+int g_mainWindowNotes = 0;
+UINT g_layerChangedMessage = 0;
+UINT g_mainWindowMessage = 0;
+
+LRESULT CALLBACK OwnMouseHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam != WM_MOUSEMOVE) {
+        const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        g_mouse.push_back({wParam, event->dwExtraInfo});
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK OwnKeyHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        g_keys.push_back(
+            {event->vkCode, (event->flags & LLKHF_UP) != 0, (event->flags & LLKHF_INJECTED) != 0});
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == g_layerChangedMessage && message != 0) {
+        g_layerChanges.push_back(wParam);
+        return 0;
+    }
+    if (message == g_mainWindowMessage && message != 0) {
+        ++g_mainWindowNotes;
+        return 0;
+    }
+    if (message == WM_CONTEXTMENU)
+        return 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Runs the message loop (the low-level hooks are called from it) until done() or the
+// time is up. Returns done().
+template <typename Done> bool PumpUntil(DWORD ms, Done done) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (done())
+            return true;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+    }
+}
+
+void Pump(DWORD ms) {
+    PumpUntil(ms, [] { return false; });
+}
+
+void ClearSeen() {
+    g_mouse.clear();
+    g_keys.clear();
+    g_layerChanges.clear();
+}
+
+bool SendButton(DWORD downFlag, DWORD upFlag) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dwExtraInfo = kHostMarker;
+    }
+    inputs[0].mi.dwFlags = downFlag;
+    inputs[1].mi.dwFlags = upFlag;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+bool SendKeyPress(WORD vk) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwExtraInfo = kHostMarker;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+// The host's own events of one button, in the order its hook saw them.
+std::vector<WPARAM> OwnButtonEvents(WPARAM down, WPARAM up) {
+    std::vector<WPARAM> events;
+    for (const MouseSeen& seen : g_mouse)
+        if (seen.extraInfo == kHostMarker && (seen.message == down || seen.message == up))
+            events.push_back(seen.message);
+    return events;
+}
+
+// Letter keys as "a+ a- b+ b-" (press +, release -), from any source.
+std::string LetterKeys(bool injectedOnly) {
+    std::string keys;
+    for (const KeySeen& key : g_keys) {
+        if (key.vk < 'A' || key.vk > 'Z' || (injectedOnly && !key.injected))
+            continue;
+        if (!keys.empty())
+            keys += ' ';
+        keys += static_cast<char>(key.vk - 'A' + 'a');
+        keys += key.up ? '-' : '+';
+    }
+    return keys;
+}
+
+UINT WheelLines() {
+    UINT lines = 0;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    return lines;
+}
+
+size_t ThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    size_t count = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+// The library's exports that drive the hooks, looked up at run time so that the host
+// reports a missing one instead of failing to load.
+struct Library {
+    bool (*setMouseHook)() = nullptr;
+    bool (*removeMouseHook)(bool) = nullptr;
+    bool (*updateSettings)() = nullptr;
+    void (*setHookMainWindow)(HWND) = nullptr;
+    void (*setSetupWindow)(HWND) = nullptr;
+    int (*getCurrentLayer)() = nullptr;
+};
+
+template <typename Fn>
+void Resolve(HMODULE module, const char* name, Fn& fn, std::string& missing) {
+    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    if (!fn)
+        missing += std::string(missing.empty() ? "" : ", ") + name;
+}
+
+bool ResolveLibrary(Library& library) {
+    HMODULE module = GetModuleHandleW(L"PallawickHook.dll");
+    Check(module != nullptr, "PallawickHook.dll is loaded through its import library");
+    if (!module)
+        return false;
+    std::string missing;
+    Resolve(module, "SetMouseHook", library.setMouseHook, missing);
+    Resolve(module, "RemoveMouseHook", library.removeMouseHook, missing);
+    Resolve(module, "UpdateSettings", library.updateSettings, missing);
+    Resolve(module, "SetHookMainWindow", library.setHookMainWindow, missing);
+    Resolve(module, "SetSetupWindow", library.setSetupWindow, missing);
+    Resolve(module, "GetCurrentLayer", library.getCurrentLayer, missing);
+    Check(missing.empty(), "the hook exports are present",
+          missing.empty() ? "" : "missing " + missing);
+    return true;
+}
+
+const char* kButtonNames[] = {"Left",     "Right",     "Middle",  "XLeft",    "XRight",
+                              "TiltLeft", "TiltRight", "WheelUp", "WheelDown"};
+
+// The wheel lines of the default profile, unlike the system's 3 of a fresh prefix.
+constexpr UINT kProfileWheelLines = 7;
+
+// Default profile, layer 1: the right button types "ab" on press, the middle button
+// switches to the next layer; everything else is left alone. The profile scrolls
+// kProfileWheelLines lines per notch.
+std::string SettingsXml() {
+    std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
+                      "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+                      "\t<Layers Number=\"2\" />\r\n"
+                      "\t<Logging Disable=\"false\" />\r\n"
+                      "\t<ScrollLock BypassAll=\"false\" BypassDisabled=\"false\" />\r\n"
+                      "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"
+                      "\t<BalloonNotification Enable=\"true\" Layer=\"true\" />\r\n"
+                      "\t<Default ScrollPages=\"false\" ScrollLines=\"" +
+                      std::to_string(kProfileWheelLines) +
+                      "\" ForceSPI=\"false\" "
+                      "SwapButtons=\"0\">\r\n"
+                      "\t\t<Layer name=\"\" autoswitchlayer=\"0\" autoswitchtime=\"1\" "
+                      "revertlayer1=\"false\" disabled=\"false\" />\r\n";
+    for (const char* button : kButtonNames) {
+        std::string action = "40", keys, mode = "2";
+        if (std::strcmp(button, "Right") == 0) {
+            action = "28";
+            keys = "ab";
+            mode = "0";
+        } else if (std::strcmp(button, "Middle") == 0) {
+            action = "52";
+        }
+        xml += "\t\t<" + std::string(button) + " action=\"" + action + "\" keys=\"" + keys +
+               "\" keyaction=\"" + mode +
+               "\" keyrepeat=\"34\" active=\"true\" blockmouse=\"true\" "
+               "randomisedelay=\"false\" app=\"\" />\r\n";
+    }
+    xml += "\t</Default>\r\n\t<Applications />\r\n</root>\r\n";
+    return xml;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+// A fresh settings folder under the temporary folder, named in the machine-wide registry
+// override (a fresh prefix lets an ordinary user write it).
+std::wstring PrepareSettingsFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"pallawick-hook-host\\settings\\";
+    CreateFolder(folder.c_str());
+    const std::wstring file = folder + pw::folders::kSettingsFileName;
+    Check(WriteFileBytes(file, SettingsXml()), "the settings file is written", Narrow(file));
+
+    HKEY key = nullptr;
+    bool set = RegCreateKeyExW(HKEY_LOCAL_MACHINE, pw::folders::kRegistryKey, 0, nullptr, 0,
+                               KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
+    if (set) {
+        set = RegSetValueExW(
+                  key, L"SettingsFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                  static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    wchar_t answer[MAX_PATH] = {};
+    const bool follows =
+        set && GetSettingsFolder(answer, MAX_PATH) == 0 && _wcsicmp(answer, folder.c_str()) == 0;
+    Check(follows, "GetSettingsFolder names the host's settings folder", Narrow(answer));
+    return folder;
+}
+
+HWND CreateHostWindow() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"PallawickHookHost";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Pallawick hook host",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
+    Check(window != nullptr, "the host window is created");
+    if (window) {
+        SetForegroundWindow(window);
+        // The cursor rests on the host window, so that the library finds it under it.
+        SetCursorPos(300, 250);
+    }
+    Pump(100);
+    return window;
+}
+
+// Before the library hooks anything the host's hooks see its own input.
+void CheckOwnHooksSeeInput() {
+    ClearSeen();
+    const bool sent = SendButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP) && SendKeyPress('C');
+    const bool seen = PumpUntil(kEventWaitMs, [] {
+        return OwnButtonEvents(WM_RBUTTONDOWN, WM_RBUTTONUP).size() == 2 &&
+               LetterKeys(true) == "c+ c-";
+    });
+    Check(sent && seen, "the host's own hooks see its injected button and key",
+          "keys [" + LetterKeys(false) + "]");
+}
+
+void CheckHooked(const Library& library) {
+    // The right button is swallowed and "ab" is typed in its place.
+    ClearSeen();
+    SendButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    PumpUntil(kEventWaitMs, [] { return LetterKeys(true) == "a+ a- b+ b-"; });
+    Pump(200);
+    const std::vector<WPARAM> right = OwnButtonEvents(WM_RBUTTONDOWN, WM_RBUTTONUP);
+    Check(right.empty(), "the mapped right button is swallowed",
+          std::to_string(right.size()) + " of its events passed");
+    Check(LetterKeys(true) == "a+ a- b+ b-", "the simulated keys arrive in order",
+          "[" + LetterKeys(false) + "]");
+    // The button made the default profile current, which brings its wheel lines.
+    const bool applied = PumpUntil(kEventWaitMs, [] { return WheelLines() == kProfileWheelLines; });
+    Check(applied, "the profile's wheel lines are applied",
+          std::to_string(WheelLines()) + " lines");
+
+    // The middle button switches to the next layer, and the host window hears of it.
+    ClearSeen();
+    SendButton(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    const bool changed = PumpUntil(kEventWaitMs, [] { return !g_layerChanges.empty(); });
+    Pump(200);
+    const std::vector<WPARAM> middle = OwnButtonEvents(WM_MBUTTONDOWN, WM_MBUTTONUP);
+    Check(middle.empty(), "the layer button is swallowed",
+          std::to_string(middle.size()) + " of its events passed");
+    Check(changed && g_layerChanges.front() == 1, "\"VESKLayerChanged\" reaches the host window",
+          changed ? "layer " + std::to_string(g_layerChanges.front()) : "no message");
+    if (library.getCurrentLayer)
+        Check(library.getCurrentLayer() == 1, "GetCurrentLayer reports the second layer",
+              std::to_string(library.getCurrentLayer()));
+}
+
+void CheckUnhooked() {
+    ClearSeen();
+    SendButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    SendButton(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    const bool passed = PumpUntil(kEventWaitMs, [] {
+        return OwnButtonEvents(WM_RBUTTONDOWN, WM_RBUTTONUP).size() == 2 &&
+               OwnButtonEvents(WM_MBUTTONDOWN, WM_MBUTTONUP).size() == 2;
+    });
+    Pump(200);
+    Check(passed, "after removal the buttons pass through");
+    Check(LetterKeys(false).empty() && g_layerChanges.empty(),
+          "after removal nothing is typed or switched", "[" + LetterKeys(false) + "]");
+}
+
+void Run() {
+    Library library;
+    if (!ResolveLibrary(library))
+        return;
+    g_layerChangedMessage = RegisterWindowMessageW(L"VESKLayerChanged");
+    g_mainWindowMessage = RegisterWindowMessageW(L"VESKMainWindow");
+
+    PrepareSettingsFolder();
+    HWND window = CreateHostWindow();
+
+    // Installed first, so the library's hooks run before these.
+    HHOOK ownMouse = SetWindowsHookExW(WH_MOUSE_LL, OwnMouseHook, GetModuleHandleW(nullptr), 0);
+    HHOOK ownKeys = SetWindowsHookExW(WH_KEYBOARD_LL, OwnKeyHook, GetModuleHandleW(nullptr), 0);
+    Check(ownMouse && ownKeys, "the host's own low-level hooks are installed");
+    CheckOwnHooksSeeInput();
+
+    if (!library.setMouseHook || !library.removeMouseHook) {
+        Check(false, "the hook checks need SetMouseHook and RemoveMouseHook");
+        return;
+    }
+    if (library.updateSettings)
+        library.updateSettings();
+    if (library.setHookMainWindow)
+        library.setHookMainWindow(window);
+    if (library.setSetupWindow)
+        library.setSetupWindow(window);
+
+    const UINT systemLines = WheelLines();
+    const size_t threadsBefore = ThreadCount();
+    g_mainWindowNotes = 0;
+    const DWORD hookStart = GetTickCount();
+    const bool hooked = library.setMouseHook();
+    Check(hooked, "SetMouseHook starts the hook thread");
+    const bool announced = PumpUntil(3000, [] { return g_mainWindowNotes > 0; });
+    Check(announced, "\"VESKMainWindow\" announces the installed hooks",
+          std::to_string(GetTickCount() - hookStart) + " ms");
+    Check(ThreadCount() > threadsBefore, "the library runs threads of its own",
+          std::to_string(threadsBefore) + " -> " + std::to_string(ThreadCount()));
+    SetCursorPos(300, 250);
+    Pump(100);
+
+    CheckHooked(library);
+
+    const DWORD removeStart = GetTickCount();
+    const bool removed = library.removeMouseHook(true);
+    const DWORD removeMs = GetTickCount() - removeStart;
+    Check(removed && removeMs < kThreadExitWaitMs, "RemoveMouseHook stops the threads in time",
+          std::to_string(removeMs) + " ms");
+    const bool gone = PumpUntil(2000, [&] { return ThreadCount() <= threadsBefore; });
+    Check(gone, "the library's threads are gone",
+          std::to_string(ThreadCount()) + " threads, " + std::to_string(threadsBefore) + " before");
+
+    const UINT expectedLines = systemLines ? systemLines : 3;
+    Check(WheelLines() == expectedLines, "RemoveMouseHook restores the system's wheel lines",
+          std::to_string(WheelLines()) + " lines, " + std::to_string(expectedLines) + " before");
+
+    CheckUnhooked();
+
+    UnhookWindowsHookEx(ownKeys);
+    UnhookWindowsHookEx(ownMouse);
+    DestroyWindow(window);
+}
+
+} // namespace
+
+int main() {
+    Run();
+    std::printf("%d check(s) failed\n", g_failures);
+    return g_failures;
+}
