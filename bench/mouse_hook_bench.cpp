@@ -2,11 +2,11 @@
 // event of all), an unmapped button, and a mapped button whose window has to be matched
 // among 200 application profiles. Medians of five repetitions are reported.
 
-#include "actions/process_button_action.h"
 #include "hook/hook_state.h"
 #include "hook/library.h"
 #include "hook/mouse_hook.h"
 #include "hook/registered_messages.h"
+#include "input/send_input.h"
 #include "platform/sim/simulated_desktop.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
@@ -60,10 +60,7 @@ struct BenchEnvironment {
         desktop.windows.SetForeground(window);
         g_hMouseHook = reinterpret_cast<HHOOK>(uintptr_t{0x5150});
     }
-    ~BenchEnvironment() {
-        pw::actions::ClearActionRequests();
-        CLogger::DisableLogging(false);
-    }
+    ~BenchEnvironment() { CLogger::DisableLogging(false); }
 
     LRESULT Run(unsigned message, MSLLHOOKSTRUCT& record) {
         return MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
@@ -96,14 +93,14 @@ void BM_UnmappedButton(benchmark::State& state) {
     for (auto _ : state) {
         record = MSLLHOOKSTRUCT{POINT{100, 100}, 0, 0, ++time, 0};
         benchmark::DoNotOptimize(environment.Run(kLButtonDown, record));
-        pw::actions::ClearActionRequests();
     }
 }
 BENCHMARK(BM_UnmappedButton)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_MappedButtonMatchedAmong200Profiles(benchmark::State& state) {
     BenchEnvironment environment;
-    pw::actions::SetRequestAnswer(true);
+    // The keys are queued on a sender that plays only when drained, outside the timing.
+    g_pSendInput = new CSendInput(pw::input::SendInputMode::Manual);
     MSLLHOOKSTRUCT record{};
     DWORD time = 0;
     for (auto _ : state) {
@@ -111,9 +108,13 @@ void BM_MappedButtonMatchedAmong200Profiles(benchmark::State& state) {
         g_hLastWindow = nullptr;
         record = MSLLHOOKSTRUCT{POINT{100, 100}, DWORD{1} << 16, 0, ++time, 0};
         benchmark::DoNotOptimize(environment.Run(kXButtonDown, record));
-        pw::actions::ClearActionRequests();
+        state.PauseTiming();
+        g_pSendInput->ProcessQueue();
+        environment.desktop.input.TakePending();
+        state.ResumeTiming();
     }
-    pw::actions::SetRequestAnswer(false);
+    delete g_pSendInput;
+    g_pSendInput = nullptr;
     if (!g_pCurrentApp || g_pCurrentApp->IsDefault())
         state.SkipWithError("the window's profile was not matched");
 }

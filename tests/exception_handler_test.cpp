@@ -1,4 +1,6 @@
+#include "hook/hook_state.h"
 #include "hook/library.h"
+#include "hook/mouse_hook.h"
 #include "platform/sim/simulated_desktop.h"
 #include "settings/folders.h"
 #include "support/bounded_copy.h"
@@ -50,12 +52,18 @@ TEST_F(ExceptionHandlerTest, InstallerConfiguresTheCrashReport) {
 }
 
 TEST_F(ExceptionHandlerTest, CrashRunsThePreErrorHandlerFirst) {
+    using Kind = pw::platform::Hooks::Kind;
+    g_hMouseHook = desktop.hooks.SetHook(Kind::MouseLowLevel, &MouseHookLLProc);
+    ASSERT_NE(g_hMouseHook, nullptr);
     ExceptionHandlerInstaller installer;
     ASSERT_FALSE(CLogger::DebugEnabled());
     desktop.crashReporter.Crash();
     EXPECT_EQ(desktop.crashReporter.reportCount, 1);
     EXPECT_TRUE(CLogger::DebugEnabled());
-    EXPECT_TRUE(Logged(L"RemoveHooks: "));
+    // A crashing library leaves no hook behind.
+    EXPECT_TRUE(Logged(L"Removing mouse hook..."));
+    EXPECT_EQ(g_hMouseHook, nullptr);
+    EXPECT_TRUE(desktop.hooks.InstalledHooks().empty());
 }
 
 void OuterHandler(const Char*) {}

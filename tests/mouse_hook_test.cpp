@@ -1,4 +1,3 @@
-#include "actions/process_button_action.h"
 #include "hook/hook_state.h"
 #include "hook/library.h"
 #include "hook/mouse_debounce.h"
@@ -9,6 +8,7 @@
 #include "scroll/scroll_timers.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
+#include "support/action_recorder.h"
 #include "support/logger.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 
 namespace {
 
-using pw::actions::ActionRequest;
+using pw::test::ActionRequest;
 
 constexpr unsigned kLButtonDown = 0x201;
 constexpr unsigned kLButtonUp = 0x202;
@@ -43,14 +43,10 @@ class MouseHookTest : public ::testing::Test {
         g_pCurrentApp = profile();
         g_hLastWindow = window;
         settings().SetSimKeyDelay(0);
-        pw::actions::ClearActionRequests();
-        pw::actions::SetRequestAnswer(false);
         StopQTTimer(pw::scroll::kVerticalSlot);
     }
     void TearDown() override {
         CLogger::EnableDebug(false);
-        pw::actions::SetRequestAnswer(false);
-        pw::actions::ClearActionRequests();
         StopQTTimer(pw::scroll::kVerticalSlot);
         g_dwHookTimeout = 0;
     }
@@ -72,11 +68,7 @@ class MouseHookTest : public ::testing::Test {
         EXPECT_NE(passed, result == 1) << "message 0x" << std::hex << message;
         return !passed;
     }
-    std::vector<ActionRequest> TakeRequests() {
-        std::vector<ActionRequest> requests = pw::actions::ActionRequests();
-        pw::actions::ClearActionRequests();
-        return requests;
-    }
+    std::vector<ActionRequest> TakeRequests() { return recorder.Take(); }
     size_t ResetHookPosts() {
         size_t count = 0;
         for (const auto& message : desktop.messages.Recorded())
@@ -89,6 +81,7 @@ class MouseHookTest : public ::testing::Test {
 
     pw::sim::SimulatedDesktop desktop;
     pw::hook::LibraryScope library;
+    pw::test::ActionRecorder recorder;
     HWND window = nullptr;
     const POINT pt{100, 100};
 };
@@ -153,7 +146,7 @@ TEST_F(MouseHookTest, InjectedEventsAreSortedByMarkerAndCount) {
     EXPECT_TRUE(TakeRequests().empty());
 
     // Another program's injection is processed like a real click.
-    pw::actions::SetRequestAnswer(true);
+    pw::test::SwallowEveryButton(settings());
     EXPECT_TRUE(Swallowed(kLButtonDown, Event(pt, 130, 0, kInjected, 0x77)));
     std::vector<ActionRequest> requests = TakeRequests();
     ASSERT_EQ(requests.size(), 1u);
@@ -216,7 +209,7 @@ TEST_F(MouseHookTest, SideButtonSwapAndOfficeMouseChooseTheButton) {
     EXPECT_FALSE(Swallowed(kMButtonDown, Event(pt, 50, 0, 0, 0x400)));
     EXPECT_TRUE(g_bButtonDown[mbTiltLeft]);
     EXPECT_FALSE(g_bButtonDown[mbMiddle]);
-    pw::actions::SetRequestAnswer(true);
+    pw::test::SwallowEveryButton(settings());
     EXPECT_FALSE(Swallowed(kMouseHWheel, Event(pt, 60, kNotchUp)));
     requests = TakeRequests();
     ASSERT_EQ(requests.size(), 1u);
@@ -229,7 +222,7 @@ TEST_F(MouseHookTest, ClicksOnTheFrameAreLeftToTheSystem) {
         return message == 0x84 ? answer : 0;
     });
     settings().SetProcessNonClientMsgs(false);
-    pw::actions::SetRequestAnswer(true);
+    pw::test::SwallowEveryButton(settings());
     EXPECT_FALSE(Swallowed(kLButtonDown, Event(pt, 10)));
     EXPECT_FALSE(Swallowed(kMouseWheel, Event(pt, 20, kNotchDown)));
     EXPECT_TRUE(TakeRequests().empty());
@@ -246,7 +239,7 @@ TEST_F(MouseHookTest, ClicksOnTheFrameAreLeftToTheSystem) {
 TEST_F(MouseHookTest, WheelNotchesAreThrottledOrRunFast) {
     profile()->SetActions(mbWheelDown, 0, actNoChange);
     settings().SetSimKeyDelay(5);
-    pw::actions::SetRequestAnswer(true);
+    pw::test::SwallowEveryButton(settings());
     desktop.clock.SetTickCount(10000);
     EXPECT_TRUE(Swallowed(kMouseWheel, Event(pt, 1, kNotchDown)));
     EXPECT_EQ(desktop.clock.TickCount(), 10005u); // the pause between the halves
@@ -295,7 +288,7 @@ TEST_F(MouseHookTest, WheelNotchesAreThrottledOrRunFast) {
 }
 
 TEST_F(MouseHookTest, MovingMoreThanTenPixelsEndsTheWheelRun) {
-    pw::actions::SetRequestAnswer(true);
+    pw::test::SwallowEveryButton(settings());
     EXPECT_FALSE(Swallowed(kMouseMove, Event(pt, 1)));
     desktop.clock.SetTickCount(10000);
     EXPECT_TRUE(Swallowed(kMouseWheel, Event(pt, 2, kNotchDown)));
@@ -317,7 +310,7 @@ TEST_F(MouseHookTest, MovingMoreThanTenPixelsEndsTheWheelRun) {
 
 TEST_F(MouseHookTest, HeldWheelSendsItsUpHalfLater) {
     profile()->SetIgnoreVScroll(true);
-    pw::actions::SetRequestAnswer(true);
+    pw::test::SwallowEveryButton(settings());
     EXPECT_TRUE(Swallowed(kMouseWheel, Event(pt, 1, kNotchUp)));
     std::vector<ActionRequest> requests = TakeRequests();
     ASSERT_EQ(requests.size(), 1u);
@@ -361,7 +354,7 @@ TEST_F(MouseHookTest, MovementFeedsMouseOverTimerAndAxisLock) {
 
 TEST_F(MouseHookTest, OverrunAsksTheHookThreadToReinstall) {
     settings().SetSimKeyDelay(10);
-    pw::actions::SetRequestAnswer(true);
+    pw::test::SwallowEveryButton(settings());
     g_dwHookTimeout = 20;
     EXPECT_TRUE(Swallowed(kMouseWheel, Event(pt, 1, kNotchDown)));
     EXPECT_EQ(ResetHookPosts(), 0u);

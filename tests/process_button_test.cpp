@@ -1,6 +1,5 @@
 #include "actions/layers.h"
 #include "actions/process_button.h"
-#include "actions/process_button_action.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_state.h"
 #include "hook/library.h"
@@ -10,6 +9,7 @@
 #include "settings/application_settings.h"
 #include "settings/chord.h"
 #include "settings/settings.h"
+#include "support/action_recorder.h"
 #include "support/logger.h"
 #include "support/settings_files.h"
 #include "windows/profile_matching.h"
@@ -20,7 +20,6 @@
 
 namespace {
 
-using pw::actions::ActionRequests;
 using pw::actions::kKindDown;
 using pw::actions::kKindUp;
 using pw::sim::SimMessage;
@@ -48,14 +47,11 @@ class ProcessButtonTest : public ::testing::Test {
         calc = TopLevel(L"CalcFrame", RECT{500, 0, 900, 400}, kCalcPid);
         setup = TopLevel(L"SetupWindow", RECT{0, 900, 100, 1000}, 900);
         SetSetupWindow(setup);
-        pw::actions::ClearActionRequests();
-        pw::actions::SetRequestAnswer(false);
     }
     void TearDown() override {
         SetSetupWindow(nullptr);
         g_pCurrentChord = nullptr;
         g_bQuadrantsUsed = false;
-        pw::actions::ClearActionRequests();
         CLogger::EnableDebug(false);
     }
 
@@ -109,9 +105,7 @@ class ProcessButtonTest : public ::testing::Test {
                              &injected);
     }
     // The last action request, or an empty one when none was made.
-    pw::actions::ActionRequest Last() {
-        return ActionRequests().empty() ? pw::actions::ActionRequest{} : ActionRequests().back();
-    }
+    pw::test::ActionRequest Last() { return recorder.Last(); }
 
     std::vector<SimMessage> Messages(unsigned id) {
         std::vector<SimMessage> found;
@@ -130,6 +124,7 @@ class ProcessButtonTest : public ::testing::Test {
 
     pw::sim::SimulatedDesktop desktop;
     pw::hook::LibraryScope library;
+    pw::test::ActionRecorder recorder;
     HWND notepad = nullptr;
     HWND calc = nullptr;
     HWND setup = nullptr;
@@ -147,7 +142,7 @@ TEST_F(ProcessButtonTest, ProfileFollowsTheFocusWindowOrTheWindowUnderTheCursor)
     // Without switching on mouse over: the focus window of the foreground window's thread,
     // even with the cursor over another program.
     Focus(notepad, edit);
-    EXPECT_FALSE(Press(mbLeft, kKindDown, POINT{600, 100}));
+    EXPECT_TRUE(Press(mbLeft, kKindDown, POINT{600, 100}));
     EXPECT_FALSE(passOriginal);
     EXPECT_FALSE(keysSent);
     EXPECT_EQ(Last().action, actForward);
@@ -386,9 +381,9 @@ TEST_F(ProcessButtonTest, ChordReleasesAndThirdButtonsAreSwallowed) {
     g_bButtonDown[mbRight] = true;
 
     // A third button while the chorded one is held: swallowed, no action.
-    size_t requests = ActionRequests().size();
+    size_t requests = recorder.Requests().size();
     EXPECT_TRUE(Press(mbXLeft, kKindDown));
-    EXPECT_EQ(ActionRequests().size(), requests);
+    EXPECT_EQ(recorder.Requests().size(), requests);
 
     // The chord button's release keeps its own action.
     Press(mbMiddle, kKindUp);
@@ -399,9 +394,9 @@ TEST_F(ProcessButtonTest, ChordReleasesAndThirdButtonsAreSwallowed) {
     // The release of a button played in a chord is swallowed once, unseen.
     g_bChordUsed[mbRight] = true;
     size_t posted = ButtonsProcessed().size();
-    requests = ActionRequests().size();
+    requests = recorder.Requests().size();
     EXPECT_TRUE(Press(mbRight, kKindUp));
-    EXPECT_EQ(ActionRequests().size(), requests);
+    EXPECT_EQ(recorder.Requests().size(), requests);
     EXPECT_EQ(ButtonsProcessed().size(), posted);
     EXPECT_FALSE(g_bChordUsed[mbRight]);
     Press(mbRight, kKindUp);
@@ -411,7 +406,7 @@ TEST_F(ProcessButtonTest, ChordReleasesAndThirdButtonsAreSwallowed) {
 TEST_F(ProcessButtonTest, HandledReleaseOfAnUnseenPressPassesWhileTheButtonIsDown) {
     LoadProfiles({});
     Focus(notepad);
-    pw::actions::SetRequestAnswer(true);
+    pw::test::SwallowEveryButton(*g_pSettings);
 
     EXPECT_TRUE(Press(mbLeft, kKindDown));
     EXPECT_TRUE(g_bDownHandled[mbLeft]);
@@ -429,7 +424,7 @@ TEST_F(ProcessButtonTest, HandledReleaseOfAnUnseenPressPassesWhileTheButtonIsDow
 
     // Unhandled events leave the bookkeeping alone.
     EXPECT_TRUE(Press(mbLeft, kKindDown));
-    pw::actions::SetRequestAnswer(false);
+    g_pCurrentApp->SetActions(mbLeft, 0, actNoChange);
     EXPECT_FALSE(Press(mbLeft, kKindUp));
     EXPECT_TRUE(g_bDownHandled[mbLeft]);
 
@@ -465,11 +460,13 @@ TEST_F(ProcessButtonTest, ProfileSwitchEndsALayerShiftTheNewProfileCannotEnd) {
     EXPECT_EQ(g_nSavedLayer, -1);
     EXPECT_TRUE(Logged(L"Resetting layer as the new application does not have the same layer "
                        L"modifiers!"));
+    // Announced to the setup window and the main window.
     std::vector<SimMessage> layers = Messages(pw::hook::Messages().layerChanged);
-    ASSERT_EQ(layers.size(), 1u);
-    EXPECT_EQ(layers[0].window, mainWindow);
-    EXPECT_EQ(layers[0].wParam, 0u);
-    EXPECT_EQ(layers[0].lParam, 0);
+    ASSERT_EQ(layers.size(), 2u);
+    EXPECT_EQ(layers[0].window, setup);
+    EXPECT_EQ(layers[1].window, mainWindow);
+    EXPECT_EQ(layers[1].wParam, 0u);
+    EXPECT_EQ(layers[1].lParam, 0);
 
     SetCurrentProfile(nullptr);
     EXPECT_EQ(g_pCurrentApp, nullptr);

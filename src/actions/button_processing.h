@@ -54,6 +54,8 @@ ResolvedAction ResolveAction(int button, int kind);
 // The debug line naming button, kind and the resolution.
 void LogResolution(int button, int kind, const ResolvedAction& resolved);
 
+// Whether the setup window is set and still exists.
+bool SetupWindowLives();
 // Tells a live setup window that the profile of hwnd changed (waiting at most 50 ms).
 void NotifyProfileChanged(HWND hwnd, CApplicationSettings* profile);
 // Tells a live setup window that a button event was processed.

@@ -1,25 +1,176 @@
 #include "actions/layers.h"
 
+#include "actions/button_processing.h"
+#include "actions/sticky_keys.h"
 #include "hook/hook_state.h"
 #include "hook/registered_messages.h"
+#include "hook/thread_timers.h"
 #include "platform/platform.h"
-#include "settings/mouse_buttons.h"
+#include "settings/application_settings.h"
+#include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
+#include "windows/window_from_point.h"
 
 bool g_bLayerHeld = false;
 int g_nSavedLayer = -1;
 
-// Only the layer switch and its announcement so far; limits and sticky resets follow
-// with the layer settings.
+namespace {
+
+constexpr int kAllLayers = 10;
+// Next and previous cycle between two layers when there are no settings to say more.
+constexpr int kLayersWithoutSettings = 2;
+
+int LayersToCycle() {
+    return g_pSettings ? g_pSettings->MaxLayers() : kLayersWithoutSettings;
+}
+
+bool IsDisabled(int layer) {
+    return g_pCurrentApp && g_pCurrentApp->GetLayerDisabled(layer);
+}
+
+// The first layer in use from the current one in direction step, wrapping; the current
+// layer when every other one is disabled.
+int FindLayerInUse(int step) {
+    const int count = LayersToCycle();
+    if (count <= 0)
+        return g_nCurrentLayer;
+    auto advance = [&](int layer) { return ((layer + step) % count + count) % count; };
+    int layer = advance(g_nCurrentLayer);
+    while (IsDisabled(layer)) {
+        if (layer == g_nCurrentLayer)
+            return layer;
+        layer = advance(layer);
+    }
+    return layer;
+}
+
+void SwitchToLayerInUse(int step, const Char* lockName) {
+    CThreadLock lock(lockName);
+    const int layer = FindLayerInUse(step);
+    if (layer == g_nCurrentLayer)
+        return;
+    SetCurrentLayer(layer, true, true, true);
+    if (CLogger::DebugEnabled())
+        pw::platform::GetShell().Beep(0);
+}
+
+POINT CursorPoint() {
+    POINT pt{};
+    if (!GetPhysCursorPos(&pt))
+        pw::platform::GetWindows().CursorPos(pt);
+    return pt;
+}
+
+} // namespace
+
 void ChangeLayer(int layer, bool notify) {
     CThreadLock lock(L"ChangeLayer");
-    if (!pw::settings::IsValidLayer(layer)) {
-        CLogger::LogMessage(L"ChangeLayer: Ignoring invalid layer %d.", layer);
+    if (!g_pSettings) {
+        CLogger::LogMessage(L"Unable to change layer - settings object is not initialised");
         return;
     }
+    const int max = g_pSettings->MaxLayers();
+    if (layer >= max) {
+        CLogger::LogMessage(L"Attempting to activate layer %d which is greater than Max layers "
+                            L"(%d)",
+                            layer, max);
+        return;
+    }
+    const POINT pt = CursorPoint();
+    ResetDuringKeys(pt);
+    if (g_pSettings->get_ResetStickyOnLayerChange() && AnyStickyActive())
+        ResetAllSticky(pt);
+    KillThreadTimer(pw::hook::kRepeatTimer);
     g_nCurrentLayer = layer;
+    LayerNotify(notify);
+}
+
+void LayerNotify(bool notify) {
+    CThreadLock lock(L"LayerNotify");
+    const bool show = notify && (!g_pSettings || g_pSettings->NotificationsLayer());
+    CLogger::LogDebug(L"Setting current layer to %d.", g_nCurrentLayer);
+    if (g_nCurrentLayer < 0) {
+        CLogger::LogMessage(L"ERROR: The current layer is being changed to %d. This should not "
+                            L"happen. Please report this to the author! Ignoring layer request!",
+                            g_nCurrentLayer);
+        g_nCurrentLayer = 0;
+    }
+    auto& messages = pw::platform::GetMessages();
+    const unsigned message = pw::hook::Messages().layerChanged;
+    const WPARAM layer = static_cast<WPARAM>(g_nCurrentLayer);
+    if (pw::actions::SetupWindowLives())
+        messages.PostMessage(g_hSetupWindow, message, layer, show ? 1 : 0);
     if (g_hMainWindow)
-        pw::platform::GetMessages().PostMessage(g_hMainWindow, pw::hook::Messages().layerChanged,
-                                                static_cast<WPARAM>(layer), notify ? 1 : 0);
+        messages.PostMessage(g_hMainWindow, message, layer, show ? 1 : 0);
+}
+
+void SetCurrentLayer(int layer, bool notify, bool autoSwitch, bool saveLayer) {
+    CThreadLock lock(L"SetCurrentLayer");
+    if (saveLayer)
+        g_nSavedLayer = g_nCurrentLayer;
+    ChangeLayer(layer, notify);
+    KillThreadTimer(pw::hook::kAutoSwitchTimer);
+    if (!autoSwitch || !g_pCurrentApp || g_nCurrentLayer <= 0)
+        return;
+    const int target = g_pCurrentApp->GetAutoSwitchLayer(g_nCurrentLayer);
+    const int seconds = g_pCurrentApp->GetAutoSwitchTime(g_nCurrentLayer);
+    if (target <= 0)
+        return;
+    CLogger::LogDebug(L"Enabling Auto Switching to layer %d after %d seconds.", target - 1,
+                      seconds);
+    const unsigned period = seconds > 0 ? static_cast<unsigned>(seconds) * 1000u : 0u;
+    if (const uintptr_t id =
+            SetThreadTimer(pw::hook::kAutoSwitchTimer, period, AutoSwitchTimerProc))
+        g_uAutoSwitchTimer = id;
+}
+
+void AutoSwitchTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
+    CThreadLock lock(L"AutoSwitchTimerProc");
+    const uintptr_t expected = g_uAutoSwitchTimer;
+    auto& timers = pw::platform::GetTimers();
+    timers.KillTimer(expected);
+    if (id != expected) {
+        CLogger::LogMessage(L"AutoSwitchTimerProc: Unexpected timer ID 0x%08X (0x%08X)",
+                            static_cast<unsigned>(id), static_cast<unsigned>(expected));
+        timers.KillTimer(id);
+    }
+    g_uAutoSwitchTimer = 0;
+    if (!g_pCurrentApp || g_nCurrentLayer <= 0)
+        return;
+    const int target = g_pCurrentApp->GetAutoSwitchLayer(g_nCurrentLayer) - 1;
+    CLogger::LogMessage(L"Auto switching to layer %d.", target);
+    SetCurrentLayer(target, true, target != 0, true);
+}
+
+int GetCurrentLayer() {
+    if (!CThreadLock::TryEnterCS(L"GetCurrentLayer")) {
+        CLogger::LogDebug(L"Unable to enter critical section in %ls hook as it is locked by '%ls'",
+                          L"GetCurrentLayer", CThreadLock::OwnerName());
+        return 0;
+    }
+    const int layer = g_nCurrentLayer;
+    CThreadLock::LeaveCS();
+    return layer;
+}
+
+const wchar_t* GetCurrentLayername(int layer) {
+    CThreadLock lock(L"GetCurrentLayername");
+    return g_pCurrentApp ? g_pCurrentApp->GetLayerName(layer) : nullptr;
+}
+
+void NextLayer() {
+    SwitchToLayerInUse(1, L"NextLayer");
+}
+
+void PreviousLayer() {
+    SwitchToLayerInUse(-1, L"PreviousLayer");
+}
+
+int MaxLayers() {
+    return g_pSettings ? g_pSettings->MaxLayers() : kAllLayers;
+}
+
+bool LeftClickCycleLayer() {
+    return g_pSettings && g_pSettings->LeftClickCycleLayers();
 }

@@ -1,42 +1,43 @@
 #include "actions/process_button_action.h"
 
+#include "actions/action_call.h"
+#include "actions/action_dispatch.h"
+
 namespace {
 
 // Guarded by the global lock, which every caller of ProcessButtonAction holds.
-std::vector<pw::actions::ActionRequest> g_requests;
-bool g_requestAnswer = false;
+pw::actions::ActionObserver g_observer = nullptr;
+void* g_observerContext = nullptr;
 
 } // namespace
 
-// Records the request and gives the configured answer; the actions themselves are not
-// carried out yet.
-bool ProcessButtonAction(int button, int action, CActionData*, CApplicationSettings* source,
-                         int kind, int layer, bool skipWindowCheck, HWND hwnd, MSLLHOOKSTRUCT*,
-                         bool*, bool*, bool*) {
-    pw::actions::ActionRequest request;
-    request.button = button;
-    request.action = action;
-    request.kind = kind;
-    request.layer = layer;
-    request.skipWindowCheck = skipWindowCheck;
-    request.hwnd = hwnd;
-    request.source = source;
-    g_requests.push_back(request);
-    return g_requestAnswer;
+bool ProcessButtonAction(int button, int action, CActionData* data, CApplicationSettings* source,
+                         int kind, int layer, bool skipWindowCheck, HWND hwnd,
+                         MSLLHOOKSTRUCT* record, bool* passOriginal, bool* keysSent,
+                         bool* injected) {
+    pw::actions::ActionCall call;
+    call.button = button;
+    call.action = static_cast<_ACTIONS>(action);
+    call.data = data;
+    call.profile = source;
+    call.kind = kind;
+    call.layer = layer;
+    call.skipWindowCheck = skipWindowCheck;
+    call.hwnd = hwnd;
+    call.record = record;
+    call.passOriginal = passOriginal;
+    call.keysSent = keysSent;
+    call.injected = injected;
+    if (g_observer)
+        g_observer(call, g_observerContext);
+    return pw::actions::DispatchAction(call);
 }
 
 namespace pw::actions {
 
-const std::vector<ActionRequest>& ActionRequests() {
-    return g_requests;
-}
-
-void ClearActionRequests() {
-    g_requests.clear();
-}
-
-void SetRequestAnswer(bool handled) {
-    g_requestAnswer = handled;
+void SetActionObserver(ActionObserver observer, void* context) {
+    g_observer = observer;
+    g_observerContext = context;
 }
 
 } // namespace pw::actions

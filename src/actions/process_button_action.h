@@ -4,8 +4,6 @@
 
 #include "platform/handles.h"
 
-#include <vector>
-
 class CActionData;
 class CApplicationSettings;
 
@@ -18,21 +16,11 @@ bool ProcessButtonAction(int button, int action, CActionData* data, CApplication
 
 namespace pw::actions {
 
-// What ProcessButtonAction was asked to do, kept while the action catalogue is not wired:
-// every request is recorded, and the answer is the one set with SetRequestAnswer.
-struct ActionRequest {
-    int button = 0;
-    int action = 0;
-    int kind = 0;
-    int layer = 0;
-    bool skipWindowCheck = false;
-    HWND hwnd = nullptr;
-    const CApplicationSettings* source = nullptr;
-};
+struct ActionCall;
 
-const std::vector<ActionRequest>& ActionRequests();
-void ClearActionRequests();
-// handled: the answer given to every request (false, pass the event on, by default).
-void SetRequestAnswer(bool handled);
+// Called with every action before it is carried out, on the hook thread with the global
+// lock held; for tools and tests that show what the engine does. Null: none.
+using ActionObserver = void (*)(const ActionCall& call, void* context);
+void SetActionObserver(ActionObserver observer, void* context);
 
 } // namespace pw::actions

@@ -10,10 +10,6 @@ namespace {
 // A hung setup window may hold up the hook this long at most.
 constexpr unsigned kProcessChangedTimeoutMs = 50;
 
-bool SetupWindowLives() {
-    return g_hSetupWindow && pw::platform::GetWindows().Exists(g_hSetupWindow);
-}
-
 } // namespace
 
 void SetSetupWindow(HWND window) {
@@ -22,6 +18,10 @@ void SetSetupWindow(HWND window) {
 }
 
 namespace pw::actions {
+
+bool SetupWindowLives() {
+    return g_hSetupWindow && platform::GetWindows().Exists(g_hSetupWindow);
+}
 
 void NotifyProfileChanged(HWND hwnd, CApplicationSettings* profile) {
     if (!SetupWindowLives())

@@ -15,3 +15,20 @@ void ResetOtherSticky(POINT pt, int button, bool keepScroll);
 void ResetDuringKeys(POINT pt);
 // Whether any sticky button or sticky key set is active.
 bool AnyStickyActive();
+
+class CActionData;
+class CApplicationSettings;
+
+namespace pw::actions {
+
+// Send mode "(sticky repeat)": the first press plays the keys and starts their repeat,
+// the next press of the same button stops it; a press of another such button takes the
+// running repeat over. Returns whether the mouse event is blocked.
+bool StickyRepeatKeys(POINT pt, int button, int kind, const CActionData& data,
+                      CApplicationSettings* profile, int layer);
+// Send mode "(sticky hold)": the first click presses the keys and they stay down; the
+// next click's release lets them go. Returns whether the mouse event is blocked.
+bool StickyHoldKeys(POINT pt, int button, int kind, const CActionData& data,
+                    CApplicationSettings* profile, int layer);
+
+} // namespace pw::actions

@@ -1,10 +1,21 @@
 #include "hook/library.h"
 
+#include "actions/action_state.h"
+#include "hook/english_layout.h"
+#include "hook/hook_control.h"
+#include "hook/hook_lifecycle.h"
 #include "hook/hook_state.h"
+#include "hook/mouse_defaults_restore.h"
+#include "hook/settings_reload.h"
+#include "input/send_input.h"
+#include "input/spi_thread.h"
+#include "input/system_mouse_defaults.h"
+#include "scroll/wheel.h"
 #include "settings/settings.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
+#include "windows/window_from_point.h"
 
 #include <memory>
 
@@ -20,14 +31,39 @@ void ProcessAttach() {
     CLogger::Initialise();
     if (!g_invalidParameterInstaller)
         g_invalidParameterInstaller = std::make_unique<InvalidParameterInstaller>();
+    InitScalingFunctions();
     g_pSettings = new CSettings(false);
     ResetHookState();
+    CWheel::Reset();
+    g_bFirstSettingsLoad = true;
+    CaptureSystemMouseDefaults();
+    pw::actions::ReadRepeatIntervals();
 }
 
-void ProcessDetach() {
-    g_hMainWindow = nullptr;
-    g_hVolumeOSDWindow = nullptr;
-    g_hBrightnessOSDWindow = nullptr;
+void ProcessDetach(bool processEnding) {
+    {
+        CThreadLock lock(L"ProcessDetach");
+        g_hMainWindow = nullptr;
+        g_hVolumeOSDWindow = nullptr;
+        g_hBrightnessOSDWindow = nullptr;
+    }
+    // At the end of the process the system has ended the library's threads already;
+    // their objects are left as they are rather than waited for.
+    if (processEnding) {
+        ForgetHookThreads();
+    } else {
+        RemoveMouseHook(true);
+        DeleteSPIThread();
+    }
+    RestoreButtonSwap();
+    RestoreWheelLines(g_SystemMouseDefaults.scrollLinesRead);
+    ReleaseEnglishLayout();
+    if (!processEnding) {
+        delete g_pSendInput;
+        g_pSendInput = nullptr;
+    }
+    g_hMouseHook = nullptr;
+    g_hKeyboardHook = nullptr;
     g_pCurrentApp = nullptr;
     delete g_pSettings;
     g_pSettings = nullptr;

@@ -1,13 +1,15 @@
 #pragma once
 
 // Library start and stop as the loader drives them: process attach sets up the global
-// lock, the log and the settings object; process detach undoes it. The Windows build
-// calls these from DllMain; Linux tests and tools call them through LibraryScope.
+// lock, the log and the settings object and captures the system's mouse defaults;
+// process detach stops the library's threads, puts the defaults back and undoes the rest. The
+// Windows build calls these from DllMain; Linux tests and tools call them through LibraryScope.
 
 namespace pw::hook {
 
 void ProcessAttach();
-void ProcessDetach();
+// processEnding: the whole process ends (the system has stopped the library's threads).
+void ProcessDetach(bool processEnding = false);
 
 // Attach for the lifetime of the object.
 class LibraryScope {

@@ -26,13 +26,19 @@ enum TimerKind : uintptr_t {
 // The system's timer procedure shape: window (null), WM_TIMER, timer id, tick count.
 using TimerProc = void (*)(HWND window, unsigned message, uintptr_t id, unsigned long time);
 
+// The timer thread's side of "VESK_SetTimer" and "VESK_KillTimer": starts timer kind
+// with the procedure its requester gave (a running mouse-over timer is left as it is;
+// the scroll-line kind and kinds outside the table are refused), or stops it.
+void StartRequestedTimer(uintptr_t kind, unsigned periodMs);
+void StopRequestedTimer(uintptr_t kind);
+
 } // namespace pw::hook
 
 // Starts (or restarts) timer kind with period ms. Returns the timer id when it was started
-// on the calling thread, 0 when the request went to the timer thread (which stores the id
-// in the kind's global) or failed.
+// on the calling thread, 0 when the request went to the timer thread or failed. Either
+// way the running timer's id ends up in the kind's global.
 uintptr_t SetThreadTimer(uintptr_t kind, unsigned periodMs, pw::hook::TimerProc proc);
-// Stops timer kind, on the timer thread when there is one.
+// Stops timer kind, on the timer thread when there is one, and clears its stored id.
 void KillThreadTimer(uintptr_t kind);
 // Stops every running timer of the timer kinds.
 PW_EXTERN_C void KillTimerThreadTimers();

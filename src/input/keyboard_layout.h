@@ -50,6 +50,24 @@ class KeyboardLayout {
         (void)layout;
         return CurrentLayout();
     }
+    // GetKeyboardLayoutList: up to capacity installed layouts into layouts; the count.
+    virtual int InstalledLayouts(KeyboardLayoutHandle* layouts, int capacity) {
+        if (!layouts || capacity < 1)
+            return 0;
+        layouts[0] = CurrentLayout();
+        return 1;
+    }
+    // LoadKeyboardLayoutW of a layout id such as "00000409"; none on failure.
+    virtual KeyboardLayoutHandle LoadLayout(const Char* id, unsigned flags) {
+        (void)id;
+        (void)flags;
+        return nullptr;
+    }
+    // UnloadKeyboardLayout of a layout LoadLayout returned.
+    virtual bool UnloadLayout(KeyboardLayoutHandle layout) {
+        (void)layout;
+        return false;
+    }
 };
 
 // The layout services of the platform: the system's layouts in the Windows build, the

@@ -153,7 +153,22 @@ inline constexpr unsigned kWmMouseHWheel = 0x020E;
 inline constexpr unsigned kWmUser = 0x0400;
 inline constexpr unsigned kWmQuit = 0x0012;
 inline constexpr unsigned kWmAppCommand = 0x0319;
+inline constexpr unsigned kWmSysCommand = 0x0112;
 inline constexpr unsigned kSmtoAbortIfHung = 0x0002;
+// WM_SYSCOMMAND commands.
+inline constexpr WPARAM kScMinimize = 0xF020;
+inline constexpr WPARAM kScMaximize = 0xF030;
+inline constexpr WPARAM kScClose = 0xF060;
+inline constexpr WPARAM kScRestore = 0xF120;
+inline constexpr WPARAM kScScreenSave = 0xF140;
+inline constexpr WPARAM kScMonitorPower = 0xF170;
+// The window handle that posts to every top-level window.
+inline const HWND kHwndBroadcast = reinterpret_cast<HWND>(static_cast<uintptr_t>(0xFFFF));
+// ShowWindow commands.
+inline constexpr int kSwShowNormal = 1;
+inline constexpr int kSwMaximize = 3;
+inline constexpr int kSwMinimize = 6;
+inline constexpr int kSwRestore = 9;
 // WM_NCHITTEST answers: nowhere, client area; anything above is the frame.
 inline constexpr long kHtNowhere = 0;
 inline constexpr long kHtClient = 1;

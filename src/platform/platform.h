@@ -5,8 +5,7 @@
 // them over the system's API (platform/win32), the Linux build over a simulated
 // desktop (platform/sim) that tests drive deterministically.
 //
-// Later areas (shell, clipboard, system parameters) are added as further interfaces
-// beside these.
+// Later areas (the clipboard) are added as further interfaces beside these.
 
 #include "platform/handles.h"
 #include "platform/input_record.h"
@@ -15,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <thread>
 
 namespace pw::platform {
 
@@ -135,6 +135,8 @@ class SystemInfo {
     virtual bool OsVersion(unsigned long& major, unsigned long& minor) = 0;
     // The keyboard repeat speed setting, 0 (slow) to 31 (fast).
     virtual unsigned KeyboardSpeed() = 0;
+    // The keyboard repeat delay setting, 0 (about 250 ms) to 3 (about 1 s).
+    virtual unsigned KeyboardDelay() = 0;
     // Whether the session is a remote desktop session.
     virtual bool IsRemoteSession() = 0;
     // The system's key state word for a virtual key: high bit down, low bit toggled.
@@ -216,6 +218,10 @@ class Windows {
     // SetCursorPos, in the caller's coordinates.
     virtual bool SetCursorPos(POINT point) = 0;
     virtual HMONITOR MonitorFromPoint(POINT point, unsigned long flags) = 0;
+    // FindWindowW(className, null): the first top-level window of a class, or null.
+    virtual HWND FindTopLevel(const Char* className) = 0;
+    // ShowWindow with a kSw... command; whether the window was visible before.
+    virtual bool ShowWindow(HWND window, int command) = 0;
 };
 
 // The optional display-scaling functions, as the system exports them. They are found at
@@ -347,6 +353,63 @@ class SystemParameters {
     virtual bool SetWheelScrollLines(unsigned lines, unsigned updateFlags) = 0;
     // SPI_GETWHEELSCROLLCHARS: the horizontal wheel's characters per notch.
     virtual bool WheelScrollChars(unsigned& chars) = 0;
+    // SPI_SETCURSORS: reloads the system cursors, undoing cursors the library set.
+    virtual bool ReloadSystemCursors() = 0;
+};
+
+// Programs, folders and session commands started through the shell. Each returns at
+// once; what it starts runs on its own.
+class Shell {
+  public:
+    virtual ~Shell() = default;
+    // ShellExecuteW with no owner window and no working folder (parameters may be null);
+    // false when the shell reported a failure.
+    virtual bool Execute(const Char* operation, const Char* file, const Char* parameters,
+                         int show) = 0;
+    // LockWorkStation.
+    virtual bool LockWorkStation() = 0;
+    // MessageBeep with a sound type (0 the default sound).
+    virtual void Beep(unsigned type) = 0;
+};
+
+// The system's low-level input hooks, shaped like SetWindowsHookExW and
+// UnhookWindowsHookEx. A hook's procedure runs on the thread that installed it, from that
+// thread's message loop.
+class Hooks {
+  public:
+    enum class Kind { MouseLowLevel, KeyboardLowLevel };
+    // The procedure shape of both kinds: hook code, message, event record.
+    using Proc = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
+
+    virtual ~Hooks() = default;
+    // Installs a hook of kind for the whole desktop, owned by the library's module; null
+    // on failure with the calling thread's last error set.
+    virtual HHOOK SetHook(Kind kind, Proc proc) = 0;
+    // False (last error set) when the hook is not installed, for example because the
+    // system removed it after a time-out.
+    virtual bool Unhook(HHOOK hook) = 0;
+};
+
+// The library's threads and the process they run in.
+class Threads {
+  public:
+    // Thread priorities and process priority classes (system values).
+    static constexpr int kPriorityAboveNormal = 1;
+    static constexpr int kPriorityTimeCritical = 15;
+    static constexpr unsigned long kNormalPriorityClass = 0x20;
+
+    virtual ~Threads() = default;
+    // SetThreadPriority of the calling thread.
+    virtual bool SetCurrentThreadPriority(int priority) = 0;
+    // SetPriorityClass of the process.
+    virtual bool SetProcessPriorityClass(unsigned long priorityClass) = 0;
+    // Names a thread for debuggers.
+    virtual void NameThread(unsigned long threadId, const char* name) = 0;
+    // Ends a thread that did not stop by itself; false when that is not possible (the
+    // thread then still runs).
+    virtual bool TerminateThread(std::thread& thread, unsigned long exitCode) = 0;
+    // Ends the process at once with exitCode.
+    virtual void ExitProcess(unsigned exitCode) = 0;
 };
 
 class Platform {
@@ -366,6 +429,9 @@ class Platform {
     virtual Input& GetInput() = 0;
     virtual Timers& GetTimers() = 0;
     virtual SystemParameters& GetSystemParameters() = 0;
+    virtual Shell& GetShell() = 0;
+    virtual Hooks& GetHooks() = 0;
+    virtual Threads& GetThreads() = 0;
 };
 
 // The platform in force. The Windows build has one; the Linux build starts with a
@@ -429,6 +495,15 @@ inline Timers& GetTimers() {
 }
 inline SystemParameters& GetSystemParameters() {
     return Current().GetSystemParameters();
+}
+inline Shell& GetShell() {
+    return Current().GetShell();
+}
+inline Hooks& GetHooks() {
+    return Current().GetHooks();
+}
+inline Threads& GetThreads() {
+    return Current().GetThreads();
 }
 
 } // namespace pw::platform

@@ -44,6 +44,9 @@ class InputTimeline final : public platform::Platform, public platform::Input {
     platform::Input& GetInput() override { return *this; }
     platform::Timers& GetTimers() override { return desktop_.timers; }
     platform::SystemParameters& GetSystemParameters() override { return desktop_.systemParameters; }
+    platform::Shell& GetShell() override { return desktop_.shell; }
+    platform::Hooks& GetHooks() override { return desktop_.hooks; }
+    platform::Threads& GetThreads() override { return desktop_.threads; }
 
   private:
     sim::SimulatedDesktop& desktop_;

@@ -90,9 +90,16 @@ Replay::Replay(std::ostream& out) : out_(out) {
     // The sender plays on this thread when the replay drains it, so pauses run on the
     // virtual clock and every record can be shown with the event that caused it.
     g_pSendInput = new CSendInput(input::SendInputMode::Manual);
+    actions::SetActionObserver(&Replay::NoteAction, this);
+}
+
+void Replay::NoteAction(const actions::ActionCall& call, void* context) {
+    auto* replay = static_cast<Replay*>(context);
+    replay->lastAction_ = {true, call.button, static_cast<int>(call.action)};
 }
 
 Replay::~Replay() {
+    actions::SetActionObserver(nullptr, nullptr);
     delete g_pSendInput;
     g_pSendInput = nullptr;
     g_hMouseHook = nullptr;
@@ -341,12 +348,9 @@ void Replay::WriteLine(const Step& step, const char* result, const std::string& 
     if (g_pCurrentApp && !g_pCurrentApp->IsDefault() && g_pCurrentApp->GetFullName())
         profile = ToUtf8(g_pCurrentApp->GetFullName());
     line.Field("profile", profile).Field("layer", g_nCurrentLayer);
-    const auto& requests = actions::ActionRequests();
-    if (withAction && requests.size() > requestsSeen_) {
-        const actions::ActionRequest& request = requests.back();
-        line.Field("button", request.button).Field("action", request.action);
-    }
-    requestsSeen_ = requests.size();
+    if (withAction && lastAction_.seen)
+        line.Field("button", lastAction_.button).Field("action", lastAction_.action);
+    lastAction_ = {};
     line.RawField("injected", injected);
     out_ << line.Finish() << '\n';
 }

@@ -3,6 +3,8 @@
 // Runs the real engine on the simulated desktop, step by step, and writes one JSON line
 // per mouse or keyboard event: what the library decided and what it injected in reply.
 
+#include "actions/action_call.h"
+#include "actions/process_button_action.h"
 #include "hook/library.h"
 #include "platform/sim/simulated_desktop.h"
 #include "scenario.h"
@@ -51,6 +53,7 @@ class Replay {
     HWND WindowOf(const Step& step, const std::string& id);
     unsigned long ProcessIdOf(const std::string& name);
     uint32_t Now();
+    static void NoteAction(const actions::ActionCall& call, void* context);
 
     std::ostream& out_;
     sim::SimulatedDesktop desktop_;
@@ -59,7 +62,13 @@ class Replay {
     std::map<std::string, HWND> windows_;
     std::map<std::string, unsigned long> processes_;
     POINT cursor_{};
-    size_t requestsSeen_ = 0;
+    // The last action the engine carried out since the previous line.
+    struct SeenAction {
+        bool seen = false;
+        int button = 0;
+        int action = 0;
+    };
+    SeenAction lastAction_;
 };
 
 } // namespace pw::replay

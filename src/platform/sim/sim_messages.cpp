@@ -27,7 +27,8 @@ unsigned SimMessages::RegisteredId(const Char* name) const {
 }
 
 bool SimMessages::PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
-    if (window && !windows_.Exists(window))
+    // The broadcast handle reaches every top-level window; it is recorded once.
+    if (window && window != platform::kHwndBroadcast && !windows_.Exists(window))
         return false;
     Record({SimMessage::Kind::Posted, window, 0, message, wParam, lParam});
     return true;

@@ -12,6 +12,7 @@ class SimSystemInfo final : public platform::SystemInfo {
   public:
     bool OsVersion(unsigned long& major, unsigned long& minor) override;
     unsigned KeyboardSpeed() override { return keyboardSpeed; }
+    unsigned KeyboardDelay() override { return keyboardDelay; }
     bool IsRemoteSession() override { return remoteSession; }
     short KeyState(int virtualKey) override;
 
@@ -21,6 +22,7 @@ class SimSystemInfo final : public platform::SystemInfo {
     unsigned long major = 10;
     unsigned long minor = 0;
     unsigned keyboardSpeed = 31;
+    unsigned keyboardDelay = 1;
     bool remoteSession = false;
 
   private:

@@ -39,6 +39,17 @@ bool SimSystemParameters::WheelScrollChars(unsigned& chars) {
     return true;
 }
 
+bool SimSystemParameters::ReloadSystemCursors() {
+    std::lock_guard lock(mutex_);
+    ++cursorReloads_;
+    return true;
+}
+
+int SimSystemParameters::CursorReloads() const {
+    std::lock_guard lock(mutex_);
+    return cursorReloads_;
+}
+
 void SimSystemParameters::Preset(bool swapped, unsigned scrollLines, unsigned scrollChars) {
     std::lock_guard lock(mutex_);
     swapped_ = swapped;

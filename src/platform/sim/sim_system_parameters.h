@@ -25,6 +25,7 @@ class SimSystemParameters final : public platform::SystemParameters {
     bool WheelScrollLines(unsigned& lines) override;
     bool SetWheelScrollLines(unsigned lines, unsigned updateFlags) override;
     bool WheelScrollChars(unsigned& chars) override;
+    bool ReloadSystemCursors() override;
 
     // The system's state as a user would have set it (no change is recorded).
     void Preset(bool swapped, unsigned scrollLines, unsigned scrollChars = 3);
@@ -35,6 +36,8 @@ class SimSystemParameters final : public platform::SystemParameters {
     std::vector<SimParameterChange> Changes() const;
     // Takes the changes recorded so far, leaving none.
     std::vector<SimParameterChange> TakeChanges();
+    // How often the system cursors were reloaded.
+    int CursorReloads() const;
 
   private:
     mutable std::mutex mutex_;
@@ -42,6 +45,7 @@ class SimSystemParameters final : public platform::SystemParameters {
     unsigned scrollLines_ = 3;
     unsigned scrollChars_ = 3;
     bool failing_ = false;
+    int cursorReloads_ = 0;
     std::vector<SimParameterChange> changes_;
 };
 

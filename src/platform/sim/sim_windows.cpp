@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cwctype>
 #include <limits>
 
 namespace pw::sim {
@@ -557,6 +558,39 @@ int SimWindows::TextQueries() const {
 int SimWindows::ClassNameQueries() const {
     Lock lock(mutex_);
     return classNameQueries_;
+}
+
+} // namespace pw::sim
+
+namespace pw::sim {
+
+HWND SimWindows::FindTopLevel(const Char* className) {
+    if (!className)
+        return nullptr;
+    Lock lock(mutex_);
+    const StringView wanted(className);
+    auto sameClass = [&](const String& name) {
+        return name.size() == wanted.size() &&
+               std::equal(name.begin(), name.end(), wanted.begin(),
+                          [](Char a, Char b) { return std::towlower(a) == std::towlower(b); });
+    };
+    for (HWND window : topLevel_) {
+        const Window* found = FindLocked(window);
+        if (found && sameClass(found->spec.className))
+            return window;
+    }
+    return nullptr;
+}
+
+bool SimWindows::ShowWindow(HWND window, int command) {
+    Lock lock(mutex_);
+    showCommands_.push_back({window, command});
+    return IsVisibleLocked(window);
+}
+
+std::vector<SimWindows::ShowCommand> SimWindows::ShowCommands() const {
+    Lock lock(mutex_);
+    return showCommands_;
 }
 
 } // namespace pw::sim

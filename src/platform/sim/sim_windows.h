@@ -58,6 +58,15 @@ class SimWindows final : public platform::Windows {
     bool CursorPos(POINT& point) override;
     bool SetCursorPos(POINT point) override;
     HMONITOR MonitorFromPoint(POINT point, unsigned long flags) override;
+    HWND FindTopLevel(const Char* className) override;
+    // Records the command; the simulated window's state does not change.
+    bool ShowWindow(HWND window, int command) override;
+
+    struct ShowCommand {
+        HWND window = nullptr;
+        int command = 0;
+    };
+    std::vector<ShowCommand> ShowCommands() const;
 
     // The physical queries behind the scaling exports.
     HWND WindowFromPhysicalPoint(POINT point);
@@ -125,6 +134,7 @@ class SimWindows final : public platform::Windows {
     HWND foreground_ = nullptr;
     POINT cursor_{};
     double logicalScale_ = 1.0;
+    std::vector<ShowCommand> showCommands_;
     int textQueries_ = 0;
     int classNameQueries_ = 0;
 };

@@ -11,12 +11,15 @@
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_hooks.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_messages.h"
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system_info.h"
 #include "platform/sim/sim_system_parameters.h"
+#include "platform/sim/sim_threads.h"
 #include "platform/sim/sim_timers.h"
 #include "platform/sim/sim_windows.h"
 
@@ -44,6 +47,9 @@ class SimulatedDesktop final : public platform::Platform {
     platform::Input& GetInput() override { return input; }
     platform::Timers& GetTimers() override { return timers; }
     platform::SystemParameters& GetSystemParameters() override { return systemParameters; }
+    platform::Shell& GetShell() override { return shell; }
+    platform::Hooks& GetHooks() override { return hooks; }
+    platform::Threads& GetThreads() override { return threads; }
 
     // Whether the display-scaling exports (physical point and cursor, per-monitor point
     // conversion, monitor DPI) are found at run time; they are by default.
@@ -63,6 +69,9 @@ class SimulatedDesktop final : public platform::Platform {
     SimInput input{clock};
     SimTimers timers{clock};
     SimSystemParameters systemParameters;
+    SimShell shell;
+    SimHooks hooks{diagnostics, messages};
+    SimThreads threads{messages};
 
   private:
     std::unique_ptr<platform::ScopedPlatform> installed_;

@@ -27,7 +27,7 @@ HINSTANCE ModuleHandle() {
 
 // The loader's entry point. Nothing may escape it: a failing attach makes the load fail,
 // a failing detach is only reported.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         pw::win32::g_module.store(instance, std::memory_order_release);
@@ -42,7 +42,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         break;
     case DLL_PROCESS_DETACH:
         try {
-            pw::hook::ProcessDetach();
+            // A non-null reserved means the process is ending, not just unloading us.
+            pw::hook::ProcessDetach(reserved != nullptr);
         } catch (...) {
             OutputDebugStringW(
                 L"PallawickHook: Unexpected exception while unloading the library\n");

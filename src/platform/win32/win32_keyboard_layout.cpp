@@ -36,6 +36,23 @@ class Win32KeyboardLayout final : public input::KeyboardLayout {
     input::KeyboardLayoutHandle ActivateLayout(input::KeyboardLayoutHandle layout) override {
         return ::ActivateKeyboardLayout(ToHkl(layout), 0);
     }
+    int InstalledLayouts(input::KeyboardLayoutHandle* layouts, int capacity) override {
+        if (!layouts || capacity < 1)
+            return 0;
+        constexpr int kMostLayouts = 64;
+        HKL found[kMostLayouts] = {};
+        const int count =
+            ::GetKeyboardLayoutList(capacity < kMostLayouts ? capacity : kMostLayouts, found);
+        for (int i = 0; i < count; ++i)
+            layouts[i] = found[i];
+        return count;
+    }
+    input::KeyboardLayoutHandle LoadLayout(const Char* id, unsigned flags) override {
+        return ::LoadKeyboardLayoutW(id, flags);
+    }
+    bool UnloadLayout(input::KeyboardLayoutHandle layout) override {
+        return ::UnloadKeyboardLayout(ToHkl(layout)) != FALSE;
+    }
 };
 
 } // namespace

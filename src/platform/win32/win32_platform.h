@@ -9,11 +9,14 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_hooks.h"
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_info.h"
 #include "platform/win32/win32_system_parameters.h"
+#include "platform/win32/win32_threads.h"
 #include "platform/win32/win32_windows.h"
 
 namespace pw::win32 {
@@ -44,6 +47,9 @@ class Win32Platform final : public platform::Platform {
     platform::Input& GetInput() override { return input_; }
     platform::Timers& GetTimers() override { return timers_; }
     platform::SystemParameters& GetSystemParameters() override { return systemParameters_; }
+    platform::Shell& GetShell() override { return shell_; }
+    platform::Hooks& GetHooks() override { return hooks_; }
+    platform::Threads& GetThreads() override { return threads_; }
 
   private:
     Win32Clock clock_;
@@ -60,6 +66,9 @@ class Win32Platform final : public platform::Platform {
     Win32Input input_;
     Win32Timers timers_;
     Win32SystemParameters systemParameters_;
+    Win32Shell shell_;
+    Win32Hooks hooks_;
+    Win32Threads threads_;
 };
 
 } // namespace pw::win32

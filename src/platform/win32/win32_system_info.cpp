@@ -28,6 +28,15 @@ unsigned Win32SystemInfo::KeyboardSpeed() {
     return speed > kFastestKeyboardSpeed ? kFastestKeyboardSpeed : static_cast<unsigned>(speed);
 }
 
+unsigned Win32SystemInfo::KeyboardDelay() {
+    constexpr unsigned kLongestKeyboardDelay = 3;
+    int delay = 1;
+    if (!SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0) || delay < 0)
+        return 1;
+    return static_cast<unsigned>(delay) > kLongestKeyboardDelay ? kLongestKeyboardDelay
+                                                                : static_cast<unsigned>(delay);
+}
+
 bool Win32SystemInfo::IsRemoteSession() {
     return GetSystemMetrics(SM_REMOTESESSION) != 0;
 }

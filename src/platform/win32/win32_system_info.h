@@ -9,6 +9,7 @@ class Win32SystemInfo final : public platform::SystemInfo {
   public:
     bool OsVersion(unsigned long& major, unsigned long& minor) override;
     unsigned KeyboardSpeed() override;
+    unsigned KeyboardDelay() override;
     bool IsRemoteSession() override;
     short KeyState(int virtualKey) override;
 };

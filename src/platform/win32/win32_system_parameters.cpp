@@ -34,4 +34,8 @@ bool Win32SystemParameters::WheelScrollChars(unsigned& chars) {
     return true;
 }
 
+bool Win32SystemParameters::ReloadSystemCursors() {
+    return SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, 0) != FALSE;
+}
+
 } // namespace pw::win32

@@ -12,6 +12,7 @@ class Win32SystemParameters final : public platform::SystemParameters {
     bool WheelScrollLines(unsigned& lines) override;
     bool SetWheelScrollLines(unsigned lines, unsigned updateFlags) override;
     bool WheelScrollChars(unsigned& chars) override;
+    bool ReloadSystemCursors() override;
 };
 
 } // namespace pw::win32

@@ -145,3 +145,15 @@ HMONITOR Win32Windows::MonitorFromPoint(POINT point, unsigned long flags) {
 }
 
 } // namespace pw::win32
+
+namespace pw::win32 {
+
+HWND Win32Windows::FindTopLevel(const Char* className) {
+    return className ? ::FindWindowW(className, nullptr) : nullptr;
+}
+
+bool Win32Windows::ShowWindow(HWND window, int command) {
+    return ::ShowWindow(window, command) != FALSE;
+}
+
+} // namespace pw::win32

@@ -1,0 +1,70 @@
+#include "actions/launch_application.h"
+
+#include "platform/platform.h"
+#include "support/logger.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <exception>
+#include <thread>
+
+namespace pw::actions {
+namespace {
+
+constexpr size_t kMaxCommandLength = 2048;
+constexpr int kSwShow = 5;
+
+size_t FindExe(StringView command) {
+    constexpr StringView kExe = L".exe";
+    auto it = std::search(command.begin(), command.end(), kExe.begin(), kExe.end(),
+                          [](Char a, Char b) { return static_cast<Char>(std::towlower(a)) == b; });
+    return it == command.end() ? StringView::npos : static_cast<size_t>(it - command.begin());
+}
+
+void LaunchProcessThreadProc(String command) {
+    try {
+        const LaunchCommand launch = SplitLaunchCommand(command);
+        CLogger::LogDebug(L"Launching process '%ls' with arguments '%ls'", launch.program.c_str(),
+                          launch.arguments.c_str());
+        if (!platform::GetShell().Execute(
+                nullptr, launch.program.c_str(),
+                launch.arguments.empty() ? nullptr : launch.arguments.c_str(), kSwShow)) {
+            auto& diagnostics = platform::GetDiagnostics();
+            const uint32_t error = diagnostics.LastError();
+            CLogger::LogMessage(L"Unable to launch process '%ls' (error %u: %ls)", command.c_str(),
+                                error, diagnostics.SystemErrorText(error).c_str());
+        }
+    } catch (const std::exception&) {
+        CLogger::LogMessage(L"LaunchProcessThreadProc: Unexpected exception launching '%ls'",
+                            command.c_str());
+    }
+}
+
+} // namespace
+
+LaunchCommand SplitLaunchCommand(StringView command) {
+    const size_t exe = FindExe(command);
+    if (exe != StringView::npos) {
+        const size_t space = command.find(L' ', exe);
+        if (space != StringView::npos)
+            return {String(command.substr(0, space)), String(command.substr(space + 1))};
+    }
+    return {String(command), String()};
+}
+
+} // namespace pw::actions
+
+bool LaunchApplication(const Char* command) {
+    if (!command || !*command) {
+        CLogger::LogMessage(L"LaunchApplication: No program to launch.");
+        return false;
+    }
+    String copy(command, pw::BoundedLength(command, pw::actions::kMaxCommandLength));
+    try {
+        std::thread(pw::actions::LaunchProcessThreadProc, std::move(copy)).detach();
+        return true;
+    } catch (const std::exception&) {
+        CLogger::LogMessage(L"LaunchApplication: Unable to start the launch thread.");
+        return false;
+    }
+}

@@ -1,0 +1,54 @@
+#include "actions/action_families.h"
+#include "actions/layers.h"
+#include "hook/hook_state.h"
+#include "settings/application_settings.h"
+
+namespace pw::actions {
+namespace {
+
+// The layer of "Layer 1" to "Layer 10"; -1 for other codes.
+int MomentaryLayerOf(_ACTIONS action) {
+    if (action >= actLayer1 && action <= actLayer5)
+        return action - actLayer1;
+    if (action >= actLayer6 && action <= actLayer10)
+        return 5 + (action - actLayer6);
+    return -1;
+}
+
+// Held: the layer is current while the button is down, then the layer it was pressed on
+// (or the first layer, when that one says so) comes back.
+bool RunMomentaryLayer(const ActionCall& call, int layer) {
+    if (call.IsDown()) {
+        g_bLayerHeld = true;
+        const bool revert = g_pCurrentApp && g_pCurrentApp->GetRevertLayer1(g_nCurrentLayer);
+        g_nSavedLayer = revert ? 0 : g_nCurrentLayer;
+        ChangeLayer(layer, true);
+    } else if (call.IsUp()) {
+        if (g_nSavedLayer >= 0)
+            ChangeLayer(g_nSavedLayer, false);
+        g_nSavedLayer = -1;
+        g_bLayerHeld = false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool RunLayerAction(const ActionCall& call) {
+    switch (call.action) {
+    case actLayerNext:
+        if (call.IsUp())
+            NextLayer();
+        return true;
+    case actLayerPrevious:
+        if (call.IsUp())
+            PreviousLayer();
+        return true;
+    default:
+        break;
+    }
+    const int layer = MomentaryLayerOf(call.action);
+    return layer < 0 ? false : RunMomentaryLayer(call, layer);
+}
+
+} // namespace pw::actions

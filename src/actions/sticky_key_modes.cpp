@@ -1,0 +1,103 @@
+#include "actions/action_state.h"
+#include "actions/key_repeat.h"
+#include "actions/process_button.h"
+#include "actions/sticky_keys.h"
+#include "input/send_keys.h"
+#include "input/sim_modifiers.h"
+#include "settings/action_data.h"
+#include "settings/application_settings.h"
+#include "support/logger.h"
+
+namespace pw::actions {
+namespace {
+
+constexpr size_t kKeyRepeat = 5;
+constexpr size_t kKeyHold = 6;
+
+bool DownHandled(int button) {
+    return button >= 0 && static_cast<size_t>(button) < g_bDownHandled.size() &&
+           g_bDownHandled[static_cast<size_t>(button)];
+}
+
+void StoreStuckKeys(CApplicationSettings* profile, int button, int layer, const Char* keys) {
+    if (profile)
+        profile->SetStuckKeys(static_cast<MouseButtons>(button), layer, keys);
+}
+
+bool PressAndHold(POINT pt, int button, const Char* keys, CApplicationSettings* profile, int layer,
+                  bool block) {
+    g_nStickyState[kKeyHold] = 1;
+    const bool pressed = SendKeyStateWhileDown(static_cast<MouseButtons>(button), keys, false, &pt);
+    StoreStuckKeys(profile, button, layer, keys);
+    return block && pressed;
+}
+
+} // namespace
+
+bool StickyRepeatKeys(POINT pt, int button, int kind, const CActionData& data,
+                      CApplicationSettings* profile, int layer) {
+    const bool block = data.BlockMouse();
+    if (kind != kKindDown)
+        return block;
+    if (g_nStickyState[kKeyRepeat] && g_nRepeatButton == button) {
+        g_nStickyState[kKeyRepeat] = 0;
+        StopRepeat();
+        return block;
+    }
+    if (g_nStickyState[kKeyRepeat]) {
+        g_nRepeatButton = button;
+        return block;
+    }
+    const Char* keys = data.GetKeys();
+    SendKeyStateWhileDown(keys, &pt, input::kExecuteWhole);
+    g_nStickyState[kKeyRepeat] = 1;
+    const unsigned interval = KeyRepeatInterval(data, profile, button, layer);
+    StoreStuckKeys(profile, button, layer, keys);
+    StartRepeat(button, interval);
+    return block;
+}
+
+bool StickyHoldKeys(POINT pt, int button, int kind, const CActionData& data,
+                    CApplicationSettings* profile, int layer) {
+    const bool block = data.BlockMouse();
+    const Char* keys = data.GetKeys();
+    uint16_t& state = g_nStickyState[kKeyHold];
+    if (kind == kKindDown) {
+        if (state == 1) {
+            CLogger::LogDebug(L"%ls Sticky: Ignore button down", L"Key Hold");
+            state = 2;
+            return block;
+        }
+        CLogger::LogDebug(L"%ls Sticky: Button *DOWN*", L"Key Hold");
+        return PressAndHold(pt, button, keys, profile, layer, block);
+    }
+    if (kind != kKindUp)
+        return block;
+    if (!DownHandled(button)) {
+        CLogger::LogDebug(L"%ls Sticky: Button up without down!", L"Key Hold");
+        return block;
+    }
+    switch (state) {
+    case 0:
+        CLogger::LogDebug(L"%ls Sticky: Button up without down - starting sticky!", L"Key Hold");
+        return PressAndHold(pt, button, keys, profile, layer, block);
+    case 1:
+        CLogger::LogDebug(L"%ls Sticky: Ignore button up", L"Key Hold");
+        return block;
+    default: {
+        CLogger::LogDebug(L"%ls Sticky *UP*", L"Key Hold");
+        const Char* stuck =
+            profile ? profile->GetStuckKeys(static_cast<MouseButtons>(button), layer) : nullptr;
+        if (!stuck || !*stuck)
+            return block;
+        const String held(stuck);
+        const bool released =
+            SendKeyStateWhileDown(static_cast<MouseButtons>(button), held.c_str(), true, &pt);
+        StoreStuckKeys(profile, button, layer, nullptr);
+        state = 0;
+        return block && released;
+    }
+    }
+}
+
+} // namespace pw::actions

@@ -1,0 +1,6 @@
+#pragma once
+
+// Searching the web for the selected text, on a thread of its own.
+
+// Starts the search thread; whether it started.
+bool StartWebSearch();

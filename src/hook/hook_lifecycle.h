@@ -1,0 +1,15 @@
+#pragma once
+
+// The lifecycle of the hook and timer threads behind SetMouseHook and RemoveMouseHook.
+
+namespace pw::hook {
+
+// Asks both threads to end and waits up to 5000 ms for each (a thread that does not end
+// is terminated where the platform can); with resetDefaults puts back the system's
+// button swap and wheel lines. False when neither thread was running.
+bool EndHookThread(bool resetDefaults);
+// For the end of the process, when the system has already ended the library's threads:
+// lets go of them without waiting.
+void ForgetHookThreads();
+
+} // namespace pw::hook

@@ -1,0 +1,21 @@
+#include "hook/hook_procedures.h"
+
+#include "hook/mouse_hook.h"
+
+namespace pw::hook {
+
+platform::Hooks::Proc MouseHookProcedure() {
+    return &MouseHookLLProc;
+}
+
+platform::Hooks::Proc KeyboardHookProcedure() {
+    return nullptr;
+}
+
+void ClearKeyboardHookKeys() {}
+
+TimerProc JigglerTimerProcedure() {
+    return nullptr;
+}
+
+} // namespace pw::hook

@@ -1,0 +1,131 @@
+#include "hook/hook_thread.h"
+
+#include "hook/english_layout.h"
+#include "hook/hook_control.h"
+#include "hook/hook_install.h"
+#include "hook/hook_state.h"
+#include "hook/registered_messages.h"
+#include "input/send_input.h"
+#include "input/spi_thread.h"
+#include "platform/platform.h"
+#include "scroll/wheel.h"
+#include "support/exception_handler.h"
+#include "support/logger.h"
+#include "support/thread_lock.h"
+
+namespace pw::hook {
+
+namespace {
+
+// Tells the main program that the hook state changed.
+void NotifyMainWindow() {
+    HWND mainWindow = nullptr;
+    {
+        CThreadLock lock(L"HookThread MainWindow");
+        mainWindow = g_hMainWindow;
+    }
+    if (mainWindow)
+        platform::GetMessages().PostMessage(mainWindow, Messages().mainWindow, 0, 0);
+}
+
+// The old sender's destructor waits for its thread, so it runs outside the lock.
+void ReplaceSendInput(CSendInput* sender) {
+    CSendInput* old = nullptr;
+    {
+        CThreadLock lock(L"HookThread SendInput");
+        old = g_pSendInput;
+        g_pSendInput = sender;
+    }
+    delete old;
+}
+
+// The brightness object and the secure attention sequence join these once they exist.
+void StartWorkers() {
+    ReplaceSendInput(nullptr);
+    ReplaceSendInput(new CSendInput());
+    RestartSPIThread();
+}
+
+void StopWorkers() {
+    ReplaceSendInput(nullptr);
+    DeleteSPIThread();
+}
+
+// False when the queue failed.
+bool RunMessageLoop() {
+    platform::Messages& messages = platform::GetMessages();
+    const RegisteredMessages& ids = Messages();
+    platform::Messages::ThreadMessage message;
+    for (;;) {
+        const int got = messages.GetMessage(message);
+        if (got < 0) {
+            CLogger::LogOSMessage(platform::GetDiagnostics().LastError(),
+                                  L"HookThread: Error in hook thread message queue.");
+            return false;
+        }
+        bool leave = got == 0;
+        if (message.message == ids.resetHook) {
+            if (message.wParam == kWpQuit)
+                leave = true;
+            else
+                ReinstallHooks(message.wParam);
+        } else if (message.message == ids.setTimer) {
+            CLogger::LogDebug(L"Invalid Set Timer call to hook thread");
+        } else if (message.message == platform::kWmTimer) {
+            messages.DispatchThreadMessage(message);
+        } else {
+            CLogger::LogDebug(L"-- Dropping Message: %08X --", message.message);
+        }
+        if (leave)
+            return true;
+    }
+}
+
+void CleanUp() {
+    CLogger::LogDebug(L"HookThread: Finished the message loop. Cleaning up...");
+    {
+        CThreadLock lock(L"HookThread Clean-up");
+        RemoveHooks();
+        NotifyMainWindow();
+        CWheel::Reset();
+        g_hLastWindow = nullptr;
+        g_szLastProcess[0] = 0;
+    }
+    StopWorkers();
+}
+
+} // namespace
+
+unsigned long HookThreadProc(LibraryThread::StartSignal& start) {
+    ExceptionHandlerInstaller crashHandler;
+    try {
+        platform::Messages& messages = platform::GetMessages();
+        platform::Threads& threads = platform::GetThreads();
+        // The queue exists before the id is published, so that no request is lost.
+        messages.CreateThreadQueue();
+        const unsigned long self = messages.CurrentThreadId();
+        {
+            CThreadLock lock(L"HookThread Start");
+            g_dwHookThreadId = self;
+        }
+        start.Started();
+        threads.NameThread(self, "VESK Hook Thread");
+        threads.SetCurrentThreadPriority(platform::Threads::kPriorityTimeCritical);
+
+        StartWorkers();
+        ChooseEnglishLayout();
+        {
+            CThreadLock lock(L"HookThread 0");
+            InstallHooks();
+        }
+        NotifyMainWindow();
+
+        const bool clean = RunMessageLoop();
+        CleanUp();
+        return clean ? 1 : 0;
+    } catch (...) {
+        handle_exception(L"HookThread");
+    }
+}
+
+} // namespace pw::hook

@@ -1,0 +1,72 @@
+#include "hook/timer_thread.h"
+
+#include "hook/hook_state.h"
+#include "hook/registered_messages.h"
+#include "hook/thread_timers.h"
+#include "platform/platform.h"
+#include "support/exception_handler.h"
+#include "support/logger.h"
+#include "support/thread_lock.h"
+
+namespace pw::hook {
+
+namespace {
+
+void PublishId(unsigned long id) {
+    CThreadLock lock(L"TimerThread");
+    g_dwTimerThreadId = id;
+}
+
+// False when the queue failed.
+bool RunMessageLoop() {
+    platform::Messages& messages = platform::GetMessages();
+    const RegisteredMessages& ids = Messages();
+    platform::Messages::ThreadMessage message;
+    for (;;) {
+        const int got = messages.GetMessage(message);
+        if (got < 0) {
+            CLogger::LogOSMessage(platform::GetDiagnostics().LastError(),
+                                  L"TimerThread: Error in timer thread message queue.");
+            return false;
+        }
+        if (got == 0)
+            return true;
+        if (message.message == ids.resetHook) {
+            if (message.wParam == kWpQuit)
+                return true;
+        } else if (message.message == ids.killTimer) {
+            StopRequestedTimer(message.wParam);
+        } else if (message.message == ids.setTimer) {
+            StartRequestedTimer(message.wParam, static_cast<unsigned>(message.lParam));
+        } else if (message.message == platform::kWmTimer) {
+            // Only the system's dispatch may call a timer's procedure.
+            messages.DispatchThreadMessage(message);
+        }
+    }
+}
+
+} // namespace
+
+unsigned long TimerThreadProc(LibraryThread::StartSignal& start) {
+    ExceptionHandlerInstaller crashHandler;
+    try {
+        platform::Messages& messages = platform::GetMessages();
+        platform::Threads& threads = platform::GetThreads();
+        messages.CreateThreadQueue();
+        const unsigned long self = messages.CurrentThreadId();
+        PublishId(self);
+        start.Started();
+        threads.NameThread(self, "VESK Timer Thread");
+        threads.SetCurrentThreadPriority(platform::Threads::kPriorityAboveNormal);
+
+        const bool clean = RunMessageLoop();
+        // Thread timers can only be stopped by the thread that owns them.
+        KillTimerThreadTimers();
+        PublishId(0);
+        return clean ? 1 : 0;
+    } catch (...) {
+        handle_exception(L"TimerThread");
+    }
+}
+
+} // namespace pw::hook

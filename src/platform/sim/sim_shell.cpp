@@ -1,0 +1,43 @@
+#include "platform/sim/sim_shell.h"
+
+namespace pw::sim {
+
+bool SimShell::Execute(const Char* operation, const Char* file, const Char* parameters, int show) {
+    std::lock_guard lock(mutex_);
+    executions_.push_back(
+        {operation ? operation : L"", file ? file : L"", parameters ? parameters : L"", show});
+    return executeResult_;
+}
+
+bool SimShell::LockWorkStation() {
+    std::lock_guard lock(mutex_);
+    ++locks_;
+    return true;
+}
+
+void SimShell::Beep(unsigned) {
+    std::lock_guard lock(mutex_);
+    ++beeps_;
+}
+
+std::vector<SimShell::Execution> SimShell::Executions() const {
+    std::lock_guard lock(mutex_);
+    return executions_;
+}
+
+int SimShell::LockCount() const {
+    std::lock_guard lock(mutex_);
+    return locks_;
+}
+
+int SimShell::BeepCount() const {
+    std::lock_guard lock(mutex_);
+    return beeps_;
+}
+
+void SimShell::SetExecuteResult(bool result) {
+    std::lock_guard lock(mutex_);
+    executeResult_ = result;
+}
+
+} // namespace pw::sim

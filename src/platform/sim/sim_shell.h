@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <mutex>
+#include <vector>
+
+namespace pw::sim {
+
+// A recorder of what the library asked the shell to start.
+class SimShell final : public platform::Shell {
+  public:
+    struct Execution {
+        String operation;
+        String file;
+        String parameters;
+        int show = 0;
+    };
+
+    bool Execute(const Char* operation, const Char* file, const Char* parameters,
+                 int show) override;
+    bool LockWorkStation() override;
+    void Beep(unsigned type) override;
+
+    std::vector<Execution> Executions() const;
+    int LockCount() const;
+    int BeepCount() const;
+    // What Execute answers (true by default).
+    void SetExecuteResult(bool result);
+
+  private:
+    mutable std::mutex mutex_;
+    std::vector<Execution> executions_;
+    int locks_ = 0;
+    int beeps_ = 0;
+    bool executeResult_ = true;
+};
+
+} // namespace pw::sim

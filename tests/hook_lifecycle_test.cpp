@@ -1,0 +1,352 @@
+#include "hook/english_layout.h"
+#include "hook/flag_functions.h"
+#include "hook/hook_control.h"
+#include "hook/hook_state.h"
+#include "hook/library.h"
+#include "hook/mouse_hook.h"
+#include "hook/registered_messages.h"
+#include "input/keyboard_layout.h"
+#include "input/send_input.h"
+#include "input/spi_thread.h"
+#include "input/system_mouse_defaults.h"
+#include "input/us_keyboard_layout.h"
+#include "platform/sim/simulated_desktop.h"
+#include "settings/settings.h"
+#include "support/logger.h"
+#include "support/wait_until.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+using Kind = pw::platform::Hooks::Kind;
+using Change = pw::sim::SimParameterChange;
+using pw::platform::SystemParameters;
+using pw::test::WaitUntil;
+
+size_t ProcessThreadCount() {
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/task"))
+        ++count;
+    return count;
+}
+
+// The US layout's key mapping with a scripted list of installed layouts and a loader
+// that records what it was asked for.
+class ScriptedLayouts final : public pw::input::KeyboardLayout {
+  public:
+    using Handle = pw::input::KeyboardLayoutHandle;
+
+    int16_t VkKeyScan(Char c) override { return us_.VkKeyScan(c); }
+    int16_t VkKeyScanEx(Char c, Handle layout) override { return us_.VkKeyScanEx(c, layout); }
+    uint32_t OemKeyScan(uint16_t oemChar) override { return us_.OemKeyScan(oemChar); }
+    unsigned MapVirtualKeyEx(unsigned code, unsigned mapType, Handle layout) override {
+        return us_.MapVirtualKeyEx(code, mapType, layout);
+    }
+    int8_t CharToOem(Char c) override { return us_.CharToOem(c); }
+    Handle CurrentLayout() override { return installed.empty() ? nullptr : installed[0]; }
+    int InstalledLayouts(Handle* layouts, int capacity) override {
+        int count = 0;
+        for (Handle layout : installed)
+            if (count < capacity)
+                layouts[count++] = layout;
+        return count;
+    }
+    Handle LoadLayout(const Char* id, unsigned flags) override {
+        loads.emplace_back(id);
+        loadFlags = flags;
+        return loadable;
+    }
+    bool UnloadLayout(Handle layout) override {
+        unloads.push_back(layout);
+        return true;
+    }
+
+    std::vector<Handle> installed;
+    Handle loadable = nullptr;
+    std::vector<String> loads;
+    unsigned loadFlags = 0;
+    std::vector<Handle> unloads;
+
+  private:
+    pw::input::UsKeyboardLayout us_;
+};
+
+pw::input::KeyboardLayoutHandle Layout(uintptr_t value) {
+    return reinterpret_cast<pw::input::KeyboardLayoutHandle>(value);
+}
+
+class HookLifecycleTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        pw::hook::RegisterMessages();
+        CLogger::EnableDebug(true);
+        mainWindow = desktop.windows.Create({.className = L"VESKMain"});
+        SetHookMainWindow(mainWindow);
+    }
+    void TearDown() override {
+        RemoveMouseHook(false);
+        CLogger::EnableDebug(false);
+    }
+
+    // Starts the threads and waits until the hook thread has set its hooks.
+    void Hook() {
+        const size_t installs = desktop.hooks.InstallCount();
+        ASSERT_TRUE(SetMouseHook());
+        ASSERT_TRUE(WaitUntil([&] { return MainWindowNotes() > notesSeen; }));
+        notesSeen = MainWindowNotes();
+        ASSERT_GT(desktop.hooks.InstallCount(), installs);
+    }
+    size_t MainWindowNotes() const {
+        const unsigned id = desktop.messages.RegisteredId(L"VESKMainWindow");
+        size_t count = 0;
+        for (const pw::sim::SimMessage& message : desktop.messages.Recorded())
+            if (message.window == mainWindow && message.message == id)
+                ++count;
+        return count;
+    }
+    bool Logged(StringView text) const { return desktop.diagnostics.DebugOutputContains(text); }
+    // Waits until the hook thread has handled everything posted to it before: it handles
+    // its messages in order, and a mouse-hook reinstallation is visible from outside.
+    bool HookThreadCaughtUp() {
+        const size_t installs = desktop.hooks.InstallCount();
+        desktop.messages.PostThreadMessage(g_dwHookThreadId, pw::hook::Messages().resetHook,
+                                           pw::hook::kWpMouseHook, 0);
+        return WaitUntil([&] { return desktop.hooks.InstallCount() > installs; });
+    }
+
+    pw::sim::SimulatedDesktop desktop;
+    pw::hook::LibraryScope library;
+    HWND mainWindow = nullptr;
+    size_t notesSeen = 0;
+};
+
+TEST_F(HookLifecycleTest, StartStopCyclesLeaveNoThreadsHooksOrWorkers) {
+    const size_t threadsBefore = ProcessThreadCount();
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        SCOPED_TRACE(cycle);
+        Hook();
+        EXPECT_NE(g_dwHookThreadId, 0u);
+        EXPECT_NE(g_dwTimerThreadId, 0u);
+        EXPECT_NE(g_pSendInput, nullptr);
+        EXPECT_NE(g_pSPIThread, nullptr);
+        EXPECT_TRUE(GetHooked());
+        // Only the mouse hook: there is no keyboard hook procedure yet.
+        ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
+        EXPECT_EQ(desktop.hooks.InstalledHooks()[0].handle, g_hMouseHook);
+        EXPECT_EQ(desktop.hooks.InstalledHooks()[0].proc, &MouseHookLLProc);
+        EXPECT_EQ(desktop.hooks.InstalledHooks()[0].threadId, g_dwHookThreadId);
+        EXPECT_EQ(desktop.threads.PriorityOf(g_dwHookThreadId), 15);
+        EXPECT_EQ(desktop.threads.PriorityOf(g_dwTimerThreadId), 1);
+        EXPECT_EQ(desktop.threads.NameOf(g_dwHookThreadId), "VESK Hook Thread");
+        EXPECT_EQ(desktop.threads.NameOf(g_dwTimerThreadId), "VESK Timer Thread");
+        EXPECT_EQ(desktop.threads.NameOf(desktop.messages.CurrentThreadId()), "VESK Main Thread");
+        EXPECT_EQ(desktop.threads.ProcessPriorityClass(),
+                  static_cast<unsigned long>(g_pSettings->CPUPriority()));
+        EXPECT_GT(ProcessThreadCount(), threadsBefore);
+
+        EXPECT_TRUE(RemoveMouseHook(false));
+        EXPECT_EQ(g_dwHookThreadId, 0u);
+        EXPECT_EQ(g_dwTimerThreadId, 0u);
+        EXPECT_EQ(g_hMouseHook, nullptr);
+        EXPECT_EQ(g_pSendInput, nullptr);
+        EXPECT_EQ(g_pSPIThread, nullptr);
+        EXPECT_TRUE(desktop.hooks.InstalledHooks().empty());
+        EXPECT_EQ(desktop.threads.ProcessPriorityClass(),
+                  pw::platform::Threads::kNormalPriorityClass);
+        // The clean-up tells the main window too.
+        EXPECT_EQ(MainWindowNotes(), notesSeen + 1);
+        notesSeen = MainWindowNotes();
+        EXPECT_EQ(ProcessThreadCount(), threadsBefore);
+    }
+    EXPECT_EQ(desktop.hooks.InstallCount(), 3u);
+    EXPECT_TRUE(Logged(L"Hook thread exited successfully."));
+    EXPECT_TRUE(Logged(L"Timer thread exited successfully."));
+    EXPECT_TRUE(Logged(L"Removing mouse hook..."));
+}
+
+TEST_F(HookLifecycleTest, SecondSetMouseHookReplacesTheThreadsWithoutResettingDefaults) {
+    Hook();
+    HHOOK first = g_hMouseHook;
+    desktop.systemParameters.TakeChanges();
+    Hook();
+    EXPECT_TRUE(Logged(L"QuickSetMouseHook: Hook thread exists!"));
+    ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
+    EXPECT_NE(g_hMouseHook, first);
+    EXPECT_EQ(desktop.hooks.InstallCount(), 2u);
+    EXPECT_TRUE(desktop.systemParameters.Changes().empty());
+    EXPECT_TRUE(RemoveMouseHook(false));
+    EXPECT_TRUE(desktop.hooks.InstalledHooks().empty());
+}
+
+TEST_F(HookLifecycleTest, RemoveMouseHookWithoutThreadsDoesNothing) {
+    desktop.diagnostics.ClearDebugLines();
+    EXPECT_FALSE(RemoveMouseHook(true));
+    EXPECT_TRUE(desktop.diagnostics.DebugLines().empty());
+    EXPECT_TRUE(desktop.systemParameters.Changes().empty());
+}
+
+TEST_F(HookLifecycleTest, RemovalWithDefaultsRestoresTheCapturedSwapAndLines) {
+    // The system had swapped buttons and 0 wheel lines when the library looked.
+    desktop.systemParameters.Preset(true, 0);
+    CaptureSystemMouseDefaults();
+    Hook();
+    desktop.systemParameters.Preset(false, 9);
+    desktop.systemParameters.TakeChanges();
+
+    EXPECT_TRUE(RemoveMouseHook(true));
+    const std::vector<Change> changes = desktop.systemParameters.TakeChanges();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].kind, Change::Kind::ButtonSwap);
+    EXPECT_EQ(changes[0].value, 1u);
+    EXPECT_EQ(changes[0].updateFlags, SystemParameters::kUpdateIniFile);
+    EXPECT_EQ(changes[1].kind, Change::Kind::WheelScrollLines);
+    EXPECT_EQ(changes[1].value, 3u);
+    EXPECT_EQ(changes[1].updateFlags, SystemParameters::kUpdateIniFile | SystemParameters::kSendChange);
+    EXPECT_TRUE(Logged(L"Reset Swap Mouse Buttons to default (1)"));
+    EXPECT_TRUE(Logged(L"Reset Wheel Scroll Lines to default (3)"));
+
+    // A system that refuses is reported, not retried.
+    Hook();
+    desktop.systemParameters.SetFailing(true);
+    EXPECT_TRUE(RemoveMouseHook(true));
+    EXPECT_TRUE(Logged(L"Unable to reset Swap Mouse Buttons to default! (1)"));
+    EXPECT_TRUE(Logged(L"Unable to reset Wheel Scroll Lines to default (3)"));
+    desktop.systemParameters.SetFailing(false);
+}
+
+TEST_F(HookLifecycleTest, HookThreadReinstallsOnRequestAndSurvivesDroppedHooks) {
+    Hook();
+    const HHOOK first = g_hMouseHook;
+    const pw::hook::RegisteredMessages& ids = pw::hook::Messages();
+    desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.setTimer, 0x1011, 100);
+    desktop.messages.PostThreadMessage(g_dwHookThreadId, pw::platform::kWmUser + 7, 0, 0);
+    desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.resetHook, 99, 0);
+    ASSERT_TRUE(HookThreadCaughtUp());
+    EXPECT_TRUE(Logged(L"Invalid Set Timer call to hook thread"));
+    EXPECT_TRUE(Logged(L"-- Dropping Message: 00000407 --"));
+    EXPECT_TRUE(Logged(L"HookThread: WP_MOUSEHOOK - Successfully set the mouse hook 0x"));
+    // An unknown code did nothing; the reinstallation replaced the old hook.
+    EXPECT_EQ(desktop.hooks.InstallCount(), 2u);
+    ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
+    EXPECT_NE(g_hMouseHook, first);
+
+    // The system drops the hook after an overrun; both are installed again on request.
+    desktop.hooks.DropHooks(Kind::MouseLowLevel);
+    const size_t installs = desktop.hooks.InstallCount();
+    desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.resetHook, pw::hook::kWpBoth, 0);
+    ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() > installs; }));
+    ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.CountOf(Kind::MouseLowLevel) == 1; }));
+
+    // Removing a hook the system dropped only logs.
+    desktop.hooks.DropHooks(Kind::MouseLowLevel);
+    EXPECT_TRUE(RemoveMouseHook(false));
+    EXPECT_TRUE(Logged(L"Unable to remove mouse hook (the hook was probably removed by Windows)"));
+    EXPECT_EQ(g_hMouseHook, nullptr);
+}
+
+TEST_F(HookLifecycleTest, FailedHookIsLoggedAndTheThreadStillRuns) {
+    desktop.hooks.SetFailure(Kind::MouseLowLevel, pw::platform::kErrorAccessDenied);
+    Hook();
+    EXPECT_EQ(g_hMouseHook, nullptr);
+    EXPECT_FALSE(GetHooked());
+    EXPECT_NE(g_dwHookThreadId, 0u);
+    EXPECT_TRUE(Logged(L"HookThread: Unable to set low level mouse hook."));
+
+    // Once the system allows it, a reinstallation request sets the hook.
+    desktop.hooks.SetFailure(Kind::MouseLowLevel, 0);
+    ASSERT_TRUE(HookThreadCaughtUp());
+    EXPECT_TRUE(GetHooked());
+    EXPECT_TRUE(RemoveMouseHook(false));
+}
+
+TEST_F(HookLifecycleTest, EnglishLayoutIsFoundOrLoadedAndUnloadedAgain) {
+    ScriptedLayouts layouts;
+    pw::input::ScopedKeyboardLayout scoped(layouts);
+
+    // An installed English variant is used as it is.
+    layouts.installed = {Layout(0x04070407), Layout(0x08090809)};
+    Hook();
+    EXPECT_EQ(g_hEnglishLayout, Layout(0x08090809));
+    EXPECT_FALSE(g_bEnglishLayoutLoaded);
+    EXPECT_TRUE(Logged(L"Using keyboard language 0x08090809"));
+    EXPECT_TRUE(layouts.loads.empty());
+
+    // Without one, US English is loaded only when the settings allow it.
+    layouts.installed = {Layout(0x04070407)};
+    layouts.loadable = Layout(0x04090409);
+    Hook();
+    EXPECT_EQ(g_hEnglishLayout, nullptr);
+    EXPECT_TRUE(Logged(L"Use of US English has been disabled."));
+    EXPECT_TRUE(layouts.loads.empty());
+
+    g_pSettings->SetLoadUSEnglish(true);
+    Hook();
+    EXPECT_EQ(g_hEnglishLayout, Layout(0x04090409));
+    EXPECT_TRUE(g_bEnglishLayoutLoaded);
+    EXPECT_EQ(layouts.loads, std::vector<String>{L"04090409"});
+    EXPECT_EQ(layouts.loadFlags, 0x80u);
+
+    // A restart unloads the layout it loaded before choosing again.
+    Hook();
+    EXPECT_EQ(layouts.unloads, std::vector<pw::input::KeyboardLayoutHandle>{Layout(0x04090409)});
+    EXPECT_EQ(layouts.loads.size(), 2u);
+    EXPECT_TRUE(RemoveMouseHook(false));
+
+    // So does unloading the library.
+    pw::hook::ProcessDetach();
+    pw::hook::ProcessAttach();
+    pw::hook::RegisterMessages();
+    EXPECT_EQ(layouts.unloads.size(), 2u);
+    EXPECT_EQ(g_hEnglishLayout, nullptr);
+    EXPECT_FALSE(g_bEnglishLayoutLoaded);
+}
+
+TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingAndRestoresTheSystem) {
+    desktop.systemParameters.Preset(false, 5);
+    CaptureSystemMouseDefaults();
+    const size_t threadsBefore = ProcessThreadCount();
+    Hook();
+    desktop.systemParameters.Preset(true, 12);
+    desktop.systemParameters.TakeChanges();
+
+    pw::hook::ProcessDetach();
+    EXPECT_EQ(g_dwHookThreadId, 0u);
+    EXPECT_EQ(g_dwTimerThreadId, 0u);
+    EXPECT_EQ(g_pSettings, nullptr);
+    EXPECT_TRUE(desktop.hooks.InstalledHooks().empty());
+    EXPECT_EQ(ProcessThreadCount(), threadsBefore);
+    EXPECT_FALSE(desktop.systemParameters.Swapped());
+    EXPECT_EQ(desktop.systemParameters.ScrollLines(), 5u);
+    pw::hook::ProcessAttach();
+    pw::hook::RegisterMessages();
+}
+
+TEST_F(HookLifecycleTest, RemoveHooksTakesOffBothHooksAndRestoresCursors) {
+    g_hKeyboardHook = desktop.hooks.SetHook(Kind::KeyboardLowLevel, &MouseHookLLProc);
+    g_hMouseHook = desktop.hooks.SetHook(Kind::MouseLowLevel, &MouseHookLLProc);
+    const int reloads = desktop.systemParameters.CursorReloads();
+    RemoveHooks();
+    EXPECT_TRUE(desktop.hooks.InstalledHooks().empty());
+    EXPECT_EQ(g_hKeyboardHook, nullptr);
+    EXPECT_EQ(g_hMouseHook, nullptr);
+    EXPECT_EQ(desktop.systemParameters.CursorReloads(), reloads + 1);
+    // The keyboard hook goes first.
+    const std::vector<String> lines = desktop.diagnostics.DebugLines();
+    size_t keyboard = lines.size();
+    size_t mouse = lines.size();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].find(L"Removing keyboard hook...") != String::npos)
+            keyboard = i;
+        if (lines[i].find(L"Removing mouse hook...") != String::npos)
+            mouse = i;
+    }
+    EXPECT_LT(keyboard, mouse);
+    EXPECT_LT(mouse, lines.size());
+}
+
+} // namespace
