@@ -3,12 +3,15 @@
 #include "actions/launch_application.h"
 #include "actions/layers.h"
 #include "actions/process_button.h"
+#include "actions/sticky_keys.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_state.h"
 #include "hook/library.h"
+#include "hook/mouse_hook.h"
 #include "hook/registered_messages.h"
 #include "input/send_input.h"
 #include "platform/sim/simulated_desktop.h"
+#include "scroll/lock_axis.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
 #include "support/logger.h"
@@ -64,6 +67,7 @@ class ActionDispatch : public ::testing::Test {
         g_uRepeatTimer = 0;
         g_nStickyState = {};
         g_bDownHandled = {};
+        g_LockAxis.Unlock(false);
         CLogger::EnableDebug(false);
     }
 
@@ -482,6 +486,80 @@ TEST_F(ActionDispatch, LayerChangeReleasesKeysHeldForAPressAndArmsTheSwitchBack)
     EXPECT_EQ(g_nCurrentLayer, 0);
     EXPECT_EQ(g_uAutoSwitchTimer, 0u);
     EXPECT_EQ(GetCurrentLayer(), 0);
+}
+
+TEST_F(ActionDispatch, StickyButtonsStayDownUntilTheNextClick) {
+    // Like ProcessButton's bookkeeping: a handled press is remembered for its release.
+    auto click = [&](int kind) {
+        const bool swallowed = Press(mbXLeft, kind);
+        g_bDownHandled[mbXLeft] = kind == kKindDown && swallowed;
+        return swallowed;
+    };
+    Map(mbXLeft, actStickyLeftButton);
+    EXPECT_TRUE(click(kKindDown));
+    EXPECT_EQ(Injected(), "m2");
+    EXPECT_TRUE(click(kKindUp));
+    EXPECT_TRUE(click(kKindDown));
+    EXPECT_EQ(Injected(), "");
+    EXPECT_TRUE(click(kKindUp));
+    EXPECT_EQ(Injected(), "m4");
+    EXPECT_EQ(g_nStickyState[0], 0);
+
+    // A release without a handled press passes.
+    EXPECT_FALSE(Press(mbXLeft, kKindUp));
+
+    // A reset (a profile switch) lets the held button go.
+    EXPECT_TRUE(click(kKindDown));
+    EXPECT_EQ(Injected(), "m2");
+    EXPECT_TRUE(AnyStickyActive());
+    ResetAllSticky(POINT{0, 0});
+    EXPECT_EQ(Injected(), "m4");
+    EXPECT_FALSE(AnyStickyActive());
+
+    // The X-axis drag locks Y while the drag lasts.
+    Map(mbXLeft, actStickyLeftButtonXAxis);
+    EXPECT_TRUE(click(kKindDown));
+    EXPECT_TRUE(g_LockAxis.LockedY());
+    EXPECT_FALSE(g_LockAxis.LockedX());
+    EXPECT_TRUE(click(kKindUp));
+    EXPECT_TRUE(click(kKindDown));
+    EXPECT_TRUE(click(kKindUp));
+    EXPECT_FALSE(g_LockAxis.Locked());
+    EXPECT_EQ(Injected(), "m2 m4");
+}
+
+TEST_F(ActionDispatch, AxisLocksHoldTheCursorOnALine) {
+    Map(mbXRight, actLockXAxisWhilePressed);
+    EXPECT_TRUE(Press(mbXRight, kKindDown));
+    EXPECT_TRUE(g_LockAxis.LockedX());
+
+    // A movement is replaced by one along the free axis only, from where the cursor is.
+    desktop.windows.SetCursor(POINT{500, 200});
+    MSLLHOOKSTRUCT first{POINT{500, 200}, 0, 0, 1, 0};
+    EXPECT_EQ(MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&first)), 1);
+    EXPECT_EQ(g_LockAxis.XPos(), 500);
+    Injected();
+    MSLLHOOKSTRUCT move{POINT{510, 300}, 0, 0, 2, 0};
+    EXPECT_EQ(MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&move)), 1);
+    g_pSendInput->ProcessQueue();
+    auto records = desktop.input.TakePending();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].mouse.dx, 0);
+    EXPECT_EQ(records[0].mouse.dy, 100);
+    EXPECT_EQ(records[0].mouse.extraInfo, reinterpret_cast<uintptr_t>(kMouseHook));
+
+    const int reloads = desktop.systemParameters.CursorReloads();
+    EXPECT_TRUE(Press(mbXRight, kKindUp));
+    EXPECT_FALSE(g_LockAxis.Locked());
+    EXPECT_EQ(desktop.systemParameters.CursorReloads(), reloads + 1);
+
+    // The toggle locks on one press and unlocks on the next.
+    Map(mbXRight, actLockYAxisToggle);
+    EXPECT_TRUE(Press(mbXRight, kKindDown));
+    EXPECT_TRUE(Press(mbXRight, kKindUp));
+    EXPECT_TRUE(g_LockAxis.LockedY());
+    EXPECT_TRUE(Press(mbXRight, kKindDown));
+    EXPECT_FALSE(g_LockAxis.LockedY());
 }
 
 } // namespace

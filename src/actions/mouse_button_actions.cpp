@@ -1,9 +1,7 @@
 #include "actions/action_families.h"
 #include "actions/action_state.h"
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
-#include "input/send_input.h"
-#include "settings/settings.h"
+#include "actions/send_button.h"
 
 namespace pw::actions {
 namespace {
@@ -35,13 +33,7 @@ MouseButtons ButtonSentBy(_ACTIONS action) {
 
 // One injected button event; the injected count tells the hook to let it pass.
 void Send(MouseButtons button, int event, const ActionCall& call) {
-    if (!g_pSendInput)
-        return;
-    const CSettings* settings = g_pSettings;
-    const int delay = settings ? settings->SimKeyDelay() : 0;
-    g_nInjectCount +=
-        SendMouseEvent(button, event, call.Point(), delay > 0 ? delay : 0,
-                       settings && settings->RazorMouse(), settings && settings->OfficeMouse());
+    SendButton(button, event, call.Point());
 }
 
 bool DownWasHandled(const ActionCall& call) {

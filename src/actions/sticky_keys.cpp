@@ -1,22 +1,157 @@
 #include "actions/sticky_keys.h"
 
 #include "actions/action_state.h"
+#include "actions/key_repeat.h"
+#include "actions/sticky_buttons.h"
 #include "hook/hook_state.h"
+#include "input/send_input.h"
 #include "input/send_keys.h"
+#include "scroll/lock_axis.h"
 #include "settings/application_settings.h"
 #include "settings/mouse_buttons.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 
-// Sticky mouse buttons and the resets of sticky key sets come with the sticky button
-// states; until then only the keys held for a press are tracked and released.
+namespace {
 
-void ResetSticky(POINT, int, int, int) {}
+constexpr int kLayers = 10;
+constexpr int kKeyRepeat = 5;
+constexpr int kKeyHold = 6;
 
-void ResetAllSticky(POINT) {}
+// The profile a slot's keys live in: the default profile for a slot that defers to it.
+CApplicationSettings* OwnerOf(MouseButtons button, int layer) {
+    if (g_pCurrentApp->GetActions(button, layer) == actSameAsDefaultProfile && g_pSettings &&
+        g_pSettings->GetDefaultApp())
+        return g_pSettings->GetDefaultApp();
+    return g_pCurrentApp;
+}
 
-void ResetOtherSticky(POINT, int, bool) {}
+template <typename Visit> void ForSlots(int layer, int button, Visit visit) {
+    if (button >= 0) {
+        visit(static_cast<MouseButtons>(button), layer);
+        return;
+    }
+    for (int each = 0; each < kLayers; ++each)
+        for (int index = mbLeft; index <= mbWheelDown; ++index)
+            visit(static_cast<MouseButtons>(index), each);
+}
+
+void EndKeyRepeat(int layer, int button) {
+    CThreadLock lock(L"ResetSticky STICKYKEYREPEAT");
+    if (g_uRepeatTimer) {
+        pw::actions::StopRepeat();
+        g_uRepeatTimer = 0;
+        g_nStickyState[kKeyRepeat] = 0;
+        if (g_pSendInput)
+            g_pSendInput->FlushQueue();
+    }
+    if (!g_pCurrentApp)
+        return;
+    ForSlots(layer, button, [](MouseButtons slot, int slotLayer) {
+        OwnerOf(slot, slotLayer)->SetStuckKeys(slot, slotLayer, nullptr);
+    });
+}
+
+void ReleaseHeldKeys(POINT pt, int button) {
+    CThreadLock lock(L"ResetSticky STICKYKEYHOLD");
+    if (!g_pCurrentApp) {
+        g_nStickyState[kKeyHold] = 0;
+        return;
+    }
+    bool released = false;
+    ForSlots(g_nCurrentLayer, button, [&](MouseButtons slot, int slotLayer) {
+        CApplicationSettings* owner = OwnerOf(slot, slotLayer);
+        const Char* stuck = owner->GetStuckKeys(slot, slotLayer);
+        if (!stuck || !*stuck)
+            return;
+        const String keys(stuck);
+        CLogger::LogDebug(L"%ls Sticky: Resetting stuck keys '%ls'", L"Key Hold", keys.c_str());
+        SendKeyStateWhileDown(slot, keys.c_str(), true, &pt);
+        owner->SetStuckKeys(slot, slotLayer, nullptr);
+        released = true;
+    });
+    if (button < 0 || released)
+        g_nStickyState[kKeyHold] = 0;
+}
+
+// Which sticky entry a slot's action keeps, or -1.
+int StickyEntryOfSlot(CApplicationSettings* profile, MouseButtons button, int layer) {
+    switch (profile->GetActions(button, layer)) {
+    case actSimulatedKeys: {
+        const int mode = profile->SendKeyAction(button, layer);
+        return mode == 6 ? kKeyRepeat : mode == 7 ? kKeyHold : -1;
+    }
+    case actStickyLeftButton:
+    case actStickyLeftButtonXAxis:
+    case actStickyLeftButtonYAxis:
+        return 0;
+    case actStickyRightButton:
+        return 1;
+    case actStickyMiddleButton:
+        return 2;
+    case actSticky4thButton:
+        return 3;
+    case actSticky5thButton:
+        return 4;
+    case actMovementToScrollSticky:
+        return pw::actions::kStickyMovementToScroll;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+void ResetSticky(POINT pt, int which, int layer, int button) {
+    if (which < 0 || which >= static_cast<int>(g_nStickyState.size()))
+        return;
+    const size_t entry = static_cast<size_t>(which);
+    if (g_nStickyState[entry] > 0) {
+        CLogger::LogDebug(L"Resetting sticky: [%ls]", pw::actions::StickyName(which));
+        if (which <= 4) {
+            CThreadLock lock(L"ResetSticky");
+            pw::actions::ReleaseStickyButton(pt, which);
+            g_LockAxis.Unlock(false);
+            g_nStickyState[entry] = 0;
+        } else if (which == kKeyRepeat) {
+            EndKeyRepeat(layer, button);
+        } else if (which == pw::actions::kStickyMovementToScroll) {
+            g_nStickyState[entry] = 0;
+            CLockAxis::ResetCursor();
+        }
+    }
+    if (which == kKeyHold)
+        ReleaseHeldKeys(pt, button);
+}
+
+void ResetAllSticky(POINT pt) {
+    for (int which = 0; which < static_cast<int>(g_nStickyState.size()); ++which)
+        ResetSticky(pt, which, g_nCurrentLayer, -1);
+}
+
+void ResetOtherSticky(POINT pt, int button, bool keepScroll) {
+    if (!AnyStickyActive() || !g_pCurrentApp)
+        return;
+    CThreadLock lock(L"ResetOtherSticky");
+    const bool ownSlotIsLayer1 = pw::settings::IsValidButton(button) &&
+                                 g_pCurrentApp->GetActions(static_cast<MouseButtons>(button),
+                                                           g_nCurrentLayer) == actSameAsLayer1;
+    for (int layer = 0; layer < kLayers; ++layer) {
+        for (int index = mbLeft; index <= mbWheelDown; ++index) {
+            if (index == button && (layer == g_nCurrentLayer || (layer == 0 && ownSlotIsLayer1)))
+                continue;
+            const auto slot = static_cast<MouseButtons>(index);
+            if (g_pCurrentApp->GetActions(slot, layer) == actSameAsLayer1)
+                continue;
+            const int which = StickyEntryOfSlot(OwnerOf(slot, layer), slot, layer);
+            if (which < 0 || (which == pw::actions::kStickyMovementToScroll && keepScroll))
+                continue;
+            const bool keys = which == kKeyRepeat || which == kKeyHold;
+            ResetSticky(pt, which, layer, keys ? index : -1);
+        }
+    }
+}
 
 void ResetDuringKeys(POINT pt) {
     CThreadLock lock(L"ResetDuringKeys");

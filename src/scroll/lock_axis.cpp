@@ -1,7 +1,10 @@
 #include "scroll/lock_axis.h"
 
 #include "hook/hook_state.h"
+#include "input/send_input.h"
+#include "platform/platform.h"
 #include "support/logger.h"
+#include "windows/window_from_point.h"
 
 void CLockAxis::LockX(bool byKey) {
     m_bXLocked = true;
@@ -20,6 +23,29 @@ void CLockAxis::Unlock(bool byKey) {
     m_bYLocked = false;
     m_nXPos = 0;
     m_nYPos = 0;
+    ResetCursor();
+}
+
+void CLockAxis::UnlockX(bool byKey) {
+    if (byKey != m_bByKey)
+        return;
+    m_bXLocked = false;
+    m_nXPos = 0;
+    if (!m_bYLocked)
+        ResetCursor();
+}
+
+void CLockAxis::UnlockY(bool byKey) {
+    if (byKey != m_bByKey)
+        return;
+    m_bYLocked = false;
+    m_nYPos = 0;
+    if (!m_bXLocked)
+        ResetCursor();
+}
+
+void CLockAxis::ResetCursor() {
+    pw::platform::GetSystemParameters().ReloadSystemCursors();
 }
 
 bool CLockAxis::XLocked(int x) {
@@ -36,8 +62,24 @@ bool CLockAxis::YLocked(int y) {
 
 void CLockAxis::ChangeCursor(HICON) {}
 
-bool MouseMove(const MSLLHOOKSTRUCT&, bool) {
-    return false;
+bool MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked) {
+    if (!g_pSendInput) {
+        CLogger::LogMessage(L"MouseMove: SendInput Thread is not available!");
+        return false;
+    }
+    POINT cursor{};
+    if (!GetPhysCursorPos(&cursor))
+        pw::platform::GetWindows().CursorPos(cursor);
+    const int32_t dx = xLocked ? 0 : static_cast<int32_t>(record.pt.x - cursor.x);
+    const int32_t dy = xLocked ? static_cast<int32_t>(record.pt.y - cursor.y) : 0;
+    CLogger::LogDebug(L"MouseMove: MessagePoint X=%d Y=%d. Relative X=%d Y=%d",
+                      static_cast<int>(record.pt.x), static_cast<int>(record.pt.y), dx, dy);
+    pw::platform::InputRecord move =
+        pw::platform::InputRecord::Mouse(pw::platform::kMouseEventMove, record.mouseData, dx, dy);
+    move.mouse.time = record.time;
+    move.mouse.extraInfo = reinterpret_cast<uintptr_t>(g_hMouseHook);
+    g_pSendInput->SendInputThreaded(1, &move, 0, record.time, true);
+    return true;
 }
 
 namespace pw::scroll {

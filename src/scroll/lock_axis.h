@@ -3,8 +3,7 @@
 // Axis locking: keeps the pointer on one horizontal or vertical line while a lock is on.
 // Each movement is corrected to the locked coordinate and injected again.
 //
-// Stand-in: the lock state and the movement correction are here; the cursor shapes and
-// the injection of the corrected movement are not yet.
+// The cursor shapes that show a lock are not drawn yet: the system cursors stay.
 
 #include "platform/handles.h"
 #include "support/export.h"
@@ -19,6 +18,10 @@ class PW_API CLockAxis {
     void LockY(bool byKey);
     // Releases both axes, only when byKey equals the owner flag.
     void Unlock(bool byKey);
+    // Releases one axis, only when byKey equals the owner flag.
+    void UnlockX(bool byKey);
+    void UnlockY(bool byKey);
+    bool OwnedByKey() const { return m_bByKey; }
 
     bool Locked() const { return m_bXLocked || m_bYLocked; }
     bool LockedX() const { return m_bXLocked; }
@@ -32,6 +35,8 @@ class PW_API CLockAxis {
 
     // Shows cursor in place of the system cursors.
     void ChangeCursor(HICON cursor);
+    // Puts the system cursors back.
+    static void ResetCursor();
 
   private:
     bool m_bXLocked = false;

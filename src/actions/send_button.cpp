@@ -1,0 +1,19 @@
+#include "actions/send_button.h"
+
+#include "hook/hook_state.h"
+#include "input/send_input.h"
+#include "settings/settings.h"
+
+namespace pw::actions {
+
+void SendButton(MouseButtons button, int event, POINT pt) {
+    if (!g_pSendInput)
+        return;
+    const CSettings* settings = g_pSettings;
+    const int delay = settings ? settings->SimKeyDelay() : 0;
+    g_nInjectCount +=
+        SendMouseEvent(button, event, pt, delay > 0 ? static_cast<unsigned>(delay) : 0u,
+                       settings && settings->RazorMouse(), settings && settings->OfficeMouse());
+}
+
+} // namespace pw::actions

@@ -1,0 +1,54 @@
+#include "actions/action_families.h"
+#include "actions/sticky_buttons.h"
+#include "hook/hook_state.h"
+#include "scroll/lock_axis.h"
+
+namespace pw::actions {
+namespace {
+
+int StickyEntryOf(_ACTIONS action) {
+    switch (action) {
+    case actStickyRightButton:
+        return 1;
+    case actStickyMiddleButton:
+        return 2;
+    case actSticky4thButton:
+        return 3;
+    case actSticky5thButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+// A sticky left drag that follows one axis: the other axis is locked while it lasts.
+bool RunAxisDrag(const ActionCall& call, bool followX) {
+    int change = 0;
+    if (!Sticky(call.Point(), call.hwnd, call.button, 0, call.kind, &change))
+        return false;
+    if (change == 1) {
+        if (followX)
+            g_LockAxis.LockY(false);
+        else
+            g_LockAxis.LockX(false);
+    } else if (change == 2 && !g_LockAxis.OwnedByKey()) {
+        g_LockAxis.Unlock(false);
+    }
+    return true;
+}
+
+} // namespace
+
+bool RunStickyAction(const ActionCall& call) {
+    switch (call.action) {
+    case actStickyLeftButtonXAxis:
+        return RunAxisDrag(call, true);
+    case actStickyLeftButtonYAxis:
+        return RunAxisDrag(call, false);
+    default:
+        return Sticky(call.Point(), call.hwnd, call.button, StickyEntryOf(call.action), call.kind,
+                      nullptr);
+    }
+}
+
+} // namespace pw::actions

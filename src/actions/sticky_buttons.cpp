@@ -1,0 +1,95 @@
+#include "actions/sticky_buttons.h"
+
+#include "actions/action_state.h"
+#include "actions/process_button.h"
+#include "actions/send_button.h"
+#include "hook/hook_state.h"
+#include "input/send_input.h"
+#include "settings/settings.h"
+#include "support/logger.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kKindDown = 1;
+constexpr int kKindUp = 2;
+constexpr int kStickyButtons = 5;
+
+void SendStickyButton(POINT pt, int which, int event) {
+    pw::actions::SendButton(static_cast<MouseButtons>(which), event, pt);
+}
+
+bool DownHandled(int button) {
+    return button >= 0 && static_cast<size_t>(button) < g_bDownHandled.size() &&
+           g_bDownHandled[static_cast<size_t>(button)];
+}
+
+void Start(POINT pt, int which, uint16_t& state, int* change) {
+    state = 1;
+    SendStickyButton(pt, which, kKindDown);
+    *change = 1;
+}
+
+} // namespace
+
+namespace pw::actions {
+
+const Char* StickyName(int which) {
+    static constexpr std::array<const Char*, 8> kNames{
+        L"Left",   L"Right",      L"Middle",   L"XLeft",
+        L"XRight", L"Key Repeat", L"Key Hold", L"Movement to Scroll"};
+    return which >= 0 && which < 8 ? kNames[static_cast<size_t>(which)] : L"";
+}
+
+void ReleaseStickyButton(POINT pt, int which) {
+    SendStickyButton(pt, which, kKindUp);
+}
+
+} // namespace pw::actions
+
+// The window capture a sticky press could take is not needed: the injected button is
+// held by the system, whichever window the cursor is over.
+bool Sticky(POINT pt, HWND, int button, int which, int kind, int* change) {
+    int ignored = 0;
+    if (!change)
+        change = &ignored;
+    *change = 0;
+    if (which < 0 || which >= kStickyButtons)
+        return false;
+    uint16_t& state = g_nStickyState[static_cast<size_t>(which)];
+    const Char* name = pw::actions::StickyName(which);
+    if (kind == kKindDown) {
+        if (state == 1) {
+            CLogger::LogDebug(L"%ls Sticky: Ignore button down", name);
+            state = 2;
+            return true;
+        }
+        CLogger::LogDebug(L"%ls Sticky: Button *DOWN*", name);
+        Start(pt, which, state, change);
+        return true;
+    }
+    if (kind != kKindUp)
+        return false;
+    if (!DownHandled(button)) {
+        CLogger::LogDebug(L"%ls Sticky: Button UP with no button down!", name);
+        return false;
+    }
+    switch (state) {
+    case 0:
+        CLogger::LogDebug(L"%ls Sticky: Seen button up without down - initiate sticky mode.", name);
+        Start(pt, which, state, change);
+        return true;
+    case 1:
+        CLogger::LogDebug(L"%ls Sticky: Ignore button up", name);
+        return true;
+    case 2:
+        CLogger::LogDebug(L"%ls Sticky: Button *UP*", name);
+        SendStickyButton(pt, which, kKindUp);
+        state = 0;
+        *change = 2;
+        return true;
+    default:
+        return false;
+    }
+}
