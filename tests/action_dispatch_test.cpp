@@ -12,7 +12,9 @@
 #include "input/send_input.h"
 #include "platform/sim/simulated_desktop.h"
 #include "scroll/lock_axis.h"
+#include "scroll/movement_to_scroll.h"
 #include "settings/application_settings.h"
+#include "settings/chord.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/wait_until.h"
@@ -68,6 +70,9 @@ class ActionDispatch : public ::testing::Test {
         g_nStickyState = {};
         g_bDownHandled = {};
         g_LockAxis.Unlock(false);
+        g_MovementToScroll = {};
+        g_pCurrentChord = nullptr;
+        g_bChordUsed = {};
         CLogger::EnableDebug(false);
     }
 
@@ -560,6 +565,91 @@ TEST_F(ActionDispatch, AxisLocksHoldTheCursorOnALine) {
     EXPECT_TRUE(g_LockAxis.LockedY());
     EXPECT_TRUE(Press(mbXRight, kKindDown));
     EXPECT_FALSE(g_LockAxis.LockedY());
+}
+
+TEST_F(ActionDispatch, MovementScrollsWhileTheButtonIsHeld) {
+    auto move = [&](long x, long y, DWORD time) {
+        MSLLHOOKSTRUCT record{POINT{x, y}, 0, 0, time, 0};
+        return MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&record));
+    };
+    Map(mbMiddle, actMovementToScrollLockAxis);
+    EXPECT_TRUE(Press(mbMiddle, kKindDown, POINT{100, 100}));
+    EXPECT_TRUE(MovementToScrollActive());
+    // A lone event scrolls nothing; a burst with one time stamp builds up the next step.
+    EXPECT_EQ(move(100, 90, 5), 1);
+    EXPECT_EQ(Injected(), "");
+    EXPECT_EQ(move(101, 80, 5), 1);
+    EXPECT_EQ(move(101, 80, 6), 1);
+    EXPECT_EQ(Injected(), "m800:200");
+    EXPECT_EQ(g_MovementToScroll.lockState, pw::scroll::MovementAxisLock::VerticalOnly);
+    EXPECT_TRUE(Press(mbMiddle, kKindUp));
+    EXPECT_FALSE(MovementToScrollActive());
+    EXPECT_EQ(g_MovementToScroll.lockState, pw::scroll::MovementAxisLock::None);
+
+    // Inverted: moving up scrolls down.
+    Map(mbMiddle, actMovementToScrollInverted);
+    EXPECT_TRUE(Press(mbMiddle, kKindDown, POINT{100, 100}));
+    move(100, 90, 7);
+    move(100, 90, 7);
+    move(100, 90, 8);
+    EXPECT_EQ(Injected(), "m800:-100");
+    EXPECT_TRUE(Press(mbMiddle, kKindUp));
+
+    // The sticky form starts on a click and stops on the next one.
+    Map(mbMiddle, actMovementToScrollSticky);
+    auto click = [&](int kind) {
+        const bool swallowed = Press(mbMiddle, kind);
+        g_bDownHandled[mbMiddle] = kind == kKindDown && swallowed;
+        return swallowed;
+    };
+    EXPECT_TRUE(click(kKindDown));
+    EXPECT_TRUE(click(kKindUp));
+    EXPECT_TRUE(MovementToScrollActive());
+    EXPECT_TRUE(click(kKindDown));
+    EXPECT_TRUE(click(kKindUp));
+    EXPECT_FALSE(MovementToScrollActive());
+}
+
+TEST_F(ActionDispatch, ChordButtonsChangeWhatOtherButtonsDo) {
+    auto* chords = new CVESKChords;
+    CVESKChord typeX;
+    typeX.SetAction(actSimulatedKeys);
+    typeX.SetKeys(L"x");
+    chords->SetChord(mbLeft, typeX);
+    chords->SetDelayUntilChordKnown(true);
+    Map(mbMiddle, actButtonChording);
+    g_pCurrentApp->SetChords(mbMiddle, 0, chords);
+    Map(mbLeft, actCopy);
+
+    // Held middle: the left button plays its chord entry instead of its own action.
+    EXPECT_TRUE(Press(mbMiddle, kKindDown));
+    EXPECT_NE(g_pCurrentChord, nullptr);
+    EXPECT_TRUE(Press(mbLeft, kKindDown));
+    EXPECT_EQ(Injected(), "58+ 58-");
+    EXPECT_TRUE(Press(mbLeft, kKindUp));
+    EXPECT_EQ(Injected(), "");
+    EXPECT_TRUE(Press(mbMiddle, kKindUp));
+    EXPECT_EQ(g_pCurrentChord, nullptr);
+    EXPECT_EQ(Injected(), "");
+
+    // Released first while left is still down: left's entry ends now, its release later
+    // is swallowed without an action.
+    EXPECT_TRUE(Press(mbMiddle, kKindDown));
+    EXPECT_TRUE(Press(mbLeft, kKindDown));
+    Injected();
+    g_bButtonDown[mbLeft] = true;
+    EXPECT_TRUE(Press(mbMiddle, kKindUp));
+    EXPECT_TRUE(g_bChordUsed[mbLeft]);
+    g_bButtonDown[mbLeft] = false;
+    EXPECT_TRUE(Press(mbLeft, kKindUp));
+    EXPECT_EQ(Injected(), "");
+
+    // Clicked alone with nothing to do: a plain middle click is sent at the release.
+    EXPECT_TRUE(Press(mbMiddle, kKindDown));
+    EXPECT_EQ(Injected(), "");
+    EXPECT_TRUE(Press(mbMiddle, kKindUp));
+    EXPECT_EQ(Injected(), "m20 m40");
+    EXPECT_EQ(g_pCurrentChord, nullptr);
 }
 
 } // namespace

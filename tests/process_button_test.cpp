@@ -385,11 +385,16 @@ TEST_F(ProcessButtonTest, ChordReleasesAndThirdButtonsAreSwallowed) {
     EXPECT_TRUE(Press(mbXLeft, kKindDown));
     EXPECT_EQ(recorder.Requests().size(), requests);
 
-    // The chord button's release keeps its own action.
+    // The chord button's release keeps its own action, which releases the chorded entry
+    // of the button still held.
+    requests = recorder.Requests().size();
     Press(mbMiddle, kKindUp);
-    EXPECT_EQ(Last().action, actButtonChording);
+    ASSERT_EQ(recorder.Requests().size(), requests + 2);
+    EXPECT_EQ(recorder.Requests()[requests].action, actButtonChording);
+    EXPECT_EQ(Last().action, actCopy);
+    EXPECT_EQ(Last().kind, kKindUp);
     EXPECT_TRUE(Logged(L"Chording: Release original chord button"));
-    g_pCurrentChord = nullptr;
+    EXPECT_EQ(g_pCurrentChord, nullptr);
 
     // The release of a button played in a chord is swallowed once, unseen.
     g_bChordUsed[mbRight] = true;

@@ -166,31 +166,33 @@ TEST_F(SendInputTest, FlushDropsFlushableWork) {
     InputRecord a = InputRecord::Key('A', false);
     InputRecord b = InputRecord::Key('B', false);
     InputRecord c = InputRecord::Key('C', false);
+    InputRecord aUp = InputRecord::Key('A', true);
 
-    // Queued flushable entries play as nothing, and the flush still in force ends the
-    // next batch after its first entry.
+    // Queued flushable entries play as nothing; with no batch playing, the flush does not
+    // cut the next one short.
     EXPECT_FALSE(sender.FlushQueue());
-    EXPECT_EQ(Play(), "end@0");
     EXPECT_FALSE(g_bFlushInput);
+    EXPECT_EQ(Play(), "end@0");
     sender.SendInputThreaded(1, &a, 10, 0, true);
     sender.SendInputThreaded(1, &b, 10, 0, false);
     EXPECT_TRUE(sender.FlushQueue());
-    EXPECT_EQ(Play(), "end@0");
-    EXPECT_FALSE(g_bFlushInput);
-    sender.SendInputThreaded(1, &b, 10, 0, true);
     EXPECT_EQ(Play(), "0:k42/0/0 end@10");
+    sender.SendInputThreaded(1, &b, 10, 0, true);
+    EXPECT_EQ(Play(), "10:k42/0/0 end@20");
 
     // A flush while a batch plays: the entry being played finishes, its pause included,
-    // and the rest of the batch is dropped.
+    // and the rest of the batch is dropped but for its releases, so no key stays down.
     sender.SendInputThreaded(1, &a, 10, 0, false);
     sender.SendInputThreaded(1, &b, 10, 0, false);
     sender.SendInputThreaded(1, &c, 10, 0, false);
+    sender.SendInputThreaded(1, &aUp, 10, 0, false);
     timeline.beforeRecord = [&](const InputRecord& record) {
         if (record.key.vk == 'B')
             sender.FlushQueue();
     };
-    EXPECT_EQ(Play(), "10:k41/0/0 20:k42/0/0 end@30");
+    EXPECT_EQ(Play(), "20:k41/0/0 30:k42/0/0 40:k41/0/2 end@40");
     EXPECT_EQ(sender.QueuedCount(), 0u);
+    EXPECT_FALSE(g_bFlushInput);
 }
 
 TEST_F(SendInputTest, RefusedInputIsLoggedAndConsumed) {

@@ -7,6 +7,7 @@
 #include "input/send_input.h"
 #include "input/send_keys.h"
 #include "scroll/lock_axis.h"
+#include "scroll/movement_to_scroll.h"
 #include "settings/application_settings.h"
 #include "settings/mouse_buttons.h"
 #include "settings/settings.h"
@@ -117,6 +118,7 @@ void ResetSticky(POINT pt, int which, int layer, int button) {
         } else if (which == kKeyRepeat) {
             EndKeyRepeat(layer, button);
         } else if (which == pw::actions::kStickyMovementToScroll) {
+            g_MovementToScroll.active = false;
             g_nStickyState[entry] = 0;
             CLockAxis::ResetCursor();
         }

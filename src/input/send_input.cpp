@@ -181,7 +181,9 @@ bool CSendInput::FlushQueue() {
     if (!m_cs.IsInitialized())
         return false;
     CThreadLock lock(m_cs, L"SendInput::FlushQueue");
-    g_bFlushInput = true;
+    // Only a batch being played is cut short; one that starts later plays in full.
+    if (m_bPlaying)
+        g_bFlushInput = true;
     bool flushed = false;
     for (CInputQueue* entry : m_Queue) {
         if (!entry->m_bFlushable)

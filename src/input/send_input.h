@@ -82,6 +82,8 @@ class CSendInput final : public pw::input::TokenOutput {
     pw::platform::CriticalSection m_cs;
     std::list<CInputQueue*> m_Queue;
     std::atomic<bool> m_bStopping{false};
+    // A batch taken from the queue is being played; changed under m_cs.
+    bool m_bPlaying = false;
     // Signalled by the thread when its procedure ends.
     std::mutex m_exitMutex;
     std::condition_variable m_exitSignal;

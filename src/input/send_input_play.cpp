@@ -74,6 +74,7 @@ void CSendInput::ProcessQueue() {
             g_bFlushInput = false;
         else
             batch.splice(batch.end(), m_Queue);
+        m_bPlaying = !batch.empty();
     } catch (...) {
         CLogger::LogMessage(L"Unexpected exception in CSendInput::ProcessQueue()");
     }
@@ -91,13 +92,16 @@ void CSendInput::ProcessQueue() {
             break;
         }
     }
-    // Entries cut off by a flush are dropped; by a stop, only their releases are sent.
+    // Entries cut off by a flush or a stop are dropped, all but their releases, so that
+    // no key or button stays down.
     for (; entry != batch.end(); ++entry) {
-        if (m_bStopping)
-            SendReleasesOf(**entry);
+        SendReleasesOf(**entry);
         delete *entry;
     }
+    m_cs.Enter();
+    m_bPlaying = false;
     g_bFlushInput = false;
+    m_cs.Leave();
 }
 
 void CSendInput::Play(CInputQueue& entry) {
