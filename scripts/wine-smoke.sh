@@ -31,7 +31,7 @@ if [ -z "$wine" ]; then
     done
 fi
 if [ -z "$wine" ]; then
-    echo "wine-smoke: wine64 not installed" >&2
+    echo "wine-smoke: wine64 is not installed; run scripts/install-deps.sh" >&2
     exit 1
 fi
 

@@ -85,7 +85,9 @@ class HookLifecycleTest : public ::testing::Test {
     void SetUp() override {
         pw::hook::RegisterMessages();
         CLogger::EnableDebug(true);
-        mainWindow = desktop.windows.Create({.className = L"VESKMain"});
+        pw::sim::SimWindowSpec spec;
+        spec.className = L"VESKMain";
+        mainWindow = desktop.windows.Create(spec);
         SetHookMainWindow(mainWindow);
     }
     void TearDown() override {
@@ -93,13 +95,13 @@ class HookLifecycleTest : public ::testing::Test {
         CLogger::EnableDebug(false);
     }
 
-    // Starts the threads and waits until the hook thread has set its hooks.
+    // Starts the threads and waits until the hook thread has tried to set its hooks: it
+    // tells the main window then, as the clean-up of threads it replaces does.
     void Hook() {
-        const size_t installs = desktop.hooks.InstallCount();
+        const size_t expected = MainWindowNotes() + (g_dwHookThreadId != 0 ? 2 : 1);
         ASSERT_TRUE(SetMouseHook());
-        ASSERT_TRUE(WaitUntil([&] { return MainWindowNotes() > notesSeen; }));
-        notesSeen = MainWindowNotes();
-        ASSERT_GT(desktop.hooks.InstallCount(), installs);
+        ASSERT_TRUE(WaitUntil([&] { return MainWindowNotes() == expected; }));
+        notesSeen = expected;
     }
     size_t MainWindowNotes() const {
         const unsigned id = desktop.messages.RegisteredId(L"VESKMainWindow");
@@ -116,7 +118,11 @@ class HookLifecycleTest : public ::testing::Test {
         const size_t installs = desktop.hooks.InstallCount();
         desktop.messages.PostThreadMessage(g_dwHookThreadId, pw::hook::Messages().resetHook,
                                            pw::hook::kWpMouseHook, 0);
-        return WaitUntil([&] { return desktop.hooks.InstallCount() > installs; });
+        if (!WaitUntil([&] { return desktop.hooks.InstallCount() > installs; }))
+            return false;
+        // The reinstallation holds the global lock until it has logged; this waits for it.
+        GetHooked();
+        return true;
     }
 
     pw::sim::SimulatedDesktop desktop;
@@ -206,7 +212,8 @@ TEST_F(HookLifecycleTest, RemovalWithDefaultsRestoresTheCapturedSwapAndLines) {
     EXPECT_EQ(changes[0].updateFlags, SystemParameters::kUpdateIniFile);
     EXPECT_EQ(changes[1].kind, Change::Kind::WheelScrollLines);
     EXPECT_EQ(changes[1].value, 3u);
-    EXPECT_EQ(changes[1].updateFlags, SystemParameters::kUpdateIniFile | SystemParameters::kSendChange);
+    EXPECT_EQ(changes[1].updateFlags,
+              SystemParameters::kUpdateIniFile | SystemParameters::kSendChange);
     EXPECT_TRUE(Logged(L"Reset Swap Mouse Buttons to default (1)"));
     EXPECT_TRUE(Logged(L"Reset Wheel Scroll Lines to default (3)"));
 

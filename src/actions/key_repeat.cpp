@@ -28,6 +28,10 @@ unsigned RandomisedInterval(unsigned interval, unsigned (*draw)(unsigned n)) {
     return shifted > 0 ? static_cast<unsigned>(shifted) : 0u;
 }
 
+unsigned RandomisedInterval(unsigned interval) {
+    return RandomisedInterval(interval, DrawWithRand);
+}
+
 unsigned KeyRepeatInterval(const CActionData& data, const CApplicationSettings* profile, int button,
                            int layer) {
     const int repeat =
@@ -36,7 +40,7 @@ unsigned KeyRepeatInterval(const CActionData& data, const CApplicationSettings* 
     const int total = std::max(repeat + delay + data.GetKeystrokesWaitHoldTime(0), 0);
     unsigned interval = static_cast<unsigned>(total);
     if (profile && profile->RandomiseDelay(static_cast<MouseButtons>(button), layer)) {
-        interval = RandomisedInterval(interval, DrawWithRand);
+        interval = RandomisedInterval(interval);
         CLogger::LogDebug(L"ProcessButtonAction: Randomised repeat delay is %dms",
                           static_cast<int>(interval));
     }

@@ -4,6 +4,7 @@
 // the interval, its randomisation, and the repeat timer.
 
 #include "platform/handles.h"
+#include "settings/actions.h"
 
 #include <cstdint>
 
@@ -15,6 +16,8 @@ namespace pw::actions {
 // Interval + or - about a tenth of it (at least 3 ms either way), drawn with draw(n),
 // which returns 0 to n - 1.
 unsigned RandomisedInterval(unsigned interval, unsigned (*draw)(unsigned n));
+// The same with the C library's random numbers.
+unsigned RandomisedInterval(unsigned interval);
 
 // The first repeat's interval of a key set: the slot's repeat (or the system's default)
 // plus the key delay and the waits and holds of the keys, randomised when the slot says.
@@ -25,6 +28,8 @@ unsigned KeyRepeatInterval(const CActionData& data, const CApplicationSettings* 
 void StartRepeat(int button, unsigned interval);
 // Stops the repeat timer, whichever button it belongs to.
 void StopRepeat();
+// One step of a wheel, tilt or scroll-window action; false for other actions.
+bool StepScrollAction(_ACTIONS action);
 
 } // namespace pw::actions
 

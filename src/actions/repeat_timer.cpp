@@ -14,17 +14,11 @@
 #include "support/thread_lock.h"
 #include "windows/window_from_point.h"
 
-#include <cstdlib>
-
 namespace {
 
 // The timer id while the procedure runs: a restart request from the action in the
 // meantime shows as a different value.
 constexpr uintptr_t kRepeatRunning = static_cast<uintptr_t>(-1);
-
-unsigned DrawWithRand(unsigned n) {
-    return n ? static_cast<unsigned>(std::rand()) % n : 0;
-}
 
 // The profile and layer the repeating button's action comes from, following the layer-1
 // and default-profile indirections.
@@ -62,27 +56,14 @@ unsigned RepeatOnce(const RepeatSource& source, MouseButtons button, POINT pt) {
                           source.profile->GetKeystrokesWaitHoldTime(button, source.layer, 0);
         interval = total > 0 ? static_cast<unsigned>(total) : 0u;
         if (source.profile->RandomiseDelay(button, source.layer)) {
-            interval = pw::actions::RandomisedInterval(interval, DrawWithRand);
+            interval = pw::actions::RandomisedInterval(interval);
             CLogger::LogDebug(L"KeyRepeatTimer: Randomised repeat delay is %dms",
                               static_cast<int>(interval));
         }
         break;
     }
-    case actMouseWheelUp:
-        MouseWheel(120);
-        break;
-    case actMouseWheelDown:
-        MouseWheel(-120);
-        break;
-    case actTiltLeft:
-        MouseTilt(-120);
-        break;
-    case actTiltRight:
-        MouseTilt(120);
-        break;
     default:
-        // Scroll-window steps repeat once window scrolling is built; other actions do
-        // not repeat.
+        pw::actions::StepScrollAction(source.action);
         break;
     }
     return interval;

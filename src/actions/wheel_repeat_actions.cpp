@@ -4,35 +4,32 @@
 #include "scroll/mouse_wheel.h"
 
 namespace pw::actions {
-namespace {
 
-// One step of the action: a wheel or tilt turn. Scrolling the window under the cursor
-// (the scroll-window actions) is done by window scrolling, which is not built yet, so
-// those steps only repeat their timer.
-void Step(_ACTIONS action) {
+// Scrolling the window under the cursor (the scroll-window actions) belongs to window
+// scrolling, which is not built yet: those steps only keep their repeat running.
+bool StepScrollAction(_ACTIONS action) {
     switch (action) {
     case actMouseWheelUp:
-        MouseWheel(120);
-        break;
+        return MouseWheel(120);
     case actMouseWheelDown:
-        MouseWheel(-120);
-        break;
+        return MouseWheel(-120);
     case actTiltLeft:
-        MouseTilt(-120);
-        break;
+        return MouseTilt(-120);
     case actTiltRight:
-        MouseTilt(120);
-        break;
+        return MouseTilt(120);
+    case actScrollWindowUp:
+    case actScrollWindowDown:
+    case actScrollWindowLeft:
+    case actScrollWindowRight:
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
-} // namespace
-
 bool RunWheelRepeatAction(const ActionCall& call) {
     if (call.IsDown()) {
-        Step(call.action);
+        StepScrollAction(call.action);
         StartRepeat(call.button, g_dwWheelRepeat);
         return true;
     }

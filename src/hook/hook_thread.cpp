@@ -108,9 +108,9 @@ unsigned long HookThreadProc(LibraryThread::StartSignal& start) {
             CThreadLock lock(L"HookThread Start");
             g_dwHookThreadId = self;
         }
-        start.Started();
         threads.NameThread(self, "VESK Hook Thread");
         threads.SetCurrentThreadPriority(platform::Threads::kPriorityTimeCritical);
+        start.Started();
 
         StartWorkers();
         ChooseEnglishLayout();

@@ -2,8 +2,9 @@
 
 // Library start and stop as the loader drives them: process attach sets up the global
 // lock, the log and the settings object and captures the system's mouse defaults;
-// process detach stops the library's threads, puts the defaults back and undoes the rest. The
-// Windows build calls these from DllMain; Linux tests and tools call them through LibraryScope.
+// process detach stops the library's threads, puts the defaults back and undoes the
+// rest. The Windows build calls these from DllMain; Linux tests and tools call them
+// through LibraryScope.
 
 namespace pw::hook {
 

@@ -1,10 +1,12 @@
 #include "hook/settings_reload.h"
 
 #include "actions/process_button.h"
+#include "actions/sticky_keys.h"
 #include "hook/hook_procedures.h"
 #include "hook/hook_state.h"
 #include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "scroll/scroll_timers.h"
 #include "scroll/wheel.h"
 #include "settings/application_settings.h"
 #include "settings/folders.h"
@@ -116,6 +118,18 @@ void StartJiggler() {
         SetThreadTimer(kJigglerTimer, kJigglerCheckMs, proc);
 }
 
+// Keys held for a press, sticky states and a chord being played belong to slots of the
+// profiles about to be replaced: they end before the reload, so nothing stays pressed and
+// nothing points into deleted profiles.
+void ReleaseWhatPointsIntoTheSettings() {
+    POINT pt{};
+    platform::GetWindows().CursorPos(pt);
+    ResetDuringKeys(pt);
+    ResetAllSticky(pt);
+    g_pCurrentChord = nullptr;
+    scroll::ClearScrollTimerData();
+}
+
 } // namespace
 
 bool LoadXMLSettings() {
@@ -150,6 +164,7 @@ bool LoadSettings() {
     if (g_uJigglerTimer != 0)
         KillThreadTimer(kJigglerTimer);
     const RememberedProfile remembered = Remember();
+    ReleaseWhatPointsIntoTheSettings();
 
     if (!LoadXMLSettings()) {
         CLogger::LogMessage(L"HookDLL: Unable to load XML settings");
@@ -170,11 +185,13 @@ bool LoadSettings() {
 
 } // namespace pw::hook
 
+// The main program learns of a failed load from the log and the dialog; the answer is
+// always false.
 PW_EXTERN_C bool UpdateSettings() {
     try {
-        return pw::hook::LoadSettings();
+        pw::hook::LoadSettings();
     } catch (...) {
         pw::ReportException(L"UpdateSettings");
-        return false;
     }
+    return false;
 }

@@ -10,12 +10,12 @@
 // parse error ask the user what to do. Guarded by the global lock.
 extern bool g_bFirstSettingsLoad;
 
-// Reloads the settings file; true when it loaded.
+// Reloads the settings file (LoadSettings); always false.
 PW_EXTERN_C bool UpdateSettings();
 
 namespace pw::hook {
 
-// The reload behind UpdateSettings.
+// The reload behind UpdateSettings; true when the file loaded.
 bool LoadSettings();
 // Loads the settings file from the settings folder into g_pSettings and makes the default
 // profile current; on the first load a parse error shows a message box (Abort ends the

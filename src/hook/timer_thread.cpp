@@ -55,9 +55,9 @@ unsigned long TimerThreadProc(LibraryThread::StartSignal& start) {
         messages.CreateThreadQueue();
         const unsigned long self = messages.CurrentThreadId();
         PublishId(self);
-        start.Started();
         threads.NameThread(self, "VESK Timer Thread");
         threads.SetCurrentThreadPriority(platform::Threads::kPriorityAboveNormal);
+        start.Started();
 
         const bool clean = RunMessageLoop();
         // Thread timers can only be stopped by the thread that owns them.
