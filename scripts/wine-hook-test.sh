@@ -12,29 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
 build_dir=$(realpath "${1:-build/windows}")
-dll="$build_dir/PallawickHook.dll"
-implib="$build_dir/libPallawickHook.dll.a"
-for file in "$dll" "$implib"; do
-    if [ ! -f "$file" ]; then
-        echo "wine-hook-test: $file not found; build the Windows target first" >&2
-        exit 1
-    fi
-done
-
-wine=${WINE:-}
-if [ -z "$wine" ]; then
-    for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" \
-                     "$(command -v wine || true)"; do
-        if [ -n "$candidate" ] && [ -x "$candidate" ]; then
-            wine=$candidate
-            break
-        fi
-    done
-fi
-if [ -z "$wine" ]; then
-    echo "wine-hook-test: wine64 is not installed (apt-get install wine64)" >&2
-    exit 1
-fi
+source "$source_dir/scripts/wine-common.sh"
+pallawick_wine_inputs wine-hook-test "$build_dir"
+pallawick_find_wine wine-hook-test
 if ! command -v Xvfb >/dev/null; then
     echo "wine-hook-test: Xvfb is not installed (apt-get install xvfb xauth)" >&2
     exit 1
@@ -97,10 +77,7 @@ start_xvfb() {
 }
 
 mkdir -p "$work/bin"
-x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -DUNICODE -D_UNICODE -DNOMINMAX \
-    -DWIN32_LEAN_AND_MEAN -I"$source_dir/src" "$source_dir/tests/wine/hook_host.cpp" \
-    -o "$work/bin/hook_host.exe" "$implib" \
-    -static -static-libgcc -static-libstdc++
+pallawick_build_host wine-hook-test "$source_dir/tests/wine/hook_host.cpp" "$work/bin/hook_host.exe"
 cp "$dll" "$work/bin/"
 
 start_xvfb

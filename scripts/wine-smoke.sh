@@ -11,36 +11,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
 build_dir=$(realpath "${1:-build/windows}")
-dll="$build_dir/PallawickHook.dll"
-implib="$build_dir/libPallawickHook.dll.a"
-for file in "$dll" "$implib"; do
-    if [ ! -f "$file" ]; then
-        echo "wine-smoke: $file not found; build the Windows target first" >&2
-        exit 1
-    fi
-done
-
-wine=${WINE:-}
-if [ -z "$wine" ]; then
-    for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" \
-                     "$(command -v wine || true)"; do
-        if [ -n "$candidate" ] && [ -x "$candidate" ]; then
-            wine=$candidate
-            break
-        fi
-    done
-fi
-if [ -z "$wine" ]; then
-    echo "wine-smoke: wine64 is not installed; run scripts/install-deps.sh" >&2
-    exit 1
-fi
+source "$source_dir/scripts/wine-common.sh"
+pallawick_wine_inputs wine-smoke "$build_dir"
+pallawick_find_wine wine-smoke
 
 out="$build_dir/wine-smoke"
 mkdir -p "$out"
-x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -DUNICODE -D_UNICODE -DNOMINMAX \
-    -DWIN32_LEAN_AND_MEAN -I"$source_dir/src" "$source_dir/tests/wine/smoke.cpp" \
-    -o "$out/smoke.exe" "$implib" \
-    -static -static-libgcc -static-libstdc++
+pallawick_build_host wine-smoke "$source_dir/tests/wine/smoke.cpp" "$out/smoke.exe"
 cp "$dll" "$out/"
 
 export WINEPREFIX=${WINEPREFIX:-$build_dir/wine-prefix}

@@ -14,18 +14,7 @@
 namespace pw::actions {
 namespace {
 
-// Send-key modes of a simulated-keys slot.
-enum class SendMode {
-    Pressed = 0,
-    Released = 1,
-    During = 2,
-    ThreadDown = 3,
-    ThreadUp = 4,
-    Repeat = 5,
-    StickyRepeat = 6,
-    StickyHold = 7,
-    PressedAndReleased = 8,
-};
+using settings::SendKeyMode;
 
 // A profile whose keys are meant for its own window sends nothing while another window
 // is in front. The front window may be the window's root, the root's owner, or a window
@@ -110,31 +99,31 @@ bool RunSimulatedKeysAction(const ActionCall& call) {
     if (!ProfileWindowIsActive(call, keys ? keys : L""))
         return true;
 
-    switch (static_cast<SendMode>(call.data->KeyAction())) {
-    case SendMode::Pressed:
-    case SendMode::ThreadDown:
+    switch (static_cast<SendKeyMode>(call.data->KeyAction())) {
+    case SendKeyMode::Pressed:
+    case SendKeyMode::ThreadDown:
         if (call.IsDown())
             PlayWhole(call, keys, input::kExecuteWhole);
         return block;
-    case SendMode::Released:
-    case SendMode::ThreadUp:
+    case SendKeyMode::Released:
+    case SendKeyMode::ThreadUp:
         if (call.IsUp())
             PlayWhole(call, keys, input::kExecuteWhole);
         return block;
-    case SendMode::PressedAndReleased:
+    case SendKeyMode::PressedAndReleased:
         if (call.IsDown())
             PlayWhole(call, keys, input::kExecuteButtonDown);
         else if (call.IsUp())
             PlayWhole(call, keys, input::kExecuteButtonUp);
         return block;
-    case SendMode::During:
+    case SendKeyMode::During:
         return RunDuring(call, keys, block);
-    case SendMode::Repeat:
+    case SendKeyMode::Repeat:
         return RunRepeat(call, keys, block);
-    case SendMode::StickyRepeat:
+    case SendKeyMode::StickyRepeat:
         return StickyRepeatKeys(call.Point(), call.button, call.kind, *call.data, call.profile,
                                 call.layer);
-    case SendMode::StickyHold:
+    case SendKeyMode::StickyHold:
         return StickyHoldKeys(call.Point(), call.button, call.kind, *call.data, call.profile,
                               call.layer);
     }

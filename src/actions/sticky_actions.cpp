@@ -6,21 +6,6 @@
 namespace pw::actions {
 namespace {
 
-int StickyEntryOf(_ACTIONS action) {
-    switch (action) {
-    case actStickyRightButton:
-        return 1;
-    case actStickyMiddleButton:
-        return 2;
-    case actSticky4thButton:
-        return 3;
-    case actSticky5thButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 // A sticky left drag that follows one axis: the other axis is locked while it lasts.
 bool RunAxisDrag(const ActionCall& call, bool followX) {
     int change = 0;
@@ -46,8 +31,8 @@ bool RunStickyAction(const ActionCall& call) {
     case actStickyLeftButtonYAxis:
         return RunAxisDrag(call, false);
     default:
-        return Sticky(call.Point(), call.hwnd, call.button, StickyEntryOf(call.action), call.kind,
-                      nullptr);
+        return Sticky(call.Point(), call.hwnd, call.button, StickyButtonEntry(call.action),
+                      call.kind, nullptr);
     }
 }
 

@@ -35,6 +35,25 @@ void Start(POINT pt, int which, uint16_t& state, int* change) {
 
 namespace pw::actions {
 
+int StickyButtonEntry(_ACTIONS action) {
+    switch (action) {
+    case actStickyLeftButton:
+    case actStickyLeftButtonXAxis:
+    case actStickyLeftButtonYAxis:
+        return 0;
+    case actStickyRightButton:
+        return 1;
+    case actStickyMiddleButton:
+        return 2;
+    case actSticky4thButton:
+        return 3;
+    case actSticky5thButton:
+        return 4;
+    default:
+        return -1;
+    }
+}
+
 const Char* StickyName(int which) {
     static constexpr std::array<const Char*, 8> kNames{
         L"Left",   L"Right",      L"Middle",   L"XLeft",

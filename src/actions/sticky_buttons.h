@@ -4,6 +4,7 @@
 // next click lets it go.
 
 #include "platform/handles.h"
+#include "settings/actions.h"
 #include "support/text.h"
 
 // The state machine of sticky entry which (0 to 4: left, right, middle, first and second
@@ -14,6 +15,8 @@ bool Sticky(POINT pt, HWND hwnd, int button, int which, int kind, int* change);
 
 namespace pw::actions {
 
+// The sticky button entry an action keeps (0 to 4), or -1 for other actions.
+int StickyButtonEntry(_ACTIONS action);
 // The entry's name in log lines.
 const Char* StickyName(int which);
 // Lets the injected button of entry which go (0 to 4).

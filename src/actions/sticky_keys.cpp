@@ -78,27 +78,16 @@ void ReleaseHeldKeys(POINT pt, int button) {
 
 // Which sticky entry a slot's action keeps, or -1.
 int StickyEntryOfSlot(CApplicationSettings* profile, MouseButtons button, int layer) {
-    switch (profile->GetActions(button, layer)) {
+    const _ACTIONS action = profile->GetActions(button, layer);
+    switch (action) {
     case actSimulatedKeys: {
         const int mode = profile->SendKeyAction(button, layer);
         return mode == 6 ? kKeyRepeat : mode == 7 ? kKeyHold : -1;
     }
-    case actStickyLeftButton:
-    case actStickyLeftButtonXAxis:
-    case actStickyLeftButtonYAxis:
-        return 0;
-    case actStickyRightButton:
-        return 1;
-    case actStickyMiddleButton:
-        return 2;
-    case actSticky4thButton:
-        return 3;
-    case actSticky5thButton:
-        return 4;
     case actMovementToScrollSticky:
         return pw::actions::kStickyMovementToScroll;
     default:
-        return -1;
+        return pw::actions::StickyButtonEntry(action);
     }
 }
 

@@ -200,6 +200,8 @@ class PW_API CApplicationSettings {
     void ReleaseEverything();
 
     // The settings file form of one slot and of one default-profile layer container.
+    // The scrolling attributes an application profile and the default profile share.
+    void LoadScrollAttributes(const pugi::xml_node& element);
     void LoadSlot(int button, int layer, const pugi::xml_node& element, int perKeyDelay,
                   bool officeMouse, int& layersUsed);
     void LoadDefaultLayer(int layer, const pugi::xml_node& container, int perKeyDelay,

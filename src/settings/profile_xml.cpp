@@ -72,6 +72,24 @@ struct FoundSlots {
 
 } // namespace
 
+void CApplicationSettings::LoadScrollAttributes(const pugi::xml_node& element) {
+    xml::AttributeReader attribute(element);
+    m_bEnabled = xml::ReadBool(attribute("Enabled"), false);
+    m_bInvertScrolling = xml::ReadBool(attribute("InvertScrolling"), false);
+    m_bInvertHorizontalScrolling = xml::ReadBool(attribute("InvertHorizontalScrolling"), false);
+    m_bScrollPages = xml::ReadBool(attribute("ScrollPages"), false);
+    m_nScrollLines = xml::ReadInt(attribute("ScrollLines"), m_nScrollLines);
+    m_bForceSPI = xml::ReadBool(attribute("ForceSPI"), m_bForceSPI);
+    m_bAxisLocking = xml::ReadBool(attribute("AxisLocking"), false);
+    m_bIgnoreVScroll = xml::ReadBool(attribute("IgnoreVScroll"), false);
+    m_nIgnoreVScrollTime = xml::ReadNonNegative(attribute("IgnoreVScrollTime"), element, 200);
+    m_bIgnoreHScroll = xml::ReadBool(attribute("IgnoreHScroll"), false);
+    m_nIgnoreHScrollTime = xml::ReadNonNegative(attribute("IgnoreHScrollTime"), element, 400);
+    m_nAdvScrollMethod = xml::ReadInt(attribute("AdvScrollMethod"), 8);
+    m_nAdvScrollVert = xml::ReadInt(attribute("AdvScrollVert"), 0);
+    m_nAdvScrollHorz = xml::ReadInt(attribute("AdvScrollHorz"), 0);
+}
+
 bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
                                 bool& regionChecking, int& layersUsed) {
     try {
@@ -83,24 +101,11 @@ bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
         String description = xml::ReadText(attribute("Description"), element);
         if (!description.empty())
             m_Description.Assign(description.c_str());
-        m_bEnabled = xml::ReadBool(attribute("Enabled"), false);
-        m_bInvertScrolling = xml::ReadBool(attribute("InvertScrolling"), false);
-        m_bInvertHorizontalScrolling = xml::ReadBool(attribute("InvertHorizontalScrolling"), false);
-        m_bScrollPages = xml::ReadBool(attribute("ScrollPages"), false);
-        m_nScrollLines = xml::ReadInt(attribute("ScrollLines"), m_nScrollLines);
-        m_bForceSPI = xml::ReadBool(attribute("ForceSPI"), m_bForceSPI);
-        m_bAxisLocking = xml::ReadBool(attribute("AxisLocking"), false);
+        LoadScrollAttributes(element);
         m_SwapButtons = static_cast<swapbuttons>(xml::ReadInRange(
             attribute("SwapButtons"), element, swapUnchanged, swapUnchanged, swapSwapped));
         m_bNoParent = xml::ReadBool(attribute("NoParent"), false);
         m_bRegExMatching = xml::ReadBool(attribute("RegExMatching"), false);
-        m_bIgnoreVScroll = xml::ReadBool(attribute("IgnoreVScroll"), false);
-        m_nIgnoreVScrollTime = xml::ReadNonNegative(attribute("IgnoreVScrollTime"), element, 200);
-        m_bIgnoreHScroll = xml::ReadBool(attribute("IgnoreHScroll"), false);
-        m_nIgnoreHScrollTime = xml::ReadNonNegative(attribute("IgnoreHScrollTime"), element, 400);
-        m_nAdvScrollMethod = xml::ReadInt(attribute("AdvScrollMethod"), 8);
-        m_nAdvScrollVert = xml::ReadInt(attribute("AdvScrollVert"), 0);
-        m_nAdvScrollHorz = xml::ReadInt(attribute("AdvScrollHorz"), 0);
         m_bDisableScrollUnderCursor = xml::ReadBool(attribute("DisableScrollUnderCursor"), false);
 
         pugi::xml_attribute maskAttribute = attribute("WindowMask");
@@ -224,21 +229,8 @@ bool CApplicationSettings::LoadDefault(const pugi::xml_node& element, int perKey
         const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
         xml::AttributeReader attribute(element);
 
-        m_bEnabled = xml::ReadBool(attribute("Enabled"), false);
-        m_bInvertScrolling = xml::ReadBool(attribute("InvertScrolling"), false);
-        m_bInvertHorizontalScrolling = xml::ReadBool(attribute("InvertHorizontalScrolling"), false);
-        m_bScrollPages = xml::ReadBool(attribute("ScrollPages"), false);
-        m_nScrollLines = xml::ReadInt(attribute("ScrollLines"), m_nScrollLines);
-        m_bForceSPI = xml::ReadBool(attribute("ForceSPI"), m_bForceSPI);
-        m_bAxisLocking = xml::ReadBool(attribute("AxisLocking"), false);
+        LoadScrollAttributes(element);
         m_SwapButtons = swapUnchanged;
-        m_bIgnoreVScroll = xml::ReadBool(attribute("IgnoreVScroll"), false);
-        m_nIgnoreVScrollTime = xml::ReadNonNegative(attribute("IgnoreVScrollTime"), element, 200);
-        m_bIgnoreHScroll = xml::ReadBool(attribute("IgnoreHScroll"), false);
-        m_nIgnoreHScrollTime = xml::ReadNonNegative(attribute("IgnoreHScrollTime"), element, 400);
-        m_nAdvScrollMethod = xml::ReadInt(attribute("AdvScrollMethod"), 8);
-        m_nAdvScrollVert = xml::ReadInt(attribute("AdvScrollVert"), 0);
-        m_nAdvScrollHorz = xml::ReadInt(attribute("AdvScrollHorz"), 0);
 
         // Layer 0 lives in "Default" itself, layers 1 to 9 in its "Layer%d" children.
         std::array<pugi::xml_node, kLayerCount> containers{};

@@ -2,23 +2,25 @@
 
 #include "platform/platform.h"
 
+#include <mutex>
 #include <vector>
 
 namespace pw::sim {
 
 // Records how the crash reporter was configured; Crash() runs the pre-error handler as a
-// real report would.
+// real report would. Every thread of the library configures it when it starts, so the
+// setters are serialised; tests read the fields once the threads are done.
 class SimCrashReporter final : public platform::CrashReporter {
   public:
-    void SetAppName(const Char* name) override { appName = name ? name : L""; }
-    void SetAppVersion(const Char* version) override { appVersion = version ? version : L""; }
+    void SetAppName(const Char* name) override;
+    void SetAppVersion(const Char* version) override;
     void AddAttachment(const Char* path) override;
     void SetSupport(const Char* email, const Char* url, const Char* server,
                     unsigned short port) override;
     void SetNotificationEmail(const Char* email) override;
-    void SetFlags(unsigned long value) override { flags = value; }
-    void SetPreErrorHandler(PreErrorHandler handler) override { preErrorHandler = handler; }
-    void InstallFilters() override { ++installCount; }
+    void SetFlags(unsigned long value) override;
+    void SetPreErrorHandler(PreErrorHandler handler) override;
+    void InstallFilters() override;
 
     // Simulates an unhandled exception: runs the pre-error handler, counts a report.
     void Crash();
@@ -35,6 +37,9 @@ class SimCrashReporter final : public platform::CrashReporter {
     PreErrorHandler preErrorHandler = nullptr;
     int installCount = 0;
     int reportCount = 0;
+
+  private:
+    std::mutex mutex_;
 };
 
 } // namespace pw::sim
