@@ -17,12 +17,20 @@
 #include "support/settings_files.h"
 #include "support/wait_until.h"
 
+#include "support/thread_lock.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 namespace {
+
+// The timer thread writes the timer ids under the global lock; the test reads them so too.
+pw::hook::TimerId Locked(const pw::hook::TimerId& id) {
+    CThreadLock lock(L"TimerServiceTest");
+    return id;
+}
 
 using namespace pw::hook;
 using pw::test::WaitUntil;
@@ -84,9 +92,9 @@ TEST_F(TimerServiceTest, RequestsFromOtherThreadsRunOnTheTimerThreadInDueOrder) 
     EXPECT_EQ(SetThreadTimer(kRepeatTimer, 300, RepeatProc), 0u);
     EXPECT_EQ(SetThreadTimer(kAutoSwitchTimer, 100, AutoSwitchProc), 0u);
     EXPECT_EQ(SetThreadTimer(kKeySwitchTimer, 200, KeySwitchProc), 0u);
-    ASSERT_TRUE(WaitUntil([] { return g_uKeySwitchTimer != 0; }));
-    EXPECT_EQ(g_uRepeatTimer, kRepeatTimer);
-    EXPECT_EQ(g_uAutoSwitchTimer, kAutoSwitchTimer);
+    ASSERT_TRUE(WaitUntil([] { return Locked(g_uKeySwitchTimer) != 0; }));
+    EXPECT_EQ(Locked(g_uRepeatTimer), kRepeatTimer);
+    EXPECT_EQ(Locked(g_uAutoSwitchTimer), kAutoSwitchTimer);
 
     desktop.timers.AdvanceAndFire(300);
     EXPECT_EQ(g_fired, (std::vector<std::string>{"auto@100", "key@200", "auto@200", "repeat@300",
@@ -98,9 +106,9 @@ TEST_F(TimerServiceTest, RequestsFromOtherThreadsRunOnTheTimerThreadInDueOrder) 
     SetThreadTimer(kRepeatTimer, 50, RepeatProc);
     ASSERT_TRUE(WaitUntil([&] { return desktop.timers.DueIn(kRepeatTimer) == 50; }));
     EXPECT_FALSE(desktop.timers.IsRunning(kKeySwitchTimer));
-    EXPECT_EQ(g_uKeySwitchTimer, 0u);
+    EXPECT_EQ(Locked(g_uKeySwitchTimer), 0u);
     KillThreadTimer(kAutoSwitchTimer);
-    ASSERT_TRUE(WaitUntil([] { return g_uAutoSwitchTimer == 0; }));
+    ASSERT_TRUE(WaitUntil([] { return Locked(g_uAutoSwitchTimer) == 0; }));
     desktop.timers.AdvanceAndFire(200);
     EXPECT_EQ(g_fired,
               (std::vector<std::string>{"repeat@350", "repeat@400", "repeat@450", "repeat@500"}));
@@ -109,14 +117,14 @@ TEST_F(TimerServiceTest, RequestsFromOtherThreadsRunOnTheTimerThreadInDueOrder) 
 TEST_F(TimerServiceTest, MouseOverIsNotRestartedAndScrollLineAndUnknownKindsAreRefused) {
     StartTimerThread();
     SetThreadTimer(kMouseOverTimer, 150, AutoSwitchProc);
-    ASSERT_TRUE(WaitUntil([] { return g_uMouseOverTimer != 0; }));
+    ASSERT_TRUE(WaitUntil([] { return Locked(g_uMouseOverTimer) != 0; }));
     desktop.timers.AdvanceAndFire(100);
     SetThreadTimer(kMouseOverTimer, 150, AutoSwitchProc);
     SetThreadTimer(kScrollLineTimer, 100, RepeatProc);
     SetThreadTimer(0x1020, 100, RepeatProc);
     // Requests are handled in order: once this one is in, the ones before it are done.
     SetThreadTimer(kRepeatTimer, 500, RepeatProc);
-    ASSERT_TRUE(WaitUntil([] { return g_uRepeatTimer != 0; }));
+    ASSERT_TRUE(WaitUntil([] { return Locked(g_uRepeatTimer) != 0; }));
 
     EXPECT_EQ(desktop.timers.DueIn(kMouseOverTimer), 50);
     EXPECT_FALSE(desktop.timers.IsRunning(kScrollLineTimer));
@@ -133,24 +141,24 @@ TEST_F(TimerServiceTest, QuitStopsEveryTimerAndLaterRequestsRunOnTheCaller) {
     SetThreadTimer(kRepeatTimer, 300, RepeatProc);
     SetThreadTimer(kActivateTimer, 300, RepeatProc);
     SetThreadTimer(kJigglerTimer, 10000, RepeatProc);
-    ASSERT_TRUE(WaitUntil([] { return g_uJigglerTimer != 0; }));
+    ASSERT_TRUE(WaitUntil([] { return Locked(g_uJigglerTimer) != 0; }));
     EXPECT_EQ(desktop.timers.RunningCount(), 3u);
 
     EXPECT_EQ(StopTimerThread(), 1u);
     EXPECT_EQ(g_dwTimerThreadId, 0u);
     EXPECT_EQ(desktop.timers.RunningCount(), 0u);
-    EXPECT_EQ(g_uRepeatTimer, 0u);
-    EXPECT_EQ(g_uActivateTimer, 0u);
-    EXPECT_EQ(g_uJigglerTimer, 0u);
+    EXPECT_EQ(Locked(g_uRepeatTimer), 0u);
+    EXPECT_EQ(Locked(g_uActivateTimer), 0u);
+    EXPECT_EQ(Locked(g_uJigglerTimer), 0u);
     EXPECT_TRUE(Logged(L"Removing and active VESKHook Timers..."));
 
     // Without a timer thread the caller gets the timer itself.
     EXPECT_EQ(SetThreadTimer(kRepeatTimer, 100, RepeatProc), kRepeatTimer);
-    EXPECT_EQ(g_uRepeatTimer, kRepeatTimer);
+    EXPECT_EQ(Locked(g_uRepeatTimer), kRepeatTimer);
     desktop.timers.AdvanceAndFire(100);
     EXPECT_EQ(g_fired, std::vector<std::string>{"repeat@100"});
     KillThreadTimer(kRepeatTimer);
-    EXPECT_EQ(g_uRepeatTimer, 0u);
+    EXPECT_EQ(Locked(g_uRepeatTimer), 0u);
     EXPECT_EQ(desktop.timers.RunningCount(), 0u);
 }
 
@@ -158,12 +166,12 @@ TEST_F(TimerServiceTest, HookResetTimerReinstallsTheHooksThroughTheHookThread) {
     ASSERT_TRUE(SetMouseHook());
     ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() == 1; }));
     SetThreadTimer(kResetHookTimer, 20000, ResetHookTimerProc);
-    ASSERT_TRUE(WaitUntil([] { return g_uResetHookTimer != 0; }));
+    ASSERT_TRUE(WaitUntil([] { return Locked(g_uResetHookTimer) != 0; }));
 
     desktop.timers.AdvanceAndFire(20000);
     EXPECT_TRUE(Logged(L"ResetHookTimerProc: Re-installing VESK hooks."));
     ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() == 2; }));
-    EXPECT_EQ(g_uResetHookTimer, 0u);
+    EXPECT_EQ(Locked(g_uResetHookTimer), 0u);
     EXPECT_FALSE(desktop.timers.IsRunning(kResetHookTimer));
     EXPECT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
     EXPECT_TRUE(RemoveMouseHook(false));
