@@ -34,6 +34,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pallawick-replay: %s\n", loadError.c_str());
         return 2;
     }
+    if (!replay.StartHooks(loadError)) {
+        std::fprintf(stderr, "pallawick-replay: %s\n", loadError.c_str());
+        return 2;
+    }
     replay.Run(*steps);
     std::cout.flush();
     return std::cout ? 0 : 1;

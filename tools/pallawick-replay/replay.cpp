@@ -2,6 +2,7 @@
 
 #include "actions/process_button.h"
 #include "actions/process_button_action.h"
+#include "hook/hook_control.h"
 #include "hook/hook_state.h"
 #include "hook/mouse_hook.h"
 #include "hook/registered_messages.h"
@@ -10,11 +11,15 @@
 #include "settings/application_settings.h"
 #include "settings/settings.h"
 #include "support/text.h"
+#include "support/thread_lock.h"
 #include "windows/profile_matching.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace pw::replay {
 
@@ -23,9 +28,9 @@ namespace {
 using platform::InputRecord;
 using platform::InputType;
 
-// Stand-ins for the hook handles: their values mark the library's own injected input.
-HHOOK const kMouseHook = reinterpret_cast<HHOOK>(static_cast<uintptr_t>(0x4D6F7573));
-HHOOK const kKeyboardHook = reinterpret_cast<HHOOK>(static_cast<uintptr_t>(0x4B657962));
+// How long the library's threads may take to finish what one event gave them (real time;
+// only a hang ever reaches it).
+constexpr std::chrono::seconds kSettleLimit{10};
 
 constexpr const Char* kSettingsFolder = L"C:\\PallawickReplay";
 constexpr const Char* kSettingsPath = L"C:\\PallawickReplay\\VESKSettings.xml";
@@ -83,13 +88,8 @@ std::string DescribeRecord(const InputRecord& record) {
 
 Replay::Replay(std::ostream& out) : out_(out) {
     hook::RegisterMessages();
-    g_hMouseHook = kMouseHook;
-    g_hKeyboardHook = kKeyboardHook;
     startTick_ = desktop_.clock.TickCount();
     desktop_.windows.AddMonitor(RECT{0, 0, 1920, 1080}, platform::kDefaultDpi);
-    // The sender plays on this thread when the replay drains it, so pauses run on the
-    // virtual clock and every record can be shown with the event that caused it.
-    g_pSendInput = new CSendInput(input::SendInputMode::Manual);
     actions::SetActionObserver(&Replay::NoteAction, this);
 }
 
@@ -99,11 +99,54 @@ void Replay::NoteAction(const actions::ActionCall& call, void* context) {
 }
 
 Replay::~Replay() {
+    RemoveMouseHook(false);
     actions::SetActionObserver(nullptr, nullptr);
-    delete g_pSendInput;
-    g_pSendInput = nullptr;
-    g_hMouseHook = nullptr;
-    g_hKeyboardHook = nullptr;
+}
+
+// The library's threads run as they do on Windows: the hook thread installs the mouse
+// hook, the timer and system-parameter threads serve requests. Each event is handed to
+// the installed hook, and the replay waits until every thread has finished what the event
+// gave it. Only the sender is replaced by one that plays when the replay drains it, so
+// that its pauses run on the virtual clock in a fixed order and every record is shown
+// with the event that caused it.
+bool Replay::StartHooks(std::string& error) {
+    if (!SetMouseHook()) {
+        error = "the library's hook threads did not start";
+        return false;
+    }
+    // The hook thread installs the hook once it runs its message loop.
+    const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
+    while (!mouseProc_ && std::chrono::steady_clock::now() < deadline) {
+        Settle();
+        for (const auto& hook : desktop_.hooks.InstalledHooks())
+            if (hook.kind == platform::Hooks::Kind::MouseLowLevel)
+                mouseProc_ = hook.proc;
+        if (!mouseProc_)
+            std::this_thread::yield();
+    }
+    if (!mouseProc_) {
+        error = "the library did not install its mouse hook";
+        return false;
+    }
+    CSendInput* threaded = nullptr;
+    {
+        // The hook thread deletes whatever sender is in place when it ends.
+        CThreadLock lock(L"Replay");
+        threaded = g_pSendInput;
+        g_pSendInput = new CSendInput(input::SendInputMode::Manual);
+    }
+    delete threaded;
+    return true;
+}
+
+CSendInput* Replay::Sender() {
+    CThreadLock lock(L"Replay");
+    return g_pSendInput;
+}
+
+void Replay::Settle() {
+    if (!desktop_.messages.WaitUntilQuiet(kSettleLimit))
+        std::fprintf(stderr, "the library's threads did not settle\n");
 }
 
 bool Replay::LoadSettings(const std::string& hostPath, std::string& error) {
@@ -252,7 +295,8 @@ bool Replay::FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uin
     record.time = desktop_.clock.TickCount();
     record.dwExtraInfo = extraInfo;
     const int passedBefore = desktop_.input.NextHookCalls();
-    MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
+    if (mouseProc_)
+        mouseProc_(0, message, reinterpret_cast<LPARAM>(&record));
     return desktop_.input.NextHookCalls() == passedBefore;
 }
 
@@ -306,8 +350,9 @@ std::string Replay::DrainInjected() {
     int fed = 0;
     uint32_t lastTick = desktop_.clock.TickCount();
     for (;;) {
-        if (g_pSendInput)
-            g_pSendInput->ProcessQueue();
+        Settle();
+        if (CSendInput* sender = Sender())
+            sender->ProcessQueue();
         std::vector<sim::SimInput::TimedRecord> pending = desktop_.input.TakePendingTimed();
         if (pending.empty())
             break;
@@ -322,8 +367,8 @@ std::string Replay::DrainInjected() {
             if (++fed > kMaxFedBack) {
                 std::fprintf(stderr, "more than %d injected records; stopped feeding back\n",
                              kMaxFedBack);
-                if (g_pSendInput)
-                    g_pSendInput->FlushQueue();
+                if (CSendInput* sender = Sender())
+                    sender->FlushQueue();
                 desktop_.input.TakePending();
                 return list + "]";
             }
@@ -395,11 +440,26 @@ void Replay::Key(const Step& step) {
 }
 
 void Replay::Wait(const Step& step) {
-    desktop_.timers.AdvanceAndFire(step.ms);
-    const std::string injected = DrainInjected();
+    // From one due time to the next, so that a timer re-armed through the timer thread
+    // is in place before the clock passes its next due time. What the timers inject is
+    // played as they fire; its pauses are part of the wait.
+    const uint32_t end = desktop_.clock.TickCount() + step.ms;
+    std::string injected;
+    for (;;) {
+        const auto left = static_cast<int32_t>(end - desktop_.clock.TickCount());
+        if (left <= 0)
+            break;
+        const long next = desktop_.timers.NextDueIn();
+        const uint32_t stepMs =
+            next < 0 || next >= left ? static_cast<uint32_t>(left) : std::max<uint32_t>(1, next);
+        desktop_.timers.AdvanceAndFire(stepMs);
+        const std::string played = DrainInjected();
+        if (played != "[]")
+            injected += (injected.empty() ? "" : ",") + played.substr(1, played.size() - 2);
+    }
     // A wait is no event; it gets a line only when timers injected input meanwhile.
-    if (injected != "[]")
-        WriteLine(step, "timer", injected, false);
+    if (!injected.empty())
+        WriteLine(step, "timer", "[" + injected + "]", false);
 }
 
 } // namespace pw::replay

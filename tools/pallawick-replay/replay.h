@@ -9,6 +9,8 @@
 #include "platform/sim/simulated_desktop.h"
 #include "scenario.h"
 
+class CSendInput;
+
 #include <map>
 #include <ostream>
 #include <string>
@@ -25,6 +27,8 @@ class Replay {
 
     // Loads a settings file from the host file system; false with a message on failure.
     bool LoadSettings(const std::string& hostPath, std::string& error);
+    // Starts the library's hook threads; false with a message when they did not start.
+    bool StartHooks(std::string& error);
     void Run(const std::vector<Step>& steps);
 
   private:
@@ -53,6 +57,9 @@ class Replay {
     HWND WindowOf(const Step& step, const std::string& id);
     unsigned long ProcessIdOf(const std::string& name);
     uint32_t Now();
+    // Waits until the library's threads have finished what they were given.
+    void Settle();
+    CSendInput* Sender();
     static void NoteAction(const actions::ActionCall& call, void* context);
 
     std::ostream& out_;
@@ -62,6 +69,7 @@ class Replay {
     std::map<std::string, HWND> windows_;
     std::map<std::string, unsigned long> processes_;
     POINT cursor_{};
+    platform::Hooks::Proc mouseProc_ = nullptr;
     // The last action the engine carried out since the previous line.
     struct SeenAction {
         bool seen = false;

@@ -60,10 +60,32 @@ int SimMessages::GetMessage(ThreadMessage& out) {
     const unsigned long self = CurrentThreadId();
     std::unique_lock lock(mutex_);
     std::deque<ThreadMessage>& queue = threadQueues_[self];
+    running_.insert(self);
+    waiting_.insert(self);
+    quiet_.notify_all();
     queued_.wait(lock, [&] { return !queue.empty(); });
+    waiting_.erase(self);
     out = queue.front();
     queue.pop_front();
-    return out.message == platform::kWmQuit ? 0 : 1;
+    if (out.message != platform::kWmQuit)
+        return 1;
+    running_.erase(self);
+    quiet_.notify_all();
+    return 0;
+}
+
+bool SimMessages::QuietLocked() const {
+    for (unsigned long thread : running_) {
+        auto queue = threadQueues_.find(thread);
+        if (!waiting_.count(thread) || (queue != threadQueues_.end() && !queue->second.empty()))
+            return false;
+    }
+    return true;
+}
+
+bool SimMessages::WaitUntilQuiet(std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    return quiet_.wait_for(lock, limit, [&] { return QuietLocked(); });
 }
 
 void SimMessages::DispatchThreadMessage(const ThreadMessage& message) {

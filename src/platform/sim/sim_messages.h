@@ -2,11 +2,13 @@
 
 #include "platform/platform.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -57,10 +59,14 @@ class SimMessages final : public platform::Messages {
     std::vector<SimMessage> Recorded() const;
     // Takes the records made so far, leaving none.
     std::vector<SimMessage> TakeRecorded();
+    // Waits until every thread running a message loop waits for its next message with an
+    // empty queue; false when that did not happen within limit.
+    bool WaitUntilQuiet(std::chrono::milliseconds limit);
     // The thread ids handed out, so tests can name threads they did not create.
     unsigned long ThreadIdOf(std::thread::id thread);
 
   private:
+    bool QuietLocked() const;
     LRESULT AnswerOf(HWND window, unsigned message, WPARAM wParam, LPARAM lParam);
     void Record(const SimMessage& message);
 
@@ -71,6 +77,10 @@ class SimMessages final : public platform::Messages {
     std::vector<SimMessage> recorded_;
     std::map<unsigned long, std::deque<ThreadMessage>> threadQueues_;
     std::condition_variable queued_;
+    // Threads inside a message loop (until their quit message), and those of them waiting.
+    std::set<unsigned long> running_;
+    std::set<unsigned long> waiting_;
+    std::condition_variable quiet_;
     Answer answer_;
 };
 

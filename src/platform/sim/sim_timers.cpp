@@ -71,6 +71,18 @@ long SimTimers::DueIn(uintptr_t id) const {
     return static_cast<long>(static_cast<int32_t>(it->second.due - clock_.TickCount()));
 }
 
+long SimTimers::NextDueIn() const {
+    std::lock_guard lock(mutex_);
+    long next = -1;
+    for (const auto& [id, timer] : timers_) {
+        const long due =
+            std::max(0L, static_cast<long>(static_cast<int32_t>(timer.due - clock_.TickCount())));
+        if (next < 0 || due < next)
+            next = due;
+    }
+    return next;
+}
+
 size_t SimTimers::RunningCount() const {
     std::lock_guard lock(mutex_);
     return timers_.size();

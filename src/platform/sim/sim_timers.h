@@ -25,6 +25,9 @@ class SimTimers final : public platform::Timers {
     // Milliseconds until timer id is next due; -1 when it does not run.
     long DueIn(uintptr_t id) const;
     size_t RunningCount() const;
+    // Milliseconds until the first running timer is due (0 when one is overdue); -1 when
+    // none runs.
+    long NextDueIn() const;
 
   private:
     struct Timer {
