@@ -12,9 +12,6 @@
 namespace pw::actions {
 namespace {
 
-constexpr int kKindDown = 1;
-constexpr int kKindUp = 2;
-
 // Plays the chord set's entry of button with the current call's context.
 bool PlayEntry(const ActionCall& call, CVESKChords& chords, int button, int kind) {
     CVESKChord* entry = chords.GetChord(static_cast<MouseButtons>(button));

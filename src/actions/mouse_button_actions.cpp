@@ -36,18 +36,13 @@ void Send(MouseButtons button, int event, const ActionCall& call) {
     SendButton(button, event, call.Point());
 }
 
-bool DownWasHandled(const ActionCall& call) {
-    return call.button >= 0 && static_cast<size_t>(call.button) < g_bDownHandled.size() &&
-           g_bDownHandled[static_cast<size_t>(call.button)];
-}
-
 bool RunClick(const ActionCall& call) {
     const MouseButtons sent = ButtonSentBy(call.action);
     if (call.IsDown()) {
         Send(sent, kEventDown, call);
         return true;
     }
-    if (DownWasHandled(call)) {
+    if (DownWasHandled(call.button)) {
         Send(sent, call.kind, call);
         return true;
     }
@@ -63,7 +58,7 @@ bool RunDoubleClick(const ActionCall& call) {
         Send(PrimaryButton(), kEventDoubleClick, call);
         return true;
     }
-    if (DownWasHandled(call))
+    if (DownWasHandled(call.button))
         return true;
     Send(PrimaryButton(), kEventDoubleClick, call);
     return false;
@@ -78,7 +73,7 @@ bool RunDoubleClickDrag(const ActionCall& call) {
         Send(PrimaryButton(), kEventDown, call);
         return true;
     }
-    if (!DownWasHandled(call))
+    if (!DownWasHandled(call.button))
         return false;
     if (call.IsUp())
         Send(PrimaryButton(), kEventUp, call);

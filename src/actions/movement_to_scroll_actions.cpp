@@ -56,8 +56,7 @@ bool RunSticky(const ActionCall& call) {
     }
     if (!call.IsUp())
         return false;
-    const size_t button = static_cast<size_t>(call.button);
-    if (button >= g_bDownHandled.size() || !g_bDownHandled[button]) {
+    if (!DownWasHandled(call.button)) {
         CLogger::LogDebug(L"Sticky Movement to Scroll: Button UP with no button down!");
         return false;
     }

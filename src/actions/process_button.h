@@ -16,6 +16,9 @@ namespace pw::actions {
 inline constexpr int kKindDown = 1;
 inline constexpr int kKindUp = 2;
 inline constexpr int kKindDoubleClick = 3;
+
+// Whether the last press of button was handled by an action (false for invalid buttons).
+bool DownWasHandled(int button);
 } // namespace pw::actions
 
 // Resolves and carries out the action of button for an event of kind; true when the event

@@ -12,17 +12,12 @@
 
 namespace {
 
-constexpr int kKindDown = 1;
-constexpr int kKindUp = 2;
+using pw::actions::kKindDown;
+using pw::actions::kKindUp;
 constexpr int kStickyButtons = 5;
 
 void SendStickyButton(POINT pt, int which, int event) {
     pw::actions::SendButton(static_cast<MouseButtons>(which), event, pt);
-}
-
-bool DownHandled(int button) {
-    return button >= 0 && static_cast<size_t>(button) < g_bDownHandled.size() &&
-           g_bDownHandled[static_cast<size_t>(button)];
 }
 
 void Start(POINT pt, int which, uint16_t& state, int* change) {
@@ -90,7 +85,7 @@ bool Sticky(POINT pt, HWND, int button, int which, int kind, int* change) {
     }
     if (kind != kKindUp)
         return false;
-    if (!DownHandled(button)) {
+    if (!pw::actions::DownWasHandled(button)) {
         CLogger::LogDebug(L"%ls Sticky: Button UP with no button down!", name);
         return false;
     }

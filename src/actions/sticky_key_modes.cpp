@@ -14,11 +14,6 @@ namespace {
 constexpr size_t kKeyRepeat = 5;
 constexpr size_t kKeyHold = 6;
 
-bool DownHandled(int button) {
-    return button >= 0 && static_cast<size_t>(button) < g_bDownHandled.size() &&
-           g_bDownHandled[static_cast<size_t>(button)];
-}
-
 void StoreStuckKeys(CApplicationSettings* profile, int button, int layer, const Char* keys) {
     if (profile)
         profile->SetStuckKeys(static_cast<MouseButtons>(button), layer, keys);
@@ -73,7 +68,7 @@ bool StickyHoldKeys(POINT pt, int button, int kind, const CActionData& data,
     }
     if (kind != kKindUp)
         return block;
-    if (!DownHandled(button)) {
+    if (!DownWasHandled(button)) {
         CLogger::LogDebug(L"%ls Sticky: Button up without down!", L"Key Hold");
         return block;
     }
