@@ -55,13 +55,6 @@ void SwitchToLayerInUse(int step, const Char* lockName) {
         pw::platform::GetShell().Beep(0);
 }
 
-POINT CursorPoint() {
-    POINT pt{};
-    if (!GetPhysCursorPos(&pt))
-        pw::platform::GetWindows().CursorPos(pt);
-    return pt;
-}
-
 } // namespace
 
 void ChangeLayer(int layer, bool notify) {
@@ -77,7 +70,8 @@ void ChangeLayer(int layer, bool notify) {
                             layer, max);
         return;
     }
-    const POINT pt = CursorPoint();
+    POINT pt{};
+    GetPhysCursorPos(&pt);
     ResetDuringKeys(pt);
     if (g_pSettings->get_ResetStickyOnLayerChange() && AnyStickyActive())
         ResetAllSticky(pt);

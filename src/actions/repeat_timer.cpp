@@ -85,8 +85,7 @@ void RepeatTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
         g_uRepeatTimer = kRepeatRunning;
     }
     POINT pt{};
-    if (!GetPhysCursorPos(&pt))
-        pw::platform::GetWindows().CursorPos(pt);
+    GetPhysCursorPos(&pt);
 
     CThreadLock lock(L"RepeatTimerProc NOBUTTON");
     if (!g_pCurrentApp) {

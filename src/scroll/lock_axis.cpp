@@ -68,8 +68,7 @@ bool MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked) {
         return false;
     }
     POINT cursor{};
-    if (!GetPhysCursorPos(&cursor))
-        pw::platform::GetWindows().CursorPos(cursor);
+    GetPhysCursorPos(&cursor);
     const int32_t dx = xLocked ? 0 : static_cast<int32_t>(record.pt.x - cursor.x);
     const int32_t dy = xLocked ? static_cast<int32_t>(record.pt.y - cursor.y) : 0;
     CLogger::LogDebug(L"MouseMove: MessagePoint X=%d Y=%d. Relative X=%d Y=%d",
