@@ -39,16 +39,6 @@ struct ThreadTexts {
     const Char* context;
 };
 
-void NotifyMainWindow() {
-    HWND mainWindow = nullptr;
-    {
-        CThreadLock lock(L"EndHookThread MainWindow");
-        mainWindow = g_hMainWindow;
-    }
-    if (mainWindow)
-        platform::GetMessages().PostMessage(mainWindow, Messages().mainWindow, 0, 0);
-}
-
 // Waits for a running thread and reports how it ended; true when it had to be
 // terminated.
 bool WaitAndReport(LibraryThread& thread, const ThreadTexts& texts) {
@@ -146,7 +136,7 @@ bool EndHookThread(bool resetDefaults) {
         CThreadLock lock(L"EndHookThread Hooks");
         g_hKeyboardHook = nullptr;
         g_hMouseHook = nullptr;
-        NotifyMainWindow();
+        NotifyMainWindow(L"EndHookThread MainWindow");
     }
     AwaitThread(g_timerThread, g_dwTimerThreadId,
                 {L"Timer thread did not exit in a timely fashion!",

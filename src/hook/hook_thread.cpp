@@ -17,17 +17,6 @@ namespace pw::hook {
 
 namespace {
 
-// Tells the main program that the hook state changed.
-void NotifyMainWindow() {
-    HWND mainWindow = nullptr;
-    {
-        CThreadLock lock(L"HookThread MainWindow");
-        mainWindow = g_hMainWindow;
-    }
-    if (mainWindow)
-        platform::GetMessages().PostMessage(mainWindow, Messages().mainWindow, 0, 0);
-}
-
 // The old sender's destructor waits for its thread, so it runs outside the lock.
 void ReplaceSendInput(CSendInput* sender) {
     CSendInput* old = nullptr;
@@ -86,7 +75,7 @@ void CleanUp() {
     {
         CThreadLock lock(L"HookThread Clean-up");
         RemoveHooks();
-        NotifyMainWindow();
+        NotifyMainWindow(L"HookThread MainWindow");
         CWheel::Reset();
         g_hLastWindow = nullptr;
         g_szLastProcess[0] = 0;
@@ -95,6 +84,16 @@ void CleanUp() {
 }
 
 } // namespace
+
+void NotifyMainWindow(const Char* lockName) {
+    HWND mainWindow = nullptr;
+    {
+        CThreadLock lock(lockName);
+        mainWindow = g_hMainWindow;
+    }
+    if (mainWindow)
+        platform::GetMessages().PostMessage(mainWindow, Messages().mainWindow, 0, 0);
+}
 
 unsigned long HookThreadProc(LibraryThread::StartSignal& start) {
     ExceptionHandlerInstaller crashHandler;
@@ -118,7 +117,7 @@ unsigned long HookThreadProc(LibraryThread::StartSignal& start) {
             CThreadLock lock(L"HookThread 0");
             InstallHooks();
         }
-        NotifyMainWindow();
+        NotifyMainWindow(L"HookThread MainWindow");
 
         const bool clean = RunMessageLoop();
         CleanUp();

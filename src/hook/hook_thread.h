@@ -5,10 +5,15 @@
 // procedures, until "VESK_ResetHook" with kWpQuit (or the quit message) ends it.
 
 #include "hook/library_thread.h"
+#include "support/text.h"
 
 namespace pw::hook {
 
 // The thread's body: exit code 1 after a normal end, 0 after a message-queue error.
 unsigned long HookThreadProc(LibraryThread::StartSignal& start);
+
+// Posts "VESKMainWindow" to the main program's window, when it set one, to tell it that
+// the hook state changed; lockName names the read of the window under the global lock.
+void NotifyMainWindow(const Char* lockName);
 
 } // namespace pw::hook
