@@ -3,8 +3,10 @@
 // Helpers for tests that read and write settings files on the simulated desktop.
 
 #include "platform/sim/simulated_desktop.h"
+#include "settings/folders.h"
 #include "settings/settings.h"
 
+#include <array>
 #include <string>
 
 namespace pw::test {
@@ -32,6 +34,14 @@ inline std::string FileBytes(pw::sim::SimulatedDesktop& desktop, const Char* pat
     std::string bytes;
     desktop.files.ReadFile(path, bytes);
     return bytes;
+}
+
+// Writes xml as the settings file of the settings folder, where UpdateSettings reads it.
+inline bool StoreInSettingsFolder(pw::sim::SimulatedDesktop& desktop, const std::string& xml) {
+    std::array<Char, pw::folders::kMaxPath> folder{};
+    if (GetSettingsFolder(folder.data(), folder.size()) != 0 || !CreateFolder(folder.data()))
+        return false;
+    return desktop.files.WriteFile(String(folder.data()) + L"VESKSettings.xml", xml);
 }
 
 } // namespace pw::test

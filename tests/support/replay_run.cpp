@@ -1,0 +1,63 @@
+#include "support/replay_run.h"
+
+#include "replay.h"
+#include "scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <unistd.h>
+
+namespace pw::test {
+
+ReplayRun::ReplayRun(const std::string& settings) {
+    // The tool reads its settings from the host; each run has its own file.
+    static std::atomic<int> counter{0};
+    settingsPath_ =
+        std::filesystem::temp_directory_path() / ("pallawick-replay-" + std::to_string(::getpid()) +
+                                                  "-" + std::to_string(counter++) + ".xml");
+    std::ofstream(settingsPath_, std::ios::binary) << settings;
+    replay_ = std::make_unique<replay::Replay>(out_);
+    std::string error;
+    if (!replay_->LoadSettings(settingsPath_.string(), error) || !replay_->StartHooks(error)) {
+        ADD_FAILURE() << error;
+        replay_.reset();
+    }
+}
+
+ReplayRun::~ReplayRun() {
+    replay_.reset();
+    std::error_code ignored;
+    std::filesystem::remove(settingsPath_, ignored);
+}
+
+std::vector<std::string> ReplayRun::Play(const std::string& scenario) {
+    std::istringstream text(scenario);
+    replay::ScenarioError error;
+    auto steps = replay::ParseScenario(text, error);
+    if (!steps) {
+        ADD_FAILURE() << "scenario line " << error.line << ": " << error.message;
+        return {};
+    }
+    if (!replay_)
+        return {};
+    replay_->Run(*steps);
+    const std::string written = out_.str();
+    std::istringstream fresh(written.substr(consumed_));
+    consumed_ = written.size();
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(fresh, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::string LineOf(const std::vector<std::string>& lines, const std::string& event) {
+    const std::string field = "\"event\":\"" + event + "\"";
+    for (const std::string& line : lines)
+        if (line.find(field) != std::string::npos)
+            return line;
+    return "";
+}
+
+} // namespace pw::test
