@@ -24,8 +24,9 @@ bool RunMomentaryLayer(const ActionCall& call, int layer) {
         g_nSavedLayer = revert ? 0 : g_nCurrentLayer;
         ChangeLayer(layer, true);
     } else if (call.IsUp()) {
-        if (g_nSavedLayer >= 0)
-            ChangeLayer(g_nSavedLayer, false);
+        // Without a saved layer (the shift already ended with a profile switch, or its
+        // press was never seen) the change is logged as an error and lands on layer 0.
+        ChangeLayer(g_nSavedLayer, false);
         g_nSavedLayer = -1;
         g_bLayerHeld = false;
     }

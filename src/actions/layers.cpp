@@ -29,18 +29,31 @@ bool IsDisabled(int layer) {
     return g_pCurrentApp && g_pCurrentApp->GetLayerDisabled(layer);
 }
 
-// The first layer in use from the current one in direction step, wrapping; the current
-// layer when every other one is disabled.
+// The layer after (step 1) or before (step -1) layer among count layers, wrapping only
+// at the ends of that range: from a layer at or past count (the number of layers was
+// lowered) the step leads further up and is refused by ChangeLayer.
+int AdjacentLayer(int layer, int step, int count) {
+    const int adjacent = layer + step;
+    if (step > 0 && adjacent == count)
+        return 0;
+    if (step < 0 && adjacent < 0)
+        return count - 1;
+    return adjacent;
+}
+
+// The first layer in use from the current one in direction step, skipping the current
+// profile's disabled layers; the current layer when every other one is disabled.
 int FindLayerInUse(int step) {
     const int count = LayersToCycle();
+    // No layer in use (a settings file may say 0): nothing to step to.
     if (count <= 0)
         return g_nCurrentLayer;
-    auto advance = [&](int layer) { return ((layer + step) % count + count) % count; };
-    int layer = advance(g_nCurrentLayer);
-    while (IsDisabled(layer)) {
+    int layer = AdjacentLayer(g_nCurrentLayer, step, count);
+    // Every layer is visited at most once; layers past the last one are never disabled.
+    for (int tries = 0; tries < kAllLayers && IsDisabled(layer); ++tries) {
         if (layer == g_nCurrentLayer)
             return layer;
-        layer = advance(layer);
+        layer = AdjacentLayer(layer, step, count);
     }
     return layer;
 }

@@ -8,8 +8,10 @@
 
 namespace pw::input {
 
+// Like the next and previous actions: a pending switch-back is stopped, and the layer
+// reached arms its own.
 void LibraryTokenEffects::SwitchLayer(int layer) {
-    ChangeLayer(layer, false);
+    SetCurrentLayer(layer, false, true, false);
 }
 
 void LibraryTokenEffects::SetLayerHeld(bool held) {

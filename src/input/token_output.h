@@ -38,7 +38,8 @@ class TokenOutput {
 class TokenEffects {
   public:
     virtual ~TokenEffects() = default;
-    // Makes layer (0-based) current; an index outside the profile's layers is ignored.
+    // Makes layer (0-based) current, arming its automatic switch-back; an index outside
+    // the layers in use is ignored.
     virtual void SwitchLayer(int layer) = 0;
     // Whether a layer is held by a pressed button (momentary switch).
     virtual void SetLayerHeld(bool held) = 0;
