@@ -91,6 +91,10 @@ int StickyEntryOfSlot(CApplicationSettings* profile, MouseButtons button, int la
     }
 }
 
+bool IsAxisDrag(_ACTIONS action) {
+    return action == actStickyLeftButtonXAxis || action == actStickyLeftButtonYAxis;
+}
+
 } // namespace
 
 void ResetSticky(POINT pt, int which, int layer, int button) {
@@ -135,11 +139,16 @@ void ResetOtherSticky(POINT pt, int button, bool keepScroll) {
             const auto slot = static_cast<MouseButtons>(index);
             if (g_pCurrentApp->GetActions(slot, layer) == actSameAsLayer1)
                 continue;
-            const int which = StickyEntryOfSlot(OwnerOf(slot, layer), slot, layer);
+            CApplicationSettings* owner = OwnerOf(slot, layer);
+            const int which = StickyEntryOfSlot(owner, slot, layer);
             if (which < 0 || (which == pw::actions::kStickyMovementToScroll && keepScroll))
                 continue;
             const bool keys = which == kKeyRepeat || which == kKeyHold;
             ResetSticky(pt, which, layer, keys ? index : -1);
+            // An axis drag shares the axis lock with the lock actions: a lock that no layer
+            // key owns ends with it, whoever set it.
+            if (IsAxisDrag(owner->GetActions(slot, layer)))
+                g_LockAxis.Unlock(false);
         }
     }
 }
