@@ -6,6 +6,8 @@
 #include "settings/application_settings.h"
 #include "settings/settings.h"
 #include "support/logger.h"
+#include "support/replay_run.h"
+#include "support/settings_files.h"
 #include "support/thread_lock.h"
 #include "support/wait_until.h"
 
@@ -161,51 +163,54 @@ TEST_F(FlagFunctionsTest, SetDebugLogsOnlyChanges) {
     EXPECT_GE(DebugLinesWith(L"Logger has been shutdown. Unable to enter critical section."), 1u);
 }
 
-TEST_F(FlagFunctionsTest, CurrentProcessNameFollowsTheLengthProtocol) {
-    SetLastProcess(L"notepad.exe"); // 11 characters
+// The name of the profile the hook made current, through the library's own threads.
+TEST(CurrentProcessName, ProfileNameFollowsTheLengthProtocol) {
+    pw::test::ReplayRun run(pw::test::SettingsXml(
+        "<Applications><Application Name=\"Notepad.EXE\" Enabled=\"true\"/></Applications>"));
+    auto lines = run.Play(R"(
+window pad process=notepad.exe class=Notepad caption="notes.txt" rect=0,0,900,1080
+window web process=firefox.exe class=MozillaWindowClass caption="Start" rect=1000,0,900,1080
+foreground pad
+move 400 300
+down Left
+up Left
+)");
+    ASSERT_NE(pw::test::LineOf(lines, "up Left").find("\"profile\":\"Notepad.EXE\""),
+              std::string::npos);
 
+    // The profile's name as written, not its lower-case process name.
     int length = 99;
     EXPECT_EQ(GetCurrentProcessName(nullptr, length), 0);
-    EXPECT_EQ(length, 12);
+    EXPECT_EQ(length, 11);
 
-    Char small[5] = {L'x', L'x', L'x', L'x', 0};
-    length = 5;
+    Char small[8] = {L'x', L'x', L'x', 0};
+    length = 8;
     EXPECT_EQ(GetCurrentProcessName(small, length), 0);
-    EXPECT_EQ(length, 12);
-    EXPECT_STREQ(small, L"xxxx");
+    EXPECT_EQ(length, 11);
+    EXPECT_STREQ(small, L"xxx");
 
-    length = -1;
-    EXPECT_EQ(GetCurrentProcessName(small, length), 0);
-    EXPECT_EQ(length, 12);
-
-    // Exactly the name's length leaves no room for the terminator: nothing is copied.
-    Char exact[12];
+    // Exactly the name's length: the name, and nothing written past the capacity.
+    Char exact[16];
     std::fill(std::begin(exact), std::end(exact), L'#');
     length = 11;
-    EXPECT_EQ(GetCurrentProcessName(exact, length), 0);
-    EXPECT_EQ(length, 12);
-    EXPECT_EQ(exact[0], L'#');
-
-    length = 12;
     EXPECT_EQ(GetCurrentProcessName(exact, length), 11);
-    EXPECT_STREQ(exact, L"notepad.exe");
+    EXPECT_EQ(String(exact, 12), L"Notepad.EXE#");
 
     Char buffer[64];
     length = 64;
     EXPECT_EQ(GetCurrentProcessName(buffer, length), 11);
-    EXPECT_STREQ(buffer, L"notepad.exe");
+    EXPECT_STREQ(buffer, L"Notepad.EXE");
 
-    // A current profile with an application name wins over the last process.
-    CApplicationSettings profile(g_pSettings, false);
-    profile.SetApplication(L"WinWord.EXE");
-    g_pCurrentApp = &profile;
-    EXPECT_EQ(GetCurrentProcessName(buffer, length), 11);
-    EXPECT_STREQ(buffer, L"winword.exe");
-
-    CApplicationSettings unnamed(g_pSettings, false);
-    g_pCurrentApp = &unnamed;
-    EXPECT_EQ(GetCurrentProcessName(buffer, length), 11);
-    EXPECT_STREQ(buffer, L"notepad.exe");
+    // Over a window of no profile, the default profile's name.
+    lines = run.Play(R"(
+foreground web
+move 1400 300
+down Left
+up Left
+)");
+    length = 64;
+    EXPECT_EQ(GetCurrentProcessName(buffer, length), 7);
+    EXPECT_STREQ(buffer, L"Default");
 }
 
 TEST_F(FlagFunctionsTest, DisabledWhenUnhookedInRemoteSessionsOrWithScrollLock) {
@@ -258,8 +263,9 @@ TEST_F(FlagFunctionsTest, LockingFunctionsWaitForTheGlobalLockUnderTheirNames) {
         std::unique_ptr<std::thread> caller;
         {
             GlobalLockHolder holder;
-            caller = std::make_unique<std::thread>([&] {
-                call();
+            // Captured through an init-capture: clang 14 cannot capture a structured binding.
+            caller = std::make_unique<std::thread>([&, &run = call] {
+                run();
                 done = true;
             });
             EXPECT_TRUE(pw::test::WaitUntil([&] { return DebugLinesWith(waiting) > 0; }))

@@ -20,9 +20,12 @@ template <typename Getter> bool ReadSetting(const Char* lockName, Getter getter,
     return g_pSettings ? (g_pSettings->*getter)() : fallback;
 }
 
+// The current profile's name as the settings program shows it ("Default" for the default
+// profile), else the process of the last window seen.
 StringView CurrentProcessName() {
-    if (g_pCurrentApp && g_pCurrentApp->GetApplication())
-        return g_pCurrentApp->GetApplication();
+    const Char* name = g_pCurrentApp ? g_pCurrentApp->GetFullName() : nullptr;
+    if (name && *name)
+        return name;
     return StringView(g_szLastProcess,
                       pw::BoundedLength(g_szLastProcess, pw::hook::kProcessNameLength));
 }
@@ -138,13 +141,14 @@ bool IsVESKDisabled() {
 int GetCurrentProcessName(Char* buffer, int& length) {
     StringView name = CurrentProcessName();
     int n = static_cast<int>(name.size());
-    // The text is copied only with room for its terminator; otherwise length tells the
-    // room needed.
-    if (!buffer || length <= n) {
-        length = n + 1;
+    if (!buffer || length < n) {
+        length = n;
         return 0;
     }
     std::wmemcpy(buffer, name.data(), name.size());
-    buffer[n] = 0;
+    // A buffer of exactly n characters gets the name without its terminator rather than a
+    // write past its end; the result tells the caller where the name stops.
+    if (length > n)
+        buffer[n] = 0;
     return n;
 }

@@ -40,7 +40,8 @@ PW_EXTERN_C CHotKeys* GetHotkeys();
 // or bypassed while Scroll Lock is on.
 PW_EXTERN_C bool IsVESKDisabled();
 
-// The current profile's process name, else the last process seen. With a buffer longer
-// than the name, copies it with its terminator and returns its length; otherwise sets
-// length to the room needed (the name's length plus one) and returns 0.
+// The current profile's name ("Default" for the default profile), else the last process
+// seen. With a buffer of at least the name's length (length: its capacity), copies the
+// name, terminated when there is room, and returns its length; otherwise sets length to
+// the name's length and returns 0.
 PW_EXTERN_C int GetCurrentProcessName(Char* buffer, int& length);
