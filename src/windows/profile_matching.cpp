@@ -41,6 +41,7 @@ class PatternCache {
         try {
             expression = std::make_unique<std::wregex>(pattern, std::regex::ECMAScript);
         } catch (const std::exception&) {
+            // Logged and skipped rather than thrown: one bad pattern must not end every lookup.
             CLogger::LogMessage(
                 L"FindProfile: Invalid regular expression '%ls' in profile '%ls' is ignored.",
                 pattern, Printable(profile));
