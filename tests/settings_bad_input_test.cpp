@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <vector>
 
 using namespace pw::test;
 
@@ -27,6 +31,11 @@ class SettingsBadInputTest : public ::testing::Test {
         auto* profile = new CApplicationSettings(&settings, false);
         profile->SetApplication(L"kept.exe");
         settings.AddApplication(profile);
+    }
+    static bool StillMarked(const CSettings& settings) {
+        return settings.RazorMouse() && settings.MaxLayers() == 6 &&
+               settings.GetApplicationCount() == 1 &&
+               String(settings.GetApplication(0)->GetFullName()) == L"kept.exe";
     }
     static void ExpectMarked(const CSettings& settings) {
         EXPECT_TRUE(settings.RazorMouse());
@@ -80,6 +89,93 @@ TEST_F(SettingsBadInputTest, UnreadableFilesFailAndLeaveSettingsAndFileAlone) {
     ExpectMarked(settings);
     EXPECT_TRUE(Logged(L"There is a problem with your XML Settings file: File was not found"));
     EXPECT_FALSE(desktop.files.Exists(L"C:\\x\\missing.xml"));
+}
+
+TEST_F(SettingsBadInputTest, ReadOnlyAndSharedFilesLoadAndImport) {
+    constexpr const Char* kImportPath = L"C:\\x\\Profiles.xml";
+    desktop.files.WriteFile(kSettingsPath, ValidFile());
+    desktop.files.WriteFile(kImportPath, "<root><Applications><Application Name=\"c.exe\"/>"
+                                         "</Applications></root>");
+    // A read-only file, and one another program holds open sharing only reading.
+    for (uint32_t denial :
+         {pw::platform::kErrorAccessDenied, pw::platform::kErrorSharingViolation}) {
+        SCOPED_TRACE(denial);
+        desktop.files.DenyWrites(kSettingsPath, denial);
+        desktop.files.DenyWrites(kImportPath, denial);
+        CSettings settings;
+        ASSERT_TRUE(LoadSettings(settings));
+        EXPECT_FALSE(settings.ShowTrayIcon());
+        EXPECT_EQ(settings.GetApplicationCount(), 2);
+        EXPECT_EQ(settings.Import(kImportPath, nullptr, L"Replace", nullptr), 1);
+        EXPECT_EQ(settings.GetApplicationCount(), 3);
+
+        // Saving over it fails and leaves it as it was.
+        EXPECT_FALSE(settings.Save(kSettingsPath));
+        EXPECT_EQ(FileBytes(desktop), ValidFile());
+        EXPECT_FALSE(desktop.files.Exists(L"C:\\x\\VESKSettings.xml.tmp"));
+    }
+    desktop.files.DenyWrites(kSettingsPath, 0);
+    desktop.files.DenyWrites(kImportPath, 0);
+}
+
+// Prefixes of the example file, as a write cut short leaves it: each either fails to
+// load, leaving the settings as they were, or loads everything the whole file holds.
+// Every cut just after a '<' is tried, and a spread of the others.
+TEST_F(SettingsBadInputTest, ACutOffFileNeverLoadsAsPartOfItself) {
+    std::ifstream in(PALLAWICK_SOURCE_DIR "/examples/settings.xml", std::ios::binary);
+    const std::string example{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(example.size(), 1000u);
+    constexpr const Char* kSavedPath = L"C:\\x\\Saved.xml";
+    auto savedBytes = [&](CSettings& settings) {
+        desktop.files.Remove(kSavedPath);
+        EXPECT_TRUE(settings.Save(kSavedPath));
+        return FileBytes(desktop, kSavedPath);
+    };
+    desktop.files.WriteFile(kSettingsPath, example);
+    CSettings whole;
+    ASSERT_TRUE(LoadSettings(whole));
+    const int profiles = whole.GetApplicationCount();
+    ASSERT_GT(profiles, 0);
+    const std::string expected = savedBytes(whole);
+
+    std::vector<size_t> broken;
+    std::vector<size_t> brokenImports;
+    for (size_t length = 0; length < example.size(); ++length) {
+        const bool atTag = length > 0 && example[length - 1] == '<';
+        if (!atTag && length % 41 != 0 && length + 16 < example.size())
+            continue;
+        const std::string_view prefix(example.data(), length);
+        desktop.files.WriteFile(kSettingsPath, prefix);
+        desktop.diagnostics.ClearDebugLines();
+        CSettings settings;
+        MarkSettings(settings);
+        bool loaded = LoadSettings(settings);
+        if (loaded ? savedBytes(settings) != expected : !StillMarked(settings))
+            broken.push_back(length);
+        // The same file imported: all of its profiles or none.
+        if (atTag) {
+            CSettings importer;
+            int imported = importer.Import(kSettingsPath, nullptr, L"Replace", nullptr);
+            if (imported != 0 && imported != profiles)
+                brokenImports.push_back(length);
+        }
+    }
+    EXPECT_TRUE(broken.empty()) << broken.size() << " prefixes load partly, the first "
+                                << broken.front() << " bytes long";
+    EXPECT_TRUE(brokenImports.empty()) << brokenImports.size() << " prefixes import partly";
+
+    // Cut after a '<' it fails and says why; an unknown tag inside still loads what came
+    // before it.
+    const size_t cut = example.find("<Applications>") + 1;
+    desktop.files.WriteFile(kSettingsPath, example.substr(0, cut) + "\r\n");
+    CSettings settings;
+    EXPECT_FALSE(LoadSettings(settings));
+    EXPECT_TRUE(Logged(L"ends in the middle of a tag; it was cut off and nothing was loaded"));
+    desktop.files.WriteFile(kSettingsPath,
+                            example.substr(0, cut) + " Applications>" + example.substr(cut + 13));
+    ASSERT_TRUE(LoadSettings(settings));
+    EXPECT_EQ(settings.GetApplicationCount(), 0);
+    EXPECT_EQ(settings.MaxLayers(), whole.MaxLayers());
 }
 
 TEST_F(SettingsBadInputTest, OtherEncodingsLoadAndInvalidUtf8IsNamed) {
@@ -184,9 +280,7 @@ TEST_F(SettingsBadInputTest, SavingOverADamagedFileKeepsACopyOfIt) {
     EXPECT_TRUE(Logged(L"There is a problem with your existing XML Settings file"));
     EXPECT_TRUE(
         Logged(L"Kept a copy of the damaged settings file as 'C:\\x\\VESKSettings.xml.bad'"));
-    std::string copy;
-    ASSERT_TRUE(desktop.files.ReadFile(L"C:\\x\\VESKSettings.xml.bad", copy));
-    EXPECT_EQ(copy, damaged);
+    EXPECT_EQ(FileBytes(desktop, L"C:\\x\\VESKSettings.xml.bad"), damaged);
 
     CSettings reloaded;
     ASSERT_TRUE(LoadSettings(reloaded));
@@ -196,9 +290,34 @@ TEST_F(SettingsBadInputTest, SavingOverADamagedFileKeepsACopyOfIt) {
     std::string foreign = "<?xml version=\"1.0\"?><other a=\"1\"/>";
     desktop.files.WriteFile(kSettingsPath, foreign);
     ASSERT_TRUE(settings.Save(kSettingsPath));
-    ASSERT_TRUE(desktop.files.ReadFile(L"C:\\x\\VESKSettings.xml.bad", copy));
-    EXPECT_EQ(copy, foreign);
     ASSERT_TRUE(LoadSettings(reloaded));
+
+    // Each later damaged file is kept too: the newest as .bad, older ones numbered, and
+    // only the oldest of five is dropped.
+    EXPECT_EQ(FileBytes(desktop, L"C:\\x\\VESKSettings.xml.bad"), foreign);
+    EXPECT_EQ(FileBytes(desktop, L"C:\\x\\VESKSettings.xml.bad.1"), damaged);
+    std::vector<std::string> later;
+    for (int i = 0; i < 4; ++i) {
+        later.push_back(damaged + "<!-- " + std::to_string(i));
+        desktop.files.WriteFile(kSettingsPath, later.back());
+        ASSERT_TRUE(settings.Save(kSettingsPath));
+    }
+    EXPECT_EQ(FileBytes(desktop, L"C:\\x\\VESKSettings.xml.bad"), later[3]);
+    EXPECT_EQ(FileBytes(desktop, L"C:\\x\\VESKSettings.xml.bad.1"), later[2]);
+    EXPECT_EQ(FileBytes(desktop, L"C:\\x\\VESKSettings.xml.bad.2"), later[1]);
+    EXPECT_EQ(FileBytes(desktop, L"C:\\x\\VESKSettings.xml.bad.3"), later[0]);
+    EXPECT_EQ(FileBytes(desktop, L"C:\\x\\VESKSettings.xml.bad.4"), foreign);
+    EXPECT_FALSE(desktop.files.Exists(L"C:\\x\\VESKSettings.xml.bad.5"));
+
+    // A copy that cannot be moved aside is not overwritten: the save fails instead.
+    desktop.files.DenyWrites(L"C:\\x\\VESKSettings.xml.bad.1", pw::platform::kErrorAccessDenied);
+    std::string last = damaged + "<!-- last";
+    desktop.files.WriteFile(kSettingsPath, last);
+    EXPECT_FALSE(settings.Save(kSettingsPath));
+    desktop.files.DenyWrites(L"C:\\x\\VESKSettings.xml.bad.1", 0);
+    EXPECT_EQ(FileBytes(desktop), last);
+    EXPECT_EQ(FileBytes(desktop, L"C:\\x\\VESKSettings.xml.bad"), later[3]);
+    EXPECT_TRUE(Logged(L"Unable to keep a copy of the damaged settings file"));
 }
 
 TEST_F(SettingsBadInputTest, AFailedSaveLeavesTheOldFileWhole) {

@@ -97,6 +97,7 @@ inline constexpr unsigned long kErrorFileNotFound = 2;
 inline constexpr unsigned long kErrorPathNotFound = 3;
 inline constexpr unsigned long kErrorAccessDenied = 5;
 inline constexpr unsigned long kErrorInvalidHandle = 6;
+inline constexpr unsigned long kErrorSharingViolation = 32;
 inline constexpr unsigned long kErrorAlreadyExists = 183;
 inline constexpr unsigned long kErrorMoreData = 234;
 inline constexpr unsigned long kErrorInvalidParameter = 87;

@@ -60,9 +60,12 @@ enum class FileOpen {
     OpenOrCreate, // open, creating the file if missing
     CreateAlways, // create, truncating an existing file
     OpenExisting, // open only an existing file
+    ReadExisting, // open only an existing file, for reading alone
 };
 
-// An open file, shared for reading and writing with other openers.
+// An open file, shared for reading and writing with other openers. A file opened with
+// ReadExisting needs no write access, so read-only files and files another program holds
+// open for reading can be opened; writes through it fail.
 class File {
   public:
     virtual ~File() = default;
@@ -333,6 +336,14 @@ class Timers {
     virtual bool KillTimer(uintptr_t id) = 0;
 };
 
+// The pointer acceleration that SPI_SETMOUSE takes: two speed thresholds and the level;
+// 6, 10, 1 is the system's enhanced pointer precision, 0, 0, 0 turns it off.
+struct MouseAcceleration {
+    int threshold1 = 0;
+    int threshold2 = 0;
+    int level = 0;
+};
+
 // System-wide mouse parameters, shaped like GetSystemMetrics and SystemParametersInfoW.
 // Changing one can be slow: the system broadcasts it to every top-level window.
 class SystemParameters {
@@ -355,6 +366,12 @@ class SystemParameters {
     virtual bool WheelScrollChars(unsigned& chars) = 0;
     // SPI_SETCURSORS: reloads the system cursors, undoing cursors the library set.
     virtual bool ReloadSystemCursors() = 0;
+    // SPI_GETMOUSESPEED and SPI_SETMOUSESPEED: the pointer speed, 1 (slow) to 20 (fast).
+    virtual bool MouseSpeed(int& speed) = 0;
+    virtual bool SetMouseSpeed(int speed, unsigned updateFlags) = 0;
+    // SPI_SETMOUSE.
+    virtual bool SetMouseAcceleration(const MouseAcceleration& acceleration,
+                                      unsigned updateFlags) = 0;
 };
 
 // Programs, folders and session commands started through the shell. Each returns at

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "platform/platform.h"
 #include "settings/application_settings.h"
 #include "settings/hotkeys.h"
 #include "settings/layer_modifier_keys.h"
@@ -13,18 +14,40 @@ namespace {
 
 constexpr const Char* kDefaultProfileName = L"Default";
 
-// The platform has no system-parameter queries yet, so a new object starts from the
-// system's own defaults: pointer speed 10 and three lines per wheel notch.
+// The system's own defaults, for a system that cannot tell its current values.
 constexpr int kSystemDefaultMouseSpeed = 10;
 constexpr int kSystemDefaultWheelLines = 3;
+
+int ReadSystemMouseSpeed() {
+    int speed = 0;
+    if (!pw::platform::GetSystemParameters().MouseSpeed(speed)) {
+        CLogger::LogMessage(L"CSettings: Unable to read the system pointer speed; using %d.",
+                            kSystemDefaultMouseSpeed);
+        return kSystemDefaultMouseSpeed;
+    }
+    return speed;
+}
+
+// A system set to scroll a page per notch gives new profiles the default line count.
+int ReadSystemWheelLines() {
+    unsigned lines = 0;
+    if (!pw::platform::GetSystemParameters().WheelScrollLines(lines)) {
+        CLogger::LogMessage(L"CSettings: Unable to read the system wheel scroll lines; using %d.",
+                            kSystemDefaultWheelLines);
+        return kSystemDefaultWheelLines;
+    }
+    if (lines > static_cast<unsigned>(std::numeric_limits<int>::max()))
+        return kSystemDefaultWheelLines;
+    return static_cast<int>(lines);
+}
 
 } // namespace
 
 CSettings::CSettings(bool officeMouse) {
     m_options.OfficeMouse = officeMouse;
     m_options.OfficeMouseForced = officeMouse;
-    m_options.MouseSpeed = kSystemDefaultMouseSpeed;
-    m_options.SystemWheelLines = kSystemDefaultWheelLines;
+    m_options.MouseSpeed = ReadSystemMouseSpeed();
+    m_options.SystemWheelLines = ReadSystemWheelLines();
 
     // The default profile reads the wheel lines from its owner, so it comes after them.
     m_pDefaultApp = std::make_unique<CApplicationSettings>(this, true);

@@ -27,7 +27,7 @@ int Flag(bool value) {
 }
 
 // Reads the file and parses it; false (with the reason logged) when there is nothing to
-// load. An unrecognised tag still loads what came before it.
+// load. An unrecognised tag still loads what came before it, unless the file ends there.
 bool ParseSettingsFile(const Char* path, pugi::xml_document& document) {
     std::string bytes;
     uint32_t error = 0;
@@ -54,7 +54,17 @@ bool ParseSettingsFile(const Char* path, pugi::xml_document& document) {
         return true;
     CLogger::LogMessage(L"There is a problem with your XML Settings file: %ls",
                         xml::Describe(result).c_str());
-    return result.status == pugi::status_unrecognized_tag;
+    if (result.status != pugi::status_unrecognized_tag)
+        return false;
+    // A file cut off just after a '<' reads as an unrecognised tag; loading it would drop
+    // every setting that came after the cut.
+    if (xml::EndsAtTagStart(bytes, result.encoding)) {
+        CLogger::LogMessage(L"CSettings::Load: The settings file '%ls' ends in the middle of a "
+                            L"tag; it was cut off and nothing was loaded.",
+                            path);
+        return false;
+    }
+    return true;
 }
 
 } // namespace

@@ -4,8 +4,8 @@
 
 #include "settings/settings.h"
 
+#include "platform/platform.h"
 #include "settings/application_settings.h"
-#include "settings/pointer_settings.h"
 #include "settings/reg_key.h"
 #include "settings/xml_file.h"
 #include "settings/xml_values.h"
@@ -14,6 +14,7 @@
 #include <pugixml.hpp>
 
 #include <cstring>
+#include <string>
 
 using namespace pw::settings;
 
@@ -81,12 +82,43 @@ Existing ReadExisting(const Char* path, pugi::xml_document& document, std::strin
     return Existing::Parsed;
 }
 
-// Keeps the damaged original beside path before it is replaced.
+// Damaged originals kept beside the settings file: path.bad is the newest, path.bad.1 to
+// path.bad.4 the older ones.
+constexpr int kDamagedCopies = 5;
+
+String DamagedCopyName(const Char* path, int age) {
+    String name = String(path) + L".bad";
+    if (age > 0)
+        name += L"." + std::to_wstring(age);
+    return name;
+}
+
+// Moves each kept copy one place older, dropping the oldest; false when one could not be
+// moved, so that the newest copy must not be overwritten.
+bool AgeDamagedCopies(const Char* path) {
+    auto& files = pw::platform::GetFileSystem();
+    for (int age = kDamagedCopies - 1; age > 0; --age) {
+        String newer = DamagedCopyName(path, age - 1);
+        if (!files.Exists(newer.c_str()))
+            continue;
+        String older = DamagedCopyName(path, age);
+        if (!files.Replace(newer.c_str(), older.c_str())) {
+            CLogger::LogMessage(L"CSettings::Save: Unable to move the damaged settings file copy "
+                                L"'%ls' to '%ls'.",
+                                newer.c_str(), older.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+// Keeps the damaged original beside path before it is replaced, so that a save never
+// loses what the user had; earlier copies are kept too, up to five, oldest dropped.
 bool KeepDamagedCopy(const Char* path, const std::string& bytes) {
     if (bytes.empty())
         return true; // nothing to lose
-    String copy = String(path) + L".bad";
-    if (!xml::WriteFileAtomically(copy.c_str(), bytes, kOperation)) {
+    String copy = DamagedCopyName(path, 0);
+    if (!AgeDamagedCopies(path) || !xml::WriteFileAtomically(copy.c_str(), bytes, kOperation)) {
         CLogger::LogMessage(L"CSettings::Save: Unable to keep a copy of the damaged settings file "
                             L"'%ls'; it was left as it is.",
                             path);
@@ -154,19 +186,16 @@ bool CSettings::Save(const Char* path) {
 }
 
 void CSettings::ApplyPointerSettings() const {
-    PointerSettingsApplier applier = GetPointerSettingsApplier();
-    if (!applier) {
-        CLogger::LogDebug(L"CSettings::Save: No system-parameter service; the pointer settings "
-                          L"were not applied.");
-        return;
-    }
-    PointerSettings pointer;
-    pointer.mouseSpeed = m_options.MouseSpeed;
-    if (m_options.EnhancePointerPrecision) {
-        pointer.threshold1 = 6;
-        pointer.threshold2 = 10;
-        pointer.acceleration = 1;
-    }
-    int result = applier(pointer);
+    using pw::platform::SystemParameters;
+    SystemParameters& system = pw::platform::GetSystemParameters();
+    constexpr unsigned kUpdateFlags =
+        SystemParameters::kUpdateIniFile | SystemParameters::kSendChange;
+    if (!system.SetMouseSpeed(m_options.MouseSpeed, kUpdateFlags))
+        CLogger::LogMessage(L"CSettings::Save: The system did not take the pointer speed %d.",
+                            m_options.MouseSpeed);
+    pw::platform::MouseAcceleration acceleration;
+    if (m_options.EnhancePointerPrecision)
+        acceleration = {6, 10, 1};
+    int result = system.SetMouseAcceleration(acceleration, kUpdateFlags) ? 1 : 0;
     CLogger::LogDebug(L"Result of SystemParametersInfo(SPI_SETMOUSESPEED) = %d\n", result);
 }

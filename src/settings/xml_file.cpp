@@ -14,7 +14,7 @@ ReadStatus ReadWholeFile(const Char* path, std::string& bytes, uint32_t& error) 
     bytes.clear();
     error = 0;
     auto& files = platform::GetFileSystem();
-    std::unique_ptr<platform::File> file = files.Open(path, FileOpen::OpenExisting, error);
+    std::unique_ptr<platform::File> file = files.Open(path, FileOpen::ReadExisting, error);
     if (!file) {
         if (error == platform::kErrorFileNotFound || error == platform::kErrorPathNotFound)
             return ReadStatus::NotFound;
@@ -103,6 +103,47 @@ pugi::xml_parse_result ParseBuffer(pugi::xml_document& document, const std::stri
                             operation, path);
     }
     return result;
+}
+
+bool EndsAtTagStart(const std::string& bytes, pugi::xml_encoding encoding) {
+    size_t unit = 1;
+    bool bigEndian = false;
+    switch (encoding) {
+    case pugi::encoding_utf16_le:
+        unit = 2;
+        break;
+    case pugi::encoding_utf16_be:
+        unit = 2;
+        bigEndian = true;
+        break;
+    case pugi::encoding_utf32_le:
+        unit = 4;
+        break;
+    case pugi::encoding_utf32_be:
+        unit = 4;
+        bigEndian = true;
+        break;
+    default:
+        break;
+    }
+    auto codeUnit = [&](size_t index) {
+        uint32_t value = 0;
+        for (size_t i = 0; i < unit; ++i) {
+            size_t byte = index * unit + (bigEndian ? i : unit - 1 - i);
+            value = value << 8 | static_cast<unsigned char>(bytes[byte]);
+        }
+        return value;
+    };
+    size_t end = bytes.size() / unit;
+    while (end > 0) {
+        uint32_t c = codeUnit(end - 1);
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != 0)
+            break;
+        --end;
+    }
+    if (end > 0 && codeUnit(end - 1) == '!')
+        --end;
+    return end > 0 && codeUnit(end - 1) == '<';
 }
 
 } // namespace pw::settings::xml

@@ -40,4 +40,9 @@ std::string SaveToString(const pugi::xml_document& document, bool byteOrderMark)
 pugi::xml_parse_result ParseBuffer(pugi::xml_document& document, const std::string& bytes,
                                    const Char* operation, const Char* path);
 
+// Whether the text (in the encoding the parser detected) ends, white space and NULs
+// aside, with "<" or "<!": a file cut off just as a tag began, which the parser reports
+// as an unrecognised tag.
+bool EndsAtTagStart(const std::string& bytes, pugi::xml_encoding encoding);
+
 } // namespace pw::settings::xml

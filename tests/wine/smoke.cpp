@@ -1,11 +1,12 @@
 // A console program run under Wine against the real PallawickHook.dll: it loads the
 // library through its import library, drives the folder functions, the flags, the global
-// lock and the log over the real system calls, and prints one line per check. The exit
-// code is the number of failed checks.
+// lock, the log and the reading of settings files over the real system calls, and prints
+// one line per check. The exit code is the number of failed checks.
 
 #include <windows.h>
 
 #include "settings/folders.h"
+#include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 
@@ -183,6 +184,68 @@ void CheckLog() {
           "CLogger::LogOSMessage appends the system text on one line");
 }
 
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+// Another program holding the files open and sharing only reading must not keep them
+// from being loaded and imported.
+void CheckSettingsFilesHeldOpen() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"pallawick-smoke";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring settingsPath = folder + L"\\VESKSettings.xml";
+    std::wstring importPath = folder + L"\\Profiles.xml";
+    bool written =
+        WriteWholeFile(settingsPath,
+                       "<?xml version=\"1.0\"?>\n<root><TrayIcon Show=\"false\"/><Applications>"
+                       "<Application Name=\"held.exe\"/></Applications></root>\n") &&
+        WriteWholeFile(importPath, "<root><Applications><Application Name=\"imported.exe\"/>"
+                                   "</Applications></root>");
+    if (!written) {
+        Check(false, "write the settings files to hold open", folder);
+        return;
+    }
+    HANDLE holders[2] = {};
+    const std::wstring* paths[2] = {&settingsPath, &importPath};
+    for (int i = 0; i < 2; ++i)
+        holders[i] = CreateFileW(paths[i]->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE writer = CreateFileW(settingsPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD writerError = GetLastError();
+    Check(holders[0] != INVALID_HANDLE_VALUE && holders[1] != INVALID_HANDLE_VALUE &&
+              writer == INVALID_HANDLE_VALUE && writerError == ERROR_SHARING_VIOLATION,
+          "the held files refuse to be opened for writing");
+    if (writer != INVALID_HANDLE_VALUE)
+        CloseHandle(writer);
+
+    {
+        CSettings settings;
+        bool regionChecking = false;
+        bool loaded = settings.Load(settingsPath.c_str(), regionChecking, false);
+        Check(loaded && !settings.ShowTrayIcon() && settings.GetApplicationCount() == 1,
+              "CSettings::Load reads a settings file held open by another program");
+        int imported = settings.Import(importPath.c_str(), nullptr, L"Replace", nullptr);
+        Check(imported == 1 && settings.GetApplicationCount() == 2,
+              "CSettings::Import reads a profile file held open by another program");
+    }
+    for (HANDLE holder : holders) {
+        if (holder != INVALID_HANDLE_VALUE)
+            CloseHandle(holder);
+    }
+}
+
 void CheckOsVersion() {
     Check(GetOSVersion() != 0, "GetOSVersion answers", std::to_wstring(GetOSVersion()));
 }
@@ -196,6 +259,7 @@ int main() {
     CheckDebugFlag();
     CheckThreadLock();
     CheckLog();
+    CheckSettingsFilesHeldOpen();
     CheckOsVersion();
     std::printf("%d check(s) failed\n", g_failures);
     return g_failures;

@@ -117,15 +117,23 @@ std::unique_ptr<platform::File> SimFileSystem::Open(const Char* path, platform::
         error = failOpens_;
         return nullptr;
     }
-    int flags = O_RDWR | O_CLOEXEC;
+    const bool readOnly = mode == platform::FileOpen::ReadExisting;
+    int flags = (readOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
     if (mode == platform::FileOpen::OpenOrCreate)
         flags |= O_CREAT;
     else if (mode == platform::FileOpen::CreateAlways)
         flags |= O_CREAT | O_TRUNC;
+    if (!readOnly) {
+        if (uint32_t denial = WriteDenial(path)) {
+            error = denial;
+            return nullptr;
+        }
+    }
     int fd = ::open(HostPath(path ? path : L"").c_str(), flags, 0644);
     if (fd < 0) {
         error = SystemErrorFromErrno(errno);
-        if (mode == platform::FileOpen::OpenExisting && errno == ENOENT)
+        bool existingOnly = mode == platform::FileOpen::OpenExisting || readOnly;
+        if (existingOnly && errno == ENOENT)
             error = platform::kErrorFileNotFound;
         return nullptr;
     }
@@ -147,11 +155,29 @@ bool SimFileSystem::CreateDirectory(const Char* path) {
 }
 
 bool SimFileSystem::Replace(const Char* source, const Char* target) {
-    return source && target && ::rename(HostPath(source).c_str(), HostPath(target).c_str()) == 0;
+    if (!source || !target || WriteDenial(target))
+        return false;
+    return ::rename(HostPath(source).c_str(), HostPath(target).c_str()) == 0;
 }
 
 bool SimFileSystem::Remove(const Char* path) {
-    return path && ::unlink(HostPath(path).c_str()) == 0;
+    return path && !WriteDenial(path) && ::unlink(HostPath(path).c_str()) == 0;
+}
+
+void SimFileSystem::DenyWrites(StringView path, uint32_t error) {
+    std::lock_guard lock(mutex_);
+    if (error)
+        deniedWrites_[HostPath(path)] = error;
+    else
+        deniedWrites_.erase(HostPath(path));
+}
+
+uint32_t SimFileSystem::WriteDenial(const Char* path) const {
+    std::lock_guard lock(mutex_);
+    if (!path || deniedWrites_.empty())
+        return 0;
+    auto found = deniedWrites_.find(HostPath(path));
+    return found == deniedWrites_.end() ? 0 : found->second;
 }
 
 bool SimFileSystem::WriteFile(StringView path, std::string_view bytes) {

@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+#include <map>
+#include <mutex>
 #include <string>
 
 namespace pw::sim {
@@ -33,10 +35,20 @@ class SimFileSystem final : public platform::FileSystem {
     bool ReadFile(StringView path, std::string& bytes) const;
     // Makes every later Open fail with error (0 restores normal behaviour).
     void FailOpens(uint32_t error) { failOpens_ = error; }
+    // Makes every later write access to path fail with error: opening it for anything
+    // but reading, replacing it by another file and removing it. kErrorAccessDenied acts
+    // as a read-only file, kErrorSharingViolation as one that another program holds open
+    // sharing only reading; 0 lifts it.
+    void DenyWrites(StringView path, uint32_t error);
 
   private:
+    // The error that write access to path meets, or 0.
+    uint32_t WriteDenial(const Char* path) const;
+
     std::string root_;
     uint32_t failOpens_ = 0;
+    mutable std::mutex mutex_;
+    std::map<std::string, uint32_t> deniedWrites_;
 };
 
 } // namespace pw::sim

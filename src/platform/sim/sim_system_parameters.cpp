@@ -11,7 +11,7 @@ bool SimSystemParameters::ButtonsSwapped() {
 
 bool SimSystemParameters::SetButtonSwap(bool swapped, unsigned updateFlags) {
     std::lock_guard lock(mutex_);
-    changes_.push_back({SimParameterChange::Kind::ButtonSwap, swapped ? 1u : 0u, updateFlags});
+    changes_.push_back({SimParameterChange::Kind::ButtonSwap, swapped ? 1u : 0u, updateFlags, {}});
     if (failing_)
         return false;
     swapped_ = swapped;
@@ -20,13 +20,15 @@ bool SimSystemParameters::SetButtonSwap(bool swapped, unsigned updateFlags) {
 
 bool SimSystemParameters::WheelScrollLines(unsigned& lines) {
     std::lock_guard lock(mutex_);
+    if (queriesFailing_)
+        return false;
     lines = scrollLines_;
     return true;
 }
 
 bool SimSystemParameters::SetWheelScrollLines(unsigned lines, unsigned updateFlags) {
     std::lock_guard lock(mutex_);
-    changes_.push_back({SimParameterChange::Kind::WheelScrollLines, lines, updateFlags});
+    changes_.push_back({SimParameterChange::Kind::WheelScrollLines, lines, updateFlags, {}});
     if (failing_)
         return false;
     scrollLines_ = lines;
@@ -45,6 +47,35 @@ bool SimSystemParameters::ReloadSystemCursors() {
     return true;
 }
 
+bool SimSystemParameters::MouseSpeed(int& speed) {
+    std::lock_guard lock(mutex_);
+    if (queriesFailing_)
+        return false;
+    speed = mouseSpeed_;
+    return true;
+}
+
+bool SimSystemParameters::SetMouseSpeed(int speed, unsigned updateFlags) {
+    std::lock_guard lock(mutex_);
+    changes_.push_back(
+        {SimParameterChange::Kind::MouseSpeed, static_cast<unsigned>(speed), updateFlags, {}});
+    // The system takes speeds from 1 to 20 only.
+    if (failing_ || speed < 1 || speed > 20)
+        return false;
+    mouseSpeed_ = speed;
+    return true;
+}
+
+bool SimSystemParameters::SetMouseAcceleration(const platform::MouseAcceleration& acceleration,
+                                               unsigned updateFlags) {
+    std::lock_guard lock(mutex_);
+    changes_.push_back({SimParameterChange::Kind::MouseAcceleration, 0, updateFlags, acceleration});
+    if (failing_)
+        return false;
+    acceleration_ = acceleration;
+    return true;
+}
+
 int SimSystemParameters::CursorReloads() const {
     std::lock_guard lock(mutex_);
     return cursorReloads_;
@@ -55,6 +86,16 @@ void SimSystemParameters::Preset(bool swapped, unsigned scrollLines, unsigned sc
     swapped_ = swapped;
     scrollLines_ = scrollLines;
     scrollChars_ = scrollChars;
+}
+
+void SimSystemParameters::PresetMouseSpeed(int speed) {
+    std::lock_guard lock(mutex_);
+    mouseSpeed_ = speed;
+}
+
+void SimSystemParameters::SetQueriesFailing(bool failing) {
+    std::lock_guard lock(mutex_);
+    queriesFailing_ = failing;
 }
 
 void SimSystemParameters::SetFailing(bool failing) {
@@ -70,6 +111,16 @@ bool SimSystemParameters::Swapped() const {
 unsigned SimSystemParameters::ScrollLines() const {
     std::lock_guard lock(mutex_);
     return scrollLines_;
+}
+
+int SimSystemParameters::PointerSpeed() const {
+    std::lock_guard lock(mutex_);
+    return mouseSpeed_;
+}
+
+platform::MouseAcceleration SimSystemParameters::Acceleration() const {
+    std::lock_guard lock(mutex_);
+    return acceleration_;
 }
 
 std::vector<SimParameterChange> SimSystemParameters::Changes() const {

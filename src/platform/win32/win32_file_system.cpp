@@ -89,9 +89,18 @@ DWORD Disposition(platform::FileOpen mode) {
     case platform::FileOpen::CreateAlways:
         return CREATE_ALWAYS;
     case platform::FileOpen::OpenExisting:
+    case platform::FileOpen::ReadExisting:
         return OPEN_EXISTING;
     }
     return OPEN_EXISTING;
+}
+
+// Reading asks for no write access: a read-only file, or one another program holds open
+// while sharing only reading, still opens.
+DWORD Access(platform::FileOpen mode) {
+    if (mode == platform::FileOpen::ReadExisting)
+        return GENERIC_READ;
+    return GENERIC_READ | GENERIC_WRITE;
 }
 
 } // namespace
@@ -103,9 +112,8 @@ std::unique_ptr<platform::File> Win32FileSystem::Open(const Char* path, platform
         error = ERROR_INVALID_PARAMETER;
         return nullptr;
     }
-    HANDLE handle =
-        CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    Disposition(mode), FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(path, Access(mode), FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                Disposition(mode), FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         error = GetLastError();
         return nullptr;

@@ -38,4 +38,25 @@ bool Win32SystemParameters::ReloadSystemCursors() {
     return SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, 0) != FALSE;
 }
 
+bool Win32SystemParameters::MouseSpeed(int& speed) {
+    int value = 0;
+    if (!SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &value, 0))
+        return false;
+    speed = value;
+    return true;
+}
+
+bool Win32SystemParameters::SetMouseSpeed(int speed, unsigned updateFlags) {
+    // The speed travels in the pointer parameter itself.
+    return SystemParametersInfoW(SPI_SETMOUSESPEED, 0,
+                                 reinterpret_cast<void*>(static_cast<intptr_t>(speed)),
+                                 updateFlags) != FALSE;
+}
+
+bool Win32SystemParameters::SetMouseAcceleration(const platform::MouseAcceleration& acceleration,
+                                                 unsigned updateFlags) {
+    int values[3] = {acceleration.threshold1, acceleration.threshold2, acceleration.level};
+    return SystemParametersInfoW(SPI_SETMOUSE, 0, values, updateFlags) != FALSE;
+}
+
 } // namespace pw::win32

@@ -4,7 +4,7 @@
 
 namespace pw::win32 {
 
-// Button swap and wheel settings over GetSystemMetrics and SystemParametersInfoW.
+// Button swap, wheel and pointer settings over GetSystemMetrics and SystemParametersInfoW.
 class Win32SystemParameters final : public platform::SystemParameters {
   public:
     bool ButtonsSwapped() override;
@@ -13,6 +13,10 @@ class Win32SystemParameters final : public platform::SystemParameters {
     bool SetWheelScrollLines(unsigned lines, unsigned updateFlags) override;
     bool WheelScrollChars(unsigned& chars) override;
     bool ReloadSystemCursors() override;
+    bool MouseSpeed(int& speed) override;
+    bool SetMouseSpeed(int speed, unsigned updateFlags) override;
+    bool SetMouseAcceleration(const platform::MouseAcceleration& acceleration,
+                              unsigned updateFlags) override;
 };
 
 } // namespace pw::win32
