@@ -152,6 +152,16 @@ TEST_F(HookLifecycleTest, StartStopCyclesLeaveNoThreadsHooksOrWorkers) {
         EXPECT_EQ(desktop.threads.NameOf(g_dwHookThreadId), "VESK Hook Thread");
         EXPECT_EQ(desktop.threads.NameOf(g_dwTimerThreadId), "VESK Timer Thread");
         EXPECT_EQ(desktop.threads.NameOf(desktop.messages.CurrentThreadId()), "VESK Main Thread");
+        // The hook thread's workers name themselves; the system-parameter thread runs at
+        // normal priority.
+        EXPECT_TRUE(WaitUntil([&] {
+            return desktop.threads.NameOf(g_pSendInput->ThreadId()) == "VESK Send Input Thread";
+        }));
+        const unsigned long spiThread = g_dwSPIThreadId;
+        EXPECT_TRUE(WaitUntil([&] {
+            return desktop.threads.PriorityOf(spiThread) == pw::platform::Threads::kPriorityNormal;
+        }));
+        EXPECT_EQ(desktop.threads.NameOf(spiThread), "VESK SendParameterInfo Thread");
         EXPECT_EQ(desktop.threads.ProcessPriorityClass(),
                   static_cast<unsigned long>(g_pSettings->CPUPriority()));
         EXPECT_GT(ProcessThreadCount(), threadsBefore);

@@ -1,5 +1,6 @@
 #include "input/send_input.h"
 
+#include "hook/hook_control.h"
 #include "hook/precise_sleep.h"
 #include "hook/registered_messages.h"
 #include "platform/platform.h"
@@ -110,9 +111,11 @@ void CSendInput::ThreadProc() {
     try {
         // The queue must exist before the id is published, or early wake-ups are lost.
         messages.CreateThreadQueue();
-        m_dwThreadId = messages.CurrentThreadId();
+        const unsigned long self = messages.CurrentThreadId();
+        m_dwThreadId = self;
         if (m_bStopping)
             m_dwThreadId = 0;
+        SetThreadName(self, "VESK Send Input Thread");
         ProcessQueue();
         const unsigned processInput = pw::hook::Messages().processInput;
         pw::platform::Messages::ThreadMessage message;

@@ -394,6 +394,8 @@ class Hooks {
 class Threads {
   public:
     // Thread priorities and process priority classes (system values).
+    static constexpr int kPriorityBelowNormal = -1;
+    static constexpr int kPriorityNormal = 0;
     static constexpr int kPriorityAboveNormal = 1;
     static constexpr int kPriorityTimeCritical = 15;
     static constexpr unsigned long kNormalPriorityClass = 0x20;
