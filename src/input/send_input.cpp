@@ -152,7 +152,7 @@ void CSendInput::Append(CInputQueue* entry, const Char* name) {
         return;
     }
     {
-        CThreadLock lock(m_cs, name);
+        CThreadLock lock(m_cs.Native(), name);
         if (m_mode == SendInputMode::Threaded)
             StartThreadLocked();
         m_Queue.push_back(entry);
@@ -183,7 +183,7 @@ bool CSendInput::SendPositionThreaded(int value, int mode) {
 bool CSendInput::FlushQueue() {
     if (!m_cs.IsInitialized())
         return false;
-    CThreadLock lock(m_cs, L"SendInput::FlushQueue");
+    CThreadLock lock(m_cs.Native(), L"SendInput::FlushQueue");
     // Only a batch being played is cut short; one that starts later plays in full.
     if (m_bPlaying)
         g_bFlushInput = true;
