@@ -54,6 +54,11 @@ class Diagnostics {
     virtual void SetLastError(uint32_t code) = 0;
     // The system's text for an error code, without line breaks; empty when unknown.
     virtual String SystemErrorText(uint32_t code) = 0;
+    // WideCharToMultiByte into the calling thread's ANSI code page, the encoding of the log
+    // file: converts length characters of text into buffer and returns the bytes written.
+    // With capacity 0 it only returns the bytes needed. 0 on failure, with the last error
+    // set (kErrorInsufficientBuffer when buffer is too small).
+    virtual int ToThreadCodePage(const Char* text, int length, char* buffer, int capacity) = 0;
 };
 
 enum class FileOpen {
