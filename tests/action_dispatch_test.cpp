@@ -294,6 +294,24 @@ TEST_F(ActionDispatch, LaunchCommandsSplitAfterTheProgram) {
     EXPECT_FALSE(LaunchApplication(L""));
 }
 
+TEST_F(ActionDispatch, LaunchThreadRunsNamedBelowNormalAndReportsARefusedStart) {
+    Map(mbRight, actRunApplication);
+    g_pCurrentApp->SetLaunchApp(mbRight, 0, L"C:\\Tools\\missing.exe /x");
+    desktop.shell.SetExecuteResult(false);
+    EXPECT_TRUE(Press(mbRight, kKindDown));
+    EXPECT_TRUE(pw::test::WaitUntil([&] {
+        return desktop.diagnostics.DebugOutputContains(
+            L"Unable to launch process 'C:\\Tools\\missing.exe /x' (2): The system cannot find "
+            L"the file specified.");
+    }));
+    desktop.shell.SetExecuteResult(true);
+    const std::vector<unsigned long> launchers =
+        desktop.threads.ThreadsNamed("VESK Launch Process Thread");
+    ASSERT_EQ(launchers.size(), 1u);
+    EXPECT_EQ(desktop.threads.PriorityOf(launchers[0]),
+              pw::platform::Threads::kPriorityBelowNormal);
+}
+
 TEST_F(ActionDispatch, MagnifierStartsOnceAndZoomsWhenItRuns) {
     Map(mbXLeft, actMagnifierZoomIn);
     EXPECT_TRUE(Press(mbXLeft, kKindDown));

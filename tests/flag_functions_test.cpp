@@ -130,9 +130,6 @@ TEST_F(FlagFunctionsTest, FlagsReadAndWriteTheSettingsObject) {
     EXPECT_FALSE(GetHooked());
     g_hMouseHook = FakeHook();
     EXPECT_TRUE(GetHooked());
-
-    g_dwHookTimeout = 300;
-    EXPECT_EQ(GetHooktimeoutValue(), 300u);
 }
 
 TEST_F(FlagFunctionsTest, WindowSettersStoreTheirWindowsButBrightnessNeedsItsObject) {

@@ -94,11 +94,16 @@ TEST_F(FoldersTest, SettingsFolderFailuresLeaveAnEmptyBuffer) {
 }
 
 TEST_F(FoldersTest, LogFolderFollowsRegistryThenSettingsFolderThenTemp) {
-    // No override: the settings folder, but only once it exists (or is created).
-    EXPECT_EQ(LogFolder(false), kTemp);
-    EXPECT_EQ(LogFolder(true), kDefaultSettings);
-    EXPECT_TRUE(desktop.files.IsDirectory(kDefaultSettings.c_str()));
+    // No override: the settings folder, but only once it exists (or is created). The
+    // library created the default one for its log when it was loaded.
     EXPECT_EQ(LogFolder(false), kDefaultSettings);
+    const String roaming = L"D:\\Roaming\\Orvane Works\\Pallawick\\";
+    desktop.environment.SetVariable(L"APPDATA", L"D:\\Roaming");
+    EXPECT_EQ(LogFolder(false), kTemp);
+    EXPECT_EQ(LogFolder(true), roaming);
+    EXPECT_TRUE(desktop.files.IsDirectory(roaming.c_str()));
+    EXPECT_EQ(LogFolder(false), roaming);
+    desktop.environment.SetVariable(L"APPDATA", L"C:\\Users\\User\\AppData\\Roaming");
 
     // An override without a trailing backslash gets one.
     MakeFolder(L"C:\\Logs");

@@ -12,6 +12,7 @@
 #include "input/us_keyboard_layout.h"
 #include "platform/sim/simulated_desktop.h"
 #include "settings/settings.h"
+#include "support/action_recorder.h"
 #include "support/logger.h"
 #include "support/wait_until.h"
 
@@ -151,6 +152,16 @@ TEST_F(HookLifecycleTest, StartStopCyclesLeaveNoThreadsHooksOrWorkers) {
         EXPECT_EQ(desktop.threads.NameOf(g_dwHookThreadId), "VESK Hook Thread");
         EXPECT_EQ(desktop.threads.NameOf(g_dwTimerThreadId), "VESK Timer Thread");
         EXPECT_EQ(desktop.threads.NameOf(desktop.messages.CurrentThreadId()), "VESK Main Thread");
+        // The hook thread's workers name themselves; the system-parameter thread runs at
+        // normal priority.
+        EXPECT_TRUE(WaitUntil([&] {
+            return desktop.threads.NameOf(g_pSendInput->ThreadId()) == "VESK Send Input Thread";
+        }));
+        const unsigned long spiThread = g_dwSPIThreadId;
+        EXPECT_TRUE(WaitUntil([&] {
+            return desktop.threads.PriorityOf(spiThread) == pw::platform::Threads::kPriorityNormal;
+        }));
+        EXPECT_EQ(desktop.threads.NameOf(spiThread), "VESK SendParameterInfo Thread");
         EXPECT_EQ(desktop.threads.ProcessPriorityClass(),
                   static_cast<unsigned long>(g_pSettings->CPUPriority()));
         EXPECT_GT(ProcessThreadCount(), threadsBefore);
@@ -254,6 +265,53 @@ TEST_F(HookLifecycleTest, HookThreadReinstallsOnRequestAndSurvivesDroppedHooks) 
     EXPECT_TRUE(RemoveMouseHook(false));
     EXPECT_TRUE(Logged(L"Unable to remove mouse hook (the hook was probably removed by Windows)"));
     EXPECT_EQ(g_hMouseHook, nullptr);
+}
+
+TEST_F(HookLifecycleTest, HookTimeoutIsReadFromTheRegistryAtEveryStart) {
+    constexpr const Char* kDesktopKey = L"HKCU\\Control Panel\\Desktop";
+    constexpr const Char* kTimeoutValue = L"LowLevelHooksTimeout";
+    // Every notch over the window is handled, and its handling spends 10 ms between its
+    // two halves.
+    desktop.windows.SetForeground(
+        desktop.windows.CreateTopLevel(L"Frame", RECT{0, 0, 1000, 800}, 100));
+    pw::test::SwallowEveryButton(*g_pSettings);
+    g_pSettings->SetSimKeyDelay(10);
+    // Hands a notch to the installed hook; whether the hook then asked its thread to
+    // reinstall it (the hook runs on the calling thread here).
+    auto notchAskedForReinstall = [&] {
+        desktop.clock.Advance(1000);
+        desktop.messages.TakeRecorded();
+        MSLLHOOKSTRUCT record{POINT{10, 10}, static_cast<DWORD>(-120) << 16, 0, 0, 0};
+        for (const auto& hook : desktop.hooks.InstalledHooks()) {
+            if (hook.kind != Kind::MouseLowLevel)
+                continue;
+            EXPECT_EQ(hook.proc(0, 0x20A, reinterpret_cast<LPARAM>(&record)), 1);
+        }
+        const unsigned long self = desktop.messages.CurrentThreadId();
+        for (const pw::sim::SimMessage& message : desktop.messages.Recorded())
+            if (message.threadId == self && message.message == pw::hook::Messages().resetHook &&
+                message.wParam == pw::hook::kWpMouseHook)
+                return true;
+        return false;
+    };
+
+    // No value: no time-out, so no check.
+    Hook();
+    EXPECT_EQ(GetHooktimeoutValue(), 0u);
+    EXPECT_FALSE(notchAskedForReinstall());
+
+    // A 32-bit value that the notch overruns: logged, and the hook is to be reinstalled.
+    desktop.registry.SetDword(kDesktopKey, kTimeoutValue, 3);
+    EXPECT_EQ(GetHooktimeoutValue(), 3u);
+    Hook();
+    EXPECT_TRUE(notchAskedForReinstall());
+    EXPECT_TRUE(Logged(L"WARNING: Mouse hook has taken too long (10 ms). Hook may be disabled."));
+
+    // A value of another type turns the check off again at the next start.
+    desktop.registry.SetString(kDesktopKey, kTimeoutValue, L"3");
+    EXPECT_EQ(GetHooktimeoutValue(), 0u);
+    Hook();
+    EXPECT_FALSE(notchAskedForReinstall());
 }
 
 TEST_F(HookLifecycleTest, FailedHookIsLoggedAndTheThreadStillRuns) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <optional>
 #include <thread>
 
@@ -22,7 +23,6 @@ class LoggerTest : public ::testing::Test {
         CLogger::Initialise();
         CLogger::EnableDebug(false);
         CLogger::DisableLogging(false);
-        CLogger::DisableBanner(false);
         desktop.clock.SetTickCount(5000);
         desktop.clock.SetLocalTime(2016, 3, 4, 13, 5, 9);
     }
@@ -205,20 +205,19 @@ TEST_F(LoggerTest, LargeFilesAreTrimmedFromALineBoundary) {
     EXPECT_EQ(LogContents(), unbroken + kBanner + line);
 }
 
-TEST_F(LoggerTest, OpeningTheFileNeverWaitsForTheGlobalLockWhileHoldingTheLogLock) {
-    // The file is closed, so the next line looks its path up under the global lock.
-    CLogger::EnableDebug(true);
+TEST_F(LoggerTest, LinesNeverWaitForTheGlobalLock) {
+    // No line has opened the file yet, and another thread holds the global lock that
+    // looking the file's path up takes.
     std::optional<CThreadLock> holder;
     holder.emplace(L"Holder");
+    std::atomic<bool> written{false};
+    std::thread writer([&] {
+        CLogger::LogMessage(L"from the writer");
+        written = true;
+    });
+    EXPECT_TRUE(pw::test::WaitUntil([&] { return written.load(); }));
 
-    std::thread writer([] { CLogger::LogMessage(L"from the writer"); });
-    // The writer is inside GetLogFile, waiting for the global lock.
-    EXPECT_TRUE(pw::test::WaitUntil([&] {
-        return desktop.diagnostics.DebugOutputContains(
-            L"Unable to enter critical section for lock 'GetLog");
-    }));
-
-    // The holder of the global lock can still log, opening the file itself.
+    // The holder of the global lock logs as well.
     CLogger::LogMessage(L"from the holder");
     holder.reset();
     writer.join();
@@ -226,6 +225,29 @@ TEST_F(LoggerTest, OpeningTheFileNeverWaitsForTheGlobalLockWhileHoldingTheLogLoc
     EXPECT_NE(contents.find("> from the holder\r\n"), std::string::npos);
     EXPECT_NE(contents.find("> from the writer\r\n"), std::string::npos);
     EXPECT_EQ(contents.rfind(kBanner), 0u); // opened once
+}
+
+TEST_F(LoggerTest, LongLinesAreConvertedAgainWithTheExactSize) {
+    const std::string stamp = "04-03-2016 13:05:09.0000> ";
+    CLogger::LogMessage(L"short");
+    const size_t before = desktop.diagnostics.ConversionCapacities().size();
+    const String text(150, L'x');
+    CLogger::LogMessage(L"%ls", text.c_str());
+    const int exact = static_cast<int>(stamp.size() + text.size() + 2);
+    std::vector<int> asked = desktop.diagnostics.ConversionCapacities();
+    asked.erase(asked.begin(), asked.begin() + static_cast<std::ptrdiff_t>(before));
+    EXPECT_EQ(asked, (std::vector<int>{128, 0, exact}));
+    EXPECT_EQ(LogContents(), kBanner + stamp + "short\r\n" + stamp + pw::ToUtf8(text) + "\r\n");
+
+    // Any other conversion failure loses that line only, and says so on the debug output.
+    desktop.diagnostics.FailConversions(1113);
+    CLogger::LogMessage(L"lost");
+    desktop.diagnostics.FailConversions(0);
+    CLogger::LogMessage(L"kept");
+    EXPECT_TRUE(desktop.diagnostics.DebugOutputContains(
+        L"Unexpected exception in VESK CLogger::LogMessage\n"));
+    EXPECT_EQ(LogContents(), kBanner + stamp + "short\r\n" + stamp + pw::ToUtf8(text) + "\r\n" +
+                                 stamp + "kept\r\n");
 }
 
 } // namespace

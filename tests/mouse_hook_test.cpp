@@ -7,12 +7,17 @@
 #include "scroll/lock_axis.h"
 #include "scroll/scroll_timers.h"
 #include "settings/application_settings.h"
+#include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/action_recorder.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
+#include "support/wait_until.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -48,7 +53,6 @@ class MouseHookTest : public ::testing::Test {
     void TearDown() override {
         CLogger::EnableDebug(false);
         StopQTTimer(pw::scroll::kVerticalSlot);
-        g_dwHookTimeout = 0;
     }
 
     CSettings& settings() { return *g_pSettings; }
@@ -69,15 +73,6 @@ class MouseHookTest : public ::testing::Test {
         return !passed;
     }
     std::vector<ActionRequest> TakeRequests() { return recorder.Take(); }
-    size_t ResetHookPosts() {
-        size_t count = 0;
-        for (const auto& message : desktop.messages.Recorded())
-            if (message.kind == pw::sim::SimMessage::Kind::PostedToThread &&
-                message.message == pw::hook::Messages().resetHook && message.wParam == 1 &&
-                message.threadId == desktop.messages.CurrentThreadId())
-                ++count;
-        return count;
-    }
 
     pw::sim::SimulatedDesktop desktop;
     pw::hook::LibraryScope library;
@@ -352,20 +347,56 @@ TEST_F(MouseHookTest, MovementFeedsMouseOverTimerAndAxisLock) {
     g_LockAxis.Unlock(false);
 }
 
-TEST_F(MouseHookTest, OverrunAsksTheHookThreadToReinstall) {
-    settings().SetSimKeyDelay(10);
-    pw::test::SwallowEveryButton(settings());
-    g_dwHookTimeout = 20;
-    EXPECT_TRUE(Swallowed(kMouseWheel, Event(pt, 1, kNotchDown)));
-    EXPECT_EQ(ResetHookPosts(), 0u);
+// A freshly loaded library whose global lock another thread holds.
+class MouseHookBusyLockTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CLogger::EnableDebug(true);
+        holder = std::thread([this] {
+            CThreadLock lock(L"Holder");
+            held = true;
+            while (!release)
+                std::this_thread::yield();
+        });
+        ASSERT_TRUE(pw::test::WaitUntil([this] { return held.load(); }));
+    }
+    void TearDown() override {
+        release = true;
+        if (holder.joinable())
+            holder.join();
+        CLogger::EnableDebug(false);
+    }
 
-    // The wheel pause alone overruns a 3 ms time-out; the event is still decided normally.
-    g_dwHookTimeout = 3;
-    desktop.clock.Advance(1000);
-    EXPECT_TRUE(Swallowed(kMouseWheel, Event(pt, 2, kNotchDown)));
-    EXPECT_EQ(ResetHookPosts(), 1u);
-    EXPECT_TRUE(desktop.diagnostics.DebugOutputContains(
-        L"WARNING: Mouse hook has taken too long (10 ms). Hook may be disabled."));
+    pw::sim::SimulatedDesktop desktop;
+    pw::hook::LibraryScope library;
+    std::thread holder;
+    std::atomic<bool> held{false};
+    std::atomic<bool> release{false};
+};
+
+TEST_F(MouseHookBusyLockTest, MovementPassesWithoutWaitingAndItsLogLineIsKept) {
+    // The first line of the log reports the busy lock; the log must not wait for the lock
+    // either while it finds its file.
+    std::atomic<bool> done{false};
+    std::thread hook([&] {
+        MSLLHOOKSTRUCT record{POINT{5, 5}, 0, 0, 1, 0};
+        MouseHookLLProc(0, 0x200, reinterpret_cast<LPARAM>(&record));
+        done = true;
+    });
+    EXPECT_TRUE(pw::test::WaitUntil([&] { return done.load(); }));
+    release = true;
+    holder.join();
+    hook.join();
+    EXPECT_EQ(desktop.input.NextHookCalls(), 1);
+
+    Char path[pw::folders::kMaxPath];
+    ASSERT_EQ(GetLogFile(path, pw::folders::kMaxPath, false), 0);
+    CLogger::FlushLog();
+    std::string log;
+    ASSERT_TRUE(desktop.files.ReadFile(path, log));
+    EXPECT_NE(log.find("Unable to enter critical section in WM_MOUSEMOVE hook as it is locked by "
+                       "'Holder'"),
+              std::string::npos);
 }
 
 } // namespace

@@ -124,7 +124,7 @@ TEST_F(ThreadLockTest, HoldsLongerThan1000msAreReported) {
             desktop.clock.Advance(hold);
         }
         {
-            CThreadLock mine(own, L"Mine");
+            CThreadLock mine(own.Native(), L"Mine");
             EXPECT_EQ(CThreadLock::EntryCount(), 0); // a caller's lock leaves the globals alone
             desktop.clock.Advance(hold);
         }

@@ -1,7 +1,9 @@
 #include "actions/launch_application.h"
 
+#include "hook/hook_control.h"
 #include "platform/platform.h"
 #include "support/logger.h"
+#include "support/report_exception.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -23,20 +25,18 @@ size_t FindExe(StringView command) {
 
 void LaunchProcessThreadProc(String command) {
     try {
+        SetThreadName(platform::GetMessages().CurrentThreadId(), "VESK Launch Process Thread");
+        platform::GetThreads().SetCurrentThreadPriority(platform::Threads::kPriorityBelowNormal);
         const LaunchCommand launch = SplitLaunchCommand(command);
         CLogger::LogDebug(L"Launching process '%ls' with arguments '%ls'", launch.program.c_str(),
                           launch.arguments.c_str());
         if (!platform::GetShell().Execute(
                 nullptr, launch.program.c_str(),
-                launch.arguments.empty() ? nullptr : launch.arguments.c_str(), kSwShow)) {
-            auto& diagnostics = platform::GetDiagnostics();
-            const uint32_t error = diagnostics.LastError();
-            CLogger::LogMessage(L"Unable to launch process '%ls' (error %u: %ls)", command.c_str(),
-                                error, diagnostics.SystemErrorText(error).c_str());
-        }
-    } catch (const std::exception&) {
-        CLogger::LogMessage(L"LaunchProcessThreadProc: Unexpected exception launching '%ls'",
-                            command.c_str());
+                launch.arguments.empty() ? nullptr : launch.arguments.c_str(), kSwShow))
+            CLogger::LogOSMessage(platform::GetDiagnostics().LastError(),
+                                  L"Unable to launch process '%ls'", command.c_str());
+    } catch (...) {
+        ReportException(L"LaunchProcessThreadProc");
     }
 }
 

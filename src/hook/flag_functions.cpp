@@ -112,10 +112,6 @@ bool GetAlwaysShowOSD() {
     return g_pSettings && g_pSettings->AlwaysShowOSD();
 }
 
-uint32_t GetHooktimeoutValue() {
-    return g_dwHookTimeout;
-}
-
 CLockAxis* GetAxisLocks() {
     return &g_LockAxis;
 }

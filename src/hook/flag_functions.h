@@ -33,6 +33,8 @@ PW_EXTERN_C int CheckVersionDays();
 // Lock-free readers.
 PW_EXTERN_C bool GetEnableOSD();
 PW_EXTERN_C bool GetAlwaysShowOSD();
+// The system's low-level hook time-out in ms, read from the registry at every call;
+// 0 when it is not set as a 32-bit value.
 PW_EXTERN_C uint32_t GetHooktimeoutValue();
 PW_EXTERN_C CLockAxis* GetAxisLocks();
 PW_EXTERN_C CHotKeys* GetHotkeys();

@@ -64,6 +64,7 @@ void ResetHookState() {
     g_bButtonDown.fill(false);
     g_dwLastInputTick = 0;
     g_bInputSeen = false;
+    g_dwHookTimeout = 0;
     g_nLastQuadrant = 0;
     g_bQuadrantRestricted = false;
     g_bDownHandled.fill(false);

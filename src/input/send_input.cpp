@@ -1,5 +1,6 @@
 #include "input/send_input.h"
 
+#include "hook/hook_control.h"
 #include "hook/precise_sleep.h"
 #include "hook/registered_messages.h"
 #include "platform/platform.h"
@@ -110,9 +111,11 @@ void CSendInput::ThreadProc() {
     try {
         // The queue must exist before the id is published, or early wake-ups are lost.
         messages.CreateThreadQueue();
-        m_dwThreadId = messages.CurrentThreadId();
+        const unsigned long self = messages.CurrentThreadId();
+        m_dwThreadId = self;
         if (m_bStopping)
             m_dwThreadId = 0;
+        SetThreadName(self, "VESK Send Input Thread");
         ProcessQueue();
         const unsigned processInput = pw::hook::Messages().processInput;
         pw::platform::Messages::ThreadMessage message;
@@ -149,7 +152,7 @@ void CSendInput::Append(CInputQueue* entry, const Char* name) {
         return;
     }
     {
-        CThreadLock lock(m_cs, name);
+        CThreadLock lock(m_cs.Native(), name);
         if (m_mode == SendInputMode::Threaded)
             StartThreadLocked();
         m_Queue.push_back(entry);
@@ -180,7 +183,7 @@ bool CSendInput::SendPositionThreaded(int value, int mode) {
 bool CSendInput::FlushQueue() {
     if (!m_cs.IsInitialized())
         return false;
-    CThreadLock lock(m_cs, L"SendInput::FlushQueue");
+    CThreadLock lock(m_cs.Native(), L"SendInput::FlushQueue");
     // Only a batch being played is cut short; one that starts later plays in full.
     if (m_bPlaying)
         g_bFlushInput = true;

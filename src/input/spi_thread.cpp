@@ -1,5 +1,6 @@
 #include "input/spi_thread.h"
 
+#include "hook/hook_control.h"
 #include "hook/registered_messages.h"
 #include "input/system_mouse_defaults.h"
 #include "platform/platform.h"
@@ -231,7 +232,10 @@ void CSPIThread::ThreadProc() {
     try {
         // The queue must exist before the id is published, or early requests are lost.
         messages.CreateThreadQueue();
-        g_dwSPIThreadId = messages.CurrentThreadId();
+        const unsigned long self = messages.CurrentThreadId();
+        g_dwSPIThreadId = self;
+        SetThreadName(self, "VESK SendParameterInfo Thread");
+        pw::platform::GetThreads().SetCurrentThreadPriority(pw::platform::Threads::kPriorityNormal);
         ProcessQueue();
         {
             std::lock_guard state(m_stateMutex);

@@ -2,10 +2,35 @@
 
 // A re-entrant lock with the system critical section's semantics: the owning thread
 // may enter again, and must leave as often as it entered.
+//
+// SystemCriticalSection is the system's own lock object. On Windows it is the
+// CRITICAL_SECTION that the exported lock class names in its interface, so that the main
+// program can hand over its own; the functions below work on one in place.
+// CriticalSection owns one.
 
 #include <cstddef>
 
+#if defined(_WIN32)
+struct _RTL_CRITICAL_SECTION; // CRITICAL_SECTION
+#endif
+
 namespace pw::platform {
+
+#if defined(_WIN32)
+using SystemCriticalSection = ::_RTL_CRITICAL_SECTION;
+#else
+struct SimCriticalSection;
+using SystemCriticalSection = SimCriticalSection;
+#endif
+
+// As the system's InitializeCriticalSectionAndSpinCount, DeleteCriticalSection,
+// EnterCriticalSection, TryEnterCriticalSection and LeaveCriticalSection. spinCount is how
+// often a waiter spins before sleeping.
+bool InitializeSection(SystemCriticalSection& section, unsigned spinCount);
+void DeleteSection(SystemCriticalSection& section);
+void EnterSection(SystemCriticalSection& section);
+bool TryEnterSection(SystemCriticalSection& section);
+void LeaveSection(SystemCriticalSection& section);
 
 class CriticalSection {
   public:
@@ -19,9 +44,12 @@ class CriticalSection {
     void Delete();
     bool IsInitialized() const { return initialized_; }
 
-    void Enter();
-    bool TryEnter();
-    void Leave();
+    void Enter() { EnterSection(Native()); }
+    bool TryEnter() { return TryEnterSection(Native()); }
+    void Leave() { LeaveSection(Native()); }
+
+    // The system's lock object inside, for interfaces that take one.
+    SystemCriticalSection& Native();
 
   private:
     static constexpr size_t kStorageSize = 64;

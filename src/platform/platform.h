@@ -54,6 +54,11 @@ class Diagnostics {
     virtual void SetLastError(uint32_t code) = 0;
     // The system's text for an error code, without line breaks; empty when unknown.
     virtual String SystemErrorText(uint32_t code) = 0;
+    // WideCharToMultiByte into the calling thread's ANSI code page, the encoding of the log
+    // file: converts length characters of text into buffer and returns the bytes written.
+    // With capacity 0 it only returns the bytes needed. 0 on failure, with the last error
+    // set (kErrorInsufficientBuffer when buffer is too small).
+    virtual int ToThreadCodePage(const Char* text, int length, char* buffer, int capacity) = 0;
 };
 
 enum class FileOpen {
@@ -411,6 +416,8 @@ class Hooks {
 class Threads {
   public:
     // Thread priorities and process priority classes (system values).
+    static constexpr int kPriorityBelowNormal = -1;
+    static constexpr int kPriorityNormal = 0;
     static constexpr int kPriorityAboveNormal = 1;
     static constexpr int kPriorityTimeCritical = 15;
     static constexpr unsigned long kNormalPriorityClass = 0x20;

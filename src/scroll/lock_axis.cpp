@@ -6,6 +6,10 @@
 #include "support/logger.h"
 #include "windows/window_from_point.h"
 
+CLockAxis::CLockAxis() = default;
+
+CLockAxis::~CLockAxis() = default;
+
 void CLockAxis::LockX(bool byKey) {
     m_bXLocked = true;
     m_bByKey = byKey;
@@ -46,6 +50,26 @@ void CLockAxis::UnlockY(bool byKey) {
 
 void CLockAxis::ResetCursor() {
     pw::platform::GetSystemParameters().ReloadSystemCursors();
+}
+
+bool CLockAxis::Locked() const {
+    return m_bXLocked || m_bYLocked;
+}
+
+bool CLockAxis::LockedX() const {
+    return m_bXLocked;
+}
+
+bool CLockAxis::LockedY() const {
+    return m_bYLocked;
+}
+
+int CLockAxis::XPos() const {
+    return m_nXPos;
+}
+
+int CLockAxis::YPos() const {
+    return m_nYPos;
 }
 
 bool CLockAxis::XLocked(int x) {

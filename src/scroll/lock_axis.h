@@ -10,8 +10,8 @@
 
 class PW_API CLockAxis {
   public:
-    CLockAxis() = default;
-    virtual ~CLockAxis() = default;
+    CLockAxis();
+    virtual ~CLockAxis();
 
     // byKey: the lock comes from a layer modifier key (the owner flag).
     void LockX(bool byKey);
@@ -23,15 +23,15 @@ class PW_API CLockAxis {
     void UnlockY(bool byKey);
     bool OwnedByKey() const { return m_bByKey; }
 
-    bool Locked() const { return m_bXLocked || m_bYLocked; }
-    bool LockedX() const { return m_bXLocked; }
-    bool LockedY() const { return m_bYLocked; }
+    bool Locked() const;
+    bool LockedX() const;
+    bool LockedY() const;
     // When the axis is locked and its coordinate not yet captured (0), captures the given
     // value; returns whether the axis is locked.
     bool XLocked(int x);
     bool YLocked(int y);
-    int XPos() const { return m_nXPos; }
-    int YPos() const { return m_nYPos; }
+    int XPos() const;
+    int YPos() const;
 
     // Shows cursor in place of the system cursors.
     void ChangeCursor(HICON cursor);

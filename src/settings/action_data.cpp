@@ -4,6 +4,10 @@
 
 #include <memory>
 
+CActionData::CActionData(const CActionData& other) = default;
+
+CActionData& CActionData::operator=(const CActionData& other) = default;
+
 CActionData::~CActionData() = default;
 
 CActionData* CActionData::NewAction(int action) {

@@ -31,8 +31,8 @@ class PW_API CActionData {
     static CActionData* AppAction(const Char* path);
     static CActionData* OpenFolderAction(const Char* folder);
 
-    CActionData(const CActionData& other) = default;
-    CActionData& operator=(const CActionData& other) = default;
+    CActionData(const CActionData& other);
+    CActionData& operator=(const CActionData& other);
     virtual ~CActionData();
 
     _ACTIONS Action() const;

@@ -18,6 +18,10 @@ CApplicationSettings::CApplicationSettings(CSettings* settings, bool isDefault)
         m_FullName.Assign(L"Default");
 }
 
+CApplicationSettings::CApplicationSettings(const CApplicationSettings& other) = default;
+
+CApplicationSettings& CApplicationSettings::operator=(const CApplicationSettings& other) = default;
+
 CApplicationSettings::~CApplicationSettings() {
     try {
         ReleaseEverything();

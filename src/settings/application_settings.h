@@ -28,8 +28,8 @@ class PW_API CApplicationSettings {
   public:
     CApplicationSettings(CSettings* settings, bool isDefault);
     // Copies duplicate every string and chord set; the owner is shared.
-    CApplicationSettings(const CApplicationSettings& other) = default;
-    CApplicationSettings& operator=(const CApplicationSettings& other) = default;
+    CApplicationSettings(const CApplicationSettings& other);
+    CApplicationSettings& operator=(const CApplicationSettings& other);
     virtual ~CApplicationSettings();
     // The settings object whose global options this profile reads (not owned).
     CSettings* GetOwner() const;

@@ -15,6 +15,14 @@ CVESKChord& CVESKChord::operator=(const CVESKChord* other) {
     return *this;
 }
 
+CVESKChord& CVESKChord::operator=(CVESKChord& other) {
+    return *this = static_cast<const CVESKChord&>(other);
+}
+
+CVESKChord& CVESKChord::operator=(CVESKChord* other) {
+    return *this = static_cast<const CVESKChord*>(other);
+}
+
 CVESKChord::~CVESKChord() = default;
 
 void CVESKChord::CopyPersistedFields(const CVESKChord& other) {
@@ -30,6 +38,10 @@ void CVESKChord::CopyPersistedFields(const CVESKChord& other) {
     m_bRandomiseDelay = other.m_bRandomiseDelay;
     m_LaunchApp = other.m_LaunchApp;
     m_pCurrentChords = nullptr;
+}
+
+void CVESKChord::SetActionData(CActionData* data) {
+    SetActionData(static_cast<const CActionData*>(data));
 }
 
 void CVESKChord::SetActionData(const CActionData* data) {
@@ -66,6 +78,17 @@ CVESKChords& CVESKChords::operator=(const CVESKChords* other) {
     if (other)
         m_Chords = other->m_Chords;
     return *this;
+}
+
+CVESKChords::CVESKChords(CVESKChords& other)
+    : CVESKChords(static_cast<const CVESKChords&>(other)) {}
+
+CVESKChords& CVESKChords::operator=(CVESKChords& other) {
+    return *this = static_cast<const CVESKChords&>(other);
+}
+
+CVESKChords& CVESKChords::operator=(CVESKChords* other) {
+    return *this = static_cast<const CVESKChords*>(other);
 }
 
 CVESKChords::~CVESKChords() = default;

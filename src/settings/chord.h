@@ -25,6 +25,9 @@ class PW_API CVESKChord {
     CVESKChord(const CVESKChord& other);
     CVESKChord& operator=(const CVESKChord& other);
     CVESKChord& operator=(const CVESKChord* other);
+    // The forms the main program links against; they do as the ones above.
+    CVESKChord& operator=(CVESKChord& other);
+    CVESKChord& operator=(CVESKChord* other);
     virtual ~CVESKChord();
 
     _ACTIONS GetAction() const;
@@ -59,6 +62,7 @@ class PW_API CVESKChord {
 
     // Takes over an action record's fields (not its chord set); clears CurrentChords.
     void SetActionData(const CActionData* data);
+    void SetActionData(CActionData* data);
     // A new record of this chord's action, without a chord set; the caller deletes it.
     CActionData* GetActionData() const;
 
@@ -92,6 +96,10 @@ class PW_API CVESKChords {
     CVESKChords& operator=(const CVESKChords& other);
     // Copies the nine chords but keeps this set's DelayUntilChordKnown.
     CVESKChords& operator=(const CVESKChords* other);
+    // The forms the main program links against; they do as the ones above.
+    CVESKChords(CVESKChords& other);
+    CVESKChords& operator=(CVESKChords& other);
+    CVESKChords& operator=(CVESKChords* other);
     virtual ~CVESKChords();
 
     // The chord of partner button b inside this set; null outside 0 to 8.

@@ -1,5 +1,9 @@
 #include "settings/hotkeys.h"
 
+CHotkey& CHotkey::operator=(const CHotkey& other) = default;
+
+CHotkey& CHotkey::operator=(CHotkey&& other) noexcept = default;
+
 int CHotkey::SetModifier(unsigned short modifier) {
     if (m_wModifier == modifier)
         return 0;
@@ -23,6 +27,10 @@ int CHotkey::SetHotkey(unsigned long packed) {
 unsigned long CHotkey::GetHotkey() const {
     return (static_cast<unsigned long>(m_wVirtualKey & 0xFF) << 8) | (m_wModifier & 0xFF);
 }
+
+CHotKeys::CHotKeys(const CHotKeys& other) = default;
+
+CHotKeys& CHotKeys::operator=(const CHotKeys& other) = default;
 
 CHotKeys::~CHotKeys() = default;
 

@@ -15,6 +15,9 @@ class PW_API CHotkey {
     CHotkey() = default;
     CHotkey(unsigned short modifier, unsigned short virtualKey)
         : m_wModifier(modifier), m_wVirtualKey(virtualKey) {}
+    CHotkey(const CHotkey& other) = default;
+    CHotkey& operator=(const CHotkey& other);
+    CHotkey& operator=(CHotkey&& other) noexcept;
 
     unsigned short GetModifier() const;
     unsigned short GetVirtualKey() const;
@@ -39,8 +42,8 @@ class PW_API CHotKeys {
     static constexpr size_t kCount = 19;
 
     CHotKeys() = default;
-    CHotKeys(const CHotKeys&) = default;
-    CHotKeys& operator=(const CHotKeys&) = default;
+    CHotKeys(const CHotKeys& other);
+    CHotKeys& operator=(const CHotKeys& other);
     virtual ~CHotKeys();
 
     // The entry of slot, or null for a slot outside the table.

@@ -1,5 +1,9 @@
 #include "settings/layer_modifier_keys.h"
 
+CLayerModifierKeys::CLayerModifierKeys(const CLayerModifierKeys& other) = default;
+
+CLayerModifierKeys& CLayerModifierKeys::operator=(const CLayerModifierKeys& other) = default;
+
 CLayerModifierKeys::~CLayerModifierKeys() = default;
 
 CHotkey* CLayerModifierKeys::GetHotkey(ModifierKeys slot) {

@@ -15,8 +15,8 @@ class PW_API CLayerModifierKeys {
     static constexpr size_t kCount = 12;
 
     CLayerModifierKeys() = default;
-    CLayerModifierKeys(const CLayerModifierKeys&) = default;
-    CLayerModifierKeys& operator=(const CLayerModifierKeys&) = default;
+    CLayerModifierKeys(const CLayerModifierKeys& other);
+    CLayerModifierKeys& operator=(const CLayerModifierKeys& other);
     virtual ~CLayerModifierKeys();
 
     // The entry of slot, or null for a slot outside the table.

@@ -42,6 +42,10 @@ void CMyRegKey::Close() {
     m_hKey = nullptr;
 }
 
+bool CMyRegKey::IsValid() const {
+    return m_hKey != nullptr;
+}
+
 bool CMyRegKey::KeyExists(const Char* subKey) const {
     if (!m_hKey)
         return false;

@@ -18,7 +18,7 @@ class PW_API CMyRegKey {
     CMyRegKey(const CMyRegKey&) = delete;
     CMyRegKey& operator=(const CMyRegKey&) = delete;
 
-    bool IsValid() const { return m_hKey != nullptr; }
+    bool IsValid() const;
     HKEY Handle() const { return m_hKey; }
 
     // Whether subKey below this key can be opened for reading.

@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <cwchar>
+#include <stdexcept>
 #include <string>
 
 pw::platform::CriticalSection CLogger::csLogMutex;
@@ -40,11 +41,9 @@ constexpr auto kBanner = [] {
     return banner;
 }();
 
-// The path of the last file opened, for a reopen that finds no freshly resolved path.
-// Guarded by csLogMutex.
+// The path of the last file opened, or the one looked up when the log started: the file
+// to open when the path cannot be looked up without waiting. Guarded by csLogMutex.
 Char g_lastPath[pw::folders::kMaxPath] = {};
-// Mirrors g_lastPath[0] != 0 for the check made before csLogMutex is taken.
-std::atomic<bool> g_lastPathKnown{false};
 
 // Set while this thread asks GetLogFile for the path: lines logged from inside that call
 // (lock contention, invalid parameters) must not start another lookup.
@@ -83,35 +82,70 @@ void FormatCallerMessage(Char* message, const Char* function, const Char* format
                function);
 }
 
-// The bytes written to the file for a line. The file holds the build's narrow encoding,
-// which is UTF-8 here; this is the one place that decides it.
-std::string EncodeForFile(const Char* line) {
-    return pw::ToUtf8(line);
+// Lines up to this many bytes are converted on the stack; longer ones on the heap.
+constexpr int kStackLineBytes = 128;
+
+// Appends line to file in the thread's ANSI code page. A buffer that is too small is
+// measured and the conversion made again with the exact size; any other failure throws.
+void AppendInCodePage(pw::platform::File& file, const Char* line) {
+    auto& diagnostics = GetDiagnostics();
+    const int length = static_cast<int>(std::wcslen(line));
+    char small[kStackLineBytes];
+    const int written = diagnostics.ToThreadCodePage(line, length, small, kStackLineBytes);
+    if (written > 0) {
+        file.Append(small, static_cast<size_t>(written));
+        return;
+    }
+    if (diagnostics.LastError() != pw::platform::kErrorInsufficientBuffer)
+        throw std::runtime_error("log line not convertible to the code page");
+    const int needed = diagnostics.ToThreadCodePage(line, length, nullptr, 0);
+    if (needed <= 0)
+        throw std::runtime_error("log line not convertible to the code page");
+    std::string bytes(static_cast<size_t>(needed), '\0');
+    if (diagnostics.ToThreadCodePage(line, length, bytes.data(), needed) != needed)
+        throw std::runtime_error("log line not convertible to the code page");
+    file.Append(bytes.data(), bytes.size());
 }
 
-// Asks the folder functions for the log file's path, creating its folder. Called without
-// csLogMutex held, because GetLogFile takes the global lock.
-bool ResolveLogFilePath(Char* path, size_t size) {
+// Asks the folder functions for the log file's path, creating its folder. GetLogFile
+// takes the global lock, and lines are logged by threads that must never wait for it (a
+// hook procedure whose try-lock failed), so the lock is only tried: false when another
+// thread holds it. Called without csLogMutex held.
+bool TryResolveLogFilePath(Char* path, size_t size) {
+    path[0] = 0;
+    if (t_resolvingPath || !CThreadLock::GlobalCSReady())
+        return false;
     struct ResolvingScope {
         ResolvingScope() { t_resolvingPath = true; }
         ~ResolvingScope() { t_resolvingPath = false; }
     } scope;
-    path[0] = 0;
-    try {
-        return GetLogFile(path, size, true) == 0 && path[0] != 0;
-    } catch (...) {
-        path[0] = 0;
+    if (!CThreadLock::TryEnterCS(L"GetLogFile"))
         return false;
+    bool resolved = false;
+    try {
+        resolved = GetLogFile(path, size, true) == 0 && path[0] != 0;
+    } catch (...) {
     }
+    CThreadLock::LeaveCS();
+    if (!resolved)
+        path[0] = 0;
+    return resolved;
 }
 
 } // namespace
 
 void CLogger::Initialise() {
     csLogMutex.Initialize();
-    g_lastPath[0] = 0;
-    g_lastPathKnown = false;
+    // Started again, the log writes its banner again, as one just loaded does.
+    m_bDisableBanner = false;
     m_bDead = false;
+    // The path is looked up now, while no other thread of the library runs, so that every
+    // later line has a file to go to even when the lookup would have to wait.
+    Char path[pw::folders::kMaxPath];
+    const bool resolved = TryResolveLogFilePath(path, pw::folders::kMaxPath);
+    csLogMutex.Enter();
+    pw::CopyString(g_lastPath, std::size(g_lastPath), resolved ? path : L"");
+    csLogMutex.Leave();
 }
 
 void CLogger::Shutdown() {
@@ -218,15 +252,8 @@ void CLogger::AppendToFile(Level level, const Char* line) {
     // A line logged while this thread looks the path up stays on the debug output.
     if (t_resolvingPath)
         return;
-    // Looking the path up takes the global lock. While another thread holds it, reopen the
-    // file used last rather than wait: the caller may be a path that must not block.
-    if (g_lastPathKnown.load(std::memory_order_acquire) && CThreadLock::EntryCount() > 0 &&
-        !CThreadLock::HeldByCurrentThread()) {
-        AppendLocked(level, line, nullptr);
-        return;
-    }
     Char path[pw::folders::kMaxPath];
-    const bool resolved = ResolveLogFilePath(path, pw::folders::kMaxPath);
+    const bool resolved = TryResolveLogFilePath(path, pw::folders::kMaxPath);
     AppendLocked(level, line, resolved ? path : nullptr);
 }
 
@@ -253,10 +280,8 @@ void CLogger::EnterLogLock(Level level) {
 void CLogger::AppendLocked(Level level, const Char* line, const Char* resolvedPath) {
     EnterLogLock(level);
     try {
-        if (OpenLogFile(resolvedPath)) {
-            const std::string bytes = EncodeForFile(line);
-            m_hLogFile->Append(bytes.data(), bytes.size());
-        }
+        if (OpenLogFile(resolvedPath))
+            AppendInCodePage(*m_hLogFile, line);
     } catch (...) {
         GetDiagnostics().DebugOutput(level == Level::Debug
                                          ? L"Unexpected exception in VESK CLogger::LogDebug\n"
@@ -272,7 +297,6 @@ bool CLogger::OpenLogFile(const Char* resolvedPath) {
         pw::CopyString(g_lastPath, std::size(g_lastPath), resolvedPath);
     if (!g_lastPath[0])
         return false;
-    g_lastPathKnown.store(true, std::memory_order_release);
 
     uint32_t error = 0;
     auto file =
@@ -326,8 +350,8 @@ bool CLogger::LoggingDisabled() {
     return m_bDisableLogging;
 }
 
-void CLogger::DisableBanner(bool disable) {
-    m_bDisableBanner = disable;
+void CLogger::DisableBanner() {
+    m_bDisableBanner = true;
 }
 
 void CLogger::FlushLog() {

@@ -8,7 +8,9 @@
 //
 // Lock order: the log file's path comes from GetLogFile, which takes the global lock
 // (CThreadLock), while other threads log with the global lock held. The path is
-// therefore always resolved before csLogMutex is taken, never while it is held.
+// therefore always resolved before csLogMutex is taken, never while it is held. Nor does
+// a line ever wait for the global lock: the path is looked up when the log starts, and
+// looked up again for a later open only when the lock can be had at once.
 
 #include "platform/critical_section.h"
 #include "platform/platform.h"
@@ -39,8 +41,8 @@ class PW_API CLogger {
     static void DisableLogging(bool disable);
     static bool DebugEnabled();
     static bool LoggingDisabled();
-    // No separator banner when the file is opened (tests may turn it back on).
-    static void DisableBanner(bool disable = true);
+    // No separator banner when the file is opened, until the log is started again.
+    static void DisableBanner();
 
     static void FlushLog();
     static void CloseLogFile(bool appendLineEnd);

@@ -4,7 +4,6 @@
 #include "support/bounded_copy.h"
 #include "support/logger.h"
 
-pw::platform::CriticalSection CThreadLock::g_GlobalCS;
 std::atomic<int> CThreadLock::m_snEntryCount{0};
 std::atomic<unsigned long> CThreadLock::m_sdwOwner{0};
 Char CThreadLock::m_stcName[kNameLength] = {};
@@ -13,6 +12,13 @@ uint32_t CThreadLock::m_sdwTimer = 0;
 namespace {
 
 constexpr const Char* kReleasedName = L"unknown";
+
+using pw::platform::EnterSection;
+using pw::platform::LeaveSection;
+using pw::platform::TryEnterSection;
+
+// Whether g_GlobalCS has been created; the system's object cannot tell.
+std::atomic<bool> g_globalReady{false};
 
 // Names are printed with %ls, which must never see a null pointer.
 const Char* Printable(const Char* name) {
@@ -29,19 +35,19 @@ CThreadLock::CThreadLock(const Char* name) : m_pCS(&g_GlobalCS) {
     Acquire(name);
 }
 
-CThreadLock::CThreadLock(pw::platform::CriticalSection& criticalSection, const Char* name)
+CThreadLock::CThreadLock(pw::platform::SystemCriticalSection& criticalSection, const Char* name)
     : m_pCS(&criticalSection) {
     Acquire(name);
 }
 
 void CThreadLock::Acquire(const Char* name) {
     m_dwRequested = pw::platform::TickCount();
-    if (!m_pCS->TryEnter()) {
+    if (!TryEnterSection(*m_pCS)) {
         CLogger::LogDebug(L"Unable to enter critical section for lock '%ls' (TID: %08X) because "
                           L"it is already locked by '%ls' - Waiting...",
                           Printable(name), static_cast<unsigned>(pw::platform::CurrentThreadId()),
                           m_stcName);
-        m_pCS->Enter();
+        EnterSection(*m_pCS);
         const int waited = Elapsed(m_dwRequested);
         if (waited <= static_cast<int>(kSlowMs))
             CLogger::LogDebug(L"Obtained lock for '%ls' after %dms.", Printable(name), waited);
@@ -67,7 +73,7 @@ CThreadLock::~CThreadLock() {
         RecordRelease();
     else
         pw::CopyString(m_tcName, kNameLength, kReleasedName);
-    m_pCS->Leave();
+    LeaveSection(*m_pCS);
     m_pCS = nullptr;
 }
 
@@ -90,14 +96,14 @@ void CThreadLock::RecordRelease() {
 }
 
 bool CThreadLock::EnterCS(const Char* name) {
-    g_GlobalCS.Enter();
+    EnterSection(g_GlobalCS);
     RecordEntry(name);
     m_sdwTimer = pw::platform::TickCount();
     return true;
 }
 
 bool CThreadLock::TryEnterCS(const Char* name) {
-    if (!g_GlobalCS.TryEnter()) {
+    if (!TryEnterSection(g_GlobalCS)) {
         CLogger::LogDebug(L"Unable to enter critical section in %ls hook as it is locked by '%ls'",
                           Printable(name), m_stcName);
         return false;
@@ -123,17 +129,19 @@ void CThreadLock::LeaveCS() {
     } catch (...) {
         CLogger::LogMessage(L"LeaveCS: Caught unhanded exception");
     }
-    g_GlobalCS.Leave();
+    LeaveSection(g_GlobalCS);
 }
 
 bool CThreadLock::InitGlobalCS() {
-    if (g_GlobalCS.IsInitialized())
+    if (g_globalReady.load(std::memory_order_acquire))
         return true;
     // A new lock has no holder.
     m_snEntryCount.store(0, std::memory_order_relaxed);
     m_sdwOwner.store(0, std::memory_order_relaxed);
-    if (g_GlobalCS.Initialize(kSpinCount))
+    if (pw::platform::InitializeSection(g_GlobalCS, kSpinCount)) {
+        g_globalReady.store(true, std::memory_order_release);
         return true;
+    }
     CLogger::LogOSMessage(pw::platform::GetDiagnostics().LastError(),
                           L"Unable to initialise critical section in ThreadLock");
     return false;
@@ -141,12 +149,17 @@ bool CThreadLock::InitGlobalCS() {
 
 void CThreadLock::ResetGlobalCS() {
     CLogger::LogMessage(L"ResetGlobalCS: Resetting global critical section lock");
-    g_GlobalCS.Delete();
+    DeleteCS();
     InitGlobalCS();
 }
 
 void CThreadLock::DeleteCS() {
-    g_GlobalCS.Delete();
+    if (g_globalReady.exchange(false, std::memory_order_acq_rel))
+        pw::platform::DeleteSection(g_GlobalCS);
+}
+
+bool CThreadLock::GlobalCSReady() {
+    return g_globalReady.load(std::memory_order_acquire);
 }
 
 bool CThreadLock::HeldByCurrentThread() {

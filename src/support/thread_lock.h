@@ -25,7 +25,7 @@ class PW_API CThreadLock {
     // Scoped hold of the global lock under name.
     explicit CThreadLock(const Char* name);
     // Scoped hold of the caller's critical section; the global owner fields are untouched.
-    CThreadLock(pw::platform::CriticalSection& criticalSection, const Char* name);
+    CThreadLock(pw::platform::SystemCriticalSection& criticalSection, const Char* name);
     ~CThreadLock();
     CThreadLock(const CThreadLock&) = delete;
     CThreadLock& operator=(const CThreadLock&) = delete;
@@ -40,6 +40,8 @@ class PW_API CThreadLock {
     static bool InitGlobalCS();
     static void ResetGlobalCS();
     static void DeleteCS();
+    // Whether InitGlobalCS has created the global lock (and DeleteCS not yet destroyed it).
+    static bool GlobalCSReady();
 
     // The global lock's current holder, for logs and checks.
     static int EntryCount() { return m_snEntryCount.load(std::memory_order_relaxed); }
@@ -48,7 +50,8 @@ class PW_API CThreadLock {
     // Whether the calling thread holds the global lock.
     static bool HeldByCurrentThread();
 
-    static pw::platform::CriticalSection g_GlobalCS;
+    // The system's critical section; the platform code holds its storage.
+    static pw::platform::SystemCriticalSection g_GlobalCS;
 
   private:
     void Acquire(const Char* name);
@@ -64,7 +67,7 @@ class PW_API CThreadLock {
     static Char m_stcName[kNameLength];
     static uint32_t m_sdwTimer;
 
-    pw::platform::CriticalSection* m_pCS = nullptr;
+    pw::platform::SystemCriticalSection* m_pCS = nullptr;
     uint32_t m_dwRequested = 0;
     Char m_tcName[kNameLength] = {};
 };

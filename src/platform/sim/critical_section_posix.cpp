@@ -1,6 +1,7 @@
 #include "platform/critical_section.h"
 
-#include <atomic>
+#include "support/thread_lock.h"
+
 #include <mutex>
 #include <new>
 #include <sys/syscall.h>
@@ -8,18 +9,49 @@
 
 namespace pw::platform {
 
+// A recursive mutex created in place, as the system creates its critical section.
+struct SimCriticalSection {
+    alignas(std::recursive_mutex) unsigned char storage[sizeof(std::recursive_mutex)];
+};
+
 namespace {
-using Mutex = std::recursive_mutex;
-static_assert(sizeof(Mutex) <= 64, "critical section storage too small");
-Mutex& AsMutex(unsigned char* storage) {
-    return *std::launder(reinterpret_cast<Mutex*>(storage));
+static_assert(sizeof(SimCriticalSection) <= 64, "critical section storage too small");
+static_assert(alignof(SimCriticalSection) <= 16, "critical section storage misaligned");
+
+std::recursive_mutex& AsMutex(SimCriticalSection& section) {
+    return *std::launder(reinterpret_cast<std::recursive_mutex*>(section.storage));
 }
 } // namespace
 
-bool CriticalSection::Initialize(unsigned) {
+bool InitializeSection(SystemCriticalSection& section, unsigned) {
+    new (section.storage) std::recursive_mutex();
+    return true;
+}
+
+void DeleteSection(SystemCriticalSection& section) {
+    AsMutex(section).~recursive_mutex();
+}
+
+void EnterSection(SystemCriticalSection& section) {
+    AsMutex(section).lock();
+}
+
+bool TryEnterSection(SystemCriticalSection& section) {
+    return AsMutex(section).try_lock();
+}
+
+void LeaveSection(SystemCriticalSection& section) {
+    AsMutex(section).unlock();
+}
+
+SystemCriticalSection& CriticalSection::Native() {
+    return *std::launder(reinterpret_cast<SimCriticalSection*>(storage_));
+}
+
+bool CriticalSection::Initialize(unsigned spinCount) {
     if (initialized_)
         return true;
-    new (storage_) Mutex();
+    InitializeSection(*new (storage_) SimCriticalSection{}, spinCount);
     initialized_ = true;
     return true;
 }
@@ -27,18 +59,8 @@ bool CriticalSection::Initialize(unsigned) {
 void CriticalSection::Delete() {
     if (!initialized_)
         return;
-    AsMutex(storage_).~Mutex();
+    DeleteSection(Native());
     initialized_ = false;
-}
-
-void CriticalSection::Enter() {
-    AsMutex(storage_).lock();
-}
-bool CriticalSection::TryEnter() {
-    return AsMutex(storage_).try_lock();
-}
-void CriticalSection::Leave() {
-    AsMutex(storage_).unlock();
 }
 
 unsigned long CurrentThreadId() {
@@ -47,3 +69,7 @@ unsigned long CurrentThreadId() {
 }
 
 } // namespace pw::platform
+
+// The library's global lock, as the exported lock class declares it: the platform's own
+// critical section object.
+pw::platform::SimCriticalSection CThreadLock::g_GlobalCS{};

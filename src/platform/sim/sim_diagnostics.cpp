@@ -49,4 +49,37 @@ void SimDiagnostics::ClearDebugLines() {
     lines_.clear();
 }
 
+int SimDiagnostics::ToThreadCodePage(const Char* text, int length, char* buffer, int capacity) {
+    uint32_t failure = 0;
+    {
+        std::lock_guard lock(mutex_);
+        conversionCapacities_.push_back(capacity);
+        failure = conversionFailure_;
+    }
+    if (failure != 0 || !text || length < 0 || capacity < 0) {
+        SetLastError(failure != 0 ? failure : platform::kErrorInvalidParameter);
+        return 0;
+    }
+    const std::string bytes = ToUtf8(StringView(text, static_cast<size_t>(length)));
+    const int needed = static_cast<int>(bytes.size());
+    if (capacity == 0)
+        return needed;
+    if (!buffer || capacity < needed) {
+        SetLastError(platform::kErrorInsufficientBuffer);
+        return 0;
+    }
+    bytes.copy(buffer, bytes.size());
+    return needed;
+}
+
+std::vector<int> SimDiagnostics::ConversionCapacities() const {
+    std::lock_guard lock(mutex_);
+    return conversionCapacities_;
+}
+
+void SimDiagnostics::FailConversions(uint32_t error) {
+    std::lock_guard lock(mutex_);
+    conversionFailure_ = error;
+}
+
 } // namespace pw::sim

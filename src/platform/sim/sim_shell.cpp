@@ -3,10 +3,17 @@
 namespace pw::sim {
 
 bool SimShell::Execute(const Char* operation, const Char* file, const Char* parameters, int show) {
-    std::lock_guard lock(mutex_);
-    executions_.push_back(
-        {operation ? operation : L"", file ? file : L"", parameters ? parameters : L"", show});
-    return executeResult_;
+    bool result = true;
+    {
+        std::lock_guard lock(mutex_);
+        executions_.push_back(
+            {operation ? operation : L"", file ? file : L"", parameters ? parameters : L"", show});
+        result = executeResult_;
+    }
+    // A refused start reports the shell's usual reason: the program was not found.
+    if (!result)
+        platform::GetDiagnostics().SetLastError(platform::kErrorFileNotFound);
+    return result;
 }
 
 bool SimShell::LockWorkStation() {

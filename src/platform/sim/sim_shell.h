@@ -25,7 +25,8 @@ class SimShell final : public platform::Shell {
     std::vector<Execution> Executions() const;
     int LockCount() const;
     int BeepCount() const;
-    // What Execute answers (true by default).
+    // What Execute answers (true by default); a refusal sets the last error to "file not
+    // found".
     void SetExecuteResult(bool result);
 
   private:

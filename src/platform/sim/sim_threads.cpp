@@ -29,10 +29,12 @@ void SimThreads::ExitProcess(unsigned exitCode) {
     exits_.push_back(exitCode);
 }
 
-int SimThreads::PriorityOf(unsigned long threadId) const {
+std::optional<int> SimThreads::PriorityOf(unsigned long threadId) const {
     std::lock_guard lock(mutex_);
     auto it = priorities_.find(threadId);
-    return it == priorities_.end() ? 0 : it->second;
+    if (it == priorities_.end())
+        return std::nullopt;
+    return it->second;
 }
 
 std::string SimThreads::NameOf(unsigned long threadId) const {

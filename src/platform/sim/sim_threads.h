@@ -4,6 +4,7 @@
 
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,9 @@ class SimThreads final : public platform::Threads {
     // Records the exit code; the test process goes on.
     void ExitProcess(unsigned exitCode) override;
 
-    // The priority last set by the thread with this id (SimMessages ids); 0 when none.
-    int PriorityOf(unsigned long threadId) const;
+    // The priority last set by the thread with this id (SimMessages ids); none when it set
+    // none.
+    std::optional<int> PriorityOf(unsigned long threadId) const;
     // The name given to a thread; empty when none.
     std::string NameOf(unsigned long threadId) const;
     // Every thread named name so far, oldest first.

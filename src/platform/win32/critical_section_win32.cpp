@@ -1,24 +1,49 @@
 #include "platform/win32/win32_api.h"
 
 #include "platform/critical_section.h"
+#include "support/thread_lock.h"
 
 #include <new>
+
+// The library's global lock is the system's own critical section, as the exported lock
+// class declares it; its storage lives here, where the system's type is complete.
+CRITICAL_SECTION CThreadLock::g_GlobalCS{};
 
 namespace pw::platform {
 
 namespace {
 static_assert(sizeof(CRITICAL_SECTION) <= 64, "critical section storage too small");
 static_assert(alignof(CRITICAL_SECTION) <= 16, "critical section storage misaligned");
-
-CRITICAL_SECTION* AsSection(unsigned char* storage) {
-    return std::launder(reinterpret_cast<CRITICAL_SECTION*>(storage));
-}
 } // namespace
+
+bool InitializeSection(SystemCriticalSection& section, unsigned spinCount) {
+    return InitializeCriticalSectionAndSpinCount(&section, spinCount) != FALSE;
+}
+
+void DeleteSection(SystemCriticalSection& section) {
+    DeleteCriticalSection(&section);
+}
+
+void EnterSection(SystemCriticalSection& section) {
+    EnterCriticalSection(&section);
+}
+
+bool TryEnterSection(SystemCriticalSection& section) {
+    return TryEnterCriticalSection(&section) != FALSE;
+}
+
+void LeaveSection(SystemCriticalSection& section) {
+    LeaveCriticalSection(&section);
+}
+
+SystemCriticalSection& CriticalSection::Native() {
+    return *std::launder(reinterpret_cast<CRITICAL_SECTION*>(storage_));
+}
 
 bool CriticalSection::Initialize(unsigned spinCount) {
     if (initialized_)
         return true;
-    if (!InitializeCriticalSectionAndSpinCount(new (storage_) CRITICAL_SECTION{}, spinCount))
+    if (!InitializeSection(*new (storage_) CRITICAL_SECTION{}, spinCount))
         return false;
     initialized_ = true;
     return true;
@@ -27,18 +52,8 @@ bool CriticalSection::Initialize(unsigned spinCount) {
 void CriticalSection::Delete() {
     if (!initialized_)
         return;
-    DeleteCriticalSection(AsSection(storage_));
+    DeleteSection(Native());
     initialized_ = false;
-}
-
-void CriticalSection::Enter() {
-    EnterCriticalSection(AsSection(storage_));
-}
-bool CriticalSection::TryEnter() {
-    return TryEnterCriticalSection(AsSection(storage_)) != FALSE;
-}
-void CriticalSection::Leave() {
-    LeaveCriticalSection(AsSection(storage_));
 }
 
 unsigned long CurrentThreadId() {

@@ -39,4 +39,8 @@ String Win32Diagnostics::SystemErrorText(uint32_t code) {
     return text;
 }
 
+int Win32Diagnostics::ToThreadCodePage(const Char* text, int length, char* buffer, int capacity) {
+    return WideCharToMultiByte(CP_THREAD_ACP, 0, text, length, buffer, capacity, nullptr, nullptr);
+}
+
 } // namespace pw::win32

@@ -4,13 +4,15 @@
 
 namespace pw::win32 {
 
-// The debugger output channel and the system's error codes and texts.
+// The debugger output channel, the system's error codes and texts, and the log file's
+// code page.
 class Win32Diagnostics final : public platform::Diagnostics {
   public:
     void DebugOutput(const Char* text) override;
     uint32_t LastError() override;
     void SetLastError(uint32_t code) override;
     String SystemErrorText(uint32_t code) override;
+    int ToThreadCodePage(const Char* text, int length, char* buffer, int capacity) override;
 };
 
 } // namespace pw::win32
