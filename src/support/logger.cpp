@@ -23,6 +23,7 @@ std::atomic<bool> CLogger::m_bFileOpen{false};
 namespace {
 
 using pw::platform::GetDiagnostics;
+using pw::platform::ScopedCriticalSection;
 
 constexpr const Char* kShutdownNotice =
     L"Logger has been shutdown. Unable to enter critical section.";
@@ -118,10 +119,11 @@ void CLogger::Shutdown() {
     m_bDead = true;
     if (!csLogMutex.IsInitialized())
         return;
-    // A file still open is let go here, so a later Initialise starts from a clean state.
-    csLogMutex.Enter();
-    SetFile(nullptr);
-    csLogMutex.Leave();
+    {
+        // A file still open is let go here, so a later Initialise starts from a clean state.
+        ScopedCriticalSection hold(csLogMutex);
+        SetFile(nullptr);
+    }
     csLogMutex.Delete();
 }
 
@@ -252,6 +254,7 @@ void CLogger::EnterLogLock(Level level) {
 
 void CLogger::AppendLocked(Level level, const Char* line, const Char* resolvedPath) {
     EnterLogLock(level);
+    ScopedCriticalSection hold(csLogMutex, std::adopt_lock);
     try {
         if (OpenLogFile(resolvedPath)) {
             const std::string bytes = EncodeForFile(line);
@@ -262,7 +265,6 @@ void CLogger::AppendLocked(Level level, const Char* line, const Char* resolvedPa
                                          ? L"Unexpected exception in VESK CLogger::LogDebug\n"
                                          : L"Unexpected exception in VESK CLogger::LogMessage\n");
     }
-    csLogMutex.Leave();
 }
 
 bool CLogger::OpenLogFile(const Char* resolvedPath) {
@@ -303,9 +305,8 @@ void CLogger::EnableDebug(bool enable) {
         GetDiagnostics().DebugOutput(kShutdownNotice);
         return;
     }
-    csLogMutex.Enter();
+    ScopedCriticalSection hold(csLogMutex);
     m_bDebugging = enable;
-    csLogMutex.Leave();
 }
 
 void CLogger::DisableLogging(bool disable) {
@@ -313,9 +314,8 @@ void CLogger::DisableLogging(bool disable) {
         GetDiagnostics().DebugOutput(kShutdownNotice);
         return;
     }
-    csLogMutex.Enter();
+    ScopedCriticalSection hold(csLogMutex);
     m_bDisableLogging = disable;
-    csLogMutex.Leave();
 }
 
 bool CLogger::DebugEnabled() {
@@ -335,10 +335,9 @@ void CLogger::FlushLog() {
         GetDiagnostics().DebugOutput(kShutdownNotice);
         return;
     }
-    csLogMutex.Enter();
+    ScopedCriticalSection hold(csLogMutex);
     if (m_hLogFile)
         m_hLogFile->Flush();
-    csLogMutex.Leave();
 }
 
 void CLogger::CloseLogFile(bool appendLineEnd) {
@@ -346,12 +345,11 @@ void CLogger::CloseLogFile(bool appendLineEnd) {
         GetDiagnostics().DebugOutput(kShutdownNotice);
         return;
     }
-    csLogMutex.Enter();
-    if (m_hLogFile) {
-        if (appendLineEnd)
-            m_hLogFile->Append("\r\n", 2);
-        m_hLogFile->Flush();
-        SetFile(nullptr);
-    }
-    csLogMutex.Leave();
+    ScopedCriticalSection hold(csLogMutex);
+    if (!m_hLogFile)
+        return;
+    if (appendLineEnd)
+        m_hLogFile->Append("\r\n", 2);
+    m_hLogFile->Flush();
+    SetFile(nullptr);
 }
