@@ -34,7 +34,6 @@ bool MessageThread::Start(Handler& handler, uint32_t& error) {
     std::unique_lock lock(state->mutex);
     state->changed.wait_for(lock, std::chrono::milliseconds(options_.startTimeoutMs),
                             [&] { return state->started || state->exited; });
-    threadId_ = state->threadId;
     return true;
 }
 
@@ -48,7 +47,6 @@ void MessageThread::Main(State& state, const Options& options, Handler& handler)
 }
 
 unsigned long MessageThread::Run(State& state, const Options& options, Handler& handler) {
-    ExceptionHandlerInstaller crashHandler;
     bool stopped = false;
     try {
         platform::Messages& messages = platform::GetMessages();
@@ -62,6 +60,9 @@ unsigned long MessageThread::Run(State& state, const Options& options, Handler& 
         if (options.priority)
             threads.SetCurrentThreadPriority(*options.priority);
         Started(state, self);
+        // Set up once the starter goes on: it reads the log and settings paths under the
+        // global lock, which the starter may hold.
+        ExceptionHandlerInstaller crashHandler;
         handler.OnStarted();
 
         const bool clean = RunLoop(options, handler);
@@ -202,7 +203,6 @@ void MessageThread::Forget() {
 
 void MessageThread::Release() {
     state_.reset();
-    threadId_ = 0;
 }
 
 } // namespace pw

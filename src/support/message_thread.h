@@ -106,15 +106,17 @@ class MessageThread {
     bool Exists() const { return thread_.joinable(); }
     // A thread exists and its loop has not ended.
     bool Running() const;
-    // The thread's id from its start until it is joined; 0 without a thread.
-    unsigned long ThreadId() const { return threadId_.load(); }
+    // The thread's id once it has its queue, until its loop ends; 0 otherwise. Any thread
+    // may ask, but not while the owner starts, joins or forgets the thread.
+    unsigned long ThreadId() const { return state_ ? state_->threadId.load() : 0; }
 
   private:
     // Shared with the thread, which may outlive this object after a time-out.
     struct State {
         std::mutex mutex;
         std::condition_variable changed;
-        unsigned long threadId = 0;
+        // Written under the mutex, read without it.
+        std::atomic<unsigned long> threadId{0};
         bool started = false;
         bool exited = false;
         unsigned long exitCode = 0;
@@ -135,7 +137,6 @@ class MessageThread {
     const Options options_;
     std::shared_ptr<State> state_;
     std::thread thread_;
-    std::atomic<unsigned long> threadId_{0};
 };
 
 } // namespace pw
