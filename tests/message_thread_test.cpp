@@ -9,6 +9,7 @@
 #include <atomic>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -170,6 +171,7 @@ TEST_F(MessageThreadTest, ALateThreadIsReportedAndThenWaitedForOrLetGo) {
 
 TEST_F(MessageThreadTest, AStopAskedBeforeTheQueueExistsIsDeliveredOnceItDoes) {
     options.startTimeoutMs = 0;
+    options.stopTimeoutMs = 1000;
     recorder.holdStart = true;
     MessageThread thread(options);
     uint32_t error = 0;
@@ -177,7 +179,18 @@ TEST_F(MessageThreadTest, AStopAskedBeforeTheQueueExistsIsDeliveredOnceItDoes) {
     EXPECT_EQ(thread.ThreadId(), 0u);
     thread.StopSoon();
     recorder.released = true;
-    EXPECT_EQ(thread.Join(), MessageThread::Joined::Exited);
+
+    // Were the stop lost, Join would time out; the quit posted then ends the thread.
+    std::atomic<bool> joined{false};
+    std::thread rescuer([&] {
+        WaitUntil([&] { return joined.load() || Logged(L"Test thread is late!"); });
+        if (!joined)
+            desktop.messages.PostThreadMessage(recorder.startingId, pw::platform::kWmQuit, 0, 0);
+    });
+    const MessageThread::Joined result = thread.Join();
+    joined = true;
+    rescuer.join();
+    EXPECT_EQ(result, MessageThread::Joined::Exited);
     EXPECT_EQ(recorder.Seen(), std::vector<unsigned>{pw::platform::kWmQuit});
 }
 
