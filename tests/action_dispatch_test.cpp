@@ -17,6 +17,7 @@
 #include "settings/chord.h"
 #include "settings/settings.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 #include "support/wait_until.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +92,7 @@ class ActionDispatch : public ::testing::Test {
     bool Press(int button, int kind, POINT pt = POINT{100, 100}) {
         MSLLHOOKSTRUCT record{pt, 0, 0, 0, 0};
         passOriginal = keysSent = injected = false;
+        CThreadLock lock(L"ActionDispatchTest");
         return ProcessButton(button, kind, true, &record, &passOriginal, &keysSent, &injected);
     }
     // What the sender injected since the last call: "<vk>+" and "<vk>-" for keys (hex),

@@ -12,6 +12,7 @@
 #include "support/action_recorder.h"
 #include "support/logger.h"
 #include "support/settings_files.h"
+#include "support/thread_lock.h"
 #include "windows/profile_matching.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,7 @@ class ProcessButtonTest : public ::testing::Test {
         passOriginal = true;
         keysSent = true;
         bool injected = false;
+        CThreadLock lock(L"ProcessButtonTest");
         return ProcessButton(button, kind, skipWindowCheck, &record, &passOriginal, &keysSent,
                              &injected);
     }

@@ -3,6 +3,7 @@
 #include "hook/thread_timers.h"
 #include "platform/sim/simulated_desktop.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 #include "windows/process_name.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,8 @@ class ProcessNameTest : public ::testing::Test {
 
     pw::sim::SimulatedDesktop desktop;
     pw::hook::LibraryScope library;
+    // Lookups run with the global lock held, as on the hook and timer threads.
+    CThreadLock lock{L"ProcessNameTest"};
     std::array<Char, 260> name{};
 };
 

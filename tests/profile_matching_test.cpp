@@ -4,6 +4,7 @@
 #include "settings/application_settings.h"
 #include "support/logger.h"
 #include "support/settings_files.h"
+#include "support/thread_lock.h"
 #include "windows/profile_matching.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ struct Case {
 class ProfileMatchingTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pw::windows::ClearPatternCache();
+        ClearPatterns();
         windows[Frame] = Window({.className = L"Notepad",
                                  .caption = L"notes.txt - Notepad",
                                  .rect = RECT{0, 0, 400, 400}});
@@ -58,6 +59,11 @@ class ProfileMatchingTest : public ::testing::Test {
     void TearDown() override {
         g_bQuadrantsUsed = false;
         g_strLastCaption.clear();
+        ClearPatterns();
+    }
+
+    static void ClearPatterns() {
+        CThreadLock lock(L"ProfileMatchingTest");
         pw::windows::ClearPatternCache();
     }
 

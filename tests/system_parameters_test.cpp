@@ -6,6 +6,7 @@
 #include "input/system_parameter_requests.h"
 #include "platform/sim/simulated_desktop.h"
 #include "settings/application_settings.h"
+#include "support/thread_lock.h"
 #include "support/wait_until.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,11 @@ class SystemParametersTest : public ::testing::Test {
     // before that would replace it.
     bool Taken(unsigned lines) {
         return WaitUntil([&] { return spi->Current().m_nScrollLines == lines; });
+    }
+    // Hands the current profile over as a profile change does, under the global lock.
+    static void ApplyProfile() {
+        CThreadLock lock(L"SystemParametersTest");
+        NewApplicationSettings();
     }
     // Stops the thread once it has handled everything posted so far, and returns the
     // system calls it made.
@@ -223,7 +229,7 @@ TEST_F(SystemParametersTest, SystemDefaultsReplaceValuesTheSystemCannotMean) {
 
 TEST_F(SystemParametersTest, ProfileSwitchesApplyAndRestoreTheSystemState) {
     // Without the thread the request has nowhere to go.
-    NewApplicationSettings();
+    ApplyProfile();
 
     desktop.systemParameters.Preset(false, 3);
     CaptureSystemMouseDefaults();
@@ -234,24 +240,24 @@ TEST_F(SystemParametersTest, ProfileSwitchesApplyAndRestoreTheSystemState) {
     browser.SetScrollLines(10);
     browser.SetSwapButtons(swapSwapped);
     g_pCurrentApp = &browser;
-    NewApplicationSettings();
+    ApplyProfile();
     ASSERT_TRUE(TimerRestarted());
     desktop.timers.AdvanceAndFire(100);
     ASSERT_TRUE(Taken(10));
 
     // Away and back within the settle time: nothing to do.
     g_pCurrentApp = nullptr;
-    NewApplicationSettings();
+    ApplyProfile();
     ASSERT_TRUE(TimerRestarted());
     desktop.timers.AdvanceAndFire(30);
     g_pCurrentApp = &browser;
-    NewApplicationSettings();
+    ApplyProfile();
     desktop.timers.AdvanceAndFire(100);
     ASSERT_TRUE(TimerStopped());
 
     // Leaving the profile restores the state found at load.
     g_pCurrentApp = nullptr;
-    NewApplicationSettings();
+    ApplyProfile();
     ASSERT_TRUE(TimerRestarted());
     desktop.timers.AdvanceAndFire(100);
 

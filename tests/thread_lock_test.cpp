@@ -1,4 +1,5 @@
 #include "platform/sim/simulated_desktop.h"
+#include "settings/folders.h"
 #include "support/invalid_parameter.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
@@ -195,6 +196,18 @@ TEST_F(ThreadLockTest, BadNamesAndStrayReleasesAreHarmless) {
     EXPECT_EQ(LinesWith(L"LeaveCS").size(), 1u);
     EXPECT_TRUE(CThreadLock::TryEnterCS(L"After"));
     CThreadLock::LeaveCS();
+}
+
+// Code that states it needs the global lock stops the program when it runs without it, in
+// every build that checks locks (the Linux build does).
+TEST_F(ThreadLockTest, CodeThatNeedsTheGlobalLockStopsWithoutIt) {
+#if !defined(PALLAWICK_CHECK_LOCKS)
+    GTEST_SKIP() << "this build does not check locks";
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(pw::folders::CurrentLanguageFile(), "the global lock is not held by this thread");
+    CThreadLock lock(L"LanguageFile");
+    EXPECT_EQ(pw::folders::CurrentLanguageFile(), nullptr);
 }
 
 } // namespace

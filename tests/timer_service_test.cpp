@@ -1,8 +1,8 @@
 #include "actions/process_button.h"
 #include "hook/hook_control.h"
+#include "hook/hook_lifecycle.h"
 #include "hook/hook_state.h"
 #include "hook/library.h"
-#include "hook/library_thread.h"
 #include "hook/registered_messages.h"
 #include "hook/reset_hook_timer.h"
 #include "hook/settings_reload.h"
@@ -67,23 +67,22 @@ class TimerServiceTest : public ::testing::Test {
 
     void StartTimerThread() {
         uint32_t error = 0;
-        ASSERT_TRUE(timerThread.Start(&TimerThreadProc, error));
+        ASSERT_TRUE(TimerThread().Start(TimerThreadWork(), error));
         ASSERT_NE(g_dwTimerThreadId, 0u);
     }
     // Ends the thread once it has handled everything posted before; its exit code.
     unsigned long StopTimerThread() {
-        if (!timerThread.Running())
+        if (!TimerThread().Exists())
             return 0;
         desktop.messages.PostThreadMessage(g_dwTimerThreadId, Messages().resetHook, kWpQuit, 0);
         unsigned long code = 0;
-        EXPECT_TRUE(timerThread.WaitForExit(5000, code));
+        EXPECT_EQ(TimerThread().Join(&code), pw::MessageThread::Joined::Exited);
         return code;
     }
     bool Logged(StringView text) const { return desktop.diagnostics.DebugOutputContains(text); }
 
     pw::sim::SimulatedDesktop desktop;
     LibraryScope library;
-    LibraryThread timerThread;
 };
 
 TEST_F(TimerServiceTest, RequestsFromOtherThreadsRunOnTheTimerThreadInDueOrder) {

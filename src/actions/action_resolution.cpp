@@ -5,6 +5,7 @@
 #include "settings/chord.h"
 #include "settings/settings.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 
 namespace pw::actions {
 
@@ -48,6 +49,7 @@ void ApplyChord(ResolvedAction& resolved, int button, int kind) {
 } // namespace
 
 ResolvedAction ResolveAction(int button, int kind) {
+    PW_ASSERT_LOCK_HELD();
     ResolvedAction resolved;
     resolved.layer = g_nCurrentLayer;
     resolved.source = g_pCurrentApp;

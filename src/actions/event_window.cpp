@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "settings/settings.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 #include "windows/profile_matching.h"
 #include "windows/window_from_point.h"
 
@@ -35,6 +36,7 @@ EventWindow FocusWindow() {
 } // namespace
 
 EventWindow ChooseEventWindow(POINT pt) {
+    PW_ASSERT_LOCK_HELD();
     bool underCursor = g_pSettings && g_pSettings->SwitchOnMouseOver();
     EventWindow window = underCursor ? WindowUnderCursor(pt) : FocusWindow();
     if (window.hwnd != g_hLastWindow || !g_bQuadrantsUsed)

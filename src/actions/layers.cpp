@@ -151,14 +151,13 @@ void AutoSwitchTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
 }
 
 int GetCurrentLayer() {
-    if (!CThreadLock::TryEnterCS(L"GetCurrentLayer")) {
+    pw::ScopedTryLock lock(L"GetCurrentLayer");
+    if (!lock.Held()) {
         CLogger::LogDebug(L"Unable to enter critical section in %ls hook as it is locked by '%ls'",
                           L"GetCurrentLayer", CThreadLock::OwnerName());
         return 0;
     }
-    const int layer = g_nCurrentLayer;
-    CThreadLock::LeaveCS();
-    return layer;
+    return g_nCurrentLayer;
 }
 
 const wchar_t* GetCurrentLayername(int layer) {

@@ -9,6 +9,7 @@
 #include "settings/mouse_buttons.h"
 #include "settings/settings.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 
 int g_nLastQuadrant = 0;
 std::array<bool, 9> g_bDownHandled{};
@@ -58,6 +59,7 @@ bool DownWasHandled(int button) {
 
 bool ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
                    bool* passOriginal, bool* keysSent, bool* injected) {
+    PW_ASSERT_LOCK_HELD();
     *passOriginal = false;
     *keysSent = false;
     if (!pw::settings::IsValidButton(button) || !record) {

@@ -2,6 +2,7 @@
 
 #include "actions/action_call.h"
 #include "actions/action_dispatch.h"
+#include "support/thread_lock.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ bool ProcessButtonAction(int button, int action, CActionData* data, CApplication
                          int kind, int layer, bool skipWindowCheck, HWND hwnd,
                          MSLLHOOKSTRUCT* record, bool* passOriginal, bool* keysSent,
                          bool* injected) {
+    PW_ASSERT_LOCK_HELD();
     pw::actions::ActionCall call;
     call.button = button;
     call.action = static_cast<_ACTIONS>(action);

@@ -10,6 +10,7 @@
 #include "settings/application_settings.h"
 #include "support/bounded_copy.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 #include "windows/process_name.h"
 #include "windows/profile_matching.h"
 #include "windows/text_compare.h"
@@ -100,6 +101,7 @@ void LogProfileChange(const Char* name) {
 } // namespace
 
 void DetectProfile(EventWindow& window, POINT pt, int button, int kind, bool* passOriginal) {
+    PW_ASSERT_LOCK_HELD();
     if (g_uMouseOverTimer) {
         platform::GetTimers().KillTimer(g_uMouseOverTimer);
         g_uMouseOverTimer = 0;

@@ -4,6 +4,7 @@
 #include "settings/application_settings.h"
 #include "settings/settings.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 
 #include <array>
 
@@ -35,6 +36,7 @@ bool UsesPath(int action) {
 } // namespace
 
 void LogResolution(int button, int kind, const ResolvedAction& resolved) {
+    PW_ASSERT_LOCK_HELD();
     if (!CLogger::DebugEnabled() || !resolved.source)
         return;
     const CApplicationSettings& source = *resolved.source;

@@ -20,10 +20,12 @@ void SetSetupWindow(HWND window) {
 namespace pw::actions {
 
 bool SetupWindowLives() {
+    PW_ASSERT_LOCK_HELD();
     return g_hSetupWindow && platform::GetWindows().Exists(g_hSetupWindow);
 }
 
 void NotifyProfileChanged(HWND hwnd, CApplicationSettings* profile) {
+    PW_ASSERT_LOCK_HELD();
     if (!SetupWindowLives())
         return;
     uintptr_t result = 0;
@@ -34,6 +36,7 @@ void NotifyProfileChanged(HWND hwnd, CApplicationSettings* profile) {
 }
 
 void NotifyButtonProcessed(int button, int kind) {
+    PW_ASSERT_LOCK_HELD();
     if (!SetupWindowLives())
         return;
     platform::GetMessages().PostMessage(g_hSetupWindow, hook::Messages().buttonProcessed,

@@ -72,6 +72,7 @@ void ReinstallKeyboardHook() {
 } // namespace
 
 void InstallHooks() {
+    PW_ASSERT_LOCK_HELD();
     if (SetMouseHook(L""))
         SetKeyboardHook(L"", L"");
 }

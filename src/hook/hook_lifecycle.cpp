@@ -5,7 +5,6 @@
 #include "hook/hook_control.h"
 #include "hook/hook_state.h"
 #include "hook/hook_thread.h"
-#include "hook/library_thread.h"
 #include "hook/mouse_defaults_restore.h"
 #include "hook/registered_messages.h"
 #include "hook/timer_thread.h"
@@ -22,48 +21,47 @@ namespace pw::hook {
 
 namespace {
 
-constexpr unsigned kThreadExitWaitMs = 5000;
-constexpr unsigned long kTerminatedExitCode = 0xFFFFFFFF;
 constexpr uint32_t kSlowRemovalMs = 21;
 
-LibraryThread g_hookThread;
-LibraryThread g_timerThread;
+// The hook and timer threads differ in name, priority and texts only: both have 5000 ms
+// to start and to stop, and one that does not stop in time is terminated.
+MessageThread::Options EngineThreadOptions(const char* name, int priority, const Char* queueError,
+                                           const Char* crashContext, const Char* lateText,
+                                           const Char* exitedText, const Char* failedText,
+                                           const Char* joinContext) {
+    return {.name = name,
+            .priority = priority,
+            .startTimeoutMs = 5000,
+            .queueError = queueError,
+            .crashContext = crashContext,
+            .stopTimeoutMs = 5000,
+            .lateText = lateText,
+            .late = MessageThread::LateThread::Terminate,
+            .exitedText = exitedText,
+            .failedText = failedText,
+            .joinContext = joinContext};
+}
+
+MessageThread g_hookThread(EngineThreadOptions(
+    "VESK Hook Thread", platform::Threads::kPriorityTimeCritical,
+    L"HookThread: Error in hook thread message queue.", L"HookThread",
+    L"Hook thread did not exit in a timely fashion!", L"Hook thread exited successfully.",
+    L"Hook thread exited with error code %d.", L"EndHookThread: Hook Thread"));
+MessageThread g_timerThread(EngineThreadOptions(
+    "VESK Timer Thread", platform::Threads::kPriorityAboveNormal,
+    L"TimerThread: Error in timer thread message queue.", L"TimerThread",
+    L"Timer thread did not exit in a timely fashion!", L"Timer thread exited successfully.",
+    L"Timer thread exited with error code %d.", L"EndHookThread: Timer Thread"));
+
 // Keeps starts and stops from different threads of the main program apart.
 std::recursive_mutex g_lifecycleMutex;
 
-// The texts one thread's end is reported with.
-struct ThreadTexts {
-    const Char* late;
-    const Char* success;
-    const Char* failure;
-    const Char* context;
-};
-
-// Waits for a running thread and reports how it ended; true when it had to be
-// terminated.
-bool WaitAndReport(LibraryThread& thread, const ThreadTexts& texts) {
-    try {
-        unsigned long code = 0;
-        if (!thread.WaitForExit(kThreadExitWaitMs, code)) {
-            CLogger::LogMessage(L"%ls", texts.late);
-            thread.Terminate(kTerminatedExitCode);
-            return true;
-        }
-        if (code == 1)
-            CLogger::LogDebug(L"%ls", texts.success);
-        else
-            CLogger::LogMessage(texts.failure, static_cast<int>(code));
-    } catch (...) {
-        ReportException(texts.context);
-    }
-    return false;
-}
-
-bool AwaitThread(LibraryThread& thread, unsigned long& threadId, const ThreadTexts& texts) {
-    const bool terminated = thread.Running() && WaitAndReport(thread, texts);
+// Waits for thread to end and forgets its id; true when it had to be given up.
+bool AwaitThread(MessageThread& thread, unsigned long& threadId) {
+    const bool late = thread.Join() == MessageThread::Joined::Late;
     CThreadLock lock(L"EndHookThread");
     threadId = 0;
-    return terminated;
+    return late;
 }
 
 void ResetDefaults() {
@@ -80,11 +78,6 @@ void ResetDefaults() {
     }
 }
 
-void PostQuit(const LibraryThread& thread, unsigned long threadId) {
-    if (thread.Running() && threadId != 0)
-        platform::GetMessages().PostThreadMessage(threadId, Messages().resetHook, kWpQuit, 0);
-}
-
 void SetProcessPriority() {
     int priorityClass = CSettings::kDefaultCPUPriority;
     {
@@ -99,11 +92,11 @@ void SetProcessPriority() {
 
 bool StartThreads() {
     uint32_t error = 0;
-    if (!g_timerThread.Start(&TimerThreadProc, error)) {
+    if (!g_timerThread.Start(TimerThreadWork(), error)) {
         CLogger::LogOSMessage(error, L"Unable to start Timer thread.");
         return false;
     }
-    if (!g_hookThread.Start(&HookThreadProc, error)) {
+    if (!g_hookThread.Start(HookThreadWork(), error)) {
         CLogger::LogOSMessage(error, L"Unable to start Hook thread.");
         // No timer thread is left running without a hook thread.
         EndHookThread(false);
@@ -114,6 +107,14 @@ bool StartThreads() {
 
 } // namespace
 
+MessageThread& HookThread() {
+    return g_hookThread;
+}
+
+MessageThread& TimerThread() {
+    return g_timerThread;
+}
+
 bool EndHookThread(bool resetDefaults) {
     std::lock_guard guard(g_lifecycleMutex);
     unsigned long hookId = 0;
@@ -123,25 +124,19 @@ bool EndHookThread(bool resetDefaults) {
         hookId = g_dwHookThreadId;
         timerId = g_dwTimerThreadId;
     }
-    if (!g_hookThread.Running() && !g_timerThread.Running() && hookId == 0 && timerId == 0)
+    if (!HookThread().Exists() && !TimerThread().Exists() && hookId == 0 && timerId == 0)
         return false;
-    PostQuit(g_hookThread, hookId);
-    PostQuit(g_timerThread, timerId);
+    HookThread().StopSoon(Messages().resetHook, kWpQuit);
+    TimerThread().StopSoon(Messages().resetHook, kWpQuit);
 
-    if (AwaitThread(g_hookThread, g_dwHookThreadId,
-                    {L"Hook thread did not exit in a timely fashion!",
-                     L"Hook thread exited successfully.", L"Hook thread exited with error code %d.",
-                     L"EndHookThread: Hook Thread"})) {
+    if (AwaitThread(HookThread(), g_dwHookThreadId)) {
         // The system takes a thread's hooks with it; only the handles are left to forget.
         CThreadLock lock(L"EndHookThread Hooks");
         g_hKeyboardHook = nullptr;
         g_hMouseHook = nullptr;
         NotifyMainWindow(L"EndHookThread MainWindow");
     }
-    AwaitThread(g_timerThread, g_dwTimerThreadId,
-                {L"Timer thread did not exit in a timely fashion!",
-                 L"Timer thread exited successfully.", L"Timer thread exited with error code %d.",
-                 L"EndHookThread: Timer Thread"});
+    AwaitThread(TimerThread(), g_dwTimerThreadId);
 
     if (resetDefaults)
         ResetDefaults();
@@ -155,8 +150,8 @@ bool EndHookThread(bool resetDefaults) {
 
 void ForgetHookThreads() {
     std::lock_guard guard(g_lifecycleMutex);
-    g_hookThread.Forget();
-    g_timerThread.Forget();
+    HookThread().Forget();
+    TimerThread().Forget();
     g_dwHookThreadId = 0;
     g_dwTimerThreadId = 0;
     g_hKeyboardHook = nullptr;
@@ -168,7 +163,7 @@ void ForgetHookThreads() {
 PW_EXTERN_C bool SetMouseHook() {
     try {
         std::lock_guard guard(pw::hook::g_lifecycleMutex);
-        if (pw::hook::g_hookThread.Running()) {
+        if (pw::hook::HookThread().Exists()) {
             CLogger::LogMessage(L"QuickSetMouseHook: Hook thread exists!");
             pw::hook::EndHookThread(false);
         }
@@ -183,7 +178,7 @@ PW_EXTERN_C bool SetMouseHook() {
         if (!pw::hook::StartThreads())
             return false;
         pw::hook::SetProcessPriority();
-        return pw::hook::g_hookThread.Running();
+        return pw::hook::HookThread().Exists();
     } catch (...) {
         pw::ReportException(L"SetMouseHook");
         return false;

@@ -9,7 +9,6 @@
 #include "input/spi_thread.h"
 #include "platform/platform.h"
 #include "scroll/wheel.h"
-#include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 
@@ -40,48 +39,52 @@ void StopWorkers() {
     DeleteSPIThread();
 }
 
-// False when the queue failed.
-bool RunMessageLoop() {
-    platform::Messages& messages = platform::GetMessages();
-    const RegisteredMessages& ids = Messages();
-    platform::Messages::ThreadMessage message;
-    for (;;) {
-        const int got = messages.GetMessage(message);
-        if (got < 0) {
-            CLogger::LogOSMessage(platform::GetDiagnostics().LastError(),
-                                  L"HookThread: Error in hook thread message queue.");
-            return false;
+class HookThreadHandler final : public MessageThread::Handler {
+  public:
+    void OnStarting(unsigned long threadId) override {
+        CThreadLock lock(L"HookThread Start");
+        g_dwHookThreadId = threadId;
+    }
+
+    void OnStarted() override {
+        StartWorkers();
+        ChooseEnglishLayout();
+        {
+            CThreadLock lock(L"HookThread 0");
+            InstallHooks();
         }
-        bool leave = got == 0;
+        NotifyMainWindow(L"HookThread MainWindow");
+    }
+
+    bool OnMessage(const MessageThread::Message& message) override {
+        const RegisteredMessages& ids = Messages();
         if (message.message == ids.resetHook) {
             if (message.wParam == kWpQuit)
-                leave = true;
-            else
-                ReinstallHooks(message.wParam);
+                return false;
+            ReinstallHooks(message.wParam);
         } else if (message.message == ids.setTimer) {
             CLogger::LogDebug(L"Invalid Set Timer call to hook thread");
         } else if (message.message == platform::kWmTimer) {
-            messages.DispatchThreadMessage(message);
+            platform::GetMessages().DispatchThreadMessage(message);
         } else {
             CLogger::LogDebug(L"-- Dropping Message: %08X --", message.message);
         }
-        if (leave)
-            return true;
+        return true;
     }
-}
 
-void CleanUp() {
-    CLogger::LogDebug(L"HookThread: Finished the message loop. Cleaning up...");
-    {
-        CThreadLock lock(L"HookThread Clean-up");
-        RemoveHooks();
-        NotifyMainWindow(L"HookThread MainWindow");
-        CWheel::Reset();
-        g_hLastWindow = nullptr;
-        g_szLastProcess[0] = 0;
+    void OnStopped() override {
+        CLogger::LogDebug(L"HookThread: Finished the message loop. Cleaning up...");
+        {
+            CThreadLock lock(L"HookThread Clean-up");
+            RemoveHooks();
+            NotifyMainWindow(L"HookThread MainWindow");
+            CWheel::Reset();
+            g_hLastWindow = nullptr;
+            g_szLastProcess[0] = 0;
+        }
+        StopWorkers();
     }
-    StopWorkers();
-}
+};
 
 } // namespace
 
@@ -95,36 +98,9 @@ void NotifyMainWindow(const Char* lockName) {
         platform::GetMessages().PostMessage(mainWindow, Messages().mainWindow, 0, 0);
 }
 
-unsigned long HookThreadProc(LibraryThread::StartSignal& start) {
-    ExceptionHandlerInstaller crashHandler;
-    try {
-        platform::Messages& messages = platform::GetMessages();
-        platform::Threads& threads = platform::GetThreads();
-        // The queue exists before the id is published, so that no request is lost.
-        messages.CreateThreadQueue();
-        const unsigned long self = messages.CurrentThreadId();
-        {
-            CThreadLock lock(L"HookThread Start");
-            g_dwHookThreadId = self;
-        }
-        threads.NameThread(self, "VESK Hook Thread");
-        threads.SetCurrentThreadPriority(platform::Threads::kPriorityTimeCritical);
-        start.Started();
-
-        StartWorkers();
-        ChooseEnglishLayout();
-        {
-            CThreadLock lock(L"HookThread 0");
-            InstallHooks();
-        }
-        NotifyMainWindow(L"HookThread MainWindow");
-
-        const bool clean = RunMessageLoop();
-        CleanUp();
-        return clean ? 1 : 0;
-    } catch (...) {
-        handle_exception(L"HookThread");
-    }
+MessageThread::Handler& HookThreadWork() {
+    static HookThreadHandler work;
+    return work;
 }
 
 } // namespace pw::hook

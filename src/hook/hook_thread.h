@@ -4,13 +4,13 @@
 // English layout, installs the hooks and runs the message loop that calls the hook
 // procedures, until "VESK_ResetHook" with kWpQuit (or the quit message) ends it.
 
-#include "hook/library_thread.h"
+#include "support/message_thread.h"
 #include "support/text.h"
 
 namespace pw::hook {
 
-// The thread's body: exit code 1 after a normal end, 0 after a message-queue error.
-unsigned long HookThreadProc(LibraryThread::StartSignal& start);
+// The work of the hook thread (HookThread, hook_lifecycle.h).
+MessageThread::Handler& HookThreadWork();
 
 // Posts "VESKMainWindow" to the main program's window, when it set one, to tell it that
 // the hook state changed; lockName names the read of the window under the global lock.

@@ -34,22 +34,6 @@ bool MovedFar(POINT from, POINT to) {
     return std::llabs(dx) > kWheelResetDistance || std::llabs(dy) > kWheelResetDistance;
 }
 
-// The global lock taken without waiting; released on every way out.
-class TryLock {
-  public:
-    explicit TryLock(const Char* name) : held_(CThreadLock::TryEnterCS(name)) {}
-    ~TryLock() {
-        if (held_)
-            CThreadLock::LeaveCS();
-    }
-    TryLock(const TryLock&) = delete;
-    TryLock& operator=(const TryLock&) = delete;
-    bool Held() const { return held_; }
-
-  private:
-    bool held_;
-};
-
 bool AnyButtonDown() {
     return std::any_of(g_bButtonDown.begin(), g_bButtonDown.end(), [](bool down) { return down; });
 }
@@ -76,7 +60,7 @@ HookOutcome RunMovementPath(MouseEvent& event) {
                           static_cast<int>(record.pt.x), static_cast<int>(record.pt.y));
         return HookOutcome::Exit;
     }
-    TryLock lock(L"WM_MOUSEMOVE");
+    pw::ScopedTryLock lock(L"WM_MOUSEMOVE");
     if (!lock.Held())
         return HookOutcome::Exit;
 

@@ -16,6 +16,7 @@
 #include "settings/mouse_buttons.h"
 #include "settings/settings.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 #include "windows/window_from_point.h"
 
 #include <algorithm>
@@ -72,6 +73,7 @@ int CurrentWheelAction(int button, bool sameAsLayer1) {
 }
 
 HookOutcome RunVerticalWheel(MouseEvent& event, const CSettings& settings) {
+    PW_ASSERT_LOCK_HELD();
     MSLLHOOKSTRUCT& record = *event.record;
     int delta = HighWord(record.mouseData);
     if (g_pCurrentApp && g_pCurrentApp->InvertedScrolling()) {
@@ -140,6 +142,7 @@ HookOutcome RunVerticalWheel(MouseEvent& event, const CSettings& settings) {
 }
 
 HookOutcome RunTilt(MouseEvent& event, const CSettings& settings) {
+    PW_ASSERT_LOCK_HELD();
     if (settings.OfficeMouse())
         return HookOutcome::Exit;
     MSLLHOOKSTRUCT& record = *event.record;

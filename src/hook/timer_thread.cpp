@@ -4,8 +4,6 @@
 #include "hook/registered_messages.h"
 #include "hook/thread_timers.h"
 #include "platform/platform.h"
-#include "support/exception_handler.h"
-#include "support/logger.h"
 #include "support/thread_lock.h"
 
 namespace pw::hook {
@@ -17,56 +15,38 @@ void PublishId(unsigned long id) {
     g_dwTimerThreadId = id;
 }
 
-// False when the queue failed.
-bool RunMessageLoop() {
-    platform::Messages& messages = platform::GetMessages();
-    const RegisteredMessages& ids = Messages();
-    platform::Messages::ThreadMessage message;
-    for (;;) {
-        const int got = messages.GetMessage(message);
-        if (got < 0) {
-            CLogger::LogOSMessage(platform::GetDiagnostics().LastError(),
-                                  L"TimerThread: Error in timer thread message queue.");
-            return false;
-        }
-        if (got == 0)
-            return true;
+class TimerThreadHandler final : public MessageThread::Handler {
+  public:
+    void OnStarting(unsigned long threadId) override { PublishId(threadId); }
+
+    bool OnMessage(const MessageThread::Message& message) override {
+        const RegisteredMessages& ids = Messages();
         if (message.message == ids.resetHook) {
             if (message.wParam == kWpQuit)
-                return true;
+                return false;
         } else if (message.message == ids.killTimer) {
             StopRequestedTimer(message.wParam);
         } else if (message.message == ids.setTimer) {
             StartRequestedTimer(message.wParam, static_cast<unsigned>(message.lParam));
         } else if (message.message == platform::kWmTimer) {
             // Only the system's dispatch may call a timer's procedure.
-            messages.DispatchThreadMessage(message);
+            platform::GetMessages().DispatchThreadMessage(message);
         }
+        return true;
     }
-}
 
-} // namespace
-
-unsigned long TimerThreadProc(LibraryThread::StartSignal& start) {
-    ExceptionHandlerInstaller crashHandler;
-    try {
-        platform::Messages& messages = platform::GetMessages();
-        platform::Threads& threads = platform::GetThreads();
-        messages.CreateThreadQueue();
-        const unsigned long self = messages.CurrentThreadId();
-        PublishId(self);
-        threads.NameThread(self, "VESK Timer Thread");
-        threads.SetCurrentThreadPriority(platform::Threads::kPriorityAboveNormal);
-        start.Started();
-
-        const bool clean = RunMessageLoop();
+    void OnStopped() override {
         // Thread timers can only be stopped by the thread that owns them.
         KillTimerThreadTimers();
         PublishId(0);
-        return clean ? 1 : 0;
-    } catch (...) {
-        handle_exception(L"TimerThread");
     }
+};
+
+} // namespace
+
+MessageThread::Handler& TimerThreadWork() {
+    static TimerThreadHandler work;
+    return work;
 }
 
 } // namespace pw::hook

@@ -4,11 +4,11 @@
 // timers with "VESK_SetTimer" and "VESK_KillTimer"; "VESK_ResetHook" with kWpQuit (or
 // the quit message) ends it, stopping its timers.
 
-#include "hook/library_thread.h"
+#include "support/message_thread.h"
 
 namespace pw::hook {
 
-// The thread's body: exit code 1 after a normal end, 0 after a message-queue error.
-unsigned long TimerThreadProc(LibraryThread::StartSignal& start);
+// The work of the timer thread (TimerThread, hook_lifecycle.h).
+MessageThread::Handler& TimerThreadWork();
 
 } // namespace pw::hook

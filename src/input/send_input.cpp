@@ -1,6 +1,5 @@
 #include "input/send_input.h"
 
-#include "hook/hook_control.h"
 #include "hook/precise_sleep.h"
 #include "hook/registered_messages.h"
 #include "platform/platform.h"
@@ -8,23 +7,31 @@
 #include "support/logger.h"
 #include "support/thread_lock.h"
 
-#include <chrono>
-#include <system_error>
-
 using pw::input::SendInputMode;
 
 std::atomic<bool> g_bFlushInput{false};
 
 namespace {
 
+using pw::MessageThread;
+using pw::platform::ScopedCriticalSection;
+
 constexpr unsigned kSpinCount = 4000;
 // A burst of appends posts one wake-up each; this pause lets the burst play as one batch.
 constexpr unsigned kBatchPauseMs = 5;
-constexpr auto kStopTimeout = std::chrono::milliseconds(1000);
+
+constexpr MessageThread::Options kThreadOptions{
+    .name = "VESK Send Input Thread",
+    .queueError = L"HookThread: Error in SendInput thread message queue. Terminating thread.",
+    .queueErrorIsDebug = true,
+    .exitText = L"CSendInput: Exiting thread.",
+    .exceptionText = L"CSendInput: Caught exception in SendInputThread. Exiting thread.",
+    .lateText = L"SendInput thread did not exit in a timely fashion!",
+};
 
 } // namespace
 
-CSendInput::CSendInput(SendInputMode mode) : m_mode(mode) {
+CSendInput::CSendInput(SendInputMode mode) : m_mode(mode), m_thread(kThreadOptions) {
     if (!m_cs.Initialize(kSpinCount)) {
         CLogger::LogOSError(pw::platform::GetDiagnostics().LastError(),
                             L"Unable to initialise critical section in SendInput");
@@ -32,19 +39,19 @@ CSendInput::CSendInput(SendInputMode mode) : m_mode(mode) {
     }
     if (m_mode != SendInputMode::Threaded)
         return;
-    m_cs.Enter();
+    ScopedCriticalSection hold(m_cs);
     StartThreadLocked();
-    m_cs.Leave();
 }
 
 CSendInput::~CSendInput() {
     StopThread();
     if (!m_cs.IsInitialized())
         return;
-    m_cs.Enter();
     std::list<CInputQueue*> left;
-    left.swap(m_Queue);
-    m_cs.Leave();
+    {
+        ScopedCriticalSection hold(m_cs);
+        left.swap(m_Queue);
+    }
     for (CInputQueue* entry : left) {
         SendReleasesOf(*entry);
         delete entry;
@@ -54,94 +61,40 @@ CSendInput::~CSendInput() {
 size_t CSendInput::QueuedCount() {
     if (!m_cs.IsInitialized())
         return 0;
-    m_cs.Enter();
-    const size_t count = m_Queue.size();
-    m_cs.Leave();
-    return count;
+    ScopedCriticalSection hold(m_cs);
+    return m_Queue.size();
 }
 
 void CSendInput::StartThreadLocked() {
-    if (m_hThread.joinable()) {
-        std::lock_guard exitLock(m_exitMutex);
-        if (!m_bExited)
-            return;
-    }
+    if (m_thread.Running())
+        return;
     // A thread that left its loop on an error is replaced.
-    if (m_hThread.joinable())
-        m_hThread.join();
-    {
-        std::lock_guard exitLock(m_exitMutex);
-        m_bExited = false;
-    }
+    m_thread.Join();
     m_bStopping = false;
-    try {
-        m_hThread = std::thread([this] { ThreadProc(); });
-    } catch (const std::system_error& error) {
-        std::lock_guard exitLock(m_exitMutex);
-        m_bExited = true;
-        CLogger::LogOSError(static_cast<unsigned long>(error.code().value()),
-                            L"Unable to start SendInput thread.");
-    }
+    uint32_t error = 0;
+    if (!m_thread.Start(*this, error))
+        CLogger::LogOSError(error, L"Unable to start SendInput thread.");
 }
 
 void CSendInput::StopThread() {
-    if (!m_hThread.joinable())
+    if (!m_thread.Exists())
         return;
     m_bStopping = true;
-    const unsigned long threadId = m_dwThreadId.exchange(0);
-    if (threadId)
-        pw::platform::GetMessages().PostThreadMessage(threadId, pw::platform::kWmQuit, 0, 0);
-    {
-        std::unique_lock exitLock(m_exitMutex);
-        if (!m_exitSignal.wait_for(exitLock, kStopTimeout, [this] { return m_bExited; })) {
-            CLogger::LogMessage(L"SendInput thread did not exit in a timely fashion!");
-            // A thread that had not yet published its id never saw the quit message.
-            const unsigned long late = m_dwThreadId.exchange(0);
-            if (late)
-                pw::platform::GetMessages().PostThreadMessage(late, pw::platform::kWmQuit, 0, 0);
-        }
-    }
-    // The thread cannot be killed: it stops at its next entry, as pauses end at a stop.
-    m_hThread.join();
+    // A late thread is waited for all the same: it stops at its next entry, as pauses end
+    // at a stop.
+    m_thread.Stop();
 }
 
-void CSendInput::ThreadProc() {
-    ExceptionHandlerInstaller crashHandler;
-    pw::platform::Messages& messages = pw::platform::GetMessages();
-    try {
-        // The queue must exist before the id is published, or early wake-ups are lost.
-        messages.CreateThreadQueue();
-        const unsigned long self = messages.CurrentThreadId();
-        m_dwThreadId = self;
-        if (m_bStopping)
-            m_dwThreadId = 0;
-        SetThreadName(self, "VESK Send Input Thread");
+void CSendInput::OnStarted() {
+    ProcessQueue();
+}
+
+bool CSendInput::OnMessage(const MessageThread::Message& message) {
+    if (message.message == pw::hook::Messages().processInput) {
+        PreciseSleep(kBatchPauseMs);
         ProcessQueue();
-        const unsigned processInput = pw::hook::Messages().processInput;
-        pw::platform::Messages::ThreadMessage message;
-        while (!m_bStopping) {
-            const int got = messages.GetMessage(message);
-            if (got < 0) {
-                CLogger::LogOSError(pw::platform::GetDiagnostics().LastError(),
-                                    L"HookThread: Error in SendInput thread message queue. "
-                                    L"Terminating thread.");
-                break;
-            }
-            if (got == 0)
-                break;
-            if (message.message != processInput)
-                continue;
-            PreciseSleep(kBatchPauseMs);
-            ProcessQueue();
-        }
-        CLogger::LogDebug(L"CSendInput: Exiting thread.");
-    } catch (...) {
-        CLogger::LogMessage(L"CSendInput: Caught exception in SendInputThread. Exiting thread.");
     }
-    m_dwThreadId = 0;
-    std::lock_guard exitLock(m_exitMutex);
-    m_bExited = true;
-    m_exitSignal.notify_all();
+    return !m_bStopping;
 }
 
 void CSendInput::Append(CInputQueue* entry, const Char* name) {
@@ -156,7 +109,7 @@ void CSendInput::Append(CInputQueue* entry, const Char* name) {
         if (m_mode == SendInputMode::Threaded)
             StartThreadLocked();
         m_Queue.push_back(entry);
-        const unsigned long threadId = m_dwThreadId.load();
+        const unsigned long threadId = m_thread.ThreadId();
         if (threadId)
             pw::platform::GetMessages().PostThreadMessage(threadId,
                                                           pw::hook::Messages().processInput, 0, 0);

@@ -10,13 +10,11 @@
 #include "platform/critical_section.h"
 #include "platform/handles.h"
 #include "settings/mouse_buttons.h"
+#include "support/message_thread.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <list>
-#include <mutex>
-#include <thread>
 
 namespace pw::input {
 
@@ -32,7 +30,7 @@ enum class SendInputMode {
 // cleared by the playing loop.
 extern std::atomic<bool> g_bFlushInput;
 
-class CSendInput final : public pw::input::TokenOutput {
+class CSendInput final : public pw::input::TokenOutput, private pw::MessageThread::Handler {
   public:
     explicit CSendInput(pw::input::SendInputMode mode = pw::input::SendInputMode::Threaded);
     ~CSendInput() override;
@@ -60,7 +58,7 @@ class CSendInput final : public pw::input::TokenOutput {
 
     pw::input::SendInputMode Mode() const { return m_mode; }
     // The send-input thread's id; 0 while it does not run (always 0 without a thread).
-    unsigned long ThreadId() const { return m_dwThreadId.load(); }
+    unsigned long ThreadId() const { return m_thread.ThreadId(); }
     // Entries waiting to be played.
     size_t QueuedCount();
 
@@ -69,7 +67,9 @@ class CSendInput final : public pw::input::TokenOutput {
     void Append(CInputQueue* entry, const Char* name);
     void StartThreadLocked();
     void StopThread();
-    void ThreadProc();
+    // The send-input thread's work: the queue once at the start, then at each wake-up.
+    void OnStarted() override;
+    bool OnMessage(const pw::MessageThread::Message& message) override;
     void Play(CInputQueue& entry);
     void Pause(uint32_t ms);
     // Sends only the key and button releases of entries that will not be played, so that
@@ -77,17 +77,12 @@ class CSendInput final : public pw::input::TokenOutput {
     static void SendReleasesOf(const CInputQueue& entry);
 
     pw::input::SendInputMode m_mode;
-    std::thread m_hThread;
-    std::atomic<unsigned long> m_dwThreadId{0};
+    pw::MessageThread m_thread;
     pw::platform::CriticalSection m_cs;
     std::list<CInputQueue*> m_Queue;
     std::atomic<bool> m_bStopping{false};
     // A batch taken from the queue is being played; changed under m_cs.
     bool m_bPlaying = false;
-    // Signalled by the thread when its procedure ends.
-    std::mutex m_exitMutex;
-    std::condition_variable m_exitSignal;
-    bool m_bExited = true;
 };
 
 // g_pSendInput->SendMouse with the mouse hook handle as extra info and no hold time.

@@ -68,17 +68,18 @@ void CSendInput::ProcessQueue() {
     if (!m_cs.IsInitialized())
         return;
     std::list<CInputQueue*> batch;
-    m_cs.Enter();
-    try {
-        if (m_Queue.empty())
-            g_bFlushInput = false;
-        else
-            batch.splice(batch.end(), m_Queue);
-        m_bPlaying = !batch.empty();
-    } catch (...) {
-        CLogger::LogMessage(L"Unexpected exception in CSendInput::ProcessQueue()");
+    {
+        pw::platform::ScopedCriticalSection hold(m_cs);
+        try {
+            if (m_Queue.empty())
+                g_bFlushInput = false;
+            else
+                batch.splice(batch.end(), m_Queue);
+            m_bPlaying = !batch.empty();
+        } catch (...) {
+            CLogger::LogMessage(L"Unexpected exception in CSendInput::ProcessQueue()");
+        }
     }
-    m_cs.Leave();
 
     auto entry = batch.begin();
     for (; entry != batch.end(); ++entry) {
@@ -98,10 +99,9 @@ void CSendInput::ProcessQueue() {
         SendReleasesOf(**entry);
         delete *entry;
     }
-    m_cs.Enter();
+    pw::platform::ScopedCriticalSection hold(m_cs);
     m_bPlaying = false;
     g_bFlushInput = false;
-    m_cs.Leave();
 }
 
 void CSendInput::Play(CInputQueue& entry) {

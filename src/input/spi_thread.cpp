@@ -1,6 +1,5 @@
 #include "input/spi_thread.h"
 
-#include "hook/hook_control.h"
 #include "hook/registered_messages.h"
 #include "input/system_mouse_defaults.h"
 #include "platform/platform.h"
@@ -8,22 +7,30 @@
 #include "support/logger.h"
 #include "support/thread_lock.h"
 
-#include <chrono>
-#include <system_error>
-
 CSPIThread* g_pSPIThread = nullptr;
 std::atomic<unsigned long> g_dwSPIThreadId{0};
 
 namespace {
 
+using pw::MessageThread;
+using pw::platform::ScopedCriticalSection;
 using pw::platform::SystemParameters;
 
 constexpr unsigned kSpinCount = 4000;
 constexpr uintptr_t kSettleTimerId = 4351;
 constexpr unsigned kSettleMs = 100;
 constexpr unsigned kFallbackLines = 3;
-constexpr auto kStartTimeout = std::chrono::milliseconds(1000);
-constexpr auto kStopTimeout = std::chrono::milliseconds(1000);
+
+constexpr MessageThread::Options kThreadOptions{
+    .name = "VESK SendParameterInfo Thread",
+    .priority = pw::platform::Threads::kPriorityNormal,
+    .queueError = L"HookThread: Error in SendParameterInfo thread message queue. Terminating "
+                  L"thread.",
+    .queueErrorIsDebug = true,
+    .exitText = L"SendParameterInfo: Exiting thread.",
+    .exceptionText = L"SendParameterInfo: Caught exception in SendInputThread. Exiting thread.",
+    .lateText = L"SendParameterInfo thread did not exit in a timely fashion!",
+};
 
 int Shown(uint32_t value) {
     return static_cast<int>(value);
@@ -75,7 +82,7 @@ bool CSPIThreadData::Process() {
     }
 }
 
-CSPIThread::CSPIThread() {
+CSPIThread::CSPIThread() : m_thread(kThreadOptions) {
     if (!m_cs.Initialize(kSpinCount)) {
         CLogger::LogOSError(pw::platform::GetDiagnostics().LastError(),
                             L"Unable to initialise critical section in SendParameterInfo");
@@ -88,47 +95,26 @@ CSPIThread::CSPIThread() {
         lines = kFallbackLines;
     m_Current = CSPIThreadData(system.ButtonsSwapped() ? 1 : 0, lines, false);
 
-    {
-        std::lock_guard state(m_stateMutex);
-        m_bStarted = false;
-        m_bExited = false;
-    }
-    try {
-        m_hThread = std::thread([this] { ThreadProc(); });
-    } catch (const std::system_error& error) {
-        MarkExited();
-        CLogger::LogOSError(static_cast<unsigned long>(error.code().value()),
-                            L"Unable to start SendParameterInfo thread.");
-        return;
-    }
-    // Requests made right after construction must find the thread's queue in place.
-    std::unique_lock state(m_stateMutex);
-    m_stateSignal.wait_for(state, kStartTimeout, [this] { return m_bStarted || m_bExited; });
+    // Requests made right after construction find the thread's queue in place.
+    uint32_t error = 0;
+    if (!m_thread.Start(*this, error))
+        CLogger::LogOSError(error, L"Unable to start SendParameterInfo thread.");
 }
 
 CSPIThread::~CSPIThread() {
     StopThread();
-    if (m_hThread.joinable())
-        m_hThread.join();
+    // A thread that ended by itself, or one whose id was taken over, is stopped here.
+    m_thread.Stop();
     delete m_pPending;
     m_pPending = nullptr;
 }
 
 bool CSPIThread::StopThread() {
-    const unsigned long threadId = g_dwSPIThreadId.exchange(0);
-    if (threadId == 0)
+    if (g_dwSPIThreadId.exchange(0) == 0)
         return false;
-    pw::platform::GetMessages().PostThreadMessage(threadId, pw::platform::kWmQuit, 0, 0);
-    {
-        std::unique_lock state(m_stateMutex);
-        if (!m_stateSignal.wait_for(state, kStopTimeout, [this] { return m_bExited; })) {
-            CLogger::LogMessage(L"SendParameterInfo thread did not exit in a timely fashion!");
-        }
-    }
-    // A thread cannot be killed safely from portable code; a late one is still inside
-    // a system call that returns, and it leaves at the quit message waiting for it.
-    if (m_hThread.joinable())
-        m_hThread.join();
+    // A late thread is waited for all the same: it is still inside a system call that
+    // returns, and it leaves at the quit message waiting for it.
+    m_thread.Stop();
     return true;
 }
 
@@ -136,7 +122,7 @@ bool CSPIThread::RequestChange(uint32_t swapButtons, uint32_t scrollLines, bool 
     if (!m_cs.IsInitialized())
         return false;
     const CSPIThreadData wanted(swapButtons, scrollLines, force);
-    m_cs.Enter();
+    ScopedCriticalSection hold(m_cs);
     if (m_Current.Covers(wanted)) {
         if (!m_pPending) {
             CLogger::LogDebug(L"SPI is already (%d, %d) - no need for further change",
@@ -147,13 +133,11 @@ bool CSPIThread::RequestChange(uint32_t swapButtons, uint32_t scrollLines, bool 
             CLogger::LogDebug(L"SPI is already (%d, %d) - aborting existing change",
                               Shown(scrollLines), Shown(swapButtons));
         }
-        m_cs.Leave();
         return false;
     }
     if (m_pPending && m_pPending->Covers(wanted)) {
         CLogger::LogDebug(L"SPI Change (%d, %d) already queued", Shown(scrollLines),
                           Shown(swapButtons));
-        m_cs.Leave();
         return false;
     }
     CLogger::LogDebug(L"SPI Changed (%d, %d), Starting Send SPI process", Shown(scrollLines),
@@ -164,7 +148,6 @@ bool CSPIThread::RequestChange(uint32_t swapButtons, uint32_t scrollLines, bool 
     if (threadId)
         pw::platform::GetMessages().PostThreadMessage(threadId, pw::hook::Messages().startSpi, 0,
                                                       0);
-    m_cs.Leave();
     return true;
 }
 
@@ -174,15 +157,16 @@ void CSPIThread::ProcessQueue() {
     try {
         bool pending = false;
         CSPIThreadData apply;
-        m_cs.Enter();
-        if (m_pPending) {
-            m_Current = *m_pPending;
-            delete m_pPending;
-            m_pPending = nullptr;
-            apply = m_Current;
-            pending = true;
+        {
+            ScopedCriticalSection hold(m_cs);
+            if (m_pPending) {
+                m_Current = *m_pPending;
+                delete m_pPending;
+                m_pPending = nullptr;
+                apply = m_Current;
+                pending = true;
+            }
         }
-        m_cs.Leave();
         // The slow system calls run outside the lock.
         if (pending)
             apply.Process();
@@ -194,10 +178,8 @@ void CSPIThread::ProcessQueue() {
 CSPIThreadData CSPIThread::Current() {
     if (!m_cs.IsInitialized())
         return m_Current;
-    m_cs.Enter();
-    const CSPIThreadData current = m_Current;
-    m_cs.Leave();
-    return current;
+    ScopedCriticalSection hold(m_cs);
+    return m_Current;
 }
 
 void CSPIThread::SettleTimerProc(HWND, unsigned, uintptr_t, unsigned long) {
@@ -220,60 +202,28 @@ void CSPIThread::KillSettleTimer() {
     m_uTimer = 0;
 }
 
-void CSPIThread::MarkExited() {
-    std::lock_guard state(m_stateMutex);
-    m_bExited = true;
-    m_stateSignal.notify_all();
+void CSPIThread::OnStarting(unsigned long threadId) {
+    g_dwSPIThreadId = threadId;
+    ProcessQueue();
 }
 
-void CSPIThread::ThreadProc() {
-    ExceptionHandlerInstaller crashHandler;
-    pw::platform::Messages& messages = pw::platform::GetMessages();
-    try {
-        // The queue must exist before the id is published, or early requests are lost.
-        messages.CreateThreadQueue();
-        const unsigned long self = messages.CurrentThreadId();
-        g_dwSPIThreadId = self;
-        SetThreadName(self, "VESK SendParameterInfo Thread");
-        pw::platform::GetThreads().SetCurrentThreadPriority(pw::platform::Threads::kPriorityNormal);
+bool CSPIThread::OnMessage(const MessageThread::Message& message) {
+    const pw::hook::RegisteredMessages& ids = pw::hook::Messages();
+    if (message.message == ids.startSpi) {
+        OnStartRequest();
+    } else if (message.message == ids.processSpi) {
+        KillSettleTimer();
         ProcessQueue();
-        {
-            std::lock_guard state(m_stateMutex);
-            m_bStarted = true;
-            m_stateSignal.notify_all();
-        }
-
-        const pw::hook::RegisteredMessages& ids = pw::hook::Messages();
-        pw::platform::Messages::ThreadMessage message;
-        for (;;) {
-            const int got = messages.GetMessage(message);
-            if (got < 0) {
-                CLogger::LogOSError(pw::platform::GetDiagnostics().LastError(),
-                                    L"HookThread: Error in SendParameterInfo thread message "
-                                    L"queue. Terminating thread.");
-                break;
-            }
-            if (got == 0)
-                break;
-            if (message.message == ids.startSpi) {
-                OnStartRequest();
-            } else if (message.message == ids.processSpi) {
-                KillSettleTimer();
-                ProcessQueue();
-            } else if (message.message == pw::platform::kWmTimer) {
-                // Runs the settle timer's procedure.
-                messages.DispatchThreadMessage(message);
-            }
-        }
-        KillSettleTimer();
-        CLogger::LogDebug(L"SendParameterInfo: Exiting thread.");
-    } catch (...) {
-        KillSettleTimer();
-        CLogger::LogMessage(
-            L"SendParameterInfo: Caught exception in SendInputThread. Exiting thread.");
+    } else if (message.message == pw::platform::kWmTimer) {
+        // Runs the settle timer's procedure.
+        pw::platform::GetMessages().DispatchThreadMessage(message);
     }
+    return true;
+}
+
+void CSPIThread::OnStopped() {
+    KillSettleTimer();
     g_dwSPIThreadId = 0;
-    MarkExited();
 }
 
 void DeleteSPIThread() {

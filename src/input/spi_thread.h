@@ -7,12 +7,10 @@
 
 #include "platform/critical_section.h"
 #include "platform/handles.h"
+#include "support/message_thread.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
-#include <thread>
 
 // One wanted state of the system's mouse parameters.
 class CSPIThreadData {
@@ -34,7 +32,7 @@ class CSPIThreadData {
     bool m_bForce = false;       // write the user profile as well as broadcasting
 };
 
-class CSPIThread {
+class CSPIThread : private pw::MessageThread::Handler {
   public:
     // Reads the system's state and starts the thread.
     CSPIThread();
@@ -53,23 +51,19 @@ class CSPIThread {
     CSPIThreadData Current();
 
   private:
-    void ThreadProc();
+    // The thread's work: requests restart the settle timer, which applies the last one.
+    void OnStarting(unsigned long threadId) override;
+    bool OnMessage(const pw::MessageThread::Message& message) override;
+    void OnStopped() override;
     void OnStartRequest();
     void KillSettleTimer();
     static void SettleTimerProc(HWND window, unsigned message, uintptr_t id, unsigned long time);
-    void MarkExited();
 
     pw::platform::CriticalSection m_cs;
-    std::thread m_hThread;
+    pw::MessageThread m_thread;
     CSPIThreadData m_Current;
     CSPIThreadData* m_pPending = nullptr;
     uintptr_t m_uTimer = 0; // touched only by the thread
-
-    // Start and exit hand-shakes with the thread.
-    std::mutex m_stateMutex;
-    std::condition_variable m_stateSignal;
-    bool m_bStarted = false;
-    bool m_bExited = true;
 };
 
 // Created and owned by the hook thread.

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "settings/application_settings.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 
 namespace pw::input {
 
@@ -40,6 +41,7 @@ SystemParameterRequest RequestForProfile(const CApplicationSettings* profile,
 } // namespace pw::input
 
 void NewApplicationSettings() {
+    PW_ASSERT_LOCK_HELD();
     if (!g_pSPIThread) {
         CLogger::LogMessage(L"NewApplicationSettings: SPIThread is not initialised.");
         return;

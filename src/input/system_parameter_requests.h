@@ -24,5 +24,5 @@ SystemParameterRequest RequestForProfile(const CApplicationSettings* profile,
 } // namespace pw::input
 
 // Hands the current profile's button swap and wheel settings to the system-parameter
-// thread; called after the current profile changed.
+// thread; called after the current profile changed, with the global lock held.
 void NewApplicationSettings();

@@ -9,6 +9,7 @@
 // CriticalSection owns one.
 
 #include <cstddef>
+#include <mutex>
 
 #if defined(_WIN32)
 struct _RTL_CRITICAL_SECTION; // CRITICAL_SECTION
@@ -55,6 +56,23 @@ class CriticalSection {
     static constexpr size_t kStorageSize = 64;
     alignas(16) unsigned char storage_[kStorageSize] = {};
     bool initialized_ = false;
+};
+
+// Holds a critical section until the end of the scope; for locks whose waits are not
+// named and timed (see CThreadLock for those).
+class ScopedCriticalSection {
+  public:
+    explicit ScopedCriticalSection(CriticalSection& section) : section_(section) {
+        section_.Enter();
+    }
+    // Takes over a section the caller has entered already.
+    ScopedCriticalSection(CriticalSection& section, std::adopt_lock_t) : section_(section) {}
+    ~ScopedCriticalSection() { section_.Leave(); }
+    ScopedCriticalSection(const ScopedCriticalSection&) = delete;
+    ScopedCriticalSection& operator=(const ScopedCriticalSection&) = delete;
+
+  private:
+    CriticalSection& section_;
 };
 
 // The calling thread's system id.

@@ -24,6 +24,7 @@ std::atomic<bool> CLogger::m_bFileOpen{false};
 namespace {
 
 using pw::platform::GetDiagnostics;
+using pw::platform::ScopedCriticalSection;
 
 constexpr const Char* kShutdownNotice =
     L"Logger has been shutdown. Unable to enter critical section.";
@@ -152,10 +153,11 @@ void CLogger::Shutdown() {
     m_bDead = true;
     if (!csLogMutex.IsInitialized())
         return;
-    // A file still open is let go here, so a later Initialise starts from a clean state.
-    csLogMutex.Enter();
-    SetFile(nullptr);
-    csLogMutex.Leave();
+    {
+        // A file still open is let go here, so a later Initialise starts from a clean state.
+        ScopedCriticalSection hold(csLogMutex);
+        SetFile(nullptr);
+    }
     csLogMutex.Delete();
 }
 
@@ -279,6 +281,7 @@ void CLogger::EnterLogLock(Level level) {
 
 void CLogger::AppendLocked(Level level, const Char* line, const Char* resolvedPath) {
     EnterLogLock(level);
+    ScopedCriticalSection hold(csLogMutex, std::adopt_lock);
     try {
         if (OpenLogFile(resolvedPath))
             AppendInCodePage(*m_hLogFile, line);
@@ -287,7 +290,6 @@ void CLogger::AppendLocked(Level level, const Char* line, const Char* resolvedPa
                                          ? L"Unexpected exception in VESK CLogger::LogDebug\n"
                                          : L"Unexpected exception in VESK CLogger::LogMessage\n");
     }
-    csLogMutex.Leave();
 }
 
 bool CLogger::OpenLogFile(const Char* resolvedPath) {
@@ -327,9 +329,8 @@ void CLogger::EnableDebug(bool enable) {
         GetDiagnostics().DebugOutput(kShutdownNotice);
         return;
     }
-    csLogMutex.Enter();
+    ScopedCriticalSection hold(csLogMutex);
     m_bDebugging = enable;
-    csLogMutex.Leave();
 }
 
 void CLogger::DisableLogging(bool disable) {
@@ -337,9 +338,8 @@ void CLogger::DisableLogging(bool disable) {
         GetDiagnostics().DebugOutput(kShutdownNotice);
         return;
     }
-    csLogMutex.Enter();
+    ScopedCriticalSection hold(csLogMutex);
     m_bDisableLogging = disable;
-    csLogMutex.Leave();
 }
 
 bool CLogger::DebugEnabled() {
@@ -359,10 +359,9 @@ void CLogger::FlushLog() {
         GetDiagnostics().DebugOutput(kShutdownNotice);
         return;
     }
-    csLogMutex.Enter();
+    ScopedCriticalSection hold(csLogMutex);
     if (m_hLogFile)
         m_hLogFile->Flush();
-    csLogMutex.Leave();
 }
 
 void CLogger::CloseLogFile(bool appendLineEnd) {
@@ -370,12 +369,11 @@ void CLogger::CloseLogFile(bool appendLineEnd) {
         GetDiagnostics().DebugOutput(kShutdownNotice);
         return;
     }
-    csLogMutex.Enter();
-    if (m_hLogFile) {
-        if (appendLineEnd)
-            m_hLogFile->Append("\r\n", 2);
-        m_hLogFile->Flush();
-        SetFile(nullptr);
-    }
-    csLogMutex.Leave();
+    ScopedCriticalSection hold(csLogMutex);
+    if (!m_hLogFile)
+        return;
+    if (appendLineEnd)
+        m_hLogFile->Append("\r\n", 2);
+    m_hLogFile->Flush();
+    SetFile(nullptr);
 }

@@ -4,6 +4,9 @@
 #include "support/bounded_copy.h"
 #include "support/logger.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 std::atomic<int> CThreadLock::m_snEntryCount{0};
 std::atomic<unsigned long> CThreadLock::m_sdwOwner{0};
 Char CThreadLock::m_stcName[kNameLength] = {};
@@ -165,4 +168,12 @@ bool CThreadLock::GlobalCSReady() {
 bool CThreadLock::HeldByCurrentThread() {
     return m_snEntryCount.load(std::memory_order_relaxed) > 0 &&
            m_sdwOwner.load(std::memory_order_relaxed) == pw::platform::CurrentThreadId();
+}
+
+void pw::AssertLockHeld(const char* function, const char* file, int line) {
+    if (CThreadLock::HeldByCurrentThread())
+        return;
+    std::fprintf(stderr, "%s:%d: %s: the global lock is not held by this thread\n", file, line,
+                 function);
+    std::abort();
 }

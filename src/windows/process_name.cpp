@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
 #include "windows/process_query.h"
 #include "windows/text_compare.h"
 
@@ -153,6 +154,7 @@ void ResetProcessNameState() {
 
 bool GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* depth,
                     int callerId) {
+    PW_ASSERT_LOCK_HELD();
     using namespace pw::windows;
     const LookupCaller caller{callerId, ProcessNameCallerName(callerId)};
     const uint32_t start = pw::platform::TickCount();

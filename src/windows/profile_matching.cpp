@@ -176,6 +176,7 @@ bool ReadClass(HWND window, std::array<Char, kClassNameLength>& buffer) {
 } // namespace
 
 ProfileLists ListsOf(const CSettings& settings) {
+    PW_ASSERT_LOCK_HELD();
     ProfileLists lists;
     lists.windowProfiles = &settings.GetCustomApplications();
     lists.applicationProfiles = &settings.GetApplications();
@@ -198,6 +199,7 @@ CApplicationSettings* FindProfile(HWND hwnd, const Char* processName, const POIN
 
 CApplicationSettings* FindProfileIn(const ProfileLists& lists, HWND hwnd, const Char* processName,
                                     const POINT* pt, bool* overTaskbar) {
+    PW_ASSERT_LOCK_HELD();
     if (overTaskbar)
         *overTaskbar = false;
     if (lists.windowProfiles && !lists.windowProfiles->empty()) {
@@ -234,6 +236,7 @@ CApplicationSettings* FindProfileIn(const ProfileLists& lists, HWND hwnd, const 
 }
 
 int GetWindowQuadrant(HWND hwnd, const POINT* pt) {
+    PW_ASSERT_LOCK_HELD();
     RECT rect{};
     if (!pt || !platform::GetWindows().WindowRect(hwnd, rect))
         return wmNone;
@@ -245,6 +248,7 @@ int GetWindowQuadrant(HWND hwnd, const POINT* pt) {
 }
 
 bool IsInProfileQuadrant(HWND hwnd, const CApplicationSettings* profile, const POINT* pt) {
+    PW_ASSERT_LOCK_HELD();
     if (!profile || profile->GetWindowMask() == wmNeverMatches)
         return false;
     if (profile->GetWindowMask() == wmWholeWindow)
@@ -253,12 +257,14 @@ bool IsInProfileQuadrant(HWND hwnd, const CApplicationSettings* profile, const P
 }
 
 bool GetWindowCaption(HWND hwnd, const Char* processName, String* caption) {
+    PW_ASSERT_LOCK_HELD();
     if (!g_pSettings || !g_pSettings->HasCaptionProfiles())
         return false;
     return ReadWindowCaption(hwnd, processName, caption);
 }
 
 bool ReadWindowCaption(HWND hwnd, const Char* processName, String* caption) {
+    PW_ASSERT_LOCK_HELD();
     if (!caption || !hwnd)
         return false;
     // The settings program's own windows are never asked.
@@ -291,6 +297,7 @@ bool ReadWindowCaption(HWND hwnd, const Char* processName, String* caption) {
 }
 
 HWND GetMinMaxRestoreWnd(HWND hwnd, int showCommand) {
+    PW_ASSERT_LOCK_HELD();
     constexpr int kMaximize = 3;
     constexpr int kMinimize = 6;
     constexpr int kRestore = 9;
@@ -333,6 +340,7 @@ HWND GetMinMaxRestoreWnd(HWND hwnd, int showCommand) {
 }
 
 void ClearPatternCache() {
+    PW_ASSERT_LOCK_HELD();
     Patterns().Clear();
 }
 

@@ -67,22 +67,6 @@ HWND Analyse(TooltipCache& cache, HWND start, POINT pt) {
     return cache.answer;
 }
 
-// Releases the global lock taken with TryEnterCS.
-class TriedLock {
-  public:
-    explicit TriedLock(const Char* name) : held_(CThreadLock::TryEnterCS(name)) {}
-    ~TriedLock() {
-        if (held_)
-            CThreadLock::LeaveCS();
-    }
-    TriedLock(const TriedLock&) = delete;
-    TriedLock& operator=(const TriedLock&) = delete;
-    bool Held() const { return held_; }
-
-  private:
-    bool held_;
-};
-
 } // namespace
 
 namespace pw::windows {
@@ -95,7 +79,7 @@ void ResetRealWindowCache() {
 
 HWND RealWindowFromPoint(const POINT& pt) {
     HWND start = WindowFromPointEx(pt, 0);
-    TriedLock lock(L"RealWindowFromPoint");
+    pw::ScopedTryLock lock(L"RealWindowFromPoint");
     if (!lock.Held())
         return nullptr;
     try {

@@ -10,6 +10,8 @@
 
 namespace pw::win32 {
 
+using platform::ScopedCriticalSection;
+
 namespace {
 
 // The reporter whose filters are in place; the system's callbacks carry no context.
@@ -64,46 +66,40 @@ Win32CrashReporter::~Win32CrashReporter() {
 }
 
 void Win32CrashReporter::SetAppName(const Char* name) {
-    lock_.Enter();
+    ScopedCriticalSection hold(lock_);
     appName_ = Copy(name);
-    lock_.Leave();
 }
 
 void Win32CrashReporter::SetAppVersion(const Char* version) {
-    lock_.Enter();
+    ScopedCriticalSection hold(lock_);
     appVersion_ = Copy(version);
-    lock_.Leave();
 }
 
 void Win32CrashReporter::AddAttachment(const Char* path) {
     if (!path || !path[0])
         return;
-    lock_.Enter();
+    ScopedCriticalSection hold(lock_);
     if (std::find(attachments_.begin(), attachments_.end(), path) == attachments_.end())
         attachments_.emplace_back(path);
-    lock_.Leave();
 }
 
 void Win32CrashReporter::SetSupport(const Char* email, const Char* url, const Char* server,
                                     unsigned short port) {
-    lock_.Enter();
+    ScopedCriticalSection hold(lock_);
     supportEmail_ = Copy(email);
     supportUrl_ = Copy(url);
     server_ = Copy(server);
     port_ = port;
-    lock_.Leave();
 }
 
 void Win32CrashReporter::SetNotificationEmail(const Char* email) {
-    lock_.Enter();
+    ScopedCriticalSection hold(lock_);
     notificationEmail_ = Copy(email);
-    lock_.Leave();
 }
 
 void Win32CrashReporter::SetFlags(unsigned long flags) {
-    lock_.Enter();
+    ScopedCriticalSection hold(lock_);
     flags_ = flags;
-    lock_.Leave();
 }
 
 void Win32CrashReporter::SetPreErrorHandler(PreErrorHandler handler) {
@@ -111,7 +107,7 @@ void Win32CrashReporter::SetPreErrorHandler(PreErrorHandler handler) {
 }
 
 void Win32CrashReporter::InstallFilters() {
-    lock_.Enter();
+    ScopedCriticalSection hold(lock_);
     LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = SetUnhandledExceptionFilter(CrashFilter);
     std::terminate_handler previousTerminate = std::set_terminate(CrashTerminate);
     if (!installed_) {
@@ -120,11 +116,10 @@ void Win32CrashReporter::InstallFilters() {
         installed_ = true;
     }
     g_activeReporter.store(this);
-    lock_.Leave();
 }
 
 void Win32CrashReporter::RemoveFilters() {
-    lock_.Enter();
+    ScopedCriticalSection hold(lock_);
     if (installed_) {
         auto previousFilter = reinterpret_cast<LPTOP_LEVEL_EXCEPTION_FILTER>(previousFilter_);
         LPTOP_LEVEL_EXCEPTION_FILTER current = SetUnhandledExceptionFilter(previousFilter);
@@ -137,7 +132,6 @@ void Win32CrashReporter::RemoveFilters() {
     }
     Win32CrashReporter* self = this;
     g_activeReporter.compare_exchange_strong(self, nullptr);
-    lock_.Leave();
 }
 
 void Win32CrashReporter::Report(const Char* reason, unsigned long code, const void* address) {
@@ -174,31 +168,33 @@ bool Win32CrashReporter::ReportFolder(Char* folder, size_t capacity) const {
 
 void Win32CrashReporter::WriteReportFile(const Char* reason, unsigned long code,
                                          const void* address) {
-    lock_.Enter();
-    bool haveFolder = ReportFolder(g_reportFolder, std::size(g_reportFolder));
-    const Char* appName = appName_.empty() ? folders::kAppDisplayName : appName_.c_str();
-    DWORD tick = GetTickCount();
-
-    size_t used = 0;
-    g_reportText[0] = 0;
-    AppendLine(used, L"%ls %ls crash report\r\n", appName, appVersion_.c_str());
-    AppendLine(used, L"Reason: %ls\r\n", reason ? reason : L"");
-    AppendLine(used, L"Exception code: 0x%08lX\r\n", code);
-    AppendLine(used, L"Exception address: 0x%p\r\n", address);
-    AppendLine(used, L"Thread: %lu\r\n", GetCurrentThreadId());
-    AppendLine(used, L"Tick count: %lu\r\n", tick);
-    AppendLine(used, L"Report flags: %lu\r\n", flags_);
-    AppendLine(used, L"Support: %ls, %ls, %ls:%u\r\n", supportEmail_.c_str(), supportUrl_.c_str(),
-               server_.c_str(), static_cast<unsigned>(port_));
-    AppendLine(used, L"Notification: %ls\r\n", notificationEmail_.c_str());
-    AppendLine(used, L"Attachments:\r\n");
-    for (const String& path : attachments_)
-        AppendLine(used, L"  %ls\r\n", path.c_str());
-
     Char* path = g_reportPath;
-    bool named = haveFolder && pw::Format(path, std::size(g_reportPath), L"%ls%ls-crash-%lu.txt",
-                                          g_reportFolder, appName, tick) > 0;
-    lock_.Leave();
+    size_t used = 0;
+    bool named = false;
+    {
+        ScopedCriticalSection hold(lock_);
+        bool haveFolder = ReportFolder(g_reportFolder, std::size(g_reportFolder));
+        const Char* appName = appName_.empty() ? folders::kAppDisplayName : appName_.c_str();
+        DWORD tick = GetTickCount();
+
+        g_reportText[0] = 0;
+        AppendLine(used, L"%ls %ls crash report\r\n", appName, appVersion_.c_str());
+        AppendLine(used, L"Reason: %ls\r\n", reason ? reason : L"");
+        AppendLine(used, L"Exception code: 0x%08lX\r\n", code);
+        AppendLine(used, L"Exception address: 0x%p\r\n", address);
+        AppendLine(used, L"Thread: %lu\r\n", GetCurrentThreadId());
+        AppendLine(used, L"Tick count: %lu\r\n", tick);
+        AppendLine(used, L"Report flags: %lu\r\n", flags_);
+        AppendLine(used, L"Support: %ls, %ls, %ls:%u\r\n", supportEmail_.c_str(),
+                   supportUrl_.c_str(), server_.c_str(), static_cast<unsigned>(port_));
+        AppendLine(used, L"Notification: %ls\r\n", notificationEmail_.c_str());
+        AppendLine(used, L"Attachments:\r\n");
+        for (const String& attachment : attachments_)
+            AppendLine(used, L"  %ls\r\n", attachment.c_str());
+
+        named = haveFolder && pw::Format(path, std::size(g_reportPath), L"%ls%ls-crash-%lu.txt",
+                                         g_reportFolder, appName, tick) > 0;
+    }
     if (!named)
         return;
 
