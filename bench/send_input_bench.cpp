@@ -3,9 +3,9 @@
 // runs on the virtual clock, so this is the thread's wake-up and playing cost alone.
 
 #include "hook/library.h"
-#include "hook/registered_messages.h"
 #include "input/send_input.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/registered_messages.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
-#include "hook/hook_state.h"
 #include "hook/library.h"
 #include "hook/mouse_hook.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/runtime_state.h"
 #include "settings/folders.h"
 #include "support/bounded_copy.h"
 #include "support/exception_handler.h"

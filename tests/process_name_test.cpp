@@ -1,7 +1,7 @@
-#include "hook/hook_state.h"
 #include "hook/library.h"
-#include "hook/thread_timers.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "support/logger.h"
 #include "windows/process_name.h"
 

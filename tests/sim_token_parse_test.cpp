@@ -2,8 +2,8 @@
 #include "input/sim_key_token.h"
 #include "input/sim_mouse_token.h"
 #include "input/sim_token.h"
-#include "input/us_keyboard_layout.h"
 #include "platform/sim/simulated_desktop.h"
+#include "platform/sim/us_keyboard_layout.h"
 #include "support/logger.h"
 #include "support/sim_token_recorder.h"
 

@@ -1,10 +1,10 @@
-#include "hook/hook_state.h"
 #include "hook/library.h"
-#include "hook/registered_messages.h"
 #include "input/spi_thread.h"
 #include "input/system_mouse_defaults.h"
 #include "input/system_parameter_requests.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "support/wait_until.h"
 

@@ -1,7 +1,7 @@
 #include "hook/library.h"
-#include "input/wait_hold_time.h"
 #include "platform/sim/simulated_desktop.h"
 #include "settings/application_settings.h"
+#include "settings/wait_hold_time.h"
 #include "support/logger.h"
 
 #include <gtest/gtest.h>

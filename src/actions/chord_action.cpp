@@ -2,7 +2,7 @@
 #include "actions/process_button.h"
 #include "actions/process_button_action.h"
 #include "actions/send_button.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/action_data.h"
 #include "settings/chord.h"
 #include "support/logger.h"

@@ -1,6 +1,6 @@
 #include "actions/layers.h"
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "support/logger.h"
 

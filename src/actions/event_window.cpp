@@ -1,7 +1,7 @@
 #include "actions/button_processing.h"
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "windows/profile_matching.h"

@@ -1,8 +1,8 @@
 #include "actions/key_repeat.h"
 
 #include "actions/action_state.h"
-#include "hook/hook_state.h"
-#include "hook/thread_timers.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "settings/action_data.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"

@@ -1,6 +1,6 @@
 #include "actions/action_families.h"
 #include "actions/layers.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 
 namespace pw::actions {

@@ -2,10 +2,10 @@
 
 #include "actions/button_processing.h"
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
 #include "support/logger.h"

@@ -1,18 +1,18 @@
 #include "actions/button_processing.h"
 #include "actions/process_button.h"
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
-#include "hook/thread_timers.h"
 #include "input/system_parameter_requests.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "scroll/lock_axis.h"
 #include "scroll/wheel.h"
 #include "settings/application_settings.h"
 #include "support/bounded_copy.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 #include "windows/process_name.h"
 #include "windows/profile_matching.h"
-#include "windows/text_compare.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "actions/send_button.h"
 
-#include "hook/hook_state.h"
 #include "input/send_input.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 
 namespace pw::actions {

@@ -1,8 +1,8 @@
 #include "actions/button_processing.h"
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "support/thread_lock.h"
 
 namespace {

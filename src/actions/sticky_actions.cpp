@@ -1,6 +1,6 @@
 #include "actions/action_families.h"
 #include "actions/sticky_buttons.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 
 namespace pw::actions {

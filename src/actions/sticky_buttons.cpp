@@ -3,8 +3,8 @@
 #include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "actions/send_button.h"
-#include "hook/hook_state.h"
 #include "input/send_input.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 

@@ -1,6 +1,6 @@
 #include "actions/web_search.h"
 
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"

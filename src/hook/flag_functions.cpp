@@ -1,7 +1,7 @@
 #include "hook/flag_functions.h"
 
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"

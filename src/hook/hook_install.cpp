@@ -1,9 +1,9 @@
 #include "hook/hook_install.h"
 
 #include "hook/hook_procedures.h"
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 

@@ -5,8 +5,8 @@
 // thread installs only the mouse hook and the settings reload starts no jiggler timer.
 // Each comes in here, and nowhere else, once it exists.
 
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/thread_timers.h"
 
 namespace pw::hook {
 

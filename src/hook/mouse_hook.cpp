@@ -1,10 +1,10 @@
 #include "hook/mouse_hook.h"
 
-#include "hook/hook_state.h"
 #include "hook/mouse_hook_paths.h"
 #include "hook/mouse_messages.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 

@@ -4,11 +4,11 @@
 
 #include "actions/process_button.h"
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
 #include "hook/mouse_debounce.h"
 #include "hook/mouse_hook_paths.h"
 #include "hook/mouse_messages.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "scroll/wheel_redirection.h"
 #include "settings/application_settings.h"
 #include "settings/mouse_buttons.h"

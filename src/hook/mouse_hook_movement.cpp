@@ -3,11 +3,11 @@
 // so it neither allocates nor waits for the global lock.
 
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
 #include "hook/mouse_hook.h"
 #include "hook/mouse_hook_paths.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "scroll/lock_axis.h"
 #include "scroll/movement_to_scroll.h"
 #include "settings/settings.h"

@@ -3,12 +3,12 @@
 // a remapped notch.
 
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
 #include "hook/mouse_hook.h"
 #include "hook/mouse_hook_paths.h"
 #include "hook/mouse_messages.h"
-#include "hook/precise_sleep.h"
 #include "platform/platform.h"
+#include "runtime/precise_sleep.h"
+#include "runtime/runtime_state.h"
 #include "scroll/scroll_timers.h"
 #include "scroll/wheel_redirection.h"
 #include "settings/actions.h"

@@ -1,9 +1,9 @@
 #include "hook/timer_thread.h"
 
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"

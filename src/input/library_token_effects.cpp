@@ -1,10 +1,10 @@
 #include "input/library_token_effects.h"
 
 #include "actions/layers.h"
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
 #include "input/send_input.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 
 namespace pw::input {
 

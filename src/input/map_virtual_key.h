@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 
 namespace pw::input {
 

@@ -1,9 +1,9 @@
-#include "hook/hook_state.h"
 #include "input/send_keys.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 #include "windows/process_name.h"
-#include "windows/text_compare.h"
 
 using namespace pw::input;
 

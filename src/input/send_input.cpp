@@ -1,8 +1,8 @@
 #include "input/send_input.h"
 
-#include "hook/precise_sleep.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/precise_sleep.h"
+#include "runtime/registered_messages.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"

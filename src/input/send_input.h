@@ -5,10 +5,10 @@
 // the system's input injection, cursor entries move the cursor, and delays pause.
 
 #include "input/input_queue.h"
-#include "input/keyboard_layout.h"
 #include "input/token_output.h"
 #include "platform/critical_section.h"
 #include "platform/handles.h"
+#include "platform/keyboard_layout.h"
 #include "settings/mouse_buttons.h"
 
 #include <atomic>

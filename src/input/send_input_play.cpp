@@ -1,7 +1,7 @@
 #include "input/send_input.h"
 
-#include "hook/precise_sleep.h"
 #include "platform/platform.h"
+#include "runtime/precise_sleep.h"
 #include "support/logger.h"
 
 using pw::platform::InputRecord;

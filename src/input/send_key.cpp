@@ -1,8 +1,8 @@
-#include "hook/hook_state.h"
 #include "input/library_token_effects.h"
 #include "input/send_input.h"
 #include "input/send_keys.h"
 #include "input/target_layout.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 
 using namespace pw::input;

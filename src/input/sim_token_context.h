@@ -4,9 +4,9 @@
 // and mouse options of the settings, the markers of injected events, the English layout
 // and the volume display window.
 
-#include "input/keyboard_layout.h"
 #include "input/token_output.h"
 #include "platform/handles.h"
+#include "platform/keyboard_layout.h"
 
 #include <cstdint>
 

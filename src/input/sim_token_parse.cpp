@@ -1,5 +1,5 @@
 #include "input/sim_parse_state.h"
-#include "input/wait_hold_time.h"
+#include "settings/wait_hold_time.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 

@@ -1,8 +1,8 @@
 #include "input/spi_thread.h"
 
-#include "hook/registered_messages.h"
 #include "input/system_mouse_defaults.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"

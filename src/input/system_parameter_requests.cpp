@@ -1,9 +1,9 @@
 #include "input/system_parameter_requests.h"
 
-#include "hook/hook_state.h"
 #include "input/spi_thread.h"
 #include "input/system_mouse_defaults.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "support/logger.h"
 

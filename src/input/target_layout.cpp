@@ -1,7 +1,7 @@
 #include "input/target_layout.h"
 
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 
 namespace pw::input {
 

@@ -3,7 +3,7 @@
 // Typing into the window under the cursor with that window's keyboard layout: for the
 // lifetime of the object, the calling thread uses the layout of g_hLastWindow's thread.
 
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 
 namespace pw::input {
 

@@ -4,8 +4,8 @@
 // side (the send-input thread object implements it); TokenEffects holds what tokens do
 // besides input: layer switches, brightness steps and the volume display.
 
-#include "input/keyboard_layout.h"
 #include "platform/handles.h"
+#include "platform/keyboard_layout.h"
 #include "settings/mouse_buttons.h"
 
 #include <cstdint>

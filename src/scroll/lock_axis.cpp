@@ -1,8 +1,8 @@
 #include "scroll/lock_axis.h"
 
-#include "hook/hook_state.h"
 #include "input/send_input.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "windows/window_from_point.h"
 

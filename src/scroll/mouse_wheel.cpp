@@ -1,9 +1,9 @@
 #include "scroll/mouse_wheel.h"
 
-#include "hook/hook_state.h"
 #include "input/send_input.h"
 #include "platform/input_record.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 
 namespace {

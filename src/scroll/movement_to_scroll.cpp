@@ -1,9 +1,9 @@
 #include "scroll/movement_to_scroll.h"
 
-#include "hook/hook_state.h"
 #include "input/send_input.h"
 #include "platform/input_record.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 

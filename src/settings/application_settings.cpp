@@ -1,8 +1,8 @@
 #include "settings/application_settings.h"
 
-#include "input/wait_hold_time.h"
 #include "platform/platform.h"
 #include "settings/profile_owner.h"
+#include "settings/wait_hold_time.h"
 #include "support/logger.h"
 #include "support/null_object.h"
 

@@ -1,6 +1,6 @@
 #include "settings/folders.h"
 
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 
 namespace pw::folders {

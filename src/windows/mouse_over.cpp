@@ -1,7 +1,7 @@
 #include "windows/mouse_over.h"
 
-#include "hook/hook_state.h"
-#include "hook/thread_timers.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 
 POINT g_ptMouseOver{};
 

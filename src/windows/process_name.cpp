@@ -1,13 +1,13 @@
 #include "windows/process_name.h"
 
-#include "hook/hook_state.h"
-#include "hook/reset_hook_timer.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/reset_hook_timer.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 #include "windows/process_query.h"
-#include "windows/text_compare.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "platform/platform.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 #include "support/thread_lock.h"
-#include "windows/text_compare.h"
 #include "windows/window_from_point.h"
 
 #include <array>

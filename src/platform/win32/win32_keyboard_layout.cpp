@@ -1,6 +1,6 @@
 #include "platform/win32/win32_api.h"
 
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 
 namespace pw::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 
 #include "actions/layers.h"
 #include "actions/process_button.h"

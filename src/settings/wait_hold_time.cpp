@@ -1,4 +1,4 @@
-#include "input/wait_hold_time.h"
+#include "settings/wait_hold_time.h"
 
 #include "input/sim_tag_words.h"
 

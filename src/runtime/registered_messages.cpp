@@ -1,4 +1,4 @@
-#include "hook/registered_messages.h"
+#include "runtime/registered_messages.h"
 
 #include "platform/platform.h"
 

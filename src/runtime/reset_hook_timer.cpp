@@ -1,9 +1,9 @@
-#include "hook/reset_hook_timer.h"
+#include "runtime/reset_hook_timer.h"
 
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "support/logger.h"
 
 void ResetHookTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {

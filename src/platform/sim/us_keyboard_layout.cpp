@@ -1,4 +1,4 @@
-#include "input/us_keyboard_layout.h"
+#include "platform/sim/us_keyboard_layout.h"
 
 #include <array>
 

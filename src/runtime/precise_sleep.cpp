@@ -1,4 +1,4 @@
-#include "hook/precise_sleep.h"
+#include "runtime/precise_sleep.h"
 
 #include "platform/platform.h"
 

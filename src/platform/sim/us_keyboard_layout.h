@@ -3,7 +3,7 @@
 // The US-English keyboard layout (QWERTY, scan code set 1), answering every layout
 // handle alike. It is the layout of builds without the system's layouts and of tests.
 
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 
 namespace pw::input {
 

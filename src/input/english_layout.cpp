@@ -1,8 +1,8 @@
-#include "hook/english_layout.h"
+#include "input/english_layout.h"
 
-#include "hook/hook_state.h"
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"

@@ -1,8 +1,8 @@
-#include "hook/thread_timers.h"
+#include "runtime/thread_timers.h"
 
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 

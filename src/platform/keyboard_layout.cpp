@@ -1,4 +1,4 @@
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 
 #include <atomic>
 
