@@ -40,7 +40,7 @@ void Populate(CSettings& settings) {
 struct BenchEnvironment {
     BenchEnvironment() {
         CLogger::DisableLogging(true);
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         desktop.files.CreateDirectory(L"C:\\bench");
         {
             CSettings settings;

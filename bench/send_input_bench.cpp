@@ -16,7 +16,7 @@ namespace {
 void BM_EnqueueToInject(benchmark::State& state) {
     pw::sim::SimulatedDesktop desktop;
     pw::hook::LibraryScope library;
-    pw::hook::RegisterMessages();
+    pw::runtime::RegisterMessages();
     CSendInput sender(pw::input::SendInputMode::Threaded);
     const pw::platform::InputRecord key = pw::platform::InputRecord::Key('A', false);
     for (auto _ : state) {

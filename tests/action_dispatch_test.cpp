@@ -40,7 +40,7 @@ const HHOOK kKeyboardHook = reinterpret_cast<HHOOK>(uintptr_t{0x4B4B});
 class ActionDispatch : public ::testing::Test {
   protected:
     ActionDispatch() {
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         CLogger::EnableDebug(true);
         g_hMouseHook = kMouseHook;
         g_hKeyboardHook = kKeyboardHook;
@@ -61,18 +61,8 @@ class ActionDispatch : public ::testing::Test {
     ~ActionDispatch() override {
         delete g_pSendInput;
         g_pSendInput = nullptr;
-        g_hMouseHook = nullptr;
-        g_hKeyboardHook = nullptr;
-        g_bButtonsSwapped = false;
-        g_bMagnifierLaunched = false;
-        g_nRepeatButton = -1;
-        g_uRepeatTimer = 0;
-        g_nStickyState = {};
-        g_bDownHandled = {};
         g_LockAxis.Unlock(false);
-        g_MovementToScroll = {};
-        g_pCurrentChord = nullptr;
-        g_bChordUsed = {};
+        pw::hook::ResetLibraryState();
         CLogger::EnableDebug(false);
     }
 
@@ -443,7 +433,7 @@ TEST_F(ActionDispatch, LayerButtonsShiftWhileHeldAndCycleOnRelease) {
     EXPECT_EQ(g_nCurrentLayer, 0);
     EXPECT_FALSE(g_bLayerHeld);
     EXPECT_EQ(g_nSavedLayer, -1);
-    auto changes = Posted(pw::hook::Messages().layerChanged);
+    auto changes = Posted(pw::runtime::Messages().layerChanged);
     ASSERT_EQ(changes.size(), 2u);
     EXPECT_EQ(changes[0].wParam, 2u);
     EXPECT_EQ(changes[0].lParam, 1);

@@ -37,9 +37,9 @@ size_t ProcessThreadCount() {
 
 // The US layout's key mapping with a scripted list of installed layouts and a loader
 // that records what it was asked for.
-class ScriptedLayouts final : public pw::input::KeyboardLayout {
+class ScriptedLayouts final : public pw::platform::KeyboardLayout {
   public:
-    using Handle = pw::input::KeyboardLayoutHandle;
+    using Handle = pw::platform::KeyboardLayoutHandle;
 
     int16_t VkKeyScan(Char c) override { return us_.VkKeyScan(c); }
     int16_t VkKeyScanEx(Char c, Handle layout) override { return us_.VkKeyScanEx(c, layout); }
@@ -73,17 +73,17 @@ class ScriptedLayouts final : public pw::input::KeyboardLayout {
     std::vector<Handle> unloads;
 
   private:
-    pw::input::UsKeyboardLayout us_;
+    pw::platform::UsKeyboardLayout us_;
 };
 
-pw::input::KeyboardLayoutHandle Layout(uintptr_t value) {
-    return reinterpret_cast<pw::input::KeyboardLayoutHandle>(value);
+pw::platform::KeyboardLayoutHandle Layout(uintptr_t value) {
+    return reinterpret_cast<pw::platform::KeyboardLayoutHandle>(value);
 }
 
 class HookLifecycleTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         CLogger::EnableDebug(true);
         pw::sim::SimWindowSpec spec;
         spec.className = L"VESKMain";
@@ -116,8 +116,8 @@ class HookLifecycleTest : public ::testing::Test {
     // its messages in order, and a mouse-hook reinstallation is visible from outside.
     bool HookThreadCaughtUp() {
         const size_t installs = desktop.hooks.InstallCount();
-        desktop.messages.PostThreadMessage(g_dwHookThreadId, pw::hook::Messages().resetHook,
-                                           pw::hook::kWpMouseHook, 0);
+        desktop.messages.PostThreadMessage(g_dwHookThreadId, pw::runtime::Messages().resetHook,
+                                           pw::runtime::kWpMouseHook, 0);
         if (!WaitUntil([&] { return desktop.hooks.InstallCount() > installs; }))
             return false;
         // The reinstallation holds the global lock until it has logged; this waits for it.
@@ -229,7 +229,7 @@ TEST_F(HookLifecycleTest, RemovalWithDefaultsRestoresTheCapturedSwapAndLines) {
 TEST_F(HookLifecycleTest, HookThreadReinstallsOnRequestAndSurvivesDroppedHooks) {
     Hook();
     const HHOOK first = g_hMouseHook;
-    const pw::hook::RegisteredMessages& ids = pw::hook::Messages();
+    const pw::runtime::RegisteredMessages& ids = pw::runtime::Messages();
     desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.setTimer, 0x1011, 100);
     desktop.messages.PostThreadMessage(g_dwHookThreadId, pw::platform::kWmUser + 7, 0, 0);
     desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.resetHook, 99, 0);
@@ -245,7 +245,7 @@ TEST_F(HookLifecycleTest, HookThreadReinstallsOnRequestAndSurvivesDroppedHooks) 
     // The system drops the hook after an overrun; both are installed again on request.
     desktop.hooks.DropHooks(Kind::MouseLowLevel);
     const size_t installs = desktop.hooks.InstallCount();
-    desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.resetHook, pw::hook::kWpBoth, 0);
+    desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.resetHook, pw::runtime::kWpBoth, 0);
     ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() > installs; }));
     ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.CountOf(Kind::MouseLowLevel) == 1; }));
 
@@ -273,7 +273,7 @@ TEST_F(HookLifecycleTest, FailedHookIsLoggedAndTheThreadStillRuns) {
 
 TEST_F(HookLifecycleTest, EnglishLayoutIsFoundOrLoadedAndUnloadedAgain) {
     ScriptedLayouts layouts;
-    pw::input::ScopedKeyboardLayout scoped(layouts);
+    pw::platform::ScopedKeyboardLayout scoped(layouts);
 
     // An installed English variant is used as it is.
     layouts.installed = {Layout(0x04070407), Layout(0x08090809)};
@@ -300,14 +300,14 @@ TEST_F(HookLifecycleTest, EnglishLayoutIsFoundOrLoadedAndUnloadedAgain) {
 
     // A restart unloads the layout it loaded before choosing again.
     Hook();
-    EXPECT_EQ(layouts.unloads, std::vector<pw::input::KeyboardLayoutHandle>{Layout(0x04090409)});
+    EXPECT_EQ(layouts.unloads, std::vector<pw::platform::KeyboardLayoutHandle>{Layout(0x04090409)});
     EXPECT_EQ(layouts.loads.size(), 2u);
     EXPECT_TRUE(RemoveMouseHook(false));
 
     // So does unloading the library.
     pw::hook::ProcessDetach();
     pw::hook::ProcessAttach();
-    pw::hook::RegisterMessages();
+    pw::runtime::RegisterMessages();
     EXPECT_EQ(layouts.unloads.size(), 2u);
     EXPECT_EQ(g_hEnglishLayout, nullptr);
     EXPECT_FALSE(g_bEnglishLayoutLoaded);
@@ -330,7 +330,7 @@ TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingAndRestoresTheSystem) 
     EXPECT_FALSE(desktop.systemParameters.Swapped());
     EXPECT_EQ(desktop.systemParameters.ScrollLines(), 5u);
     pw::hook::ProcessAttach();
-    pw::hook::RegisterMessages();
+    pw::runtime::RegisterMessages();
 }
 
 TEST_F(HookLifecycleTest, RemoveHooksTakesOffBothHooksAndRestoresCursors) {

@@ -17,41 +17,42 @@
 
 namespace {
 
-using pw::input::KeyboardLayoutHandle;
+using pw::platform::KeyboardLayoutHandle;
 
 const HHOOK kKeyboardHook = reinterpret_cast<HHOOK>(uintptr_t{0x4B4B});
 const HHOOK kMouseHook = reinterpret_cast<HHOOK>(uintptr_t{0x4D4D});
 
 // The US layout, with the window's thread on a layout of its own, so that switching to
 // the target layout and back can be watched.
-class TwoLayouts final : public pw::input::KeyboardLayout {
+class TwoLayouts final : public pw::platform::KeyboardLayout {
   public:
-    static inline KeyboardLayoutHandle const kTarget =
-        reinterpret_cast<KeyboardLayoutHandle>(uintptr_t{0x04070407});
+    static inline pw::platform::KeyboardLayoutHandle const kTarget =
+        reinterpret_cast<pw::platform::KeyboardLayoutHandle>(uintptr_t{0x04070407});
 
     int16_t VkKeyScan(Char c) override { return us.VkKeyScan(c); }
-    int16_t VkKeyScanEx(Char c, KeyboardLayoutHandle layout) override {
+    int16_t VkKeyScanEx(Char c, pw::platform::KeyboardLayoutHandle layout) override {
         return us.VkKeyScanEx(c, layout);
     }
     uint32_t OemKeyScan(uint16_t oemChar) override { return us.OemKeyScan(oemChar); }
     unsigned MapVirtualKeyEx(unsigned code, unsigned mapType,
-                             KeyboardLayoutHandle layout) override {
+                             pw::platform::KeyboardLayoutHandle layout) override {
         return us.MapVirtualKeyEx(code, mapType, layout);
     }
     int8_t CharToOem(Char c) override { return us.CharToOem(c); }
-    KeyboardLayoutHandle CurrentLayout() override { return current; }
-    KeyboardLayoutHandle ThreadLayout(unsigned long threadId) override {
+    pw::platform::KeyboardLayoutHandle CurrentLayout() override { return current; }
+    pw::platform::KeyboardLayoutHandle ThreadLayout(unsigned long threadId) override {
         return threadId == windowThread ? kTarget : current;
     }
-    KeyboardLayoutHandle ActivateLayout(KeyboardLayoutHandle layout) override {
+    pw::platform::KeyboardLayoutHandle
+    ActivateLayout(pw::platform::KeyboardLayoutHandle layout) override {
         activated.push_back(layout);
         return std::exchange(current, layout);
     }
 
-    pw::input::UsKeyboardLayout us;
-    KeyboardLayoutHandle current = pw::input::UsKeyboardLayout::kHandle;
+    pw::platform::UsKeyboardLayout us;
+    pw::platform::KeyboardLayoutHandle current = pw::platform::UsKeyboardLayout::kHandle;
     unsigned long windowThread = 0;
-    std::vector<KeyboardLayoutHandle> activated;
+    std::vector<pw::platform::KeyboardLayoutHandle> activated;
 };
 
 class KeySending : public ::testing::Test {
@@ -65,8 +66,7 @@ class KeySending : public ::testing::Test {
     ~KeySending() override {
         delete g_pSendInput;
         g_pSendInput = nullptr;
-        g_bModernApp = false;
-        g_szLastProcess[0] = 0;
+        pw::hook::ResetLibraryState();
         CLogger::EnableDebug(false);
     }
     std::string Played() {
@@ -122,7 +122,7 @@ TEST_F(KeySending, MouseTokensCountInjectedEvents) {
     EXPECT_TRUE(SendKeyStateWhileDown(L"{VOL+}", &pt, 0));
     int shown = 0;
     for (const pw::sim::SimMessage& message : desktop.messages.TakeRecorded())
-        shown += message.window == osd && message.message == pw::hook::Messages().osdShowWindow;
+        shown += message.window == osd && message.message == pw::runtime::Messages().osdShowWindow;
     EXPECT_EQ(shown, 1);
 }
 
@@ -170,7 +170,7 @@ TEST_F(KeySending, SendKeyTapsKeysAndCharacters) {
 
     // The layout of the window under the cursor is used while typing, then given back.
     TwoLayouts layouts;
-    pw::input::ScopedKeyboardLayout installed(layouts);
+    pw::platform::ScopedKeyboardLayout installed(layouts);
     pw::sim::SimWindowSpec spec;
     spec.className = L"Target";
     spec.rect = RECT{0, 0, 100, 100};
@@ -179,11 +179,11 @@ TEST_F(KeySending, SendKeyTapsKeysAndCharacters) {
     layouts.windowThread = 0x2000;
     EXPECT_TRUE(SendKey(L'b', 0));
     EXPECT_TRUE(SendKeyStateWhileDown(L"c", &pt, 0));
-    const std::vector<KeyboardLayoutHandle> expected = {
-        TwoLayouts::kTarget, pw::input::UsKeyboardLayout::kHandle, TwoLayouts::kTarget,
-        pw::input::UsKeyboardLayout::kHandle};
+    const std::vector<pw::platform::KeyboardLayoutHandle> expected = {
+        TwoLayouts::kTarget, pw::platform::UsKeyboardLayout::kHandle, TwoLayouts::kTarget,
+        pw::platform::UsKeyboardLayout::kHandle};
     EXPECT_EQ(layouts.activated, expected);
-    EXPECT_EQ(layouts.current, pw::input::UsKeyboardLayout::kHandle);
+    EXPECT_EQ(layouts.current, pw::platform::UsKeyboardLayout::kHandle);
     g_hLastWindow = nullptr;
 }
 

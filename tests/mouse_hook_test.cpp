@@ -34,7 +34,7 @@ constexpr DWORD kNotchUp = DWORD{120} << 16;
 class MouseHookTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         CLogger::EnableDebug(true);
         g_hMouseHook = reinterpret_cast<HHOOK>(uintptr_t{0x5150});
         window = desktop.windows.CreateTopLevel(L"Frame", RECT{0, 0, 1000, 800}, 100);
@@ -48,7 +48,7 @@ class MouseHookTest : public ::testing::Test {
     void TearDown() override {
         CLogger::EnableDebug(false);
         StopQTTimer(pw::scroll::kVerticalSlot);
-        g_dwHookTimeout = 0;
+        pw::hook::ResetLibraryState();
     }
 
     CSettings& settings() { return *g_pSettings; }
@@ -73,7 +73,7 @@ class MouseHookTest : public ::testing::Test {
         size_t count = 0;
         for (const auto& message : desktop.messages.Recorded())
             if (message.kind == pw::sim::SimMessage::Kind::PostedToThread &&
-                message.message == pw::hook::Messages().resetHook && message.wParam == 1 &&
+                message.message == pw::runtime::Messages().resetHook && message.wParam == 1 &&
                 message.threadId == desktop.messages.CurrentThreadId())
                 ++count;
         return count;

@@ -1,3 +1,4 @@
+#include "actions/action_state.h"
 #include "actions/layers.h"
 #include "actions/process_button.h"
 #include "hook/flag_functions.h"
@@ -36,7 +37,7 @@ class ProcessButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         CLogger::EnableDebug(true);
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         desktop.files.CreateDirectory(L"C:\\x");
         AddProcess(kNotepadPid, L"C:\\Windows\\notepad.exe");
         AddProcess(kCalcPid, L"C:\\Windows\\calc.exe");
@@ -50,8 +51,7 @@ class ProcessButtonTest : public ::testing::Test {
     }
     void TearDown() override {
         SetSetupWindow(nullptr);
-        g_pCurrentChord = nullptr;
-        g_bQuadrantsUsed = false;
+        pw::hook::ResetLibraryState();
         CLogger::EnableDebug(false);
     }
 
@@ -115,10 +115,10 @@ class ProcessButtonTest : public ::testing::Test {
         return found;
     }
     std::vector<SimMessage> ProcessChanged() {
-        return Messages(pw::hook::Messages().processChanged);
+        return Messages(pw::runtime::Messages().processChanged);
     }
     std::vector<SimMessage> ButtonsProcessed() {
-        return Messages(pw::hook::Messages().buttonProcessed);
+        return Messages(pw::runtime::Messages().buttonProcessed);
     }
     bool Logged(StringView text) { return desktop.diagnostics.DebugOutputContains(text); }
 
@@ -466,7 +466,7 @@ TEST_F(ProcessButtonTest, ProfileSwitchEndsALayerShiftTheNewProfileCannotEnd) {
     EXPECT_TRUE(Logged(L"Resetting layer as the new application does not have the same layer "
                        L"modifiers!"));
     // Announced to the setup window and the main window.
-    std::vector<SimMessage> layers = Messages(pw::hook::Messages().layerChanged);
+    std::vector<SimMessage> layers = Messages(pw::runtime::Messages().layerChanged);
     ASSERT_EQ(layers.size(), 2u);
     EXPECT_EQ(layers[0].window, setup);
     EXPECT_EQ(layers[1].window, mainWindow);

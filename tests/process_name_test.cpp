@@ -238,20 +238,20 @@ TEST_F(ProcessNameTest, AndroidEmulatorSchedulesOneHookResetPerProcess) {
     EXPECT_EQ(Lookup(nullptr, 500), L"andy.exe");
     EXPECT_EQ(g_dwAndyPid, 500u);
     EXPECT_EQ(LinesWith(found), 1u);
-    EXPECT_EQ(desktop.timers.DueIn(pw::hook::kResetHookTimer), 20000);
+    EXPECT_EQ(desktop.timers.DueIn(pw::runtime::kResetHookTimer), 20000);
     EXPECT_NE(g_uResetHookTimer, 0u);
-    KillThreadTimer(pw::hook::kResetHookTimer);
+    KillThreadTimer(pw::runtime::kResetHookTimer);
     g_uResetHookTimer = 0;
 
     // The same process again, also after the cache moved on, schedules nothing.
     Lookup(nullptr, 600);
     EXPECT_EQ(Lookup(nullptr, 500), L"andy.exe");
     EXPECT_EQ(LinesWith(found), 1u);
-    EXPECT_FALSE(desktop.timers.IsRunning(pw::hook::kResetHookTimer));
+    EXPECT_FALSE(desktop.timers.IsRunning(pw::runtime::kResetHookTimer));
 
     EXPECT_EQ(Lookup(nullptr, 501), L"andy.exe");
     EXPECT_EQ(LinesWith(found), 2u);
-    EXPECT_TRUE(desktop.timers.IsRunning(pw::hook::kResetHookTimer));
+    EXPECT_TRUE(desktop.timers.IsRunning(pw::runtime::kResetHookTimer));
 }
 
 TEST_F(ProcessNameTest, NestedLookupsStopBeyondFiveLevels) {

@@ -38,12 +38,12 @@ bool IsSwap(const Change& change, unsigned swapped, unsigned flags) {
 class SystemParametersTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         desktop.systemParameters.Preset(false, 3);
     }
     void TearDown() override {
         g_pSPIThread = nullptr;
-        g_pCurrentApp = nullptr;
+        pw::hook::ResetLibraryState();
         spi.reset();
     }
 

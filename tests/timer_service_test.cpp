@@ -1,3 +1,4 @@
+#include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "hook/hook_control.h"
 #include "hook/library.h"
@@ -27,12 +28,13 @@
 namespace {
 
 // The timer thread writes the timer ids under the global lock; the test reads them so too.
-pw::hook::TimerId Locked(const pw::hook::TimerId& id) {
+pw::runtime::TimerId Locked(const pw::runtime::TimerId& id) {
     CThreadLock lock(L"TimerServiceTest");
     return id;
 }
 
 using namespace pw::hook;
+using namespace pw::runtime;
 using pw::test::WaitUntil;
 
 // What the timer procedures saw: "<kind>@<virtual ms>".

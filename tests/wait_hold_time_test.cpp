@@ -8,7 +8,7 @@
 
 #include <climits>
 
-using pw::input::KeystrokesWaitHoldTime;
+using pw::settings::KeystrokesWaitHoldTime;
 
 TEST(WaitHoldTime, CharactersAndOrdinaryTagsCostThePerKeyDelay) {
     EXPECT_EQ(KeystrokesWaitHoldTime(L"", 10), 0);

@@ -1,4 +1,5 @@
 #include "actions/action_families.h"
+#include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "actions/process_button_action.h"
 #include "actions/send_button.h"

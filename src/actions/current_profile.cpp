@@ -1,10 +1,9 @@
+#include "actions/action_state.h"
 #include "actions/layers.h"
 #include "actions/process_button.h"
 #include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "support/logger.h"
-
-bool g_bQuadrantRestricted = false;
 
 namespace {
 

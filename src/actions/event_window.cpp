@@ -1,3 +1,4 @@
+#include "actions/action_state.h"
 #include "actions/button_processing.h"
 #include "actions/process_button.h"
 #include "platform/platform.h"

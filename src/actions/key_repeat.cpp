@@ -48,13 +48,13 @@ unsigned KeyRepeatInterval(const CActionData& data, const CApplicationSettings* 
 }
 
 void StartRepeat(int button, unsigned interval) {
-    if (const uintptr_t id = SetThreadTimer(hook::kRepeatTimer, interval, RepeatTimerProc))
+    if (const uintptr_t id = SetThreadTimer(runtime::kRepeatTimer, interval, RepeatTimerProc))
         g_uRepeatTimer = id;
     g_nRepeatButton = button;
 }
 
 void StopRepeat() {
-    KillThreadTimer(hook::kRepeatTimer);
+    KillThreadTimer(runtime::kRepeatTimer);
     g_nRepeatButton = -1;
 }
 

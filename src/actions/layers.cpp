@@ -12,9 +12,6 @@
 #include "support/thread_lock.h"
 #include "windows/window_from_point.h"
 
-bool g_bLayerHeld = false;
-int g_nSavedLayer = -1;
-
 namespace {
 
 constexpr int kAllLayers = 10;
@@ -75,7 +72,7 @@ void ChangeLayer(int layer, bool notify) {
     ResetDuringKeys(pt);
     if (g_pSettings->get_ResetStickyOnLayerChange() && AnyStickyActive())
         ResetAllSticky(pt);
-    KillThreadTimer(pw::hook::kRepeatTimer);
+    KillThreadTimer(pw::runtime::kRepeatTimer);
     g_nCurrentLayer = layer;
     LayerNotify(notify);
 }
@@ -91,7 +88,7 @@ void LayerNotify(bool notify) {
         g_nCurrentLayer = 0;
     }
     auto& messages = pw::platform::GetMessages();
-    const unsigned message = pw::hook::Messages().layerChanged;
+    const unsigned message = pw::runtime::Messages().layerChanged;
     const WPARAM layer = static_cast<WPARAM>(g_nCurrentLayer);
     if (pw::actions::SetupWindowLives())
         messages.PostMessage(g_hSetupWindow, message, layer, show ? 1 : 0);
@@ -104,7 +101,7 @@ void SetCurrentLayer(int layer, bool notify, bool autoSwitch, bool saveLayer) {
     if (saveLayer)
         g_nSavedLayer = g_nCurrentLayer;
     ChangeLayer(layer, notify);
-    KillThreadTimer(pw::hook::kAutoSwitchTimer);
+    KillThreadTimer(pw::runtime::kAutoSwitchTimer);
     if (!autoSwitch || !g_pCurrentApp || g_nCurrentLayer <= 0)
         return;
     const int target = g_pCurrentApp->GetAutoSwitchLayer(g_nCurrentLayer);
@@ -115,7 +112,7 @@ void SetCurrentLayer(int layer, bool notify, bool autoSwitch, bool saveLayer) {
                       seconds);
     const unsigned period = seconds > 0 ? static_cast<unsigned>(seconds) * 1000u : 0u;
     if (const uintptr_t id =
-            SetThreadTimer(pw::hook::kAutoSwitchTimer, period, AutoSwitchTimerProc))
+            SetThreadTimer(pw::runtime::kAutoSwitchTimer, period, AutoSwitchTimerProc))
         g_uAutoSwitchTimer = id;
 }
 

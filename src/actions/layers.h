@@ -9,11 +9,6 @@
 
 #include <cstdint>
 
-// A momentary layer button is held.
-extern bool g_bLayerHeld;
-// The layer to return to when the momentary shift ends; -1 when none.
-extern int g_nSavedLayer;
-
 // Makes layer (0 to MaxLayers - 1) current, after releasing keys held for a press and,
 // if the settings say so, the sticky states; announces it (notify: with a notification).
 void ChangeLayer(int layer, bool notify);

@@ -1,5 +1,6 @@
 #include "actions/process_button.h"
 
+#include "actions/action_state.h"
 #include "actions/button_processing.h"
 #include "actions/process_button_action.h"
 #include "actions/sticky_keys.h"
@@ -9,11 +10,6 @@
 #include "settings/mouse_buttons.h"
 #include "settings/settings.h"
 #include "support/logger.h"
-
-int g_nLastQuadrant = 0;
-std::array<bool, 9> g_bDownHandled{};
-std::array<bool, 9> g_bChordUsed{};
-CVESKChord* g_pCurrentChord = nullptr;
 
 namespace {
 

@@ -32,9 +32,3 @@ void SetCurrentProfile(CApplicationSettings* profile);
 unsigned GetKeyStateFlags();
 // The settings program's setup window, told of profile changes and processed buttons.
 PW_EXTERN_C void SetSetupWindow(HWND window);
-
-extern int g_nLastQuadrant;                // WINDOWMASK bit of g_hLastWindow last seen
-extern std::array<bool, 9> g_bDownHandled; // per button: its last press was handled
-extern std::array<bool, 9> g_bChordUsed;   // per button: ignore its next release
-extern CVESKChord* g_pCurrentChord;        // the chord being played, or null
-extern bool g_bQuadrantRestricted;         // the current profile applies to some quarters only

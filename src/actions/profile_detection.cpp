@@ -38,7 +38,7 @@ void ReadProcessName(EventWindow& window, ProcessName& name) {
     windows.ClassName(window.hwnd, className.data(), static_cast<int>(className.size()));
     int depth = 0;
     const int nameLength = static_cast<int>(name.size());
-    if (windows::EqualsIgnoringCase(className.data(), kStoreAppInputClass)) {
+    if (pw::EqualsIgnoringCase(className.data(), kStoreAppInputClass)) {
         CLogger::LogDebug(L"ProcessButton: Detected active HWND 0x%08X is "
                           L"Windows.UI.Core.CoreComponentInputSource. Getting root window "
                           L"handle...",
@@ -119,7 +119,7 @@ void DetectProfile(EventWindow& window, POINT pt, int button, int kind, bool* pa
     CWheel::Reset();
     if (g_uRepeatTimer)
         ResetSticky(POINT{0, 0}, kRepeatStickyEntry, g_nCurrentLayer, -1);
-    if (windows::EqualsIgnoringCase(g_szLastProcess, kFoobar)) {
+    if (pw::EqualsIgnoringCase(g_szLastProcess, kFoobar)) {
         CLogger::LogDebug(L"ProcessButton: Previous process was Foobar2000.exe. Enabled special "
                           L"'fix up' mode for next button press/release.");
         *passOriginal = true;
@@ -136,7 +136,7 @@ void DetectProfile(EventWindow& window, POINT pt, int button, int kind, bool* pa
         ResetAllSticky(pt);
         if (profile && CLogger::DebugEnabled())
             profile->Log(name.data());
-        CopyString(g_szLastProcess, hook::kProcessNameLength, name.data());
+        CopyString(g_szLastProcess, runtime::kProcessNameLength, name.data());
         SetCurrentProfile(profile);
     }
     NotifyProfileChanged(window.hwnd, profile);

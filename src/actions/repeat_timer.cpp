@@ -109,6 +109,6 @@ void RepeatTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
         return;
     }
     CLogger::LogDebug(L"Re-enable Timer: Delay %d (milliseconds)", static_cast<int>(interval));
-    const uintptr_t next = SetThreadTimer(pw::hook::kRepeatTimer, interval, RepeatTimerProc);
+    const uintptr_t next = SetThreadTimer(pw::runtime::kRepeatTimer, interval, RepeatTimerProc);
     g_uRepeatTimer = next ? next : 0;
 }

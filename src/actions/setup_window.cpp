@@ -28,7 +28,7 @@ void NotifyProfileChanged(HWND hwnd, CApplicationSettings* profile) {
         return;
     uintptr_t result = 0;
     platform::GetMessages().SendMessageTimeout(
-        g_hSetupWindow, hook::Messages().processChanged, reinterpret_cast<WPARAM>(hwnd),
+        g_hSetupWindow, runtime::Messages().processChanged, reinterpret_cast<WPARAM>(hwnd),
         reinterpret_cast<LPARAM>(profile), platform::kSmtoAbortIfHung, kProcessChangedTimeoutMs,
         &result);
 }
@@ -36,7 +36,7 @@ void NotifyProfileChanged(HWND hwnd, CApplicationSettings* profile) {
 void NotifyButtonProcessed(int button, int kind) {
     if (!SetupWindowLives())
         return;
-    platform::GetMessages().PostMessage(g_hSetupWindow, hook::Messages().buttonProcessed,
+    platform::GetMessages().PostMessage(g_hSetupWindow, runtime::Messages().buttonProcessed,
                                         static_cast<WPARAM>(button), kind);
 }
 

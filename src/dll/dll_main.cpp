@@ -4,33 +4,12 @@
 #include "platform/win32/module_handle.h"
 #include "platform/win32/win32_platform.h"
 
-#include <atomic>
-
-namespace pw::win32 {
-
-namespace {
-std::atomic<HINSTANCE> g_module{nullptr};
-} // namespace
-
-HINSTANCE ModuleHandle() {
-    HINSTANCE module = g_module.load(std::memory_order_acquire);
-    if (module)
-        return module;
-    HMODULE found = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ModuleHandle), &found);
-    return found;
-}
-
-} // namespace pw::win32
-
 // The loader's entry point. Nothing may escape it: a failing attach makes the load fail,
 // a failing detach is only reported.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        pw::win32::g_module.store(instance, std::memory_order_release);
+        pw::win32::SetModuleHandle(instance);
         // The library has no per-thread state; skip the thread notifications.
         DisableThreadLibraryCalls(instance);
         try {

@@ -1,5 +1,6 @@
 #include "hook/flag_functions.h"
 
+#include "input/sim_brightness_token.h"
 #include "platform/platform.h"
 #include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
@@ -24,7 +25,7 @@ StringView CurrentProcessName() {
     if (g_pCurrentApp && g_pCurrentApp->GetApplication())
         return g_pCurrentApp->GetApplication();
     return StringView(g_szLastProcess,
-                      pw::BoundedLength(g_szLastProcess, pw::hook::kProcessNameLength));
+                      pw::BoundedLength(g_szLastProcess, pw::runtime::kProcessNameLength));
 }
 
 } // namespace

@@ -78,17 +78,17 @@ void InstallHooks() {
 
 void ReinstallHooks(WPARAM code) {
     switch (code) {
-    case kWpMouseHook: {
+    case runtime::kWpMouseHook: {
         CThreadLock lock(L"HookThread WP_MOUSEHOOK");
         ReinstallMouseHook();
         break;
     }
-    case kWpKeyHook: {
+    case runtime::kWpKeyHook: {
         CThreadLock lock(L"HookThread WP_KEYHOOK");
         ReinstallKeyboardHook();
         break;
     }
-    case kWpBoth: {
+    case runtime::kWpBoth: {
         CThreadLock lock(L"HookThread WP_BOTH");
         ReinstallMouseHook();
         ReinstallKeyboardHook();

@@ -1,5 +1,6 @@
 #include "hook/hook_lifecycle.h"
 
+#include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
@@ -82,7 +83,8 @@ void ResetDefaults() {
 
 void PostQuit(const LibraryThread& thread, unsigned long threadId) {
     if (thread.Running() && threadId != 0)
-        platform::GetMessages().PostThreadMessage(threadId, Messages().resetHook, kWpQuit, 0);
+        platform::GetMessages().PostThreadMessage(threadId, runtime::Messages().resetHook,
+                                                  runtime::kWpQuit, 0);
 }
 
 void SetProcessPriority() {

@@ -14,7 +14,7 @@ platform::Hooks::Proc KeyboardHookProcedure() {
 
 void ClearKeyboardHookKeys() {}
 
-TimerProc JigglerTimerProcedure() {
+runtime::TimerProc JigglerTimerProcedure() {
     return nullptr;
 }
 

@@ -16,6 +16,6 @@ platform::Hooks::Proc KeyboardHookProcedure();
 // Clears the keyboard hook's table of held keys before it is installed.
 void ClearKeyboardHookKeys();
 // Null while there is no jiggler.
-TimerProc JigglerTimerProcedure();
+runtime::TimerProc JigglerTimerProcedure();
 
 } // namespace pw::hook

@@ -43,7 +43,7 @@ void StopWorkers() {
 // False when the queue failed.
 bool RunMessageLoop() {
     platform::Messages& messages = platform::GetMessages();
-    const RegisteredMessages& ids = Messages();
+    const runtime::RegisteredMessages& ids = runtime::Messages();
     platform::Messages::ThreadMessage message;
     for (;;) {
         const int got = messages.GetMessage(message);
@@ -54,7 +54,7 @@ bool RunMessageLoop() {
         }
         bool leave = got == 0;
         if (message.message == ids.resetHook) {
-            if (message.wParam == kWpQuit)
+            if (message.wParam == runtime::kWpQuit)
                 leave = true;
             else
                 ReinstallHooks(message.wParam);
@@ -92,7 +92,7 @@ void NotifyMainWindow(const Char* lockName) {
         mainWindow = g_hMainWindow;
     }
     if (mainWindow)
-        platform::GetMessages().PostMessage(mainWindow, Messages().mainWindow, 0, 0);
+        platform::GetMessages().PostMessage(mainWindow, runtime::Messages().mainWindow, 0, 0);
 }
 
 unsigned long HookThreadProc(LibraryThread::StartSignal& start) {
@@ -112,7 +112,7 @@ unsigned long HookThreadProc(LibraryThread::StartSignal& start) {
         start.Started();
 
         StartWorkers();
-        ChooseEnglishLayout();
+        input::ChooseEnglishLayout();
         {
             CThreadLock lock(L"HookThread 0");
             InstallHooks();

@@ -36,4 +36,4 @@ void ResetDebounce();
 } // namespace pw::hook
 
 // By MouseButtons value; only Left to XRight are used.
-extern std::array<pw::hook::DebounceEntry, pw::hook::kButtonCount> g_Debounce;
+extern std::array<pw::hook::DebounceEntry, pw::runtime::kButtonCount> g_Debounce;

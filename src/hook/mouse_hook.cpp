@@ -49,8 +49,8 @@ void CheckRunTime(const MouseEvent& event) {
         static_cast<unsigned>(reinterpret_cast<uintptr_t>(g_hMouseHook)), g_nCurrentLayer);
     CLogger::LogMessage(kStars);
     pw::platform::Messages& messages = pw::platform::GetMessages();
-    messages.PostThreadMessage(messages.CurrentThreadId(), pw::hook::Messages().resetHook,
-                               pw::hook::kWpMouseHook, 0);
+    messages.PostThreadMessage(messages.CurrentThreadId(), pw::runtime::Messages().resetHook,
+                               pw::runtime::kWpMouseHook, 0);
 }
 
 LRESULT Finish(const MouseEvent& event, HookOutcome outcome) {

@@ -59,7 +59,7 @@ void RestartMouseOverTimer(POINT pt) {
         return;
     g_ptMouseOver = pt;
     const uintptr_t id =
-        SetThreadTimer(kMouseOverTimer, kMouseOverDelayMs, ProcessMouseOverTimerProc);
+        SetThreadTimer(runtime::kMouseOverTimer, kMouseOverDelayMs, ProcessMouseOverTimerProc);
     if (id != 0)
         g_uMouseOverTimer = id;
 }

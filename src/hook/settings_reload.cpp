@@ -1,5 +1,6 @@
 #include "hook/settings_reload.h"
 
+#include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "actions/sticky_keys.h"
 #include "hook/hook_procedures.h"
@@ -114,8 +115,8 @@ void StartJiggler() {
         return;
     g_dwLastInputTick = platform::TickCount();
     g_bInputSeen = true;
-    if (TimerProc proc = JigglerTimerProcedure())
-        SetThreadTimer(kJigglerTimer, kJigglerCheckMs, proc);
+    if (runtime::TimerProc proc = JigglerTimerProcedure())
+        SetThreadTimer(runtime::kJigglerTimer, kJigglerCheckMs, proc);
 }
 
 // Keys held for a press, sticky states and a chord being played belong to slots of the
@@ -162,7 +163,7 @@ bool LoadSettings() {
     const bool quadrantsUsed = g_bQuadrantsUsed;
     g_bQuadrantsUsed = false;
     if (g_uJigglerTimer != 0)
-        KillThreadTimer(kJigglerTimer);
+        KillThreadTimer(runtime::kJigglerTimer);
     const RememberedProfile remembered = Remember();
     ReleaseWhatPointsIntoTheSettings();
 

@@ -20,7 +20,7 @@ void PublishId(unsigned long id) {
 // False when the queue failed.
 bool RunMessageLoop() {
     platform::Messages& messages = platform::GetMessages();
-    const RegisteredMessages& ids = Messages();
+    const runtime::RegisteredMessages& ids = runtime::Messages();
     platform::Messages::ThreadMessage message;
     for (;;) {
         const int got = messages.GetMessage(message);
@@ -32,12 +32,12 @@ bool RunMessageLoop() {
         if (got == 0)
             return true;
         if (message.message == ids.resetHook) {
-            if (message.wParam == kWpQuit)
+            if (message.wParam == runtime::kWpQuit)
                 return true;
         } else if (message.message == ids.killTimer) {
-            StopRequestedTimer(message.wParam);
+            runtime::StopRequestedTimer(message.wParam);
         } else if (message.message == ids.setTimer) {
-            StartRequestedTimer(message.wParam, static_cast<unsigned>(message.lParam));
+            runtime::StartRequestedTimer(message.wParam, static_cast<unsigned>(message.lParam));
         } else if (message.message == platform::kWmTimer) {
             // Only the system's dispatch may call a timer's procedure.
             messages.DispatchThreadMessage(message);

@@ -3,7 +3,6 @@
 #include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "support/text_compare.h"
-#include "windows/process_name.h"
 
 using namespace pw::input;
 
@@ -29,8 +28,8 @@ bool SendAppCommand(HWND window, int command) {
         return true;
     }
     const StringView process(g_szLastProcess,
-                             pw::BoundedLength(g_szLastProcess, pw::hook::kProcessNameLength));
-    if (!pw::windows::EqualsIgnoringCase(process, L"mstsc.exe")) {
+                             pw::BoundedLength(g_szLastProcess, pw::runtime::kProcessNameLength));
+    if (!pw::EqualsIgnoringCase(process, L"mstsc.exe")) {
         pw::platform::GetMessages().PostMessage(
             window, pw::platform::kWmAppCommand, reinterpret_cast<WPARAM>(window),
             static_cast<LPARAM>(static_cast<uint32_t>(command) * 0x10000u));

@@ -13,6 +13,7 @@
 using pw::input::SendInputMode;
 
 std::atomic<bool> g_bFlushInput{false};
+CSendInput* g_pSendInput = nullptr;
 
 namespace {
 
@@ -114,7 +115,7 @@ void CSendInput::ThreadProc() {
         if (m_bStopping)
             m_dwThreadId = 0;
         ProcessQueue();
-        const unsigned processInput = pw::hook::Messages().processInput;
+        const unsigned processInput = pw::runtime::Messages().processInput;
         pw::platform::Messages::ThreadMessage message;
         while (!m_bStopping) {
             const int got = messages.GetMessage(message);
@@ -155,8 +156,8 @@ void CSendInput::Append(CInputQueue* entry, const Char* name) {
         m_Queue.push_back(entry);
         const unsigned long threadId = m_dwThreadId.load();
         if (threadId)
-            pw::platform::GetMessages().PostThreadMessage(threadId,
-                                                          pw::hook::Messages().processInput, 0, 0);
+            pw::platform::GetMessages().PostThreadMessage(
+                threadId, pw::runtime::Messages().processInput, 0, 0);
     }
     if (m_mode == SendInputMode::Immediate)
         ProcessQueue();

@@ -52,7 +52,7 @@ class CSendInput final : public pw::input::TokenOutput {
                   bool officeMouse, uintptr_t extraInfo, int holdTime) override;
     bool SendKeyState(int virtualKey, bool extended, uint32_t modifiers, uint32_t scanCode,
                       bool unicode, bool release, unsigned delay, uintptr_t extraInfo,
-                      pw::input::KeyboardLayoutHandle layout, int& holdTime) override;
+                      pw::platform::KeyboardLayoutHandle layout, int& holdTime) override;
 
     // Plays everything queued so far on the calling thread: the send-input thread's work,
     // and the way owners of a Manual sender drain it.
@@ -93,3 +93,7 @@ class CSendInput final : public pw::input::TokenOutput {
 // g_pSendInput->SendMouse with the mouse hook handle as extra info and no hold time.
 int SendMouseEvent(MouseButtons button, int action, const POINT& pt, unsigned delay,
                    bool razorMouse, bool officeMouse);
+
+// The send-input thread object; the hook thread creates and owns it. Null while there is
+// none.
+extern CSendInput* g_pSendInput;

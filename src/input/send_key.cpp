@@ -35,7 +35,7 @@ bool SendKey(int virtualKey, bool extended, uint32_t modifiers, uint32_t scan) {
 
 bool SendKey(Char character, uint32_t modifiers) {
     TargetLayout layout;
-    KeyboardLayout& keyboard = CurrentKeyboardLayout();
+    pw::platform::KeyboardLayout& keyboard = pw::platform::CurrentKeyboardLayout();
     const int8_t oemChar = keyboard.CharToOem(character);
     const Char oemWide = static_cast<Char>(static_cast<uint8_t>(oemChar));
     const uint32_t oem = keyboard.OemKeyScan(static_cast<uint8_t>(oemChar));

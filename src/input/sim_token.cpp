@@ -1,6 +1,6 @@
 #include "input/sim_token.h"
 
-#include "actions/layers.h"
+#include "input/english_layout.h"
 #include "runtime/runtime_state.h"
 
 namespace pw::input {

@@ -22,7 +22,7 @@ struct SimTokenContext {
     bool officeMouse = false;
     uintptr_t keyboardMarker = 0; // extra info of injected keyboard events
     uintptr_t mouseMarker = 0;    // extra info of injected mouse events
-    KeyboardLayoutHandle englishLayout = nullptr;
+    pw::platform::KeyboardLayoutHandle englishLayout = nullptr;
     HWND volumeOsdWindow = nullptr;
 };
 

@@ -24,9 +24,9 @@ bool ParseKeys(SimParseState& state, const Char* keys) {
         }
         // A tag name runs to "}", to the end of the text or to its length limit; the
         // rest of an over-long tag is read as characters.
-        Char name[kMaxTagName + 1] = {};
+        Char name[settings::kMaxTagName + 1] = {};
         size_t length = 0;
-        for (size_t taken = 0; *position != 0 && taken < kMaxTagName; ++taken) {
+        for (size_t taken = 0; *position != 0 && taken < settings::kMaxTagName; ++taken) {
             Char t = *position++;
             if (t == L'}')
                 break;

@@ -161,7 +161,7 @@ bool CSPIThread::RequestChange(uint32_t swapButtons, uint32_t scrollLines, bool 
     m_pPending = new CSPIThreadData(wanted);
     const unsigned long threadId = g_dwSPIThreadId.load();
     if (threadId)
-        pw::platform::GetMessages().PostThreadMessage(threadId, pw::hook::Messages().startSpi, 0,
+        pw::platform::GetMessages().PostThreadMessage(threadId, pw::runtime::Messages().startSpi, 0,
                                                       0);
     m_cs.Leave();
     return true;
@@ -202,8 +202,8 @@ CSPIThreadData CSPIThread::Current() {
 void CSPIThread::SettleTimerProc(HWND, unsigned, uintptr_t, unsigned long) {
     const unsigned long threadId = g_dwSPIThreadId.load();
     if (threadId)
-        pw::platform::GetMessages().PostThreadMessage(threadId, pw::hook::Messages().processSpi, 0,
-                                                      0);
+        pw::platform::GetMessages().PostThreadMessage(threadId, pw::runtime::Messages().processSpi,
+                                                      0, 0);
 }
 
 void CSPIThread::OnStartRequest() {
@@ -239,7 +239,7 @@ void CSPIThread::ThreadProc() {
             m_stateSignal.notify_all();
         }
 
-        const pw::hook::RegisteredMessages& ids = pw::hook::Messages();
+        const pw::runtime::RegisteredMessages& ids = pw::runtime::Messages();
         pw::platform::Messages::ThreadMessage message;
         for (;;) {
             const int got = messages.GetMessage(message);

@@ -15,13 +15,13 @@ class TargetLayout {
     TargetLayout& operator=(const TargetLayout&) = delete;
 
     // The layout of the target window's thread.
-    KeyboardLayoutHandle Target() const { return target_; }
+    pw::platform::KeyboardLayoutHandle Target() const { return target_; }
     // The calling thread's layout that was replaced; none when nothing changed.
-    KeyboardLayoutHandle Replaced() const { return replaced_; }
+    pw::platform::KeyboardLayoutHandle Replaced() const { return replaced_; }
 
   private:
-    KeyboardLayoutHandle target_ = nullptr;
-    KeyboardLayoutHandle replaced_ = nullptr;
+    pw::platform::KeyboardLayoutHandle target_ = nullptr;
+    pw::platform::KeyboardLayoutHandle replaced_ = nullptr;
 };
 
 } // namespace pw::input

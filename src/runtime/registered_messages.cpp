@@ -2,7 +2,7 @@
 
 #include "platform/platform.h"
 
-namespace pw::hook {
+namespace pw::runtime {
 
 namespace {
 
@@ -38,4 +38,4 @@ const RegisteredMessages& Messages() {
     return g_messages;
 }
 
-} // namespace pw::hook
+} // namespace pw::runtime

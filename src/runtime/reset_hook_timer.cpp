@@ -17,6 +17,6 @@ void ResetHookTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
     }
     g_uResetHookTimer = 0;
     CLogger::LogMessage(L"ResetHookTimerProc: Re-installing VESK hooks.");
-    pw::platform::GetMessages().PostThreadMessage(g_dwHookThreadId, pw::hook::Messages().resetHook,
-                                                  pw::hook::kWpBoth, 0);
+    pw::platform::GetMessages().PostThreadMessage(
+        g_dwHookThreadId, pw::runtime::Messages().resetHook, pw::runtime::kWpBoth, 0);
 }

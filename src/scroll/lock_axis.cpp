@@ -6,6 +6,8 @@
 #include "support/logger.h"
 #include "windows/window_from_point.h"
 
+CLockAxis g_LockAxis;
+
 void CLockAxis::LockX(bool byKey) {
     m_bXLocked = true;
     m_bByKey = byKey;

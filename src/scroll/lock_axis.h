@@ -57,3 +57,6 @@ namespace pw::scroll {
 bool ApplyAxisLock(MSLLHOOKSTRUCT& record);
 
 } // namespace pw::scroll
+
+// The axis lock of the mouse hook.
+extern CLockAxis g_LockAxis;

@@ -56,7 +56,7 @@ unsigned long CApplicationSettings::DefaultRepeat() {
 int CApplicationSettings::CalculateKeystrokesWaitHoldTime(const Char* keys, int perKey) {
     if (!keys)
         return 0;
-    int total = pw::input::KeystrokesWaitHoldTime(keys, perKey);
+    int total = pw::settings::KeystrokesWaitHoldTime(keys, perKey);
     CLogger::LogDebug(L"ApplicationSettings; Total wait time for keys '%ls' is %dms", keys, total);
     return total;
 }

@@ -1,6 +1,5 @@
 #include "settings/folders.h"
 
-#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 
 namespace pw::folders {

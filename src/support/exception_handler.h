@@ -4,6 +4,7 @@
 // the catch-all blocks around thread, hook and exported function bodies.
 
 #include "support/invalid_parameter.h"
+#include "support/library_files.h"
 #include "support/text.h"
 
 namespace pw::crash {
@@ -17,9 +18,10 @@ inline constexpr const Char* kNotificationEmail = L"crash-notify@orvane-works.in
 // Detailed report, editable e-mail, report attached.
 inline constexpr unsigned long kReportFlags = 7;
 
-// Runs just before a crash report: switches debug logging on and removes the hooks, so
-// that a crashing library never leaves system input hooked.
-void BeforeCrashReport();
+// The step run just before a crash report (null: none). The library start installs one
+// that switches debug logging on and removes the hooks, so that a crashing library never
+// leaves system input hooked.
+void SetBeforeCrashReport(void (*handler)());
 
 // Logs a runtime invalid-parameter report and returns, so that the failing call reports
 // an error to its caller.

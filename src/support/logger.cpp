@@ -1,8 +1,8 @@
 #include "support/logger.h"
 
-#include "settings/folders.h"
 #include "support/bounded_copy.h"
 #include "support/format.h"
+#include "support/library_files.h"
 #include "support/log_file_trim.h"
 #include "support/thread_lock.h"
 
@@ -42,7 +42,7 @@ constexpr auto kBanner = [] {
 
 // The path of the last file opened, for a reopen that finds no freshly resolved path.
 // Guarded by csLogMutex.
-Char g_lastPath[pw::folders::kMaxPath] = {};
+Char g_lastPath[pw::kMaxPath] = {};
 // Mirrors g_lastPath[0] != 0 for the check made before csLogMutex is taken.
 std::atomic<bool> g_lastPathKnown{false};
 
@@ -97,8 +97,11 @@ bool ResolveLogFilePath(Char* path, size_t size) {
         ~ResolvingScope() { t_resolvingPath = false; }
     } scope;
     path[0] = 0;
+    const auto logFile = pw::InstalledLibraryFiles().logFile;
+    if (!logFile)
+        return false;
     try {
-        return GetLogFile(path, size, true) == 0 && path[0] != 0;
+        return logFile(path, size, true) == 0 && path[0] != 0;
     } catch (...) {
         path[0] = 0;
         return false;
@@ -225,8 +228,8 @@ void CLogger::AppendToFile(Level level, const Char* line) {
         AppendLocked(level, line, nullptr);
         return;
     }
-    Char path[pw::folders::kMaxPath];
-    const bool resolved = ResolveLogFilePath(path, pw::folders::kMaxPath);
+    Char path[pw::kMaxPath];
+    const bool resolved = ResolveLogFilePath(path, pw::kMaxPath);
     AppendLocked(level, line, resolved ? path : nullptr);
 }
 

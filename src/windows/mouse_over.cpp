@@ -6,6 +6,6 @@
 POINT g_ptMouseOver{};
 
 void ProcessMouseOverTimerProc(HWND, unsigned, uintptr_t, unsigned long) {
-    KillThreadTimer(pw::hook::kMouseOverTimer);
+    KillThreadTimer(pw::runtime::kMouseOverTimer);
     g_uMouseOverTimer = 0;
 }

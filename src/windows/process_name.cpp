@@ -15,7 +15,6 @@
 
 unsigned long g_dwLastPid = pw::windows::kNoProcessId;
 Char g_szCachedProcess[pw::windows::kProcessNameCapacity] = {};
-bool g_bModernApp = false;
 unsigned long g_dwLastIntegrity = pw::windows::kUnknownIntegrity;
 unsigned long g_dwAndyPid = 0;
 
@@ -71,7 +70,7 @@ std::optional<bool> FollowFrameHost(HWND hwnd, unsigned long pid, Char* name, in
 
 void ScheduleHookReset() {
     const uintptr_t id =
-        SetThreadTimer(pw::hook::kResetHookTimer, kHookResetDelayMs, ResetHookTimerProc);
+        SetThreadTimer(pw::runtime::kResetHookTimer, kHookResetDelayMs, ResetHookTimerProc);
     if (id)
         g_uResetHookTimer = id;
 }
@@ -153,6 +152,7 @@ void ResetProcessNameState() {
 
 bool GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* depth,
                     int callerId) {
+    using namespace pw;
     using namespace pw::windows;
     const LookupCaller caller{callerId, ProcessNameCallerName(callerId)};
     const uint32_t start = pw::platform::TickCount();

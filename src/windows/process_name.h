@@ -45,8 +45,6 @@ void ResetProcessNameState();
 // The last successful lookup: its process id (kNoProcessId when none) and name.
 extern unsigned long g_dwLastPid;
 extern Char g_szCachedProcess[pw::windows::kProcessNameCapacity];
-// The last lookup met a store-app host or was answered from the cache.
-extern bool g_bModernApp;
 // Integrity level of the process last opened; kUnknownIntegrity when unknown.
 extern unsigned long g_dwLastIntegrity;
 // The Android-emulator process for which a hook reinstall was last scheduled.

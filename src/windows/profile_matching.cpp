@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
+#include "settings/settings.h"
 #include "support/logger.h"
 #include "support/text_compare.h"
 #include "support/thread_lock.h"

@@ -47,7 +47,7 @@ HWND Analyse(TooltipCache& cache, HWND start, POINT pt) {
         return cache.answer;
 
     windows.ClassName(start, cache.className.data(), static_cast<int>(cache.className.size()));
-    pw::windows::LowerInPlace(cache.className.data());
+    pw::LowerInPlace(cache.className.data());
     if (StringView(cache.className.data()).find(L"tooltip") == StringView::npos)
         return cache.answer;
 

@@ -87,7 +87,7 @@ std::string DescribeRecord(const InputRecord& record) {
 } // namespace
 
 Replay::Replay(std::ostream& out) : out_(out) {
-    hook::RegisterMessages();
+    runtime::RegisterMessages();
     startTick_ = desktop_.clock.TickCount();
     desktop_.windows.AddMonitor(RECT{0, 0, 1920, 1080}, platform::kDefaultDpi);
     actions::SetActionObserver(&Replay::NoteAction, this);

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace pw::input {
+namespace pw::platform {
 namespace {
 
 constexpr int16_t kShift = 0x100;
@@ -142,4 +142,4 @@ int8_t UsKeyboardLayout::CharToOem(Char c) {
     return '?';
 }
 
-} // namespace pw::input
+} // namespace pw::platform

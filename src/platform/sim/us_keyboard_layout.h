@@ -5,7 +5,7 @@
 
 #include "platform/keyboard_layout.h"
 
-namespace pw::input {
+namespace pw::platform {
 
 class UsKeyboardLayout final : public KeyboardLayout {
   public:
@@ -21,4 +21,4 @@ class UsKeyboardLayout final : public KeyboardLayout {
     KeyboardLayoutHandle CurrentLayout() override { return kHandle; }
 };
 
-} // namespace pw::input
+} // namespace pw::platform
