@@ -63,7 +63,7 @@ struct BenchEnvironment {
     ~BenchEnvironment() { CLogger::DisableLogging(false); }
 
     LRESULT Run(unsigned message, MSLLHOOKSTRUCT& record) {
-        return MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
+        return pw::MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
     }
 
     pw::sim::SimulatedDesktop desktop;

@@ -9,54 +9,44 @@ set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 cd "$root/src"
 
-layers=(platform platform/sim platform/win32 support runtime settings input windows scroll actions
-        hook dll)
+layers="platform platform/sim platform/win32 support runtime settings input windows scroll
+        actions hook dll"
 
-rank() {
-    local i
-    for i in "${!layers[@]}"; do
-        if [ "${layers[$i]}" = "$1" ]; then
-            echo "$i"
-            return
-        fi
-    done
-    echo -1
-}
-
-# The layer of a path relative to src/: its folder, or platform/sim|win32 below platform.
-layer_of() {
-    case "$1" in
-    platform/sim/*) echo platform/sim ;;
-    platform/win32/*) echo platform/win32 ;;
-    *) echo "${1%%/*}" ;;
-    esac
-}
-
-status=0
-while IFS= read -r file; do
-    from=$(layer_of "$file")
-    from_rank=$(rank "$from")
-    if [ "$from_rank" -lt 0 ]; then
-        echo "$file: folder '$from' is not in the layer list of $(basename "$0")"
-        status=1
-        continue
-    fi
-    while IFS= read -r include; do
-        to=$(layer_of "$include")
-        [ "$to" = "$from" ] && continue
-        to_rank=$(rank "$to")
-        if [ "$to_rank" -lt 0 ]; then
-            echo "$file: includes \"$include\" of no known layer"
-            status=1
-        elif [ "$to_rank" -gt "$from_rank" ] ||
-            [[ "$from" == platform/* && "$to" == platform/* && "$to" != platform ]]; then
-            echo "$file: includes \"$include\" of layer $to, above $from"
-            status=1
-        fi
-    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-done < <(find . -type f \( -name '*.h' -o -name '*.cpp' \) | sed 's|^\./||' | sort)
-
-if [ "$status" -eq 0 ]; then
-    echo "layers: no upward include in src/ (${layers[*]})"
-fi
-exit "$status"
+# One "file:include" line per quoted include, then one awk pass over them all.
+find . -type f \( -name '*.h' -o -name '*.cpp' \) | sed 's|^\./||' | sort |
+    xargs grep -H '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' |
+    sed 's/^\([^:]*\):[^"]*"\([^"]*\)".*/\1 \2/' |
+    awk -v layers="$layers" '
+        function layer(path) {
+            if (path ~ /^platform\/sim\//) return "platform/sim"
+            if (path ~ /^platform\/win32\//) return "platform/win32"
+            sub(/\/.*/, "", path)
+            return path
+        }
+        BEGIN {
+            n = split(layers, names, /[[:space:]]+/)
+            if (names[n] == "") n--
+            for (i = 1; i <= n; i++) rank[names[i]] = i
+        }
+        {
+            file = $1; include = $2
+            from = layer(file); to = layer(include)
+            if (!(from in rank)) {
+                if (!(from in unknown)) print file ": folder \"" from "\" is not in the layer list"
+                unknown[from] = 1; failed = 1; next
+            }
+            if (from == to) next
+            if (!(to in rank)) {
+                print file ": includes \"" include "\" of no known layer"; failed = 1
+            } else if (rank[to] > rank[from] ||
+                       (from ~ /^platform\// && to ~ /^platform\//)) {
+                print file ": includes \"" include "\" of layer " to ", above " from
+                failed = 1
+            }
+        }
+        END {
+            if (failed) exit 1
+            order = names[1]
+            for (i = 2; i <= n; i++) order = order " < " names[i]
+            print "layers: no upward include in src/ (" order ")"
+        }'

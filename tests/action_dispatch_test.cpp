@@ -81,7 +81,7 @@ class ActionDispatch : public ::testing::Test {
     bool Press(int button, int kind, POINT pt = POINT{100, 100}) {
         MSLLHOOKSTRUCT record{pt, 0, 0, 0, 0};
         passOriginal = keysSent = injected = false;
-        return ProcessButton(button, kind, true, &record, &passOriginal, &keysSent, &injected);
+        return pw::ProcessButton(button, kind, true, &record, &passOriginal, &keysSent, &injected);
     }
     // What the sender injected since the last call: "<vk>+" and "<vk>-" for keys (hex),
     // "m<flags>" for mouse records, "m<flags>:<data>" with wheel data.
@@ -281,7 +281,7 @@ TEST_F(ActionDispatch, LaunchCommandsSplitAfterTheProgram) {
     EXPECT_EQ(SplitLaunchCommand(L"C:\\a b\\notes.txt").program, L"C:\\a b\\notes.txt");
     EXPECT_EQ(SplitLaunchCommand(L"C:\\a b\\notes.txt").arguments, L"");
     EXPECT_EQ(SplitLaunchCommand(L"x.exe").arguments, L"");
-    EXPECT_FALSE(LaunchApplication(L""));
+    EXPECT_FALSE(pw::LaunchApplication(L""));
 }
 
 TEST_F(ActionDispatch, MagnifierStartsOnceAndZoomsWhenItRuns) {
@@ -456,7 +456,7 @@ TEST_F(ActionDispatch, LayerButtonsShiftWhileHeldAndCycleOnRelease) {
     EXPECT_EQ(g_nCurrentLayer, 0);
 
     // A layer past the ones in use is refused.
-    ChangeLayer(5, true);
+    pw::ChangeLayer(5, true);
     EXPECT_EQ(g_nCurrentLayer, 0);
     EXPECT_TRUE(Logged(L"Attempting to activate layer 5 which is greater than Max layers (4)"));
     SetHookMainWindow(nullptr);
@@ -506,10 +506,10 @@ TEST_F(ActionDispatch, StickyButtonsStayDownUntilTheNextClick) {
     // A reset (a profile switch) lets the held button go.
     EXPECT_TRUE(click(kKindDown));
     EXPECT_EQ(Injected(), "m2");
-    EXPECT_TRUE(AnyStickyActive());
-    ResetAllSticky(POINT{0, 0});
+    EXPECT_TRUE(pw::AnyStickyActive());
+    pw::ResetAllSticky(POINT{0, 0});
     EXPECT_EQ(Injected(), "m4");
-    EXPECT_FALSE(AnyStickyActive());
+    EXPECT_FALSE(pw::AnyStickyActive());
 
     // The X-axis drag locks Y while the drag lasts.
     Map(mbXLeft, actStickyLeftButtonXAxis);
@@ -531,11 +531,13 @@ TEST_F(ActionDispatch, AxisLocksHoldTheCursorOnALine) {
     // A movement is replaced by one along the free axis only, from where the cursor is.
     desktop.windows.SetCursor(POINT{500, 200});
     MSLLHOOKSTRUCT first{POINT{500, 200}, 0, 0, 1, 0};
-    EXPECT_EQ(MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&first)), 1);
+    EXPECT_EQ(pw::MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&first)),
+              1);
     EXPECT_EQ(g_LockAxis.XPos(), 500);
     Injected();
     MSLLHOOKSTRUCT move{POINT{510, 300}, 0, 0, 2, 0};
-    EXPECT_EQ(MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&move)), 1);
+    EXPECT_EQ(pw::MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&move)),
+              1);
     g_pSendInput->ProcessQueue();
     auto records = desktop.input.TakePending();
     ASSERT_EQ(records.size(), 1u);
@@ -560,7 +562,8 @@ TEST_F(ActionDispatch, AxisLocksHoldTheCursorOnALine) {
 TEST_F(ActionDispatch, MovementScrollsWhileTheButtonIsHeld) {
     auto move = [&](long x, long y, DWORD time) {
         MSLLHOOKSTRUCT record{POINT{x, y}, 0, 0, time, 0};
-        return MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&record));
+        return pw::MouseHookLLProc(0, pw::platform::kWmMouseMove,
+                                   reinterpret_cast<LPARAM>(&record));
     };
     Map(mbMiddle, actMovementToScrollLockAxis);
     EXPECT_TRUE(Press(mbMiddle, kKindDown, POINT{100, 100}));

@@ -1,3 +1,4 @@
+#include "actions/layers.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
 #include "hook/library.h"
@@ -144,7 +145,7 @@ TEST_F(HookLifecycleTest, StartStopCyclesLeaveNoThreadsHooksOrWorkers) {
         // Only the mouse hook: there is no keyboard hook procedure yet.
         ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
         EXPECT_EQ(desktop.hooks.InstalledHooks()[0].handle, g_hMouseHook);
-        EXPECT_EQ(desktop.hooks.InstalledHooks()[0].proc, &MouseHookLLProc);
+        EXPECT_EQ(desktop.hooks.InstalledHooks()[0].proc, &pw::MouseHookLLProc);
         EXPECT_EQ(desktop.hooks.InstalledHooks()[0].threadId, g_dwHookThreadId);
         EXPECT_EQ(desktop.threads.PriorityOf(g_dwHookThreadId), 15);
         EXPECT_EQ(desktop.threads.PriorityOf(g_dwTimerThreadId), 1);
@@ -199,7 +200,7 @@ TEST_F(HookLifecycleTest, RemoveMouseHookWithoutThreadsDoesNothing) {
 TEST_F(HookLifecycleTest, RemovalWithDefaultsRestoresTheCapturedSwapAndLines) {
     // The system had swapped buttons and 0 wheel lines when the library looked.
     desktop.systemParameters.Preset(true, 0);
-    CaptureSystemMouseDefaults();
+    pw::CaptureSystemMouseDefaults();
     Hook();
     desktop.systemParameters.Preset(false, 9);
     desktop.systemParameters.TakeChanges();
@@ -315,7 +316,7 @@ TEST_F(HookLifecycleTest, EnglishLayoutIsFoundOrLoadedAndUnloadedAgain) {
 
 TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingAndRestoresTheSystem) {
     desktop.systemParameters.Preset(false, 5);
-    CaptureSystemMouseDefaults();
+    pw::CaptureSystemMouseDefaults();
     const size_t threadsBefore = ProcessThreadCount();
     Hook();
     desktop.systemParameters.Preset(true, 12);
@@ -333,9 +334,22 @@ TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingAndRestoresTheSystem) 
     pw::runtime::RegisterMessages();
 }
 
+TEST_F(HookLifecycleTest, LoadingAgainPutsTheLayerStateBack) {
+    SetCurrentLayer(1, false, false, true);
+    ASSERT_EQ(GetCurrentLayer(), 1);
+    ASSERT_EQ(g_nSavedLayer, 0);
+
+    pw::hook::ProcessDetach();
+    pw::hook::ProcessAttach();
+    pw::runtime::RegisterMessages();
+    EXPECT_EQ(GetCurrentLayer(), 0);
+    EXPECT_EQ(g_nSavedLayer, -1);
+    EXPECT_EQ(g_pCurrentApp, nullptr);
+}
+
 TEST_F(HookLifecycleTest, RemoveHooksTakesOffBothHooksAndRestoresCursors) {
-    g_hKeyboardHook = desktop.hooks.SetHook(Kind::KeyboardLowLevel, &MouseHookLLProc);
-    g_hMouseHook = desktop.hooks.SetHook(Kind::MouseLowLevel, &MouseHookLLProc);
+    g_hKeyboardHook = desktop.hooks.SetHook(Kind::KeyboardLowLevel, &pw::MouseHookLLProc);
+    g_hMouseHook = desktop.hooks.SetHook(Kind::MouseLowLevel, &pw::MouseHookLLProc);
     const int reloads = desktop.systemParameters.CursorReloads();
     RemoveHooks();
     EXPECT_TRUE(desktop.hooks.InstalledHooks().empty());

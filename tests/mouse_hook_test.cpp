@@ -43,11 +43,11 @@ class MouseHookTest : public ::testing::Test {
         g_pCurrentApp = profile();
         g_hLastWindow = window;
         settings().SetSimKeyDelay(0);
-        StopQTTimer(pw::scroll::kVerticalSlot);
+        pw::StopQTTimer(pw::scroll::kVerticalSlot);
     }
     void TearDown() override {
         CLogger::EnableDebug(false);
-        StopQTTimer(pw::scroll::kVerticalSlot);
+        pw::StopQTTimer(pw::scroll::kVerticalSlot);
         pw::hook::ResetLibraryState();
     }
 
@@ -63,7 +63,7 @@ class MouseHookTest : public ::testing::Test {
     // Runs one event through the hook; true when it was swallowed (1, next hook not called).
     bool Swallowed(unsigned message, MSLLHOOKSTRUCT record) {
         const int before = desktop.input.NextHookCalls();
-        const LRESULT result = MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
+        const LRESULT result = pw::MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
         const bool passed = desktop.input.NextHookCalls() != before;
         EXPECT_NE(passed, result == 1) << "message 0x" << std::hex << message;
         return !passed;
@@ -89,7 +89,7 @@ class MouseHookTest : public ::testing::Test {
 TEST_F(MouseHookTest, NegativeCodePassesWithoutTouchingState) {
     MSLLHOOKSTRUCT record = Event(pt, 5000);
     const int before = desktop.input.NextHookCalls();
-    EXPECT_EQ(MouseHookLLProc(-1, kLButtonDown, reinterpret_cast<LPARAM>(&record)), 0);
+    EXPECT_EQ(pw::MouseHookLLProc(-1, kLButtonDown, reinterpret_cast<LPARAM>(&record)), 0);
     EXPECT_EQ(desktop.input.NextHookCalls(), before + 1);
     EXPECT_FALSE(g_bButtonDown[mbLeft]);
     EXPECT_FALSE(g_bInputSeen);
@@ -323,7 +323,7 @@ TEST_F(MouseHookTest, HeldWheelSendsItsUpHalfLater) {
     // Further notches only postpone the pending up half.
     EXPECT_TRUE(Swallowed(kMouseWheel, Event(pt, 2, kNotchUp)));
     EXPECT_TRUE(TakeRequests().empty());
-    EXPECT_TRUE(StopQTTimer(pw::scroll::kVerticalSlot));
+    EXPECT_TRUE(pw::StopQTTimer(pw::scroll::kVerticalSlot));
 }
 
 TEST_F(MouseHookTest, MovementFeedsMouseOverTimerAndAxisLock) {
@@ -344,9 +344,9 @@ TEST_F(MouseHookTest, MovementFeedsMouseOverTimerAndAxisLock) {
     // A locked axis holds the first coordinate seen and swallows the movement.
     g_LockAxis.LockX(false);
     MSLLHOOKSTRUCT record = Event(POINT{500, 300}, 4);
-    EXPECT_EQ(MouseHookLLProc(0, kMouseMove, reinterpret_cast<LPARAM>(&record)), 1);
+    EXPECT_EQ(pw::MouseHookLLProc(0, kMouseMove, reinterpret_cast<LPARAM>(&record)), 1);
     record = Event(POINT{510, 320}, 5);
-    EXPECT_EQ(MouseHookLLProc(0, kMouseMove, reinterpret_cast<LPARAM>(&record)), 1);
+    EXPECT_EQ(pw::MouseHookLLProc(0, kMouseMove, reinterpret_cast<LPARAM>(&record)), 1);
     EXPECT_EQ(record.pt.x, 500);
     EXPECT_EQ(record.pt.y, 320);
     g_LockAxis.Unlock(false);

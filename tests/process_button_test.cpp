@@ -101,8 +101,8 @@ class ProcessButtonTest : public ::testing::Test {
         passOriginal = true;
         keysSent = true;
         bool injected = false;
-        return ProcessButton(button, kind, skipWindowCheck, &record, &passOriginal, &keysSent,
-                             &injected);
+        return pw::ProcessButton(button, kind, skipWindowCheck, &record, &passOriginal, &keysSent,
+                                 &injected);
     }
     // The last action request, or an empty one when none was made.
     pw::test::ActionRequest Last() { return recorder.Last(); }
@@ -446,20 +446,20 @@ TEST_F(ProcessButtonTest, ProfileSwitchEndsALayerShiftTheNewProfileCannotEnd) {
     CApplicationSettings* same = Profile(1);
     first->SetActions(mbXLeft, 0, actLayer3);
     same->SetActions(mbXLeft, 0, actLayer3);
-    SetCurrentProfile(first);
+    pw::SetCurrentProfile(first);
     EXPECT_EQ(g_nLastQuadrant, wmBottomLeft);
     EXPECT_TRUE(g_bQuadrantRestricted);
 
     g_bLayerHeld = true;
     g_nSavedLayer = 0;
     g_nCurrentLayer = 2;
-    SetCurrentProfile(same);
+    pw::SetCurrentProfile(same);
     EXPECT_EQ(g_nCurrentLayer, 2);
     EXPECT_TRUE(g_bLayerHeld);
     EXPECT_TRUE(Logged(L"Not resetting layer as the new application has the same layer "
                        L"modifiers!"));
 
-    SetCurrentProfile(Default());
+    pw::SetCurrentProfile(Default());
     EXPECT_EQ(g_nCurrentLayer, 0);
     EXPECT_FALSE(g_bLayerHeld);
     EXPECT_EQ(g_nSavedLayer, -1);
@@ -473,7 +473,7 @@ TEST_F(ProcessButtonTest, ProfileSwitchEndsALayerShiftTheNewProfileCannotEnd) {
     EXPECT_EQ(layers[1].wParam, 0u);
     EXPECT_EQ(layers[1].lParam, 0);
 
-    SetCurrentProfile(nullptr);
+    pw::SetCurrentProfile(nullptr);
     EXPECT_EQ(g_pCurrentApp, nullptr);
     EXPECT_EQ(g_nLastQuadrant, 0);
     EXPECT_FALSE(g_bQuadrantRestricted);

@@ -36,14 +36,14 @@ class ProcessNameTest : public ::testing::Test {
         name.fill(L'?');
         name.back() = 0;
         int depth = 0;
-        EXPECT_EQ(GetProcessName(hwnd, pid, name.data(), static_cast<int>(name.size()), &depth,
-                                 pw::windows::kCallerProcessButton),
+        EXPECT_EQ(pw::GetProcessName(hwnd, pid, name.data(), static_cast<int>(name.size()), &depth,
+                                     pw::windows::kCallerProcessButton),
                   expectFound);
         return name.data();
     }
     String LookupWindow(HWND hwnd) {
-        EXPECT_TRUE(GetProcessNameFromWindow(hwnd, name.data(), static_cast<int>(name.size()),
-                                             pw::windows::kCallerMouseMove));
+        EXPECT_TRUE(pw::GetProcessNameFromWindow(hwnd, name.data(), static_cast<int>(name.size()),
+                                                 pw::windows::kCallerMouseMove));
         return name.data();
     }
 
@@ -105,7 +105,7 @@ TEST_F(ProcessNameTest, OneLookupIsCachedUntilAnotherReplacesOrAFailureClearsIt)
     // A short buffer gets the name cut to fit.
     std::array<Char, 5> shortName{};
     int depth = 0;
-    EXPECT_TRUE(GetProcessName(nullptr, 100, shortName.data(), 5, &depth, 1));
+    EXPECT_TRUE(pw::GetProcessName(nullptr, 100, shortName.data(), 5, &depth, 1));
     EXPECT_STREQ(shortName.data(), L"note");
 }
 
@@ -216,7 +216,7 @@ TEST_F(ProcessNameTest, StoreAppHostIsNamedAfterItsWindow) {
     // The name stays within the caller's buffer.
     pw::windows::ResetProcessNameState();
     std::array<Char, 12> shortName{};
-    EXPECT_TRUE(GetProcessNameFromWindow(child, shortName.data(), 12, 1));
+    EXPECT_TRUE(pw::GetProcessNameFromWindow(child, shortName.data(), 12, 1));
     EXPECT_STREQ(shortName.data(), L"modern ui -");
 
     pw::windows::ResetProcessNameState();
@@ -240,7 +240,7 @@ TEST_F(ProcessNameTest, AndroidEmulatorSchedulesOneHookResetPerProcess) {
     EXPECT_EQ(LinesWith(found), 1u);
     EXPECT_EQ(desktop.timers.DueIn(pw::runtime::kResetHookTimer), 20000);
     EXPECT_NE(g_uResetHookTimer, 0u);
-    KillThreadTimer(pw::runtime::kResetHookTimer);
+    pw::KillThreadTimer(pw::runtime::kResetHookTimer);
     g_uResetHookTimer = 0;
 
     // The same process again, also after the cache moved on, schedules nothing.
@@ -257,14 +257,14 @@ TEST_F(ProcessNameTest, AndroidEmulatorSchedulesOneHookResetPerProcess) {
 TEST_F(ProcessNameTest, NestedLookupsStopBeyondFiveLevels) {
     AddProcess(100, L"C:\\Windows\\notepad.exe");
     int depth = 6;
-    EXPECT_FALSE(GetProcessName(nullptr, 100, name.data(), 260, &depth, 11));
+    EXPECT_FALSE(pw::GetProcessName(nullptr, 100, name.data(), 260, &depth, 11));
     EXPECT_EQ(desktop.processes.OpenCount(), 0);
     EXPECT_EQ(LinesWith(L"Recursion Protection : Unable to answer GetProcessByName(Unknown) "
                         L"request for window 0x00000000 (PID: 0x00000064)"),
               1u);
 
     depth = 5;
-    EXPECT_TRUE(GetProcessName(nullptr, 100, name.data(), 260, &depth, 1));
+    EXPECT_TRUE(pw::GetProcessName(nullptr, 100, name.data(), 260, &depth, 1));
     EXPECT_EQ(depth, 6);
 
     // A frame host asked without a window while nothing is in front keeps asking itself
@@ -272,7 +272,7 @@ TEST_F(ProcessNameTest, NestedLookupsStopBeyondFiveLevels) {
     AddProcess(kHostPid, L"C:\\Windows\\System32\\ApplicationFrameHost.exe");
     desktop.windows.SetForeground(nullptr);
     depth = 0;
-    EXPECT_FALSE(GetProcessName(nullptr, kHostPid, name.data(), 260, &depth, 3));
+    EXPECT_FALSE(pw::GetProcessName(nullptr, kHostPid, name.data(), 260, &depth, 3));
     EXPECT_EQ(depth, 6);
     EXPECT_EQ(LinesWith(L"Recursion Protection : Unable to answer "
                         L"GetProcessByName(GPNUniversalApp2)"),

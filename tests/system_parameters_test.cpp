@@ -223,10 +223,10 @@ TEST_F(SystemParametersTest, SystemDefaultsReplaceValuesTheSystemCannotMean) {
 
 TEST_F(SystemParametersTest, ProfileSwitchesApplyAndRestoreTheSystemState) {
     // Without the thread the request has nowhere to go.
-    NewApplicationSettings();
+    pw::NewApplicationSettings();
 
     desktop.systemParameters.Preset(false, 3);
-    CaptureSystemMouseDefaults();
+    pw::CaptureSystemMouseDefaults();
     Start();
     g_pSPIThread = spi.get();
 
@@ -234,24 +234,24 @@ TEST_F(SystemParametersTest, ProfileSwitchesApplyAndRestoreTheSystemState) {
     browser.SetScrollLines(10);
     browser.SetSwapButtons(swapSwapped);
     g_pCurrentApp = &browser;
-    NewApplicationSettings();
+    pw::NewApplicationSettings();
     ASSERT_TRUE(TimerRestarted());
     desktop.timers.AdvanceAndFire(100);
     ASSERT_TRUE(Taken(10));
 
     // Away and back within the settle time: nothing to do.
     g_pCurrentApp = nullptr;
-    NewApplicationSettings();
+    pw::NewApplicationSettings();
     ASSERT_TRUE(TimerRestarted());
     desktop.timers.AdvanceAndFire(30);
     g_pCurrentApp = &browser;
-    NewApplicationSettings();
+    pw::NewApplicationSettings();
     desktop.timers.AdvanceAndFire(100);
     ASSERT_TRUE(TimerStopped());
 
     // Leaving the profile restores the state found at load.
     g_pCurrentApp = nullptr;
-    NewApplicationSettings();
+    pw::NewApplicationSettings();
     ASSERT_TRUE(TimerRestarted());
     desktop.timers.AdvanceAndFire(100);
 
@@ -265,18 +265,18 @@ TEST_F(SystemParametersTest, ProfileSwitchesApplyAndRestoreTheSystemState) {
 
 TEST_F(SystemParametersTest, ARestartedThreadPutsBackTheStateFoundAtLoad) {
     desktop.systemParameters.Preset(false, 3);
-    CaptureSystemMouseDefaults();
-    RestartSPIThread();
+    pw::CaptureSystemMouseDefaults();
+    pw::RestartSPIThread();
     ASSERT_NE(g_pSPIThread, nullptr);
 
     // Changed behind the library's back; the new thread saves the state at load again.
     desktop.systemParameters.Preset(true, 8);
-    RestartSPIThread();
+    pw::RestartSPIThread();
     ASSERT_NE(g_pSPIThread, nullptr);
     EXPECT_NE(g_dwSPIThreadId.load(), 0u);
     ASSERT_TRUE(TimerRestarted());
     desktop.timers.AdvanceAndFire(100);
-    DeleteSPIThread();
+    pw::DeleteSPIThread();
     EXPECT_EQ(g_pSPIThread, nullptr);
     EXPECT_EQ(g_dwSPIThreadId.load(), 0u);
 
@@ -284,7 +284,7 @@ TEST_F(SystemParametersTest, ARestartedThreadPutsBackTheStateFoundAtLoad) {
     ASSERT_EQ(changes.size(), 2u);
     EXPECT_TRUE(IsSwap(changes[0], 0, kBroadcastAndSave));
     EXPECT_TRUE(IsLines(changes[1], 3, kBroadcastAndSave));
-    DeleteSPIThread();
+    pw::DeleteSPIThread();
 }
 
 } // namespace

@@ -32,7 +32,7 @@ void EndLayerShiftIfUnmatched(const CApplicationSettings& current,
         }
         CLogger::LogDebug(
             L"Resetting layer as the new application does not have the same layer modifiers!");
-        ChangeLayer(g_nSavedLayer, false);
+        pw::ChangeLayer(g_nSavedLayer, false);
         g_nSavedLayer = -1;
         g_bLayerHeld = false;
         return;
@@ -41,7 +41,7 @@ void EndLayerShiftIfUnmatched(const CApplicationSettings& current,
 
 } // namespace
 
-void SetCurrentProfile(CApplicationSettings* profile) {
+void pw::SetCurrentProfile(CApplicationSettings* profile) {
     if (g_pCurrentApp && profile && profile != g_pCurrentApp && g_bLayerHeld && g_nSavedLayer != -1)
         EndLayerShiftIfUnmatched(*g_pCurrentApp, *profile);
     g_pCurrentApp = profile;

@@ -48,13 +48,14 @@ unsigned KeyRepeatInterval(const CActionData& data, const CApplicationSettings* 
 }
 
 void StartRepeat(int button, unsigned interval) {
-    if (const uintptr_t id = SetThreadTimer(runtime::kRepeatTimer, interval, RepeatTimerProc))
+    if (const uintptr_t id =
+            pw::SetThreadTimer(runtime::kRepeatTimer, interval, pw::RepeatTimerProc))
         g_uRepeatTimer = id;
     g_nRepeatButton = button;
 }
 
 void StopRepeat() {
-    KillThreadTimer(runtime::kRepeatTimer);
+    pw::KillThreadTimer(runtime::kRepeatTimer);
     g_nRepeatButton = -1;
 }
 

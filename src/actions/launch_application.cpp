@@ -54,7 +54,7 @@ LaunchCommand SplitLaunchCommand(StringView command) {
 
 } // namespace pw::actions
 
-bool LaunchApplication(const Char* command) {
+bool pw::LaunchApplication(const Char* command) {
     if (!command || !*command) {
         CLogger::LogMessage(L"LaunchApplication: No program to launch.");
         return false;

@@ -22,10 +22,10 @@ bool RunMomentaryLayer(const ActionCall& call, int layer) {
         g_bLayerHeld = true;
         const bool revert = g_pCurrentApp && g_pCurrentApp->GetRevertLayer1(g_nCurrentLayer);
         g_nSavedLayer = revert ? 0 : g_nCurrentLayer;
-        ChangeLayer(layer, true);
+        pw::ChangeLayer(layer, true);
     } else if (call.IsUp()) {
         if (g_nSavedLayer >= 0)
-            ChangeLayer(g_nSavedLayer, false);
+            pw::ChangeLayer(g_nSavedLayer, false);
         g_nSavedLayer = -1;
         g_bLayerHeld = false;
     }

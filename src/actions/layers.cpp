@@ -54,7 +54,7 @@ void SwitchToLayerInUse(int step, const Char* lockName) {
 
 } // namespace
 
-void ChangeLayer(int layer, bool notify) {
+void pw::ChangeLayer(int layer, bool notify) {
     CThreadLock lock(L"ChangeLayer");
     if (!g_pSettings) {
         CLogger::LogMessage(L"Unable to change layer - settings object is not initialised");
@@ -69,15 +69,15 @@ void ChangeLayer(int layer, bool notify) {
     }
     POINT pt{};
     GetPhysCursorPos(&pt);
-    ResetDuringKeys(pt);
-    if (g_pSettings->get_ResetStickyOnLayerChange() && AnyStickyActive())
-        ResetAllSticky(pt);
-    KillThreadTimer(pw::runtime::kRepeatTimer);
+    pw::ResetDuringKeys(pt);
+    if (g_pSettings->get_ResetStickyOnLayerChange() && pw::AnyStickyActive())
+        pw::ResetAllSticky(pt);
+    pw::KillThreadTimer(pw::runtime::kRepeatTimer);
     g_nCurrentLayer = layer;
-    LayerNotify(notify);
+    pw::LayerNotify(notify);
 }
 
-void LayerNotify(bool notify) {
+void pw::LayerNotify(bool notify) {
     CThreadLock lock(L"LayerNotify");
     const bool show = notify && (!g_pSettings || g_pSettings->NotificationsLayer());
     CLogger::LogDebug(L"Setting current layer to %d.", g_nCurrentLayer);
@@ -100,8 +100,8 @@ void SetCurrentLayer(int layer, bool notify, bool autoSwitch, bool saveLayer) {
     CThreadLock lock(L"SetCurrentLayer");
     if (saveLayer)
         g_nSavedLayer = g_nCurrentLayer;
-    ChangeLayer(layer, notify);
-    KillThreadTimer(pw::runtime::kAutoSwitchTimer);
+    pw::ChangeLayer(layer, notify);
+    pw::KillThreadTimer(pw::runtime::kAutoSwitchTimer);
     if (!autoSwitch || !g_pCurrentApp || g_nCurrentLayer <= 0)
         return;
     const int target = g_pCurrentApp->GetAutoSwitchLayer(g_nCurrentLayer);
@@ -112,11 +112,11 @@ void SetCurrentLayer(int layer, bool notify, bool autoSwitch, bool saveLayer) {
                       seconds);
     const unsigned period = seconds > 0 ? static_cast<unsigned>(seconds) * 1000u : 0u;
     if (const uintptr_t id =
-            SetThreadTimer(pw::runtime::kAutoSwitchTimer, period, AutoSwitchTimerProc))
+            pw::SetThreadTimer(pw::runtime::kAutoSwitchTimer, period, pw::AutoSwitchTimerProc))
         g_uAutoSwitchTimer = id;
 }
 
-void AutoSwitchTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
+void pw::AutoSwitchTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
     CThreadLock lock(L"AutoSwitchTimerProc");
     const uintptr_t expected = g_uAutoSwitchTimer;
     auto& timers = pw::platform::GetTimers();

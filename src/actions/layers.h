@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace pw {
+
 // Makes layer (0 to MaxLayers - 1) current, after releasing keys held for a press and,
 // if the settings say so, the sticky states; announces it (notify: with a notification).
 void ChangeLayer(int layer, bool notify);
@@ -16,6 +18,8 @@ void ChangeLayer(int layer, bool notify);
 void LayerNotify(bool notify);
 // Ends an automatic switch-back: returns to the layer the current one names.
 void AutoSwitchTimerProc(HWND window, unsigned message, uintptr_t id, unsigned long time);
+
+} // namespace pw
 
 // The current layer; 0 while another thread holds the global lock.
 PW_EXTERN_C int GetCurrentLayer();

@@ -52,8 +52,8 @@ bool DownWasHandled(int button) {
 
 } // namespace pw::actions
 
-bool ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
-                   bool* passOriginal, bool* keysSent, bool* injected) {
+bool pw::ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
+                       bool* passOriginal, bool* keysSent, bool* injected) {
     *passOriginal = false;
     *keysSent = false;
     if (!pw::settings::IsValidButton(button) || !record) {
@@ -90,10 +90,10 @@ bool ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* r
     pw::actions::LogResolution(button, kind, resolved);
 
     if (kind == kKindUp && g_pSettings && g_pSettings->get_ResetStickyOnAnyButton())
-        ResetOtherSticky(pt, button, false);
+        pw::ResetOtherSticky(pt, button, false);
 
-    bool handled = ProcessButtonAction(button, resolved.action, resolved.data.get(),
-                                       resolved.source, kind, resolved.layer, skipWindowCheck, hwnd,
-                                       record, passOriginal, keysSent, injected);
+    bool handled = pw::ProcessButtonAction(button, resolved.action, resolved.data.get(),
+                                           resolved.source, kind, resolved.layer, skipWindowCheck,
+                                           hwnd, record, passOriginal, keysSent, injected);
     return KeepPressesInSync(button, kind, handled);
 }

@@ -21,6 +21,8 @@ inline constexpr int kKindDoubleClick = 3;
 bool DownWasHandled(int button);
 } // namespace pw::actions
 
+namespace pw {
+
 // Resolves and carries out the action of button for an event of kind; true when the event
 // was handled and the hook must swallow it. On entry *passOriginal and *keysSent are
 // cleared; *injected is left as the caller set it.
@@ -30,5 +32,8 @@ bool ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* r
 void SetCurrentProfile(CApplicationSettings* profile);
 // The asynchronous state of the mouse buttons and modifier keys, as bit flags.
 unsigned GetKeyStateFlags();
+
+} // namespace pw
+
 // The settings program's setup window, told of profile changes and processed buttons.
 PW_EXTERN_C void SetSetupWindow(HWND window);

@@ -11,10 +11,10 @@ void* g_observerContext = nullptr;
 
 } // namespace
 
-bool ProcessButtonAction(int button, int action, CActionData* data, CApplicationSettings* source,
-                         int kind, int layer, bool skipWindowCheck, HWND hwnd,
-                         MSLLHOOKSTRUCT* record, bool* passOriginal, bool* keysSent,
-                         bool* injected) {
+bool pw::ProcessButtonAction(int button, int action, CActionData* data,
+                             CApplicationSettings* source, int kind, int layer,
+                             bool skipWindowCheck, HWND hwnd, MSLLHOOKSTRUCT* record,
+                             bool* passOriginal, bool* keysSent, bool* injected) {
     pw::actions::ActionCall call;
     call.button = button;
     call.action = static_cast<_ACTIONS>(action);

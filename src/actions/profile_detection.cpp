@@ -46,15 +46,15 @@ void ReadProcessName(EventWindow& window, ProcessName& name) {
         window.hwnd = windows.Ancestor(window.hwnd, platform::kGaRoot);
         window.pid = 0;
         windows.ThreadProcessId(window.hwnd, &window.pid);
-        GetProcessName(window.hwnd, window.pid, name.data(), nameLength, &depth,
-                       windows::kCallerProcessButton);
+        pw::GetProcessName(window.hwnd, window.pid, name.data(), nameLength, &depth,
+                           windows::kCallerProcessButton);
         return;
     }
     CLogger::LogDebug(L"ProcessButton: Detected active HWND changed from 0x%08X to 0x%08X. "
                       L"Getting process name...",
                       Low32(g_hLastWindow), Low32(window.hwnd));
-    GetProcessName(nullptr, window.pid, name.data(), nameLength, &depth,
-                   windows::kCallerProcessButton);
+    pw::GetProcessName(nullptr, window.pid, name.data(), nameLength, &depth,
+                       windows::kCallerProcessButton);
 }
 
 bool IsStickyButtonAction(int action) {
@@ -118,7 +118,7 @@ void DetectProfile(EventWindow& window, POINT pt, int button, int kind, bool* pa
     LogProfileChange(name.data());
     CWheel::Reset();
     if (g_uRepeatTimer)
-        ResetSticky(POINT{0, 0}, kRepeatStickyEntry, g_nCurrentLayer, -1);
+        pw::ResetSticky(POINT{0, 0}, kRepeatStickyEntry, g_nCurrentLayer, -1);
     if (pw::EqualsIgnoringCase(g_szLastProcess, kFoobar)) {
         CLogger::LogDebug(L"ProcessButton: Previous process was Foobar2000.exe. Enabled special "
                           L"'fix up' mode for next button press/release.");
@@ -132,18 +132,18 @@ void DetectProfile(EventWindow& window, POINT pt, int button, int kind, bool* pa
 
     const bool deferred = MustDeferSwitch(profile, button, kind);
     if (!deferred) {
-        ResetDuringKeys(pt);
-        ResetAllSticky(pt);
+        pw::ResetDuringKeys(pt);
+        pw::ResetAllSticky(pt);
         if (profile && CLogger::DebugEnabled())
             profile->Log(name.data());
         CopyString(g_szLastProcess, runtime::kProcessNameLength, name.data());
-        SetCurrentProfile(profile);
+        pw::SetCurrentProfile(profile);
     }
     NotifyProfileChanged(window.hwnd, profile);
     if (deferred)
         return;
     g_hLastWindow = window.hwnd;
-    NewApplicationSettings();
+    pw::NewApplicationSettings();
 }
 
 } // namespace pw::actions

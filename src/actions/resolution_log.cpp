@@ -41,7 +41,7 @@ void LogResolution(int button, int kind, const ResolvedAction& resolved) {
     const auto slotButton = static_cast<MouseButtons>(button);
     const Char* buttonName = ButtonName(button);
     const Char* kindName = KindName(kind);
-    const unsigned keyState = GetKeyStateFlags();
+    const unsigned keyState = pw::GetKeyStateFlags();
     const int action = resolved.action;
     const int original = resolved.original;
     const Char* name = settings::ActionDisplayName(action);

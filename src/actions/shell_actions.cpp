@@ -54,7 +54,7 @@ bool RunShellAction(const ActionCall& call) {
         return true;
     case actRunApplication:
         if (down)
-            LaunchApplication(ApplicationOf(call));
+            pw::LaunchApplication(ApplicationOf(call));
         return true;
     case actOpenExplorerAtFolder:
         if (down) {
@@ -103,7 +103,7 @@ bool RunShellAction(const ActionCall& call) {
         return true;
     case actWebSearchSelectedText:
         if (up)
-            StartWebSearch();
+            pw::StartWebSearch();
         return true;
     default:
         return false;

@@ -64,7 +64,7 @@ void ReleaseStickyButton(POINT pt, int which) {
 
 // The window capture a sticky press could take is not needed: the injected button is
 // held by the system, whichever window the cursor is over.
-bool Sticky(POINT pt, HWND, int button, int which, int kind, int* change) {
+bool pw::Sticky(POINT pt, HWND, int button, int which, int kind, int* change) {
     int ignored = 0;
     if (!change)
         change = &ignored;

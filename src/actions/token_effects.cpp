@@ -9,7 +9,7 @@
 namespace pw::actions {
 
 void LibraryTokenEffects::SwitchLayer(int layer) {
-    ChangeLayer(layer, false);
+    pw::ChangeLayer(layer, false);
 }
 
 void LibraryTokenEffects::SetLayerHeld(bool held) {

@@ -5,7 +5,7 @@
 namespace pw::hook {
 
 platform::Hooks::Proc MouseHookProcedure() {
-    return &MouseHookLLProc;
+    return &pw::MouseHookLLProc;
 }
 
 platform::Hooks::Proc KeyboardHookProcedure() {

@@ -32,12 +32,12 @@ void ReplaceSendInput(CSendInput* sender) {
 void StartWorkers() {
     ReplaceSendInput(nullptr);
     ReplaceSendInput(new CSendInput());
-    RestartSPIThread();
+    pw::RestartSPIThread();
 }
 
 void StopWorkers() {
     ReplaceSendInput(nullptr);
-    DeleteSPIThread();
+    pw::DeleteSPIThread();
 }
 
 // False when the queue failed.
@@ -123,7 +123,7 @@ unsigned long HookThreadProc(LibraryThread::StartSignal& start) {
         CleanUp();
         return clean ? 1 : 0;
     } catch (...) {
-        handle_exception(L"HookThread");
+        pw::handle_exception(L"HookThread");
     }
 }
 

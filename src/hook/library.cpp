@@ -75,7 +75,7 @@ void ProcessAttach() {
     InitScalingFunctions();
     g_pSettings = new CSettings(false);
     ResetLibraryState();
-    CaptureSystemMouseDefaults();
+    pw::CaptureSystemMouseDefaults();
     pw::actions::ReadRepeatIntervals();
 }
 
@@ -92,7 +92,7 @@ void ProcessDetach(bool processEnding) {
         ForgetHookThreads();
     } else {
         RemoveMouseHook(true);
-        DeleteSPIThread();
+        pw::DeleteSPIThread();
     }
     RestoreButtonSwap();
     RestoreWheelLines(g_SystemMouseDefaults.scrollLinesRead);

@@ -17,7 +17,7 @@ using pw::hook::MouseEvent;
 // so the logger's re-throw ends here.
 void ReportException(const Char* context) {
     try {
-        handle_exception(L"%ls", context);
+        pw::handle_exception(L"%ls", context);
     } catch (...) {
     }
 }
@@ -72,7 +72,7 @@ LRESULT Finish(const MouseEvent& event, HookOutcome outcome) {
 
 } // namespace
 
-LRESULT MouseHookLLProc(int nCode, WPARAM wParam, LPARAM lParam) {
+LRESULT pw::MouseHookLLProc(int nCode, WPARAM wParam, LPARAM lParam) {
     if (nCode < 0)
         return pw::platform::GetInput().CallNextHook(g_hMouseHook, nCode, wParam, lParam);
 

@@ -55,11 +55,11 @@ bool AnyButtonDown() {
 }
 
 void RestartMouseOverTimer(POINT pt) {
-    if (AnyStickyActive() || g_uRepeatTimer != 0 || AnyButtonDown())
+    if (pw::AnyStickyActive() || g_uRepeatTimer != 0 || AnyButtonDown())
         return;
     g_ptMouseOver = pt;
-    const uintptr_t id =
-        SetThreadTimer(runtime::kMouseOverTimer, kMouseOverDelayMs, ProcessMouseOverTimerProc);
+    const uintptr_t id = pw::SetThreadTimer(runtime::kMouseOverTimer, kMouseOverDelayMs,
+                                            pw::ProcessMouseOverTimerProc);
     if (id != 0)
         g_uMouseOverTimer = id;
 }
@@ -95,7 +95,7 @@ HookOutcome RunMovementPath(MouseEvent& event) {
     g_ptLastMove = record.pt;
 
     if (MovementToScrollActive()) {
-        ScrollByMovement(record);
+        pw::ScrollByMovement(record);
         event.handled = true;
         return HookOutcome::Exit;
     }

@@ -82,7 +82,7 @@ bool LoadUntilDecided(const Char* path) {
     for (;;) {
         g_pCurrentApp = nullptr;
         if (g_pSettings->Load(path, g_bQuadrantsUsed, true)) {
-            SetCurrentProfile(g_pSettings->GetDefaultApp());
+            pw::SetCurrentProfile(g_pSettings->GetDefaultApp());
             return true;
         }
         CLogger::LogMessage(L"LoadXMLSettings: Error parsing XML file '%ls'.", path);
@@ -116,7 +116,7 @@ void StartJiggler() {
     g_dwLastInputTick = platform::TickCount();
     g_bInputSeen = true;
     if (runtime::TimerProc proc = JigglerTimerProcedure())
-        SetThreadTimer(runtime::kJigglerTimer, kJigglerCheckMs, proc);
+        pw::SetThreadTimer(runtime::kJigglerTimer, kJigglerCheckMs, proc);
 }
 
 // Keys held for a press, sticky states and a chord being played belong to slots of the
@@ -125,8 +125,8 @@ void StartJiggler() {
 void ReleaseWhatPointsIntoTheSettings() {
     POINT pt{};
     platform::GetWindows().CursorPos(pt);
-    ResetDuringKeys(pt);
-    ResetAllSticky(pt);
+    pw::ResetDuringKeys(pt);
+    pw::ResetAllSticky(pt);
     g_pCurrentChord = nullptr;
     scroll::ClearScrollTimerData();
 }
@@ -163,7 +163,7 @@ bool LoadSettings() {
     const bool quadrantsUsed = g_bQuadrantsUsed;
     g_bQuadrantsUsed = false;
     if (g_uJigglerTimer != 0)
-        KillThreadTimer(runtime::kJigglerTimer);
+        pw::KillThreadTimer(runtime::kJigglerTimer);
     const RememberedProfile remembered = Remember();
     ReleaseWhatPointsIntoTheSettings();
 
@@ -176,7 +176,7 @@ bool LoadSettings() {
     }
     CWheel::Reset();
     g_pCurrentApp = nullptr;
-    SetCurrentProfile(Find(remembered));
+    pw::SetCurrentProfile(Find(remembered));
     CLogger::LogDebug(L"HookDLL: Load Settings took %dms",
                       static_cast<int>(platform::TickCount() - start));
     ApplyProcessPriority();

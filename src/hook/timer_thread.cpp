@@ -65,7 +65,7 @@ unsigned long TimerThreadProc(LibraryThread::StartSignal& start) {
         PublishId(0);
         return clean ? 1 : 0;
     } catch (...) {
-        handle_exception(L"TimerThread");
+        pw::handle_exception(L"TimerThread");
     }
 }
 

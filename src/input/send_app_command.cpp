@@ -15,12 +15,12 @@ void TypeCommandKey(int command) {
         CLogger::LogMessage(L"SendAppCommand: No key for application command %d.", command);
         return;
     }
-    SendKey(key, true, 0, 0);
+    pw::SendKey(key, true, 0, 0);
 }
 
 } // namespace
 
-bool SendAppCommand(HWND window, int command) {
+bool pw::SendAppCommand(HWND window, int command) {
     const bool browserCommand =
         command >= kAppCommandBrowserBack && command <= kAppCommandBrowserFavorites;
     if (g_bModernApp && browserCommand) {

@@ -129,7 +129,7 @@ void CSendInput::ThreadProc() {
                 break;
             if (message.message != processInput)
                 continue;
-            PreciseSleep(kBatchPauseMs);
+            pw::PreciseSleep(kBatchPauseMs);
             ProcessQueue();
         }
         CLogger::LogDebug(L"CSendInput: Exiting thread.");

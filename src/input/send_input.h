@@ -90,9 +90,13 @@ class CSendInput final : public pw::input::TokenOutput {
     bool m_bExited = true;
 };
 
+namespace pw {
+
 // g_pSendInput->SendMouse with the mouse hook handle as extra info and no hold time.
 int SendMouseEvent(MouseButtons button, int action, const POINT& pt, unsigned delay,
                    bool razorMouse, bool officeMouse);
+
+} // namespace pw
 
 // The send-input thread object; the hook thread creates and owns it. Null while there is
 // none.

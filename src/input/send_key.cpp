@@ -14,7 +14,7 @@ constexpr uint32_t kNoOemScan = 0xFFFFFFFF;
 
 } // namespace
 
-bool SendKey(int virtualKey, bool extended, uint32_t modifiers, uint32_t scan) {
+bool pw::SendKey(int virtualKey, bool extended, uint32_t modifiers, uint32_t scan) {
     if (!g_pSendInput) {
         CLogger::LogMessage(L"SendKey: SendInput Thread is not available!");
         return false;
@@ -33,7 +33,7 @@ bool SendKey(int virtualKey, bool extended, uint32_t modifiers, uint32_t scan) {
                                       context.englishLayout, hold);
 }
 
-bool SendKey(Char character, uint32_t modifiers) {
+bool pw::SendKey(Char character, uint32_t modifiers) {
     TargetLayout layout;
     pw::platform::KeyboardLayout& keyboard = pw::platform::CurrentKeyboardLayout();
     const int8_t oemChar = keyboard.CharToOem(character);
@@ -77,5 +77,5 @@ bool SendKey(Char character, uint32_t modifiers) {
     }
     // The keyboard-scan result carries its shift state in the high byte; the key is the
     // low byte, and the shift state is not added to the modifiers.
-    return SendKey(chosen & 0xFF, false, modifiers, scan);
+    return pw::SendKey(chosen & 0xFF, false, modifiers, scan);
 }

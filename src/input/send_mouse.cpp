@@ -101,8 +101,8 @@ int CSendInput::SendMouse(MouseButtons button, int action, const POINT& pt, unsi
     return 0;
 }
 
-int SendMouseEvent(MouseButtons button, int action, const POINT& pt, unsigned delay,
-                   bool razorMouse, bool officeMouse) {
+int pw::SendMouseEvent(MouseButtons button, int action, const POINT& pt, unsigned delay,
+                       bool razorMouse, bool officeMouse) {
     if (!g_pSendInput) {
         CLogger::LogMessage(L"SendMouseEvent: SendInput Thread is not available!");
         return 0;

@@ -58,6 +58,6 @@ bool CSimToken::Parse(SimTokenList& tokens, const Char* keys, POINT pt, int base
         pw::input::SimParseState state(tokens, pt, baseHold, environment);
         return pw::input::ParseKeys(state, keys);
     } catch (...) {
-        handle_exception(L"SimToken::Parse");
+        pw::handle_exception(L"SimToken::Parse");
     }
 }

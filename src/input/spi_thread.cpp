@@ -70,7 +70,7 @@ bool CSPIThreadData::Process() {
         }
         return true;
     } catch (...) {
-        handle_exception(L"CSPIThreadData::Process");
+        pw::handle_exception(L"CSPIThreadData::Process");
     }
 }
 
@@ -272,7 +272,7 @@ void CSPIThread::ThreadProc() {
     MarkExited();
 }
 
-void DeleteSPIThread() {
+void pw::DeleteSPIThread() {
     CSPIThread* old = nullptr;
     {
         // Profile changes read the pointer under the global lock.
@@ -287,8 +287,8 @@ void DeleteSPIThread() {
     delete old;
 }
 
-void RestartSPIThread() {
-    DeleteSPIThread();
+void pw::RestartSPIThread() {
+    pw::DeleteSPIThread();
     auto* spi = new CSPIThread();
     bool swapped = false;
     unsigned lines = 0;

@@ -39,7 +39,7 @@ SystemParameterRequest RequestForProfile(const CApplicationSettings* profile,
 
 } // namespace pw::input
 
-void NewApplicationSettings() {
+void pw::NewApplicationSettings() {
     if (!g_pSPIThread) {
         CLogger::LogMessage(L"NewApplicationSettings: SPIThread is not initialised.");
         return;

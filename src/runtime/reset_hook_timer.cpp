@@ -6,7 +6,7 @@
 #include "runtime/thread_timers.h"
 #include "support/logger.h"
 
-void ResetHookTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
+void pw::ResetHookTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
     pw::platform::Timers& timers = pw::platform::GetTimers();
     if (g_uResetHookTimer != 0)
         timers.KillTimer(g_uResetHookTimer);

@@ -77,7 +77,7 @@ uintptr_t SetOnThisThread(uintptr_t kind, unsigned periodMs, TimerProc proc) {
 
 } // namespace
 
-uintptr_t SetThreadTimer(uintptr_t kind, unsigned periodMs, TimerProc proc) {
+uintptr_t pw::SetThreadTimer(uintptr_t kind, unsigned periodMs, TimerProc proc) {
     if (ForTimerThread()) {
         if (std::atomic<TimerProc>* procedure = ProcedureOf(kind))
             procedure->store(proc, std::memory_order_release);
@@ -89,7 +89,7 @@ uintptr_t SetThreadTimer(uintptr_t kind, unsigned periodMs, TimerProc proc) {
     return SetOnThisThread(kind, periodMs, proc);
 }
 
-void KillThreadTimer(uintptr_t kind) {
+void pw::KillThreadTimer(uintptr_t kind) {
     if (ForTimerThread()) {
         pw::platform::GetMessages().PostThreadMessage(g_dwTimerThreadId,
                                                       pw::runtime::Messages().killTimer, kind, 0);

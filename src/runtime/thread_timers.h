@@ -34,11 +34,16 @@ void StopRequestedTimer(uintptr_t kind);
 
 } // namespace pw::runtime
 
+namespace pw {
+
 // Starts (or restarts) timer kind with period ms. Returns the timer id when it was started
 // on the calling thread, 0 when the request went to the timer thread or failed. Either
 // way the running timer's id ends up in the kind's global.
 uintptr_t SetThreadTimer(uintptr_t kind, unsigned periodMs, pw::runtime::TimerProc proc);
 // Stops timer kind, on the timer thread when there is one, and clears its stored id.
 void KillThreadTimer(uintptr_t kind);
+
+} // namespace pw
+
 // Stops every running timer of the timer kinds.
 PW_EXTERN_C void KillTimerThreadTimers();

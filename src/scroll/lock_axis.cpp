@@ -64,7 +64,7 @@ bool CLockAxis::YLocked(int y) {
 
 void CLockAxis::ChangeCursor(HICON) {}
 
-bool MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked) {
+bool pw::MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked) {
     if (!g_pSendInput) {
         CLogger::LogMessage(L"MouseMove: SendInput Thread is not available!");
         return false;
@@ -98,13 +98,13 @@ bool ApplyAxisLock(MSLLHOOKSTRUCT& record) {
                               g_LockAxis.XPos());
         }
         record.pt.x = g_LockAxis.XPos();
-        MouseMove(record, true);
+        pw::MouseMove(record, true);
         return true;
     }
     if (g_LockAxis.YLocked(y)) {
         CLogger::LogDebug(L"LockAxis: X=%d, Y=%d, Locking YAxis at %d", x, y, g_LockAxis.YPos());
         record.pt.y = g_LockAxis.YPos();
-        MouseMove(record, false);
+        pw::MouseMove(record, false);
         return true;
     }
     return false;

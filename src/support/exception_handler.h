@@ -37,9 +37,13 @@ class ExceptionHandlerInstaller {
     ExceptionHandlerInstaller();
 };
 
+namespace pw {
+
 // Puts the crash reporter's filters back in place for the calling thread, for example
 // after a component replaced the terminate handler.
 void TerminateHandler();
+
+} // namespace pw
 
 // Routes invalid-parameter reports, the library's own and the C runtime's, to
 // pw::crash::LogInvalidParameter while it lives; the previous handlers come back after.
@@ -55,6 +59,10 @@ class InvalidParameterInstaller {
     void* previousRuntime_ = nullptr;
 };
 
+namespace pw {
+
 // Called inside a catch-all block: logs "Caught an exception in <context>..." with the
 // printf-style context and re-throws the exception being handled.
 [[noreturn]] void handle_exception(const Char* format, ...);
+
+} // namespace pw

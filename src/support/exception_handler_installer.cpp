@@ -46,6 +46,6 @@ ExceptionHandlerInstaller::ExceptionHandlerInstaller() {
     reporter.InstallFilters();
 }
 
-void TerminateHandler() {
+void pw::TerminateHandler() {
     pw::platform::GetCrashReporter().InstallFilters();
 }

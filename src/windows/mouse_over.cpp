@@ -5,7 +5,7 @@
 
 POINT g_ptMouseOver{};
 
-void ProcessMouseOverTimerProc(HWND, unsigned, uintptr_t, unsigned long) {
-    KillThreadTimer(pw::runtime::kMouseOverTimer);
+void pw::ProcessMouseOverTimerProc(HWND, unsigned, uintptr_t, unsigned long) {
+    pw::KillThreadTimer(pw::runtime::kMouseOverTimer);
     g_uMouseOverTimer = 0;
 }

@@ -51,26 +51,26 @@ std::optional<bool> FollowFrameHost(HWND hwnd, unsigned long pid, Char* name, in
                                     int* depth) {
     auto& windows = platform::GetWindows();
     if (!hwnd)
-        return GetProcessName(windows.ForegroundWindow(), pid, name, nameLen, depth,
-                              kCallerForeground);
+        return pw::GetProcessName(windows.ForegroundWindow(), pid, name, nameLen, depth,
+                                  kCallerForeground);
     if (windows.Ancestor(hwnd, platform::kGaRoot) == hwnd) {
         for (HWND child = windows.Related(hwnd, platform::kGwChild); child;
              child = windows.Related(child, platform::kGwHwndNext)) {
             unsigned long childPid = 0;
             windows.ThreadProcessId(child, &childPid);
             if (childPid != pid)
-                return GetProcessName(child, childPid, name, nameLen, depth, kCallerFrameChild);
+                return pw::GetProcessName(child, childPid, name, nameLen, depth, kCallerFrameChild);
         }
         return std::nullopt;
     }
     if (HWND previous = windows.Related(hwnd, platform::kGwHwndPrev))
-        return GetProcessNameFromWindow(previous, name, nameLen, kCallerPreviousWindow);
+        return pw::GetProcessNameFromWindow(previous, name, nameLen, kCallerPreviousWindow);
     return std::nullopt;
 }
 
 void ScheduleHookReset() {
     const uintptr_t id =
-        SetThreadTimer(pw::runtime::kResetHookTimer, kHookResetDelayMs, ResetHookTimerProc);
+        pw::SetThreadTimer(pw::runtime::kResetHookTimer, kHookResetDelayMs, pw::ResetHookTimerProc);
     if (id)
         g_uResetHookTimer = id;
 }
@@ -150,8 +150,8 @@ void ResetProcessNameState() {
 
 } // namespace pw::windows
 
-bool GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* depth,
-                    int callerId) {
+bool pw::GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* depth,
+                        int callerId) {
     using namespace pw;
     using namespace pw::windows;
     const LookupCaller caller{callerId, ProcessNameCallerName(callerId)};
@@ -193,13 +193,13 @@ bool GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* 
     try {
         return Lookup(hwnd, pid, name, nameLen, depth, caller, start);
     } catch (...) {
-        handle_exception(L"GetProcessName(%d %ls)", caller.id, caller.name);
+        pw::handle_exception(L"GetProcessName(%d %ls)", caller.id, caller.name);
     }
 }
 
-bool GetProcessNameFromWindow(HWND hwnd, Char* name, int nameLen, int callerId) {
+bool pw::GetProcessNameFromWindow(HWND hwnd, Char* name, int nameLen, int callerId) {
     unsigned long pid = 0;
     pw::platform::GetWindows().ThreadProcessId(hwnd, &pid);
     int depth = 0;
-    return GetProcessName(hwnd, pid, name, nameLen, &depth, callerId);
+    return pw::GetProcessName(hwnd, pid, name, nameLen, &depth, callerId);
 }

@@ -50,6 +50,8 @@ extern unsigned long g_dwLastIntegrity;
 // The Android-emulator process for which a hook reinstall was last scheduled.
 extern unsigned long g_dwAndyPid;
 
+namespace pw {
+
 // Writes the executable name of process pid into name (nameLen characters with the
 // terminator); hwnd, which may be null, is the window the question is about. *depth
 // counts nested lookups and starts at 0. Names from a path are lower case; a name from
@@ -58,6 +60,8 @@ bool GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* 
                     int callerId);
 // GetProcessName for the process owning hwnd, with a fresh depth counter.
 bool GetProcessNameFromWindow(HWND hwnd, Char* name, int nameLen, int callerId);
+
+} // namespace pw
 
 // The RID of the process token's mandatory label (0x2000 medium, 0x3000 high, ...), or
 // 0xFFFFFFFF when it cannot be read.

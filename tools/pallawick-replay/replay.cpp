@@ -175,7 +175,7 @@ bool Replay::LoadSettings(const std::string& hostPath, std::string& error) {
         return false;
     }
     g_bQuadrantsUsed = regionChecking;
-    SetCurrentProfile(g_pSettings->GetDefaultApp());
+    pw::SetCurrentProfile(g_pSettings->GetDefaultApp());
     return true;
 }
 
