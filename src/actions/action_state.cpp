@@ -24,6 +24,11 @@ void ReadRepeatIntervals() {
     g_dwWheelRepeat = 400 - 12 * (speed > 31 ? 31 : speed);
 }
 
+bool DownWasHandled(int button) {
+    return button >= 0 && static_cast<size_t>(button) < g_bDownHandled.size() &&
+           g_bDownHandled[static_cast<size_t>(button)];
+}
+
 void ResetActionState() {
     g_bButtonsSwapped = false;
     g_nRepeatButton = -1;

@@ -32,6 +32,14 @@ namespace pw::actions {
 
 inline constexpr int kStickyMovementToScroll = 7;
 
+// Event kinds handed from the hook procedures.
+inline constexpr int kKindDown = 1;
+inline constexpr int kKindUp = 2;
+inline constexpr int kKindDoubleClick = 3;
+
+// Whether the last press of button was handled by an action (false for invalid buttons).
+bool DownWasHandled(int button);
+
 // Reads the repeat intervals from the system's keyboard settings.
 void ReadRepeatIntervals();
 

@@ -43,15 +43,6 @@ bool KeepPressesInSync(int button, int kind, bool handled) {
 
 } // namespace
 
-namespace pw::actions {
-
-bool DownWasHandled(int button) {
-    return button >= 0 && static_cast<size_t>(button) < g_bDownHandled.size() &&
-           g_bDownHandled[static_cast<size_t>(button)];
-}
-
-} // namespace pw::actions
-
 bool pw::ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
                        bool* passOriginal, bool* keysSent, bool* injected) {
     *passOriginal = false;

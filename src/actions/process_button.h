@@ -3,6 +3,7 @@
 // From a button event to its profile, layer and action: the bridge between the mouse
 // hook and the configured actions. Runs on the hook thread with the global lock held.
 
+#include "actions/action_state.h"
 #include "platform/handles.h"
 #include "support/export.h"
 
@@ -10,16 +11,6 @@
 
 class CApplicationSettings;
 class CVESKChord;
-
-// Event kinds handed from the hook procedures.
-namespace pw::actions {
-inline constexpr int kKindDown = 1;
-inline constexpr int kKindUp = 2;
-inline constexpr int kKindDoubleClick = 3;
-
-// Whether the last press of button was handled by an action (false for invalid buttons).
-bool DownWasHandled(int button);
-} // namespace pw::actions
 
 namespace pw {
 

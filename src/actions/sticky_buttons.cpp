@@ -1,7 +1,6 @@
 #include "actions/sticky_buttons.h"
 
 #include "actions/action_state.h"
-#include "actions/process_button.h"
 #include "actions/send_button.h"
 #include "input/send_input.h"
 #include "runtime/runtime_state.h"
