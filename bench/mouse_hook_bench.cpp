@@ -2,12 +2,12 @@
 // event of all), an unmapped button, and a mapped button whose window has to be matched
 // among 200 application profiles. Medians of five repetitions are reported.
 
-#include "hook/hook_state.h"
 #include "hook/library.h"
 #include "hook/mouse_hook.h"
-#include "hook/registered_messages.h"
 #include "input/send_input.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
 #include "support/logger.h"
@@ -40,7 +40,7 @@ void Populate(CSettings& settings) {
 struct BenchEnvironment {
     BenchEnvironment() {
         CLogger::DisableLogging(true);
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         desktop.files.CreateDirectory(L"C:\\bench");
         {
             CSettings settings;
@@ -63,7 +63,7 @@ struct BenchEnvironment {
     ~BenchEnvironment() { CLogger::DisableLogging(false); }
 
     LRESULT Run(unsigned message, MSLLHOOKSTRUCT& record) {
-        return MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
+        return pw::MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
     }
 
     pw::sim::SimulatedDesktop desktop;

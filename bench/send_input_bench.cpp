@@ -3,9 +3,9 @@
 // runs on the virtual clock, so this is the thread's wake-up and playing cost alone.
 
 #include "hook/library.h"
-#include "hook/registered_messages.h"
 #include "input/send_input.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/registered_messages.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +16,7 @@ namespace {
 void BM_EnqueueToInject(benchmark::State& state) {
     pw::sim::SimulatedDesktop desktop;
     pw::hook::LibraryScope library;
-    pw::hook::RegisterMessages();
+    pw::runtime::RegisterMessages();
     CSendInput sender(pw::input::SendInputMode::Threaded);
     const pw::platform::InputRecord key = pw::platform::InputRecord::Key('A', false);
     for (auto _ : state) {

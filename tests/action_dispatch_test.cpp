@@ -5,12 +5,12 @@
 #include "actions/process_button.h"
 #include "actions/sticky_keys.h"
 #include "hook/flag_functions.h"
-#include "hook/hook_state.h"
 #include "hook/library.h"
 #include "hook/mouse_hook.h"
-#include "hook/registered_messages.h"
 #include "input/send_input.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 #include "scroll/movement_to_scroll.h"
 #include "settings/application_settings.h"
@@ -41,7 +41,7 @@ const HHOOK kKeyboardHook = reinterpret_cast<HHOOK>(uintptr_t{0x4B4B});
 class ActionDispatch : public ::testing::Test {
   protected:
     ActionDispatch() {
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         CLogger::EnableDebug(true);
         g_hMouseHook = kMouseHook;
         g_hKeyboardHook = kKeyboardHook;
@@ -62,18 +62,8 @@ class ActionDispatch : public ::testing::Test {
     ~ActionDispatch() override {
         delete g_pSendInput;
         g_pSendInput = nullptr;
-        g_hMouseHook = nullptr;
-        g_hKeyboardHook = nullptr;
-        g_bButtonsSwapped = false;
-        g_bMagnifierLaunched = false;
-        g_nRepeatButton = -1;
-        g_uRepeatTimer = 0;
-        g_nStickyState = {};
-        g_bDownHandled = {};
         g_LockAxis.Unlock(false);
-        g_MovementToScroll = {};
-        g_pCurrentChord = nullptr;
-        g_bChordUsed = {};
+        pw::hook::ResetLibraryState();
         CLogger::EnableDebug(false);
     }
 
@@ -93,7 +83,7 @@ class ActionDispatch : public ::testing::Test {
         MSLLHOOKSTRUCT record{pt, 0, 0, 0, 0};
         passOriginal = keysSent = injected = false;
         CThreadLock lock(L"ActionDispatchTest");
-        return ProcessButton(button, kind, true, &record, &passOriginal, &keysSent, &injected);
+        return pw::ProcessButton(button, kind, true, &record, &passOriginal, &keysSent, &injected);
     }
     // What the sender injected since the last call: "<vk>+" and "<vk>-" for keys (hex),
     // "m<flags>" for mouse records, "m<flags>:<data>" with wheel data.
@@ -293,7 +283,7 @@ TEST_F(ActionDispatch, LaunchCommandsSplitAfterTheProgram) {
     EXPECT_EQ(SplitLaunchCommand(L"C:\\a b\\notes.txt").program, L"C:\\a b\\notes.txt");
     EXPECT_EQ(SplitLaunchCommand(L"C:\\a b\\notes.txt").arguments, L"");
     EXPECT_EQ(SplitLaunchCommand(L"x.exe").arguments, L"");
-    EXPECT_FALSE(LaunchApplication(L""));
+    EXPECT_FALSE(pw::LaunchApplication(L""));
 }
 
 TEST_F(ActionDispatch, LaunchThreadRunsNamedBelowNormalAndReportsARefusedStart) {
@@ -463,7 +453,7 @@ TEST_F(ActionDispatch, LayerButtonsShiftWhileHeldAndCycleOnRelease) {
     EXPECT_EQ(g_nCurrentLayer, 0);
     EXPECT_FALSE(g_bLayerHeld);
     EXPECT_EQ(g_nSavedLayer, -1);
-    auto changes = Posted(pw::hook::Messages().layerChanged);
+    auto changes = Posted(pw::runtime::Messages().layerChanged);
     ASSERT_EQ(changes.size(), 2u);
     EXPECT_EQ(changes[0].wParam, 2u);
     EXPECT_EQ(changes[0].lParam, 1);
@@ -486,7 +476,7 @@ TEST_F(ActionDispatch, LayerButtonsShiftWhileHeldAndCycleOnRelease) {
     EXPECT_EQ(g_nCurrentLayer, 0);
 
     // A layer past the ones in use is refused.
-    ChangeLayer(5, true);
+    pw::ChangeLayer(5, true);
     EXPECT_EQ(g_nCurrentLayer, 0);
     EXPECT_TRUE(Logged(L"Attempting to activate layer 5 which is greater than Max layers (4)"));
     SetHookMainWindow(nullptr);
@@ -536,10 +526,10 @@ TEST_F(ActionDispatch, StickyButtonsStayDownUntilTheNextClick) {
     // A reset (a profile switch) lets the held button go.
     EXPECT_TRUE(click(kKindDown));
     EXPECT_EQ(Injected(), "m2");
-    EXPECT_TRUE(AnyStickyActive());
-    ResetAllSticky(POINT{0, 0});
+    EXPECT_TRUE(pw::AnyStickyActive());
+    pw::ResetAllSticky(POINT{0, 0});
     EXPECT_EQ(Injected(), "m4");
-    EXPECT_FALSE(AnyStickyActive());
+    EXPECT_FALSE(pw::AnyStickyActive());
 
     // The X-axis drag locks Y while the drag lasts.
     Map(mbXLeft, actStickyLeftButtonXAxis);
@@ -561,11 +551,13 @@ TEST_F(ActionDispatch, AxisLocksHoldTheCursorOnALine) {
     // A movement is replaced by one along the free axis only, from where the cursor is.
     desktop.windows.SetCursor(POINT{500, 200});
     MSLLHOOKSTRUCT first{POINT{500, 200}, 0, 0, 1, 0};
-    EXPECT_EQ(MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&first)), 1);
+    EXPECT_EQ(pw::MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&first)),
+              1);
     EXPECT_EQ(g_LockAxis.XPos(), 500);
     Injected();
     MSLLHOOKSTRUCT move{POINT{510, 300}, 0, 0, 2, 0};
-    EXPECT_EQ(MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&move)), 1);
+    EXPECT_EQ(pw::MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&move)),
+              1);
     g_pSendInput->ProcessQueue();
     auto records = desktop.input.TakePending();
     ASSERT_EQ(records.size(), 1u);
@@ -590,7 +582,8 @@ TEST_F(ActionDispatch, AxisLocksHoldTheCursorOnALine) {
 TEST_F(ActionDispatch, MovementScrollsWhileTheButtonIsHeld) {
     auto move = [&](long x, long y, DWORD time) {
         MSLLHOOKSTRUCT record{POINT{x, y}, 0, 0, time, 0};
-        return MouseHookLLProc(0, pw::platform::kWmMouseMove, reinterpret_cast<LPARAM>(&record));
+        return pw::MouseHookLLProc(0, pw::platform::kWmMouseMove,
+                                   reinterpret_cast<LPARAM>(&record));
     };
     Map(mbMiddle, actMovementToScrollLockAxis);
     EXPECT_TRUE(Press(mbMiddle, kKindDown, POINT{100, 100}));

@@ -1,7 +1,7 @@
-#include "hook/hook_state.h"
 #include "hook/library.h"
 #include "hook/mouse_hook.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/runtime_state.h"
 #include "settings/folders.h"
 #include "support/bounded_copy.h"
 #include "support/exception_handler.h"
@@ -40,7 +40,7 @@ TEST_F(ExceptionHandlerTest, InstallerConfiguresTheCrashReport) {
     EXPECT_FALSE(reporter.notificationEmail.empty());
     EXPECT_EQ(reporter.flags, 7u);
     EXPECT_EQ(reporter.installCount, 1);
-    TerminateHandler();
+    pw::TerminateHandler();
     EXPECT_EQ(reporter.installCount, 2);
 
     // A settings folder that cannot be resolved is not attached.
@@ -51,9 +51,17 @@ TEST_F(ExceptionHandlerTest, InstallerConfiguresTheCrashReport) {
     EXPECT_NE(reporter.attachments[0].find(L"Pallawick.log"), String::npos);
 }
 
+TEST_F(ExceptionHandlerTest, CrashReportIsWrittenBesideTheLog) {
+    ExceptionHandlerInstaller installer;
+    Char logFile[pw::folders::kMaxPath];
+    ASSERT_EQ(GetLogFile(logFile, pw::folders::kMaxPath, false), 0);
+    const String log(logFile);
+    EXPECT_EQ(desktop.crashReporter.reportFolder, log.substr(0, log.rfind(L'\\') + 1));
+}
+
 TEST_F(ExceptionHandlerTest, CrashRunsThePreErrorHandlerFirst) {
     using Kind = pw::platform::Hooks::Kind;
-    g_hMouseHook = desktop.hooks.SetHook(Kind::MouseLowLevel, &MouseHookLLProc);
+    g_hMouseHook = desktop.hooks.SetHook(Kind::MouseLowLevel, &pw::MouseHookLLProc);
     ASSERT_NE(g_hMouseHook, nullptr);
     ExceptionHandlerInstaller installer;
     ASSERT_FALSE(CLogger::DebugEnabled());
@@ -87,7 +95,7 @@ TEST_F(ExceptionHandlerTest, HandleExceptionLogsTheContextAndRethrows) {
         try {
             throw std::runtime_error("boom");
         } catch (...) {
-            handle_exception(L"%ls(%d)", L"WorkerThread", 3);
+            pw::handle_exception(L"%ls(%d)", L"WorkerThread", 3);
         }
     };
     EXPECT_THROW(fail(), std::runtime_error);
@@ -98,7 +106,7 @@ TEST_F(ExceptionHandlerTest, HandleExceptionLogsTheContextAndRethrows) {
         try {
             throw 42;
         } catch (...) {
-            handle_exception(L"%ls", String(5000, L'z').c_str());
+            pw::handle_exception(L"%ls", String(5000, L'z').c_str());
         }
     };
     EXPECT_THROW(overflow(), int);

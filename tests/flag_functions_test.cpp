@@ -1,7 +1,8 @@
 #include "hook/flag_functions.h"
-#include "hook/hook_state.h"
 #include "hook/library.h"
+#include "input/sim_brightness_token.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
@@ -34,7 +35,7 @@ class FlagFunctionsTest : public ::testing::Test {
     void SetUp() override { CLogger::EnableDebug(false); }
     void TearDown() override {
         CLogger::EnableDebug(false);
-        g_pCurrentApp = nullptr;
+        pw::hook::ResetLibraryState();
     }
 
     size_t DebugLinesWith(StringView text) {
@@ -45,7 +46,7 @@ class FlagFunctionsTest : public ::testing::Test {
     }
 
     void SetLastProcess(const Char* name) {
-        std::wcsncpy(g_szLastProcess, name, pw::hook::kProcessNameLength - 1);
+        std::wcsncpy(g_szLastProcess, name, pw::runtime::kProcessNameLength - 1);
     }
 
     pw::sim::SimulatedDesktop desktop;

@@ -1,6 +1,6 @@
-#include "hook/hook_state.h"
 #include "hook/library.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/runtime_state.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/bounded_copy.h"

@@ -1,16 +1,17 @@
-#include "hook/english_layout.h"
+#include "actions/layers.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
-#include "hook/hook_state.h"
 #include "hook/library.h"
 #include "hook/mouse_hook.h"
-#include "hook/registered_messages.h"
-#include "input/keyboard_layout.h"
+#include "input/english_layout.h"
 #include "input/send_input.h"
 #include "input/spi_thread.h"
 #include "input/system_mouse_defaults.h"
-#include "input/us_keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 #include "platform/sim/simulated_desktop.h"
+#include "platform/sim/us_keyboard_layout.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/action_recorder.h"
 #include "support/logger.h"
@@ -38,9 +39,9 @@ size_t ProcessThreadCount() {
 
 // The US layout's key mapping with a scripted list of installed layouts and a loader
 // that records what it was asked for.
-class ScriptedLayouts final : public pw::input::KeyboardLayout {
+class ScriptedLayouts final : public pw::platform::KeyboardLayout {
   public:
-    using Handle = pw::input::KeyboardLayoutHandle;
+    using Handle = pw::platform::KeyboardLayoutHandle;
 
     int16_t VkKeyScan(Char c) override { return us_.VkKeyScan(c); }
     int16_t VkKeyScanEx(Char c, Handle layout) override { return us_.VkKeyScanEx(c, layout); }
@@ -74,17 +75,17 @@ class ScriptedLayouts final : public pw::input::KeyboardLayout {
     std::vector<Handle> unloads;
 
   private:
-    pw::input::UsKeyboardLayout us_;
+    pw::platform::UsKeyboardLayout us_;
 };
 
-pw::input::KeyboardLayoutHandle Layout(uintptr_t value) {
-    return reinterpret_cast<pw::input::KeyboardLayoutHandle>(value);
+pw::platform::KeyboardLayoutHandle Layout(uintptr_t value) {
+    return reinterpret_cast<pw::platform::KeyboardLayoutHandle>(value);
 }
 
 class HookLifecycleTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         CLogger::EnableDebug(true);
         pw::sim::SimWindowSpec spec;
         spec.className = L"VESKMain";
@@ -117,8 +118,8 @@ class HookLifecycleTest : public ::testing::Test {
     // its messages in order, and a mouse-hook reinstallation is visible from outside.
     bool HookThreadCaughtUp() {
         const size_t installs = desktop.hooks.InstallCount();
-        desktop.messages.PostThreadMessage(g_dwHookThreadId, pw::hook::Messages().resetHook,
-                                           pw::hook::kWpMouseHook, 0);
+        desktop.messages.PostThreadMessage(g_dwHookThreadId, pw::runtime::Messages().resetHook,
+                                           pw::runtime::kWpMouseHook, 0);
         if (!WaitUntil([&] { return desktop.hooks.InstallCount() > installs; }))
             return false;
         // The reinstallation holds the global lock until it has logged; this waits for it.
@@ -145,7 +146,7 @@ TEST_F(HookLifecycleTest, StartStopCyclesLeaveNoThreadsHooksOrWorkers) {
         // Only the mouse hook: there is no keyboard hook procedure yet.
         ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
         EXPECT_EQ(desktop.hooks.InstalledHooks()[0].handle, g_hMouseHook);
-        EXPECT_EQ(desktop.hooks.InstalledHooks()[0].proc, &MouseHookLLProc);
+        EXPECT_EQ(desktop.hooks.InstalledHooks()[0].proc, &pw::MouseHookLLProc);
         EXPECT_EQ(desktop.hooks.InstalledHooks()[0].threadId, g_dwHookThreadId);
         EXPECT_EQ(desktop.threads.PriorityOf(g_dwHookThreadId), 15);
         EXPECT_EQ(desktop.threads.PriorityOf(g_dwTimerThreadId), 1);
@@ -210,7 +211,7 @@ TEST_F(HookLifecycleTest, RemoveMouseHookWithoutThreadsDoesNothing) {
 TEST_F(HookLifecycleTest, RemovalWithDefaultsRestoresTheCapturedSwapAndLines) {
     // The system had swapped buttons and 0 wheel lines when the library looked.
     desktop.systemParameters.Preset(true, 0);
-    CaptureSystemMouseDefaults();
+    pw::CaptureSystemMouseDefaults();
     Hook();
     desktop.systemParameters.Preset(false, 9);
     desktop.systemParameters.TakeChanges();
@@ -240,7 +241,7 @@ TEST_F(HookLifecycleTest, RemovalWithDefaultsRestoresTheCapturedSwapAndLines) {
 TEST_F(HookLifecycleTest, HookThreadReinstallsOnRequestAndSurvivesDroppedHooks) {
     Hook();
     const HHOOK first = g_hMouseHook;
-    const pw::hook::RegisteredMessages& ids = pw::hook::Messages();
+    const pw::runtime::RegisteredMessages& ids = pw::runtime::Messages();
     desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.setTimer, 0x1011, 100);
     desktop.messages.PostThreadMessage(g_dwHookThreadId, pw::platform::kWmUser + 7, 0, 0);
     desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.resetHook, 99, 0);
@@ -256,7 +257,7 @@ TEST_F(HookLifecycleTest, HookThreadReinstallsOnRequestAndSurvivesDroppedHooks) 
     // The system drops the hook after an overrun; both are installed again on request.
     desktop.hooks.DropHooks(Kind::MouseLowLevel);
     const size_t installs = desktop.hooks.InstallCount();
-    desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.resetHook, pw::hook::kWpBoth, 0);
+    desktop.messages.PostThreadMessage(g_dwHookThreadId, ids.resetHook, pw::runtime::kWpBoth, 0);
     ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() > installs; }));
     ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.CountOf(Kind::MouseLowLevel) == 1; }));
 
@@ -289,8 +290,8 @@ TEST_F(HookLifecycleTest, HookTimeoutIsReadFromTheRegistryAtEveryStart) {
         }
         const unsigned long self = desktop.messages.CurrentThreadId();
         for (const pw::sim::SimMessage& message : desktop.messages.Recorded())
-            if (message.threadId == self && message.message == pw::hook::Messages().resetHook &&
-                message.wParam == pw::hook::kWpMouseHook)
+            if (message.threadId == self && message.message == pw::runtime::Messages().resetHook &&
+                message.wParam == pw::runtime::kWpMouseHook)
                 return true;
         return false;
     };
@@ -331,7 +332,7 @@ TEST_F(HookLifecycleTest, FailedHookIsLoggedAndTheThreadStillRuns) {
 
 TEST_F(HookLifecycleTest, EnglishLayoutIsFoundOrLoadedAndUnloadedAgain) {
     ScriptedLayouts layouts;
-    pw::input::ScopedKeyboardLayout scoped(layouts);
+    pw::platform::ScopedKeyboardLayout scoped(layouts);
 
     // An installed English variant is used as it is.
     layouts.installed = {Layout(0x04070407), Layout(0x08090809)};
@@ -358,14 +359,14 @@ TEST_F(HookLifecycleTest, EnglishLayoutIsFoundOrLoadedAndUnloadedAgain) {
 
     // A restart unloads the layout it loaded before choosing again.
     Hook();
-    EXPECT_EQ(layouts.unloads, std::vector<pw::input::KeyboardLayoutHandle>{Layout(0x04090409)});
+    EXPECT_EQ(layouts.unloads, std::vector<pw::platform::KeyboardLayoutHandle>{Layout(0x04090409)});
     EXPECT_EQ(layouts.loads.size(), 2u);
     EXPECT_TRUE(RemoveMouseHook(false));
 
     // So does unloading the library.
     pw::hook::ProcessDetach();
     pw::hook::ProcessAttach();
-    pw::hook::RegisterMessages();
+    pw::runtime::RegisterMessages();
     EXPECT_EQ(layouts.unloads.size(), 2u);
     EXPECT_EQ(g_hEnglishLayout, nullptr);
     EXPECT_FALSE(g_bEnglishLayoutLoaded);
@@ -373,7 +374,7 @@ TEST_F(HookLifecycleTest, EnglishLayoutIsFoundOrLoadedAndUnloadedAgain) {
 
 TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingAndRestoresTheSystem) {
     desktop.systemParameters.Preset(false, 5);
-    CaptureSystemMouseDefaults();
+    pw::CaptureSystemMouseDefaults();
     const size_t threadsBefore = ProcessThreadCount();
     Hook();
     desktop.systemParameters.Preset(true, 12);
@@ -388,12 +389,25 @@ TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingAndRestoresTheSystem) 
     EXPECT_FALSE(desktop.systemParameters.Swapped());
     EXPECT_EQ(desktop.systemParameters.ScrollLines(), 5u);
     pw::hook::ProcessAttach();
-    pw::hook::RegisterMessages();
+    pw::runtime::RegisterMessages();
+}
+
+TEST_F(HookLifecycleTest, LoadingAgainPutsTheLayerStateBack) {
+    SetCurrentLayer(1, false, false, true);
+    ASSERT_EQ(GetCurrentLayer(), 1);
+    ASSERT_EQ(g_nSavedLayer, 0);
+
+    pw::hook::ProcessDetach();
+    pw::hook::ProcessAttach();
+    pw::runtime::RegisterMessages();
+    EXPECT_EQ(GetCurrentLayer(), 0);
+    EXPECT_EQ(g_nSavedLayer, -1);
+    EXPECT_EQ(g_pCurrentApp, nullptr);
 }
 
 TEST_F(HookLifecycleTest, RemoveHooksTakesOffBothHooksAndRestoresCursors) {
-    g_hKeyboardHook = desktop.hooks.SetHook(Kind::KeyboardLowLevel, &MouseHookLLProc);
-    g_hMouseHook = desktop.hooks.SetHook(Kind::MouseLowLevel, &MouseHookLLProc);
+    g_hKeyboardHook = desktop.hooks.SetHook(Kind::KeyboardLowLevel, &pw::MouseHookLLProc);
+    g_hMouseHook = desktop.hooks.SetHook(Kind::MouseLowLevel, &pw::MouseHookLLProc);
     const int reloads = desktop.systemParameters.CursorReloads();
     RemoveHooks();
     EXPECT_TRUE(desktop.hooks.InstalledHooks().empty());

@@ -1,5 +1,6 @@
 #include "platform/sim/simulated_desktop.h"
 #include "settings/folders.h"
+#include "support/library_files.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 #include "support/wait_until.h"
@@ -19,6 +20,8 @@ const std::string kBanner = "\r\n" + std::string(139, '*') + "\r\n";
 class LoggerTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The log file's place comes from the folder rules, as the library start hands it.
+        pw::InstallLibraryFiles({.logFile = &GetLogFile, .settingsFile = nullptr});
         CThreadLock::InitGlobalCS();
         CLogger::Initialise();
         CLogger::EnableDebug(false);

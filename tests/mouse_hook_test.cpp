@@ -1,9 +1,9 @@
-#include "hook/hook_state.h"
 #include "hook/library.h"
 #include "hook/mouse_debounce.h"
 #include "hook/mouse_hook.h"
-#include "hook/registered_messages.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 #include "scroll/scroll_timers.h"
 #include "settings/application_settings.h"
@@ -39,7 +39,7 @@ constexpr DWORD kNotchUp = DWORD{120} << 16;
 class MouseHookTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         CLogger::EnableDebug(true);
         g_hMouseHook = reinterpret_cast<HHOOK>(uintptr_t{0x5150});
         window = desktop.windows.CreateTopLevel(L"Frame", RECT{0, 0, 1000, 800}, 100);
@@ -48,11 +48,12 @@ class MouseHookTest : public ::testing::Test {
         g_pCurrentApp = profile();
         g_hLastWindow = window;
         settings().SetSimKeyDelay(0);
-        StopQTTimer(pw::scroll::kVerticalSlot);
+        pw::StopQTTimer(pw::scroll::kVerticalSlot);
     }
     void TearDown() override {
         CLogger::EnableDebug(false);
-        StopQTTimer(pw::scroll::kVerticalSlot);
+        pw::StopQTTimer(pw::scroll::kVerticalSlot);
+        pw::hook::ResetLibraryState();
     }
 
     CSettings& settings() { return *g_pSettings; }
@@ -67,7 +68,7 @@ class MouseHookTest : public ::testing::Test {
     // Runs one event through the hook; true when it was swallowed (1, next hook not called).
     bool Swallowed(unsigned message, MSLLHOOKSTRUCT record) {
         const int before = desktop.input.NextHookCalls();
-        const LRESULT result = MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
+        const LRESULT result = pw::MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
         const bool passed = desktop.input.NextHookCalls() != before;
         EXPECT_NE(passed, result == 1) << "message 0x" << std::hex << message;
         return !passed;
@@ -84,7 +85,7 @@ class MouseHookTest : public ::testing::Test {
 TEST_F(MouseHookTest, NegativeCodePassesWithoutTouchingState) {
     MSLLHOOKSTRUCT record = Event(pt, 5000);
     const int before = desktop.input.NextHookCalls();
-    EXPECT_EQ(MouseHookLLProc(-1, kLButtonDown, reinterpret_cast<LPARAM>(&record)), 0);
+    EXPECT_EQ(pw::MouseHookLLProc(-1, kLButtonDown, reinterpret_cast<LPARAM>(&record)), 0);
     EXPECT_EQ(desktop.input.NextHookCalls(), before + 1);
     EXPECT_FALSE(g_bButtonDown[mbLeft]);
     EXPECT_FALSE(g_bInputSeen);
@@ -318,7 +319,7 @@ TEST_F(MouseHookTest, HeldWheelSendsItsUpHalfLater) {
     // Further notches only postpone the pending up half.
     EXPECT_TRUE(Swallowed(kMouseWheel, Event(pt, 2, kNotchUp)));
     EXPECT_TRUE(TakeRequests().empty());
-    EXPECT_TRUE(StopQTTimer(pw::scroll::kVerticalSlot));
+    EXPECT_TRUE(pw::StopQTTimer(pw::scroll::kVerticalSlot));
 }
 
 TEST_F(MouseHookTest, MovementFeedsMouseOverTimerAndAxisLock) {
@@ -339,9 +340,9 @@ TEST_F(MouseHookTest, MovementFeedsMouseOverTimerAndAxisLock) {
     // A locked axis holds the first coordinate seen and swallows the movement.
     g_LockAxis.LockX(false);
     MSLLHOOKSTRUCT record = Event(POINT{500, 300}, 4);
-    EXPECT_EQ(MouseHookLLProc(0, kMouseMove, reinterpret_cast<LPARAM>(&record)), 1);
+    EXPECT_EQ(pw::MouseHookLLProc(0, kMouseMove, reinterpret_cast<LPARAM>(&record)), 1);
     record = Event(POINT{510, 320}, 5);
-    EXPECT_EQ(MouseHookLLProc(0, kMouseMove, reinterpret_cast<LPARAM>(&record)), 1);
+    EXPECT_EQ(pw::MouseHookLLProc(0, kMouseMove, reinterpret_cast<LPARAM>(&record)), 1);
     EXPECT_EQ(record.pt.x, 500);
     EXPECT_EQ(record.pt.y, 320);
     g_LockAxis.Unlock(false);
@@ -380,7 +381,7 @@ TEST_F(MouseHookBusyLockTest, MovementPassesWithoutWaitingAndItsLogLineIsKept) {
     std::atomic<bool> done{false};
     std::thread hook([&] {
         MSLLHOOKSTRUCT record{POINT{5, 5}, 0, 0, 1, 0};
-        MouseHookLLProc(0, 0x200, reinterpret_cast<LPARAM>(&record));
+        pw::MouseHookLLProc(0, 0x200, reinterpret_cast<LPARAM>(&record));
         done = true;
     });
     EXPECT_TRUE(pw::test::WaitUntil([&] { return done.load(); }));

@@ -1,10 +1,11 @@
+#include "actions/action_state.h"
 #include "actions/layers.h"
 #include "actions/process_button.h"
 #include "hook/flag_functions.h"
-#include "hook/hook_state.h"
 #include "hook/library.h"
-#include "hook/registered_messages.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 #include "settings/application_settings.h"
 #include "settings/chord.h"
@@ -37,7 +38,7 @@ class ProcessButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         CLogger::EnableDebug(true);
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         desktop.files.CreateDirectory(L"C:\\x");
         AddProcess(kNotepadPid, L"C:\\Windows\\notepad.exe");
         AddProcess(kCalcPid, L"C:\\Windows\\calc.exe");
@@ -51,8 +52,7 @@ class ProcessButtonTest : public ::testing::Test {
     }
     void TearDown() override {
         SetSetupWindow(nullptr);
-        g_pCurrentChord = nullptr;
-        g_bQuadrantsUsed = false;
+        pw::hook::ResetLibraryState();
         CLogger::EnableDebug(false);
     }
 
@@ -103,8 +103,8 @@ class ProcessButtonTest : public ::testing::Test {
         keysSent = true;
         bool injected = false;
         CThreadLock lock(L"ProcessButtonTest");
-        return ProcessButton(button, kind, skipWindowCheck, &record, &passOriginal, &keysSent,
-                             &injected);
+        return pw::ProcessButton(button, kind, skipWindowCheck, &record, &passOriginal, &keysSent,
+                                 &injected);
     }
     // The last action request, or an empty one when none was made.
     pw::test::ActionRequest Last() { return recorder.Last(); }
@@ -117,10 +117,10 @@ class ProcessButtonTest : public ::testing::Test {
         return found;
     }
     std::vector<SimMessage> ProcessChanged() {
-        return Messages(pw::hook::Messages().processChanged);
+        return Messages(pw::runtime::Messages().processChanged);
     }
     std::vector<SimMessage> ButtonsProcessed() {
-        return Messages(pw::hook::Messages().buttonProcessed);
+        return Messages(pw::runtime::Messages().buttonProcessed);
     }
     bool Logged(StringView text) { return desktop.diagnostics.DebugOutputContains(text); }
 
@@ -448,34 +448,34 @@ TEST_F(ProcessButtonTest, ProfileSwitchEndsALayerShiftTheNewProfileCannotEnd) {
     CApplicationSettings* same = Profile(1);
     first->SetActions(mbXLeft, 0, actLayer3);
     same->SetActions(mbXLeft, 0, actLayer3);
-    SetCurrentProfile(first);
+    pw::SetCurrentProfile(first);
     EXPECT_EQ(g_nLastQuadrant, wmBottomLeft);
     EXPECT_TRUE(g_bQuadrantRestricted);
 
     g_bLayerHeld = true;
     g_nSavedLayer = 0;
     g_nCurrentLayer = 2;
-    SetCurrentProfile(same);
+    pw::SetCurrentProfile(same);
     EXPECT_EQ(g_nCurrentLayer, 2);
     EXPECT_TRUE(g_bLayerHeld);
     EXPECT_TRUE(Logged(L"Not resetting layer as the new application has the same layer "
                        L"modifiers!"));
 
-    SetCurrentProfile(Default());
+    pw::SetCurrentProfile(Default());
     EXPECT_EQ(g_nCurrentLayer, 0);
     EXPECT_FALSE(g_bLayerHeld);
     EXPECT_EQ(g_nSavedLayer, -1);
     EXPECT_TRUE(Logged(L"Resetting layer as the new application does not have the same layer "
                        L"modifiers!"));
     // Announced to the setup window and the main window.
-    std::vector<SimMessage> layers = Messages(pw::hook::Messages().layerChanged);
+    std::vector<SimMessage> layers = Messages(pw::runtime::Messages().layerChanged);
     ASSERT_EQ(layers.size(), 2u);
     EXPECT_EQ(layers[0].window, setup);
     EXPECT_EQ(layers[1].window, mainWindow);
     EXPECT_EQ(layers[1].wParam, 0u);
     EXPECT_EQ(layers[1].lParam, 0);
 
-    SetCurrentProfile(nullptr);
+    pw::SetCurrentProfile(nullptr);
     EXPECT_EQ(g_pCurrentApp, nullptr);
     EXPECT_EQ(g_nLastQuadrant, 0);
     EXPECT_FALSE(g_bQuadrantRestricted);

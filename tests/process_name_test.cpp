@@ -1,7 +1,7 @@
-#include "hook/hook_state.h"
 #include "hook/library.h"
-#include "hook/thread_timers.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 #include "windows/process_name.h"
@@ -37,14 +37,14 @@ class ProcessNameTest : public ::testing::Test {
         name.fill(L'?');
         name.back() = 0;
         int depth = 0;
-        EXPECT_EQ(GetProcessName(hwnd, pid, name.data(), static_cast<int>(name.size()), &depth,
-                                 pw::windows::kCallerProcessButton),
+        EXPECT_EQ(pw::GetProcessName(hwnd, pid, name.data(), static_cast<int>(name.size()), &depth,
+                                     pw::windows::kCallerProcessButton),
                   expectFound);
         return name.data();
     }
     String LookupWindow(HWND hwnd) {
-        EXPECT_TRUE(GetProcessNameFromWindow(hwnd, name.data(), static_cast<int>(name.size()),
-                                             pw::windows::kCallerMouseMove));
+        EXPECT_TRUE(pw::GetProcessNameFromWindow(hwnd, name.data(), static_cast<int>(name.size()),
+                                                 pw::windows::kCallerMouseMove));
         return name.data();
     }
 
@@ -108,7 +108,7 @@ TEST_F(ProcessNameTest, OneLookupIsCachedUntilAnotherReplacesOrAFailureClearsIt)
     // A short buffer gets the name cut to fit.
     std::array<Char, 5> shortName{};
     int depth = 0;
-    EXPECT_TRUE(GetProcessName(nullptr, 100, shortName.data(), 5, &depth, 1));
+    EXPECT_TRUE(pw::GetProcessName(nullptr, 100, shortName.data(), 5, &depth, 1));
     EXPECT_STREQ(shortName.data(), L"note");
 }
 
@@ -219,7 +219,7 @@ TEST_F(ProcessNameTest, StoreAppHostIsNamedAfterItsWindow) {
     // The name stays within the caller's buffer.
     pw::windows::ResetProcessNameState();
     std::array<Char, 12> shortName{};
-    EXPECT_TRUE(GetProcessNameFromWindow(child, shortName.data(), 12, 1));
+    EXPECT_TRUE(pw::GetProcessNameFromWindow(child, shortName.data(), 12, 1));
     EXPECT_STREQ(shortName.data(), L"modern ui -");
 
     pw::windows::ResetProcessNameState();
@@ -241,33 +241,33 @@ TEST_F(ProcessNameTest, AndroidEmulatorSchedulesOneHookResetPerProcess) {
     EXPECT_EQ(Lookup(nullptr, 500), L"andy.exe");
     EXPECT_EQ(g_dwAndyPid, 500u);
     EXPECT_EQ(LinesWith(found), 1u);
-    EXPECT_EQ(desktop.timers.DueIn(pw::hook::kResetHookTimer), 20000);
+    EXPECT_EQ(desktop.timers.DueIn(pw::runtime::kResetHookTimer), 20000);
     EXPECT_NE(g_uResetHookTimer, 0u);
-    KillThreadTimer(pw::hook::kResetHookTimer);
+    pw::KillThreadTimer(pw::runtime::kResetHookTimer);
     g_uResetHookTimer = 0;
 
     // The same process again, also after the cache moved on, schedules nothing.
     Lookup(nullptr, 600);
     EXPECT_EQ(Lookup(nullptr, 500), L"andy.exe");
     EXPECT_EQ(LinesWith(found), 1u);
-    EXPECT_FALSE(desktop.timers.IsRunning(pw::hook::kResetHookTimer));
+    EXPECT_FALSE(desktop.timers.IsRunning(pw::runtime::kResetHookTimer));
 
     EXPECT_EQ(Lookup(nullptr, 501), L"andy.exe");
     EXPECT_EQ(LinesWith(found), 2u);
-    EXPECT_TRUE(desktop.timers.IsRunning(pw::hook::kResetHookTimer));
+    EXPECT_TRUE(desktop.timers.IsRunning(pw::runtime::kResetHookTimer));
 }
 
 TEST_F(ProcessNameTest, NestedLookupsStopBeyondFiveLevels) {
     AddProcess(100, L"C:\\Windows\\notepad.exe");
     int depth = 6;
-    EXPECT_FALSE(GetProcessName(nullptr, 100, name.data(), 260, &depth, 11));
+    EXPECT_FALSE(pw::GetProcessName(nullptr, 100, name.data(), 260, &depth, 11));
     EXPECT_EQ(desktop.processes.OpenCount(), 0);
     EXPECT_EQ(LinesWith(L"Recursion Protection : Unable to answer GetProcessByName(Unknown) "
                         L"request for window 0x00000000 (PID: 0x00000064)"),
               1u);
 
     depth = 5;
-    EXPECT_TRUE(GetProcessName(nullptr, 100, name.data(), 260, &depth, 1));
+    EXPECT_TRUE(pw::GetProcessName(nullptr, 100, name.data(), 260, &depth, 1));
     EXPECT_EQ(depth, 6);
 
     // A frame host asked without a window while nothing is in front keeps asking itself
@@ -275,7 +275,7 @@ TEST_F(ProcessNameTest, NestedLookupsStopBeyondFiveLevels) {
     AddProcess(kHostPid, L"C:\\Windows\\System32\\ApplicationFrameHost.exe");
     desktop.windows.SetForeground(nullptr);
     depth = 0;
-    EXPECT_FALSE(GetProcessName(nullptr, kHostPid, name.data(), 260, &depth, 3));
+    EXPECT_FALSE(pw::GetProcessName(nullptr, kHostPid, name.data(), 260, &depth, 3));
     EXPECT_EQ(depth, 6);
     EXPECT_EQ(LinesWith(L"Recursion Protection : Unable to answer "
                         L"GetProcessByName(GPNUniversalApp2)"),

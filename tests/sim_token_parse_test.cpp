@@ -2,8 +2,8 @@
 #include "input/sim_key_token.h"
 #include "input/sim_mouse_token.h"
 #include "input/sim_token.h"
-#include "input/us_keyboard_layout.h"
 #include "platform/sim/simulated_desktop.h"
+#include "platform/sim/us_keyboard_layout.h"
 #include "support/logger.h"
 #include "support/sim_token_recorder.h"
 
@@ -181,22 +181,22 @@ TEST_F(SimTokenParse, LongTextsParseWhole) {
 }
 
 // A layout where "a" is on the Q key, as in French, while the English layout is US.
-class AzertyLikeLayout final : public pw::input::KeyboardLayout {
+class AzertyLikeLayout final : public pw::platform::KeyboardLayout {
   public:
     int16_t VkKeyScan(Char c) override { return c == L'a' ? 0x51 : us.VkKeyScan(c); }
-    int16_t VkKeyScanEx(Char c, pw::input::KeyboardLayoutHandle layout) override {
+    int16_t VkKeyScanEx(Char c, pw::platform::KeyboardLayoutHandle layout) override {
         return layout == kEnglish ? us.VkKeyScan(c) : VkKeyScan(c);
     }
     uint32_t OemKeyScan(uint16_t c) override { return c == L'a' ? 0x10 : us.OemKeyScan(c); }
     unsigned MapVirtualKeyEx(unsigned code, unsigned type,
-                             pw::input::KeyboardLayoutHandle layout) override {
+                             pw::platform::KeyboardLayoutHandle layout) override {
         return us.MapVirtualKeyEx(code, type, layout);
     }
     int8_t CharToOem(Char c) override { return us.CharToOem(c); }
-    pw::input::KeyboardLayoutHandle CurrentLayout() override { return nullptr; }
+    pw::platform::KeyboardLayoutHandle CurrentLayout() override { return nullptr; }
 
-    static inline const auto kEnglish = reinterpret_cast<pw::input::KeyboardLayoutHandle>(1);
-    pw::input::UsKeyboardLayout us;
+    static inline const auto kEnglish = reinterpret_cast<pw::platform::KeyboardLayoutHandle>(1);
+    pw::platform::UsKeyboardLayout us;
 };
 
 TEST_F(SimTokenParse, PlainCharactersPreferTheEnglishLayout) {

@@ -1,10 +1,10 @@
-#include "hook/hook_state.h"
 #include "hook/library.h"
-#include "hook/registered_messages.h"
 #include "input/spi_thread.h"
 #include "input/system_mouse_defaults.h"
 #include "input/system_parameter_requests.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "support/thread_lock.h"
 #include "support/wait_until.h"
@@ -39,12 +39,12 @@ bool IsSwap(const Change& change, unsigned swapped, unsigned flags) {
 class SystemParametersTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pw::hook::RegisterMessages();
+        pw::runtime::RegisterMessages();
         desktop.systemParameters.Preset(false, 3);
     }
     void TearDown() override {
         g_pSPIThread = nullptr;
-        g_pCurrentApp = nullptr;
+        pw::hook::ResetLibraryState();
         spi.reset();
     }
 
@@ -70,7 +70,7 @@ class SystemParametersTest : public ::testing::Test {
     // Hands the current profile over as a profile change does, under the global lock.
     static void ApplyProfile() {
         CThreadLock lock(L"SystemParametersTest");
-        NewApplicationSettings();
+        pw::NewApplicationSettings();
     }
     // Stops the thread once it has handled everything posted so far, and returns the
     // system calls it made.
@@ -232,7 +232,7 @@ TEST_F(SystemParametersTest, ProfileSwitchesApplyAndRestoreTheSystemState) {
     ApplyProfile();
 
     desktop.systemParameters.Preset(false, 3);
-    CaptureSystemMouseDefaults();
+    pw::CaptureSystemMouseDefaults();
     Start();
     g_pSPIThread = spi.get();
 
@@ -271,18 +271,18 @@ TEST_F(SystemParametersTest, ProfileSwitchesApplyAndRestoreTheSystemState) {
 
 TEST_F(SystemParametersTest, ARestartedThreadPutsBackTheStateFoundAtLoad) {
     desktop.systemParameters.Preset(false, 3);
-    CaptureSystemMouseDefaults();
-    RestartSPIThread();
+    pw::CaptureSystemMouseDefaults();
+    pw::RestartSPIThread();
     ASSERT_NE(g_pSPIThread, nullptr);
 
     // Changed behind the library's back; the new thread saves the state at load again.
     desktop.systemParameters.Preset(true, 8);
-    RestartSPIThread();
+    pw::RestartSPIThread();
     ASSERT_NE(g_pSPIThread, nullptr);
     EXPECT_NE(g_dwSPIThreadId.load(), 0u);
     ASSERT_TRUE(TimerRestarted());
     desktop.timers.AdvanceAndFire(100);
-    DeleteSPIThread();
+    pw::DeleteSPIThread();
     EXPECT_EQ(g_pSPIThread, nullptr);
     EXPECT_EQ(g_dwSPIThreadId.load(), 0u);
 
@@ -290,7 +290,7 @@ TEST_F(SystemParametersTest, ARestartedThreadPutsBackTheStateFoundAtLoad) {
     ASSERT_EQ(changes.size(), 2u);
     EXPECT_TRUE(IsSwap(changes[0], 0, kBroadcastAndSave));
     EXPECT_TRUE(IsLines(changes[1], 3, kBroadcastAndSave));
-    DeleteSPIThread();
+    pw::DeleteSPIThread();
 }
 
 } // namespace

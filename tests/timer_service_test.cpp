@@ -1,14 +1,15 @@
+#include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "hook/hook_control.h"
 #include "hook/hook_lifecycle.h"
-#include "hook/hook_state.h"
 #include "hook/library.h"
-#include "hook/registered_messages.h"
-#include "hook/reset_hook_timer.h"
 #include "hook/settings_reload.h"
-#include "hook/thread_timers.h"
 #include "hook/timer_thread.h"
 #include "platform/sim/simulated_desktop.h"
+#include "runtime/registered_messages.h"
+#include "runtime/reset_hook_timer.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "settings/application_settings.h"
 #include "settings/chord.h"
 #include "settings/folders.h"
@@ -27,12 +28,13 @@
 namespace {
 
 // The timer thread writes the timer ids under the global lock; the test reads them so too.
-pw::hook::TimerId Locked(const pw::hook::TimerId& id) {
+pw::runtime::TimerId Locked(const pw::runtime::TimerId& id) {
     CThreadLock lock(L"TimerServiceTest");
     return id;
 }
 
 using namespace pw::hook;
+using namespace pw::runtime;
 using pw::test::WaitUntil;
 
 // What the timer procedures saw: "<kind>@<virtual ms>".
@@ -88,9 +90,9 @@ class TimerServiceTest : public ::testing::Test {
 TEST_F(TimerServiceTest, RequestsFromOtherThreadsRunOnTheTimerThreadInDueOrder) {
     StartTimerThread();
     // Posted, not started here: the timer thread stores the ids.
-    EXPECT_EQ(SetThreadTimer(kRepeatTimer, 300, RepeatProc), 0u);
-    EXPECT_EQ(SetThreadTimer(kAutoSwitchTimer, 100, AutoSwitchProc), 0u);
-    EXPECT_EQ(SetThreadTimer(kKeySwitchTimer, 200, KeySwitchProc), 0u);
+    EXPECT_EQ(pw::SetThreadTimer(kRepeatTimer, 300, RepeatProc), 0u);
+    EXPECT_EQ(pw::SetThreadTimer(kAutoSwitchTimer, 100, AutoSwitchProc), 0u);
+    EXPECT_EQ(pw::SetThreadTimer(kKeySwitchTimer, 200, KeySwitchProc), 0u);
     ASSERT_TRUE(WaitUntil([] { return Locked(g_uKeySwitchTimer) != 0; }));
     EXPECT_EQ(Locked(g_uRepeatTimer), kRepeatTimer);
     EXPECT_EQ(Locked(g_uAutoSwitchTimer), kAutoSwitchTimer);
@@ -101,12 +103,12 @@ TEST_F(TimerServiceTest, RequestsFromOtherThreadsRunOnTheTimerThreadInDueOrder) 
 
     // Stopped before it is due, a timer never fires; restarted, it counts from now.
     g_fired.clear();
-    KillThreadTimer(kKeySwitchTimer);
-    SetThreadTimer(kRepeatTimer, 50, RepeatProc);
+    pw::KillThreadTimer(kKeySwitchTimer);
+    pw::SetThreadTimer(kRepeatTimer, 50, RepeatProc);
     ASSERT_TRUE(WaitUntil([&] { return desktop.timers.DueIn(kRepeatTimer) == 50; }));
     EXPECT_FALSE(desktop.timers.IsRunning(kKeySwitchTimer));
     EXPECT_EQ(Locked(g_uKeySwitchTimer), 0u);
-    KillThreadTimer(kAutoSwitchTimer);
+    pw::KillThreadTimer(kAutoSwitchTimer);
     ASSERT_TRUE(WaitUntil([] { return Locked(g_uAutoSwitchTimer) == 0; }));
     desktop.timers.AdvanceAndFire(200);
     EXPECT_EQ(g_fired,
@@ -115,14 +117,14 @@ TEST_F(TimerServiceTest, RequestsFromOtherThreadsRunOnTheTimerThreadInDueOrder) 
 
 TEST_F(TimerServiceTest, MouseOverIsNotRestartedAndScrollLineAndUnknownKindsAreRefused) {
     StartTimerThread();
-    SetThreadTimer(kMouseOverTimer, 150, AutoSwitchProc);
+    pw::SetThreadTimer(kMouseOverTimer, 150, AutoSwitchProc);
     ASSERT_TRUE(WaitUntil([] { return Locked(g_uMouseOverTimer) != 0; }));
     desktop.timers.AdvanceAndFire(100);
-    SetThreadTimer(kMouseOverTimer, 150, AutoSwitchProc);
-    SetThreadTimer(kScrollLineTimer, 100, RepeatProc);
-    SetThreadTimer(0x1020, 100, RepeatProc);
+    pw::SetThreadTimer(kMouseOverTimer, 150, AutoSwitchProc);
+    pw::SetThreadTimer(kScrollLineTimer, 100, RepeatProc);
+    pw::SetThreadTimer(0x1020, 100, RepeatProc);
     // Requests are handled in order: once this one is in, the ones before it are done.
-    SetThreadTimer(kRepeatTimer, 500, RepeatProc);
+    pw::SetThreadTimer(kRepeatTimer, 500, RepeatProc);
     ASSERT_TRUE(WaitUntil([] { return Locked(g_uRepeatTimer) != 0; }));
 
     EXPECT_EQ(desktop.timers.DueIn(kMouseOverTimer), 50);
@@ -137,9 +139,9 @@ TEST_F(TimerServiceTest, QuitStopsEveryTimerAndLaterRequestsRunOnTheCaller) {
     const unsigned long timerThreadId = g_dwTimerThreadId;
     EXPECT_EQ(desktop.threads.NameOf(timerThreadId), "VESK Timer Thread");
     EXPECT_EQ(desktop.threads.PriorityOf(timerThreadId), 1);
-    SetThreadTimer(kRepeatTimer, 300, RepeatProc);
-    SetThreadTimer(kActivateTimer, 300, RepeatProc);
-    SetThreadTimer(kJigglerTimer, 10000, RepeatProc);
+    pw::SetThreadTimer(kRepeatTimer, 300, RepeatProc);
+    pw::SetThreadTimer(kActivateTimer, 300, RepeatProc);
+    pw::SetThreadTimer(kJigglerTimer, 10000, RepeatProc);
     ASSERT_TRUE(WaitUntil([] { return Locked(g_uJigglerTimer) != 0; }));
     EXPECT_EQ(desktop.timers.RunningCount(), 3u);
 
@@ -152,11 +154,11 @@ TEST_F(TimerServiceTest, QuitStopsEveryTimerAndLaterRequestsRunOnTheCaller) {
     EXPECT_TRUE(Logged(L"Removing and active VESKHook Timers..."));
 
     // Without a timer thread the caller gets the timer itself.
-    EXPECT_EQ(SetThreadTimer(kRepeatTimer, 100, RepeatProc), kRepeatTimer);
+    EXPECT_EQ(pw::SetThreadTimer(kRepeatTimer, 100, RepeatProc), kRepeatTimer);
     EXPECT_EQ(Locked(g_uRepeatTimer), kRepeatTimer);
     desktop.timers.AdvanceAndFire(100);
     EXPECT_EQ(g_fired, std::vector<std::string>{"repeat@100"});
-    KillThreadTimer(kRepeatTimer);
+    pw::KillThreadTimer(kRepeatTimer);
     EXPECT_EQ(Locked(g_uRepeatTimer), 0u);
     EXPECT_EQ(desktop.timers.RunningCount(), 0u);
 }
@@ -164,7 +166,7 @@ TEST_F(TimerServiceTest, QuitStopsEveryTimerAndLaterRequestsRunOnTheCaller) {
 TEST_F(TimerServiceTest, HookResetTimerReinstallsTheHooksThroughTheHookThread) {
     ASSERT_TRUE(SetMouseHook());
     ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() == 1; }));
-    SetThreadTimer(kResetHookTimer, 20000, ResetHookTimerProc);
+    pw::SetThreadTimer(kResetHookTimer, 20000, pw::ResetHookTimerProc);
     ASSERT_TRUE(WaitUntil([] { return Locked(g_uResetHookTimer) != 0; }));
 
     desktop.timers.AdvanceAndFire(20000);
@@ -207,7 +209,7 @@ TEST_F(SettingsReloadTest, ReloadKeepsTheCurrentProfileByName) {
     // Without a current profile there is none to keep: the next event finds one.
     ASSERT_TRUE(pw::hook::LoadSettings());
     EXPECT_EQ(g_pCurrentApp, nullptr);
-    SetCurrentProfile(g_pSettings->GetApplication(L"a.exe"));
+    pw::SetCurrentProfile(g_pSettings->GetApplication(L"a.exe"));
     ASSERT_NE(g_pCurrentApp, nullptr);
     EXPECT_EQ(LeftOf(g_pCurrentApp), 9);
 
@@ -225,10 +227,10 @@ TEST_F(SettingsReloadTest, ReloadKeepsTheCurrentProfileByName) {
               static_cast<unsigned long>(g_pSettings->CPUPriority()));
 
     // The default profile stays current as the default, and a vanished one leaves none.
-    SetCurrentProfile(g_pSettings->GetDefaultApp());
+    pw::SetCurrentProfile(g_pSettings->GetDefaultApp());
     ASSERT_TRUE(pw::hook::LoadSettings());
     EXPECT_EQ(g_pCurrentApp, g_pSettings->GetDefaultApp());
-    SetCurrentProfile(g_pSettings->GetApplication(L"b.exe"));
+    pw::SetCurrentProfile(g_pSettings->GetApplication(L"b.exe"));
     Write(pw::test::SettingsXml("<Default/><Applications/>"));
     ASSERT_TRUE(pw::hook::LoadSettings());
     EXPECT_EQ(g_pCurrentApp, nullptr);
@@ -263,7 +265,7 @@ TEST_F(SettingsReloadTest, BrokenFileAsksOnTheFirstLoadOnlyAndKeepsTheOldSetting
     // Later loads only log; the settings and profile in force stay.
     Write(Profiles(9));
     ASSERT_TRUE(pw::hook::LoadSettings());
-    SetCurrentProfile(g_pSettings->GetApplication(L"a.exe"));
+    pw::SetCurrentProfile(g_pSettings->GetApplication(L"a.exe"));
     const CApplicationSettings* current = g_pCurrentApp;
     desktop.dialogs.Clear();
     Write(kBroken);

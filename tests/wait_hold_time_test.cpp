@@ -1,14 +1,14 @@
 #include "hook/library.h"
-#include "input/wait_hold_time.h"
 #include "platform/sim/simulated_desktop.h"
 #include "settings/application_settings.h"
+#include "settings/wait_hold_time.h"
 #include "support/logger.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
-using pw::input::KeystrokesWaitHoldTime;
+using pw::settings::KeystrokesWaitHoldTime;
 
 TEST(WaitHoldTime, CharactersAndOrdinaryTagsCostThePerKeyDelay) {
     EXPECT_EQ(KeystrokesWaitHoldTime(L"", 10), 0);

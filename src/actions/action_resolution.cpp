@@ -1,6 +1,7 @@
+#include "actions/action_state.h"
 #include "actions/button_processing.h"
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "settings/chord.h"
 #include "settings/settings.h"

@@ -29,7 +29,7 @@ bool RunAppCommandAction(const ActionCall& call) {
         return false;
     }
     if (call.IsUp())
-        SendAppCommand(call.hwnd, command);
+        pw::SendAppCommand(call.hwnd, command);
     return true;
 }
 

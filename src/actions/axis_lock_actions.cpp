@@ -1,5 +1,5 @@
 #include "actions/action_families.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 
 namespace pw::actions {

@@ -1,8 +1,9 @@
 #include "actions/action_families.h"
+#include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "actions/process_button_action.h"
 #include "actions/send_button.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/action_data.h"
 #include "settings/chord.h"
 #include "support/logger.h"
@@ -18,9 +19,9 @@ bool PlayEntry(const ActionCall& call, CVESKChords& chords, int button, int kind
     if (!entry)
         return false;
     std::unique_ptr<CActionData> data(entry->GetActionData());
-    return ProcessButtonAction(button, entry->GetAction(), data.get(), call.profile, kind,
-                               call.layer, call.skipWindowCheck, call.hwnd, call.record,
-                               call.passOriginal, call.keysSent, call.injected);
+    return pw::ProcessButtonAction(button, entry->GetAction(), data.get(), call.profile, kind,
+                                   call.layer, call.skipWindowCheck, call.hwnd, call.record,
+                                   call.passOriginal, call.keysSent, call.injected);
 }
 
 bool IsPhysicallyDown(int button) {
@@ -55,8 +56,8 @@ bool ReleaseSoloChordButton(const ActionCall& call, CVESKChord& current, CVESKCh
         bool keysSent = false;
         bool injected = false;
         for (int kind : {kKindDown, kKindUp}) {
-            if (!ProcessButton(call.button, kind, call.skipWindowCheck, call.record, &passOriginal,
-                               &keysSent, &injected))
+            if (!pw::ProcessButton(call.button, kind, call.skipWindowCheck, call.record,
+                                   &passOriginal, &keysSent, &injected))
                 SendButton(static_cast<MouseButtons>(call.button), kind, call.Point());
         }
     } else {

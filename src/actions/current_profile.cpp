@@ -1,10 +1,9 @@
+#include "actions/action_state.h"
 #include "actions/layers.h"
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "support/logger.h"
-
-bool g_bQuadrantRestricted = false;
 
 namespace {
 
@@ -33,7 +32,7 @@ void EndLayerShiftIfUnmatched(const CApplicationSettings& current,
         }
         CLogger::LogDebug(
             L"Resetting layer as the new application does not have the same layer modifiers!");
-        ChangeLayer(g_nSavedLayer, false);
+        pw::ChangeLayer(g_nSavedLayer, false);
         g_nSavedLayer = -1;
         g_bLayerHeld = false;
         return;
@@ -42,7 +41,7 @@ void EndLayerShiftIfUnmatched(const CApplicationSettings& current,
 
 } // namespace
 
-void SetCurrentProfile(CApplicationSettings* profile) {
+void pw::SetCurrentProfile(CApplicationSettings* profile) {
     if (g_pCurrentApp && profile && profile != g_pCurrentApp && g_bLayerHeld && g_nSavedLayer != -1)
         EndLayerShiftIfUnmatched(*g_pCurrentApp, *profile);
     g_pCurrentApp = profile;

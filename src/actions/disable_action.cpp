@@ -1,6 +1,6 @@
 #include "actions/action_families.h"
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 

@@ -1,8 +1,8 @@
 #include "actions/key_repeat.h"
 
 #include "actions/action_state.h"
-#include "hook/hook_state.h"
-#include "hook/thread_timers.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "settings/action_data.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
@@ -48,13 +48,14 @@ unsigned KeyRepeatInterval(const CActionData& data, const CApplicationSettings* 
 }
 
 void StartRepeat(int button, unsigned interval) {
-    if (const uintptr_t id = SetThreadTimer(hook::kRepeatTimer, interval, RepeatTimerProc))
+    if (const uintptr_t id =
+            pw::SetThreadTimer(runtime::kRepeatTimer, interval, pw::RepeatTimerProc))
         g_uRepeatTimer = id;
     g_nRepeatButton = button;
 }
 
 void StopRepeat() {
-    KillThreadTimer(hook::kRepeatTimer);
+    pw::KillThreadTimer(runtime::kRepeatTimer);
     g_nRepeatButton = -1;
 }
 

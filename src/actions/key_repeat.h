@@ -33,5 +33,9 @@ bool StepScrollAction(_ACTIONS action);
 
 } // namespace pw::actions
 
+namespace pw {
+
 // The repeat timer's procedure: repeats the action of g_nRepeatButton and rearms itself.
 void RepeatTimerProc(HWND window, unsigned message, uintptr_t id, unsigned long time);
+
+} // namespace pw

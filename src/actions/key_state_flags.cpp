@@ -39,7 +39,7 @@ constexpr std::array<int, pw::settings::kButtonCount> kButtonKeys = {pw::platfor
 
 } // namespace
 
-unsigned GetKeyStateFlags() {
+unsigned pw::GetKeyStateFlags() {
     auto& input = pw::platform::GetInput();
     unsigned flags = 0;
     for (const KeyFlag& key : kKeyFlags) {

@@ -100,9 +100,9 @@ const Keystroke* FindKeystroke(_ACTIONS action) {
 
 void Tap(const Keystroke& keystroke) {
     if (keystroke.virtualKey)
-        SendKey(keystroke.virtualKey, keystroke.extended, keystroke.modifiers, 0);
+        pw::SendKey(keystroke.virtualKey, keystroke.extended, keystroke.modifiers, 0);
     else
-        SendKey(keystroke.character, keystroke.modifiers);
+        pw::SendKey(keystroke.character, keystroke.modifiers);
 }
 
 } // namespace
@@ -111,15 +111,16 @@ bool RunKeystrokeAction(const ActionCall& call) {
     if (call.action == actMediaVolumeUp || call.action == actMediaVolumeDown) {
         if (call.IsDown()) {
             const POINT pt = call.Point();
-            SendKeyStateWhileDown(call.action == actMediaVolumeUp ? L"{VOL+}" : L"{VOL-}", &pt,
-                                  input::kExecuteWhole);
+            pw::SendKeyStateWhileDown(call.action == actMediaVolumeUp ? L"{VOL+}" : L"{VOL-}", &pt,
+                                      input::kExecuteWhole);
         }
         return true;
     }
     if (call.action == actAltTab) {
         // Newer systems keep the switcher open only with Control held as well.
         if (call.IsDown())
-            SendKey(kVkTab, false, GetOSVersion() < osWindows8 ? kModAlt : kModCtrl | kModAlt, 0);
+            pw::SendKey(kVkTab, false, GetOSVersion() < osWindows8 ? kModAlt : kModCtrl | kModAlt,
+                        0);
         return true;
     }
     const Keystroke* keystroke = FindKeystroke(call.action);

@@ -1,6 +1,5 @@
 #include "actions/launch_application.h"
 
-#include "hook/hook_control.h"
 #include "platform/platform.h"
 #include "support/logger.h"
 #include "support/report_exception.h"
@@ -25,7 +24,8 @@ size_t FindExe(StringView command) {
 
 void LaunchProcessThreadProc(String command) {
     try {
-        SetThreadName(platform::GetMessages().CurrentThreadId(), "VESK Launch Process Thread");
+        platform::GetThreads().NameThread(platform::GetMessages().CurrentThreadId(),
+                                          "VESK Launch Process Thread");
         platform::GetThreads().SetCurrentThreadPriority(platform::Threads::kPriorityBelowNormal);
         const LaunchCommand launch = SplitLaunchCommand(command);
         CLogger::LogDebug(L"Launching process '%ls' with arguments '%ls'", launch.program.c_str(),
@@ -54,7 +54,7 @@ LaunchCommand SplitLaunchCommand(StringView command) {
 
 } // namespace pw::actions
 
-bool LaunchApplication(const Char* command) {
+bool pw::LaunchApplication(const Char* command) {
     if (!command || !*command) {
         CLogger::LogMessage(L"LaunchApplication: No program to launch.");
         return false;

@@ -19,5 +19,9 @@ LaunchCommand SplitLaunchCommand(StringView command);
 
 } // namespace pw::actions
 
+namespace pw {
+
 // Copies command and starts it on the launch thread; whether the thread started.
 bool LaunchApplication(const Char* command);
+
+} // namespace pw

@@ -1,6 +1,6 @@
 #include "actions/action_families.h"
 #include "actions/layers.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 
 namespace pw::actions {
@@ -22,11 +22,11 @@ bool RunMomentaryLayer(const ActionCall& call, int layer) {
         g_bLayerHeld = true;
         const bool revert = g_pCurrentApp && g_pCurrentApp->GetRevertLayer1(g_nCurrentLayer);
         g_nSavedLayer = revert ? 0 : g_nCurrentLayer;
-        ChangeLayer(layer, true);
+        pw::ChangeLayer(layer, true);
     } else if (call.IsUp()) {
         // Without a saved layer (the shift already ended with a profile switch, or its
         // press was never seen) the change is logged as an error and lands on layer 0.
-        ChangeLayer(g_nSavedLayer, false);
+        pw::ChangeLayer(g_nSavedLayer, false);
         g_nSavedLayer = -1;
         g_bLayerHeld = false;
     }

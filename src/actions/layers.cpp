@@ -2,18 +2,15 @@
 
 #include "actions/button_processing.h"
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 #include "windows/window_from_point.h"
-
-bool g_bLayerHeld = false;
-int g_nSavedLayer = -1;
 
 namespace {
 
@@ -70,7 +67,7 @@ void SwitchToLayerInUse(int step, const Char* lockName) {
 
 } // namespace
 
-void ChangeLayer(int layer, bool notify) {
+void pw::ChangeLayer(int layer, bool notify) {
     CThreadLock lock(L"ChangeLayer");
     if (!g_pSettings) {
         CLogger::LogMessage(L"Unable to change layer - settings object is not initialised");
@@ -85,15 +82,15 @@ void ChangeLayer(int layer, bool notify) {
     }
     POINT pt{};
     GetPhysCursorPos(&pt);
-    ResetDuringKeys(pt);
-    if (g_pSettings->get_ResetStickyOnLayerChange() && AnyStickyActive())
-        ResetAllSticky(pt);
-    KillThreadTimer(pw::hook::kRepeatTimer);
+    pw::ResetDuringKeys(pt);
+    if (g_pSettings->get_ResetStickyOnLayerChange() && pw::AnyStickyActive())
+        pw::ResetAllSticky(pt);
+    pw::KillThreadTimer(pw::runtime::kRepeatTimer);
     g_nCurrentLayer = layer;
-    LayerNotify(notify);
+    pw::LayerNotify(notify);
 }
 
-void LayerNotify(bool notify) {
+void pw::LayerNotify(bool notify) {
     CThreadLock lock(L"LayerNotify");
     const bool show = notify && (!g_pSettings || g_pSettings->NotificationsLayer());
     CLogger::LogDebug(L"Setting current layer to %d.", g_nCurrentLayer);
@@ -104,7 +101,7 @@ void LayerNotify(bool notify) {
         g_nCurrentLayer = 0;
     }
     auto& messages = pw::platform::GetMessages();
-    const unsigned message = pw::hook::Messages().layerChanged;
+    const unsigned message = pw::runtime::Messages().layerChanged;
     const WPARAM layer = static_cast<WPARAM>(g_nCurrentLayer);
     if (pw::actions::SetupWindowLives())
         messages.PostMessage(g_hSetupWindow, message, layer, show ? 1 : 0);
@@ -116,8 +113,8 @@ void SetCurrentLayer(int layer, bool notify, bool autoSwitch, bool saveLayer) {
     CThreadLock lock(L"SetCurrentLayer");
     if (saveLayer)
         g_nSavedLayer = g_nCurrentLayer;
-    ChangeLayer(layer, notify);
-    KillThreadTimer(pw::hook::kAutoSwitchTimer);
+    pw::ChangeLayer(layer, notify);
+    pw::KillThreadTimer(pw::runtime::kAutoSwitchTimer);
     if (!autoSwitch || !g_pCurrentApp || g_nCurrentLayer <= 0)
         return;
     const int target = g_pCurrentApp->GetAutoSwitchLayer(g_nCurrentLayer);
@@ -128,11 +125,11 @@ void SetCurrentLayer(int layer, bool notify, bool autoSwitch, bool saveLayer) {
                       seconds);
     const unsigned period = seconds > 0 ? static_cast<unsigned>(seconds) * 1000u : 0u;
     if (const uintptr_t id =
-            SetThreadTimer(pw::hook::kAutoSwitchTimer, period, AutoSwitchTimerProc))
+            pw::SetThreadTimer(pw::runtime::kAutoSwitchTimer, period, pw::AutoSwitchTimerProc))
         g_uAutoSwitchTimer = id;
 }
 
-void AutoSwitchTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
+void pw::AutoSwitchTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
     CThreadLock lock(L"AutoSwitchTimerProc");
     const uintptr_t expected = g_uAutoSwitchTimer;
     auto& timers = pw::platform::GetTimers();

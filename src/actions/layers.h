@@ -9,10 +9,7 @@
 
 #include <cstdint>
 
-// A momentary layer button is held.
-extern bool g_bLayerHeld;
-// The layer to return to when the momentary shift ends; -1 when none.
-extern int g_nSavedLayer;
+namespace pw {
 
 // Makes layer (0 to MaxLayers - 1) current, after releasing keys held for a press and,
 // if the settings say so, the sticky states; announces it (notify: with a notification).
@@ -21,6 +18,8 @@ void ChangeLayer(int layer, bool notify);
 void LayerNotify(bool notify);
 // Ends an automatic switch-back: returns to the layer the current one names.
 void AutoSwitchTimerProc(HWND window, unsigned message, uintptr_t id, unsigned long time);
+
+} // namespace pw
 
 // The current layer; 0 while another thread holds the global lock.
 PW_EXTERN_C int GetCurrentLayer();

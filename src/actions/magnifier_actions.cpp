@@ -45,7 +45,7 @@ void Zoom(bool in) {
     }
     g_bMagnifierLaunched = false;
     if (window)
-        SendKey(in ? kVkAdd : kVkSubtract, false, input::kModLWin, 0);
+        pw::SendKey(in ? kVkAdd : kVkSubtract, false, input::kModLWin, 0);
     else
         CLogger::LogDebug(L"ToggleMagnifier: Launch magnifier");
 }

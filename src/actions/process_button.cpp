@@ -1,20 +1,16 @@
 #include "actions/process_button.h"
 
+#include "actions/action_state.h"
 #include "actions/button_processing.h"
 #include "actions/process_button_action.h"
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/chord.h"
 #include "settings/mouse_buttons.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
-
-int g_nLastQuadrant = 0;
-std::array<bool, 9> g_bDownHandled{};
-std::array<bool, 9> g_bChordUsed{};
-CVESKChord* g_pCurrentChord = nullptr;
 
 namespace {
 
@@ -48,17 +44,8 @@ bool KeepPressesInSync(int button, int kind, bool handled) {
 
 } // namespace
 
-namespace pw::actions {
-
-bool DownWasHandled(int button) {
-    return button >= 0 && static_cast<size_t>(button) < g_bDownHandled.size() &&
-           g_bDownHandled[static_cast<size_t>(button)];
-}
-
-} // namespace pw::actions
-
-bool ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
-                   bool* passOriginal, bool* keysSent, bool* injected) {
+bool pw::ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
+                       bool* passOriginal, bool* keysSent, bool* injected) {
     PW_ASSERT_LOCK_HELD();
     *passOriginal = false;
     *keysSent = false;
@@ -96,10 +83,10 @@ bool ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* r
     pw::actions::LogResolution(button, kind, resolved);
 
     if (kind == kKindUp && g_pSettings && g_pSettings->get_ResetStickyOnAnyButton())
-        ResetOtherSticky(pt, button, false);
+        pw::ResetOtherSticky(pt, button, false);
 
-    bool handled = ProcessButtonAction(button, resolved.action, resolved.data.get(),
-                                       resolved.source, kind, resolved.layer, skipWindowCheck, hwnd,
-                                       record, passOriginal, keysSent, injected);
+    bool handled = pw::ProcessButtonAction(button, resolved.action, resolved.data.get(),
+                                           resolved.source, kind, resolved.layer, skipWindowCheck,
+                                           hwnd, record, passOriginal, keysSent, injected);
     return KeepPressesInSync(button, kind, handled);
 }

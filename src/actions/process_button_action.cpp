@@ -12,10 +12,10 @@ void* g_observerContext = nullptr;
 
 } // namespace
 
-bool ProcessButtonAction(int button, int action, CActionData* data, CApplicationSettings* source,
-                         int kind, int layer, bool skipWindowCheck, HWND hwnd,
-                         MSLLHOOKSTRUCT* record, bool* passOriginal, bool* keysSent,
-                         bool* injected) {
+bool pw::ProcessButtonAction(int button, int action, CActionData* data,
+                             CApplicationSettings* source, int kind, int layer,
+                             bool skipWindowCheck, HWND hwnd, MSLLHOOKSTRUCT* record,
+                             bool* passOriginal, bool* keysSent, bool* injected) {
     PW_ASSERT_LOCK_HELD();
     pw::actions::ActionCall call;
     call.button = button;

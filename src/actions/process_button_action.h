@@ -7,12 +7,16 @@
 class CActionData;
 class CApplicationSettings;
 
+namespace pw {
+
 // Carries out action for button (data: the slot's record; source: the profile it came
 // from; layer: the layer it was resolved on). True when the event was handled.
 bool ProcessButtonAction(int button, int action, CActionData* data, CApplicationSettings* source,
                          int kind, int layer, bool skipWindowCheck, HWND hwnd,
                          MSLLHOOKSTRUCT* record, bool* passOriginal, bool* keysSent,
                          bool* injected);
+
+} // namespace pw
 
 namespace pw::actions {
 

@@ -1,19 +1,19 @@
 #include "actions/button_processing.h"
 #include "actions/process_button.h"
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
-#include "hook/thread_timers.h"
 #include "input/system_parameter_requests.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "scroll/lock_axis.h"
 #include "scroll/wheel.h"
 #include "settings/application_settings.h"
 #include "support/bounded_copy.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 #include "support/thread_lock.h"
 #include "windows/process_name.h"
 #include "windows/profile_matching.h"
-#include "windows/text_compare.h"
 
 #include <array>
 
@@ -39,7 +39,7 @@ void ReadProcessName(EventWindow& window, ProcessName& name) {
     windows.ClassName(window.hwnd, className.data(), static_cast<int>(className.size()));
     int depth = 0;
     const int nameLength = static_cast<int>(name.size());
-    if (windows::EqualsIgnoringCase(className.data(), kStoreAppInputClass)) {
+    if (pw::EqualsIgnoringCase(className.data(), kStoreAppInputClass)) {
         CLogger::LogDebug(L"ProcessButton: Detected active HWND 0x%08X is "
                           L"Windows.UI.Core.CoreComponentInputSource. Getting root window "
                           L"handle...",
@@ -47,15 +47,15 @@ void ReadProcessName(EventWindow& window, ProcessName& name) {
         window.hwnd = windows.Ancestor(window.hwnd, platform::kGaRoot);
         window.pid = 0;
         windows.ThreadProcessId(window.hwnd, &window.pid);
-        GetProcessName(window.hwnd, window.pid, name.data(), nameLength, &depth,
-                       windows::kCallerProcessButton);
+        pw::GetProcessName(window.hwnd, window.pid, name.data(), nameLength, &depth,
+                           windows::kCallerProcessButton);
         return;
     }
     CLogger::LogDebug(L"ProcessButton: Detected active HWND changed from 0x%08X to 0x%08X. "
                       L"Getting process name...",
                       Low32(g_hLastWindow), Low32(window.hwnd));
-    GetProcessName(nullptr, window.pid, name.data(), nameLength, &depth,
-                   windows::kCallerProcessButton);
+    pw::GetProcessName(nullptr, window.pid, name.data(), nameLength, &depth,
+                       windows::kCallerProcessButton);
 }
 
 bool IsStickyButtonAction(int action) {
@@ -120,8 +120,8 @@ void DetectProfile(EventWindow& window, POINT pt, int button, int kind, bool* pa
     LogProfileChange(name.data());
     CWheel::Reset();
     if (g_uRepeatTimer)
-        ResetSticky(POINT{0, 0}, kRepeatStickyEntry, g_nCurrentLayer, -1);
-    if (windows::EqualsIgnoringCase(g_szLastProcess, kFoobar)) {
+        pw::ResetSticky(POINT{0, 0}, kRepeatStickyEntry, g_nCurrentLayer, -1);
+    if (pw::EqualsIgnoringCase(g_szLastProcess, kFoobar)) {
         CLogger::LogDebug(L"ProcessButton: Previous process was Foobar2000.exe. Enabled special "
                           L"'fix up' mode for next button press/release.");
         *passOriginal = true;
@@ -134,18 +134,18 @@ void DetectProfile(EventWindow& window, POINT pt, int button, int kind, bool* pa
 
     const bool deferred = MustDeferSwitch(profile, button, kind);
     if (!deferred) {
-        ResetDuringKeys(pt);
-        ResetAllSticky(pt);
+        pw::ResetDuringKeys(pt);
+        pw::ResetAllSticky(pt);
         if (profile && CLogger::DebugEnabled())
             profile->Log(name.data());
-        CopyString(g_szLastProcess, hook::kProcessNameLength, name.data());
-        SetCurrentProfile(profile);
+        CopyString(g_szLastProcess, runtime::kProcessNameLength, name.data());
+        pw::SetCurrentProfile(profile);
     }
     NotifyProfileChanged(window.hwnd, profile);
     if (deferred)
         return;
     g_hLastWindow = window.hwnd;
-    NewApplicationSettings();
+    pw::NewApplicationSettings();
 }
 
 } // namespace pw::actions

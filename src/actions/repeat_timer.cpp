@@ -1,10 +1,10 @@
 #include "actions/action_state.h"
 #include "actions/key_repeat.h"
-#include "hook/hook_state.h"
-#include "hook/thread_timers.h"
 #include "input/send_keys.h"
 #include "input/sim_modifiers.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "scroll/mouse_wheel.h"
 #include "settings/actions.h"
 #include "settings/application_settings.h"
@@ -50,7 +50,7 @@ unsigned RepeatOnce(const RepeatSource& source, MouseButtons button, POINT pt) {
         const Char* keys = source.profile->GetKeystrokes(button, source.layer);
         CLogger::LogDebug(L"KeyRepeatTimer: Adding simulated keystrokes '%ls' to input queue.",
                           keys ? keys : L"");
-        SendKeyStateWhileDown(keys, &pt, pw::input::kExecuteWhole);
+        pw::SendKeyStateWhileDown(keys, &pt, pw::input::kExecuteWhole);
         const int repeat = source.profile->SendKeyRepeat(button, source.layer);
         const int total = (repeat > 0 ? repeat : static_cast<int>(g_dwWheelRepeat)) +
                           source.profile->GetKeystrokesWaitHoldTime(button, source.layer, 0);
@@ -73,7 +73,7 @@ unsigned RepeatOnce(const RepeatSource& source, MouseButtons button, POINT pt) {
 
 // Following the cursor into another application's window (which ends the repeat) comes
 // with the window tracking of the repeat; the repeat continues for the profile it began in.
-void RepeatTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
+void pw::RepeatTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
     {
         CThreadLock lock(L"RepeatTimerProc KillTimer");
         auto& timers = pw::platform::GetTimers();
@@ -109,6 +109,7 @@ void RepeatTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
         return;
     }
     CLogger::LogDebug(L"Re-enable Timer: Delay %d (milliseconds)", static_cast<int>(interval));
-    const uintptr_t next = SetThreadTimer(pw::hook::kRepeatTimer, interval, RepeatTimerProc);
+    const uintptr_t next =
+        pw::SetThreadTimer(pw::runtime::kRepeatTimer, interval, pw::RepeatTimerProc);
     g_uRepeatTimer = next ? next : 0;
 }

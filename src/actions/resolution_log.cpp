@@ -1,6 +1,6 @@
 #include "actions/button_processing.h"
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
 #include "support/logger.h"
@@ -43,7 +43,7 @@ void LogResolution(int button, int kind, const ResolvedAction& resolved) {
     const auto slotButton = static_cast<MouseButtons>(button);
     const Char* buttonName = ButtonName(button);
     const Char* kindName = KindName(kind);
-    const unsigned keyState = GetKeyStateFlags();
+    const unsigned keyState = pw::GetKeyStateFlags();
     const int action = resolved.action;
     const int original = resolved.original;
     const Char* name = settings::ActionDisplayName(action);

@@ -1,7 +1,7 @@
 #include "actions/send_button.h"
 
-#include "hook/hook_state.h"
 #include "input/send_input.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 
 namespace pw::actions {
@@ -12,8 +12,8 @@ void SendButton(MouseButtons button, int event, POINT pt) {
     const CSettings* settings = g_pSettings;
     const int delay = settings ? settings->SimKeyDelay() : 0;
     g_nInjectCount +=
-        SendMouseEvent(button, event, pt, delay > 0 ? static_cast<unsigned>(delay) : 0u,
-                       settings && settings->RazorMouse(), settings && settings->OfficeMouse());
+        pw::SendMouseEvent(button, event, pt, delay > 0 ? static_cast<unsigned>(delay) : 0u,
+                           settings && settings->RazorMouse(), settings && settings->OfficeMouse());
 }
 
 } // namespace pw::actions

@@ -1,8 +1,8 @@
 #include "actions/button_processing.h"
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "support/thread_lock.h"
 
 namespace {
@@ -30,7 +30,7 @@ void NotifyProfileChanged(HWND hwnd, CApplicationSettings* profile) {
         return;
     uintptr_t result = 0;
     platform::GetMessages().SendMessageTimeout(
-        g_hSetupWindow, hook::Messages().processChanged, reinterpret_cast<WPARAM>(hwnd),
+        g_hSetupWindow, runtime::Messages().processChanged, reinterpret_cast<WPARAM>(hwnd),
         reinterpret_cast<LPARAM>(profile), platform::kSmtoAbortIfHung, kProcessChangedTimeoutMs,
         &result);
 }
@@ -39,7 +39,7 @@ void NotifyButtonProcessed(int button, int kind) {
     PW_ASSERT_LOCK_HELD();
     if (!SetupWindowLives())
         return;
-    platform::GetMessages().PostMessage(g_hSetupWindow, hook::Messages().buttonProcessed,
+    platform::GetMessages().PostMessage(g_hSetupWindow, runtime::Messages().buttonProcessed,
                                         static_cast<WPARAM>(button), kind);
 }
 

@@ -1,11 +1,11 @@
 #include "actions/action_families.h"
 #include "actions/launch_application.h"
 #include "actions/web_search.h"
-#include "hook/hook_state.h"
 #include "input/library_token_effects.h"
 #include "input/send_input.h"
 #include "input/sim_modifiers.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/action_data.h"
 #include "support/logger.h"
 
@@ -54,7 +54,7 @@ bool RunShellAction(const ActionCall& call) {
         return true;
     case actRunApplication:
         if (down)
-            LaunchApplication(ApplicationOf(call));
+            pw::LaunchApplication(ApplicationOf(call));
         return true;
     case actOpenExplorerAtFolder:
         if (down) {
@@ -103,7 +103,7 @@ bool RunShellAction(const ActionCall& call) {
         return true;
     case actWebSearchSelectedText:
         if (up)
-            StartWebSearch();
+            pw::StartWebSearch();
         return true;
     default:
         return false;

@@ -3,10 +3,10 @@
 #include "actions/button_processing.h"
 #include "actions/key_repeat.h"
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
 #include "input/send_keys.h"
 #include "input/sim_modifiers.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/action_data.h"
 #include "settings/application_settings.h"
 #include "support/logger.h"
@@ -51,7 +51,7 @@ bool ResetKeysSet(const ActionCall& call) {
 
 void PlayWhole(const ActionCall& call, const Char* keys, int mode) {
     const POINT pt = call.Point();
-    SendKeyStateWhileDown(keys, &pt, mode);
+    pw::SendKeyStateWhileDown(keys, &pt, mode);
     SetResetKeys(call, false);
 }
 
@@ -63,14 +63,14 @@ bool RunDuring(const ActionCall& call, const Char* keys, bool block) {
     if (call.IsDown()) {
         if (ResetKeysSet(call))
             return block;
-        const bool pressed = SendKeyStateWhileDown(button, keys, false, &pt);
+        const bool pressed = pw::SendKeyStateWhileDown(button, keys, false, &pt);
         SetResetKeys(call, true);
         if (call.keysSent)
             *call.keysSent = true;
         return block && pressed;
     }
     if (call.IsUp() && ResetKeysSet(call)) {
-        const bool released = SendKeyStateWhileDown(button, keys, true, &pt);
+        const bool released = pw::SendKeyStateWhileDown(button, keys, true, &pt);
         SetResetKeys(call, false);
         return block && released;
     }

@@ -1,6 +1,6 @@
 #include "actions/action_families.h"
 #include "actions/sticky_buttons.h"
-#include "hook/hook_state.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 
 namespace pw::actions {
@@ -9,7 +9,7 @@ namespace {
 // A sticky left drag that follows one axis: the other axis is locked while it lasts.
 bool RunAxisDrag(const ActionCall& call, bool followX) {
     int change = 0;
-    if (!Sticky(call.Point(), call.hwnd, call.button, 0, call.kind, &change))
+    if (!pw::Sticky(call.Point(), call.hwnd, call.button, 0, call.kind, &change))
         return false;
     if (change == 1) {
         if (followX)
@@ -31,8 +31,8 @@ bool RunStickyAction(const ActionCall& call) {
     case actStickyLeftButtonYAxis:
         return RunAxisDrag(call, false);
     default:
-        return Sticky(call.Point(), call.hwnd, call.button, StickyButtonEntry(call.action),
-                      call.kind, nullptr);
+        return pw::Sticky(call.Point(), call.hwnd, call.button, StickyButtonEntry(call.action),
+                          call.kind, nullptr);
     }
 }
 

@@ -1,10 +1,9 @@
 #include "actions/sticky_buttons.h"
 
 #include "actions/action_state.h"
-#include "actions/process_button.h"
 #include "actions/send_button.h"
-#include "hook/hook_state.h"
 #include "input/send_input.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 
@@ -64,7 +63,7 @@ void ReleaseStickyButton(POINT pt, int which) {
 
 // The window capture a sticky press could take is not needed: the injected button is
 // held by the system, whichever window the cursor is over.
-bool Sticky(POINT pt, HWND, int button, int which, int kind, int* change) {
+bool pw::Sticky(POINT pt, HWND, int button, int which, int kind, int* change) {
     int ignored = 0;
     if (!change)
         change = &ignored;

@@ -7,11 +7,15 @@
 #include "settings/actions.h"
 #include "support/text.h"
 
+namespace pw {
+
 // The state machine of sticky entry which (0 to 4: left, right, middle, first and second
 // X button, also the button sent) for an event of button. change, when given, receives
 // 1 when the sticky press started, 2 when it ended, else 0. Whether the event is
 // swallowed.
 bool Sticky(POINT pt, HWND hwnd, int button, int which, int kind, int* change);
+
+} // namespace pw
 
 namespace pw::actions {
 

@@ -22,7 +22,8 @@ void StoreStuckKeys(CApplicationSettings* profile, int button, int layer, const 
 bool PressAndHold(POINT pt, int button, const Char* keys, CApplicationSettings* profile, int layer,
                   bool block) {
     g_nStickyState[kKeyHold] = 1;
-    const bool pressed = SendKeyStateWhileDown(static_cast<MouseButtons>(button), keys, false, &pt);
+    const bool pressed =
+        pw::SendKeyStateWhileDown(static_cast<MouseButtons>(button), keys, false, &pt);
     StoreStuckKeys(profile, button, layer, keys);
     return block && pressed;
 }
@@ -44,7 +45,7 @@ bool StickyRepeatKeys(POINT pt, int button, int kind, const CActionData& data,
         return block;
     }
     const Char* keys = data.GetKeys();
-    SendKeyStateWhileDown(keys, &pt, input::kExecuteWhole);
+    pw::SendKeyStateWhileDown(keys, &pt, input::kExecuteWhole);
     g_nStickyState[kKeyRepeat] = 1;
     const unsigned interval = KeyRepeatInterval(data, profile, button, layer);
     StoreStuckKeys(profile, button, layer, keys);
@@ -87,7 +88,7 @@ bool StickyHoldKeys(POINT pt, int button, int kind, const CActionData& data,
             return block;
         const String held(stuck);
         const bool released =
-            SendKeyStateWhileDown(static_cast<MouseButtons>(button), held.c_str(), true, &pt);
+            pw::SendKeyStateWhileDown(static_cast<MouseButtons>(button), held.c_str(), true, &pt);
         StoreStuckKeys(profile, button, layer, nullptr);
         state = 0;
         return block && released;

@@ -3,9 +3,9 @@
 #include "actions/action_state.h"
 #include "actions/key_repeat.h"
 #include "actions/sticky_buttons.h"
-#include "hook/hook_state.h"
 #include "input/send_input.h"
 #include "input/send_keys.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 #include "scroll/movement_to_scroll.h"
 #include "settings/application_settings.h"
@@ -68,7 +68,7 @@ void ReleaseHeldKeys(POINT pt, int button) {
             return;
         const String keys(stuck);
         CLogger::LogDebug(L"%ls Sticky: Resetting stuck keys '%ls'", L"Key Hold", keys.c_str());
-        SendKeyStateWhileDown(slot, keys.c_str(), true, &pt);
+        pw::SendKeyStateWhileDown(slot, keys.c_str(), true, &pt);
         owner->SetStuckKeys(slot, slotLayer, nullptr);
         released = true;
     });
@@ -97,7 +97,7 @@ bool IsAxisDrag(_ACTIONS action) {
 
 } // namespace
 
-void ResetSticky(POINT pt, int which, int layer, int button) {
+void pw::ResetSticky(POINT pt, int which, int layer, int button) {
     if (which < 0 || which >= static_cast<int>(g_nStickyState.size()))
         return;
     const size_t entry = static_cast<size_t>(which);
@@ -120,13 +120,13 @@ void ResetSticky(POINT pt, int which, int layer, int button) {
         ReleaseHeldKeys(pt, button);
 }
 
-void ResetAllSticky(POINT pt) {
+void pw::ResetAllSticky(POINT pt) {
     for (int which = 0; which < static_cast<int>(g_nStickyState.size()); ++which)
-        ResetSticky(pt, which, g_nCurrentLayer, -1);
+        pw::ResetSticky(pt, which, g_nCurrentLayer, -1);
 }
 
-void ResetOtherSticky(POINT pt, int button, bool keepScroll) {
-    if (!AnyStickyActive() || !g_pCurrentApp)
+void pw::ResetOtherSticky(POINT pt, int button, bool keepScroll) {
+    if (!pw::AnyStickyActive() || !g_pCurrentApp)
         return;
     CThreadLock lock(L"ResetOtherSticky");
     const bool ownSlotIsLayer1 = pw::settings::IsValidButton(button) &&
@@ -144,7 +144,7 @@ void ResetOtherSticky(POINT pt, int button, bool keepScroll) {
             if (which < 0 || (which == pw::actions::kStickyMovementToScroll && keepScroll))
                 continue;
             const bool keys = which == kKeyRepeat || which == kKeyHold;
-            ResetSticky(pt, which, layer, keys ? index : -1);
+            pw::ResetSticky(pt, which, layer, keys ? index : -1);
             // An axis drag shares the axis lock with the lock actions: a lock that no layer
             // key owns ends with it, whoever set it.
             if (IsAxisDrag(owner->GetActions(slot, layer)))
@@ -153,7 +153,7 @@ void ResetOtherSticky(POINT pt, int button, bool keepScroll) {
     }
 }
 
-void ResetDuringKeys(POINT pt) {
+void pw::ResetDuringKeys(POINT pt) {
     CThreadLock lock(L"ResetDuringKeys");
     if (!g_pCurrentApp)
         return;
@@ -166,13 +166,13 @@ void ResetDuringKeys(POINT pt) {
         if (!g_pCurrentApp->GetResetKeys(button, g_nCurrentLayer))
             continue;
         CLogger::LogDebug(L"Resetting keys for button %d", index);
-        SendKeyStateWhileDown(button, g_pCurrentApp->GetKeystrokes(button, g_nCurrentLayer), true,
-                              &pt);
+        pw::SendKeyStateWhileDown(button, g_pCurrentApp->GetKeystrokes(button, g_nCurrentLayer),
+                                  true, &pt);
         g_pCurrentApp->SetResetKeys(button, g_nCurrentLayer, false);
     }
 }
 
-bool AnyStickyActive() {
+bool pw::AnyStickyActive() {
     for (uint16_t state : g_nStickyState)
         if (state)
             return true;

@@ -4,6 +4,8 @@
 
 #include "platform/handles.h"
 
+namespace pw {
+
 // Ends sticky entry which (0 to 4 the mouse buttons, 5 the key repeat, up to 7);
 // button -1 means every button.
 void ResetSticky(POINT pt, int which, int layer, int button);
@@ -15,6 +17,8 @@ void ResetOtherSticky(POINT pt, int button, bool keepScroll);
 void ResetDuringKeys(POINT pt);
 // Whether any sticky button or sticky key set is active.
 bool AnyStickyActive();
+
+} // namespace pw
 
 class CActionData;
 class CApplicationSettings;

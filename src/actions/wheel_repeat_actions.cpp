@@ -10,13 +10,13 @@ namespace pw::actions {
 bool StepScrollAction(_ACTIONS action) {
     switch (action) {
     case actMouseWheelUp:
-        return MouseWheel(120);
+        return pw::MouseWheel(120);
     case actMouseWheelDown:
-        return MouseWheel(-120);
+        return pw::MouseWheel(-120);
     case actTiltLeft:
-        return MouseTilt(-120);
+        return pw::MouseTilt(-120);
     case actTiltRight:
-        return MouseTilt(120);
+        return pw::MouseTilt(120);
     case actScrollWindowUp:
     case actScrollWindowDown:
     case actScrollWindowLeft:

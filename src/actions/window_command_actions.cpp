@@ -1,7 +1,7 @@
 #include "actions/action_families.h"
 #include "actions/button_processing.h"
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "windows/profile_matching.h"
 

@@ -1,7 +1,8 @@
 #include "hook/flag_functions.h"
 
-#include "hook/hook_state.h"
+#include "input/sim_brightness_token.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
@@ -27,7 +28,7 @@ StringView CurrentProcessName() {
     if (name && *name)
         return name;
     return StringView(g_szLastProcess,
-                      pw::BoundedLength(g_szLastProcess, pw::hook::kProcessNameLength));
+                      pw::BoundedLength(g_szLastProcess, pw::runtime::kProcessNameLength));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "hook/hook_control.h"
 
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "support/report_exception.h"
 

@@ -1,9 +1,9 @@
 #include "hook/hook_install.h"
 
 #include "hook/hook_procedures.h"
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 
@@ -79,17 +79,17 @@ void InstallHooks() {
 
 void ReinstallHooks(WPARAM code) {
     switch (code) {
-    case kWpMouseHook: {
+    case runtime::kWpMouseHook: {
         CThreadLock lock(L"HookThread WP_MOUSEHOOK");
         ReinstallMouseHook();
         break;
     }
-    case kWpKeyHook: {
+    case runtime::kWpKeyHook: {
         CThreadLock lock(L"HookThread WP_KEYHOOK");
         ReinstallKeyboardHook();
         break;
     }
-    case kWpBoth: {
+    case runtime::kWpBoth: {
         CThreadLock lock(L"HookThread WP_BOTH");
         ReinstallMouseHook();
         ReinstallKeyboardHook();

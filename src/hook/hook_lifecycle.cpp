@@ -1,15 +1,16 @@
 #include "hook/hook_lifecycle.h"
 
+#include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
-#include "hook/hook_state.h"
 #include "hook/hook_thread.h"
 #include "hook/mouse_defaults_restore.h"
-#include "hook/registered_messages.h"
 #include "hook/timer_thread.h"
 #include "input/system_mouse_defaults.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/report_exception.h"
@@ -126,8 +127,8 @@ bool EndHookThread(bool resetDefaults) {
     }
     if (!HookThread().Exists() && !TimerThread().Exists() && hookId == 0 && timerId == 0)
         return false;
-    HookThread().StopSoon(Messages().resetHook, kWpQuit);
-    TimerThread().StopSoon(Messages().resetHook, kWpQuit);
+    HookThread().StopSoon(runtime::Messages().resetHook, runtime::kWpQuit);
+    TimerThread().StopSoon(runtime::Messages().resetHook, runtime::kWpQuit);
 
     if (AwaitThread(HookThread(), g_dwHookThreadId)) {
         // The system takes a thread's hooks with it; only the handles are left to forget.

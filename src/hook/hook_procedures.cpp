@@ -5,7 +5,7 @@
 namespace pw::hook {
 
 platform::Hooks::Proc MouseHookProcedure() {
-    return &MouseHookLLProc;
+    return &pw::MouseHookLLProc;
 }
 
 platform::Hooks::Proc KeyboardHookProcedure() {
@@ -14,7 +14,7 @@ platform::Hooks::Proc KeyboardHookProcedure() {
 
 void ClearKeyboardHookKeys() {}
 
-TimerProc JigglerTimerProcedure() {
+runtime::TimerProc JigglerTimerProcedure() {
     return nullptr;
 }
 

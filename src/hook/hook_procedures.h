@@ -5,8 +5,8 @@
 // thread installs only the mouse hook and the settings reload starts no jiggler timer.
 // Each comes in here, and nowhere else, once it exists.
 
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/thread_timers.h"
 
 namespace pw::hook {
 
@@ -16,6 +16,6 @@ platform::Hooks::Proc KeyboardHookProcedure();
 // Clears the keyboard hook's table of held keys before it is installed.
 void ClearKeyboardHookKeys();
 // Null while there is no jiggler.
-TimerProc JigglerTimerProcedure();
+runtime::TimerProc JigglerTimerProcedure();
 
 } // namespace pw::hook

@@ -1,13 +1,13 @@
 #include "hook/hook_thread.h"
 
-#include "hook/english_layout.h"
 #include "hook/hook_control.h"
 #include "hook/hook_install.h"
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
+#include "input/english_layout.h"
 #include "input/send_input.h"
 #include "input/spi_thread.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "scroll/wheel.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
@@ -31,12 +31,12 @@ void ReplaceSendInput(CSendInput* sender) {
 void StartWorkers() {
     ReplaceSendInput(nullptr);
     ReplaceSendInput(new CSendInput());
-    RestartSPIThread();
+    pw::RestartSPIThread();
 }
 
 void StopWorkers() {
     ReplaceSendInput(nullptr);
-    DeleteSPIThread();
+    pw::DeleteSPIThread();
 }
 
 class HookThreadHandler final : public MessageThread::Handler {
@@ -48,7 +48,7 @@ class HookThreadHandler final : public MessageThread::Handler {
 
     void OnStarted() override {
         StartWorkers();
-        ChooseEnglishLayout();
+        input::ChooseEnglishLayout();
         {
             CThreadLock lock(L"HookThread 0");
             InstallHooks();
@@ -57,9 +57,9 @@ class HookThreadHandler final : public MessageThread::Handler {
     }
 
     bool OnMessage(const MessageThread::Message& message) override {
-        const RegisteredMessages& ids = Messages();
+        const runtime::RegisteredMessages& ids = runtime::Messages();
         if (message.message == ids.resetHook) {
-            if (message.wParam == kWpQuit)
+            if (message.wParam == runtime::kWpQuit)
                 return false;
             ReinstallHooks(message.wParam);
         } else if (message.message == ids.setTimer) {
@@ -95,7 +95,7 @@ void NotifyMainWindow(const Char* lockName) {
         mainWindow = g_hMainWindow;
     }
     if (mainWindow)
-        platform::GetMessages().PostMessage(mainWindow, Messages().mainWindow, 0, 0);
+        platform::GetMessages().PostMessage(mainWindow, runtime::Messages().mainWindow, 0, 0);
 }
 
 MessageThread::Handler& HookThreadWork() {

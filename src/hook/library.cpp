@@ -1,21 +1,28 @@
 #include "hook/library.h"
 
 #include "actions/action_state.h"
-#include "hook/english_layout.h"
+#include "actions/token_effects.h"
+#include "hook/flag_functions.h"
 #include "hook/hook_control.h"
 #include "hook/hook_lifecycle.h"
-#include "hook/hook_state.h"
+#include "hook/mouse_debounce.h"
 #include "hook/mouse_defaults_restore.h"
+#include "hook/mouse_hook.h"
 #include "hook/settings_reload.h"
+#include "input/english_layout.h"
 #include "input/send_input.h"
 #include "input/spi_thread.h"
 #include "input/system_mouse_defaults.h"
+#include "runtime/runtime_state.h"
+#include "scroll/scroll_state.h"
 #include "scroll/wheel.h"
+#include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 #include "windows/window_from_point.h"
+#include "windows/windows_state.h"
 
 #include <memory>
 
@@ -24,19 +31,51 @@ namespace pw::hook {
 namespace {
 // Turns the runtime's invalid-parameter faults into log lines while the library is loaded.
 std::unique_ptr<InvalidParameterInstaller> g_invalidParameterInstaller;
+// Runs just before a crash report: switches debug logging on and removes the hooks, so
+// that a crashing library never leaves system input hooked.
+void BeforeCrashReport() {
+    // Each step on its own: a failure to log must not keep the hooks in place.
+    try {
+        SetDebug(true);
+    } catch (...) {
+    }
+    try {
+        RemoveHooks();
+    } catch (...) {
+    }
+}
+
+// Tells the log and the crash report where the library's files are, and what to do
+// before a report; hands the token effects to the key-sending entry points.
+void ConnectLayers() {
+    InstallLibraryFiles({.logFile = &GetLogFile, .settingsFile = &folders::GetSettingsFile});
+    crash::SetBeforeCrashReport(&BeforeCrashReport);
+    actions::InstallTokenEffects();
+}
+
 } // namespace
 
+void ResetLibraryState() {
+    runtime::ResetRuntimeState();
+    actions::ResetActionState();
+    ResetDebounce();
+    ResetMouseHookState();
+    scroll::ResetScrollState();
+    windows::ResetWindowsState();
+    CWheel::Reset();
+    g_bFirstSettingsLoad = true;
+}
+
 void ProcessAttach() {
+    ConnectLayers();
     CThreadLock::InitGlobalCS();
     CLogger::Initialise();
     if (!g_invalidParameterInstaller)
         g_invalidParameterInstaller = std::make_unique<InvalidParameterInstaller>();
     InitScalingFunctions();
     g_pSettings = new CSettings(false);
-    ResetHookState();
-    CWheel::Reset();
-    g_bFirstSettingsLoad = true;
-    CaptureSystemMouseDefaults();
+    ResetLibraryState();
+    pw::CaptureSystemMouseDefaults();
     pw::actions::ReadRepeatIntervals();
 }
 
@@ -53,11 +92,11 @@ void ProcessDetach(bool processEnding) {
         ForgetHookThreads();
     } else {
         RemoveMouseHook(true);
-        DeleteSPIThread();
+        pw::DeleteSPIThread();
     }
     RestoreButtonSwap();
     RestoreWheelLines(g_SystemMouseDefaults.scrollLinesRead);
-    ReleaseEnglishLayout();
+    input::ReleaseEnglishLayout();
     if (!processEnding) {
         delete g_pSendInput;
         g_pSendInput = nullptr;

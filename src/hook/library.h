@@ -12,6 +12,10 @@ void ProcessAttach();
 // processEnding: the whole process ends (the system has stopped the library's threads).
 void ProcessDetach(bool processEnding = false);
 
+// Puts the run-time state of every layer back as the library has it when it is loaded:
+// runtime, actions, hook procedures, scroll and windows, in that order.
+void ResetLibraryState();
+
 // Attach for the lifetime of the object.
 class LibraryScope {
   public:

@@ -5,7 +5,7 @@
 #include "settings/settings.h"
 #include "support/logger.h"
 
-std::array<pw::hook::DebounceEntry, pw::hook::kButtonCount> g_Debounce{};
+std::array<pw::hook::DebounceEntry, pw::runtime::kButtonCount> g_Debounce{};
 
 namespace pw::hook {
 

@@ -4,8 +4,8 @@
 // release) of the same button within the configured time is a bounce, and so is the
 // release that belongs to it.
 
-#include "hook/hook_state.h"
 #include "platform/handles.h"
+#include "runtime/runtime_state.h"
 
 #include <array>
 #include <cstdint>
@@ -36,4 +36,4 @@ void ResetDebounce();
 } // namespace pw::hook
 
 // By MouseButtons value; only Left to XRight are used.
-extern std::array<pw::hook::DebounceEntry, pw::hook::kButtonCount> g_Debounce;
+extern std::array<pw::hook::DebounceEntry, pw::runtime::kButtonCount> g_Debounce;

@@ -1,10 +1,10 @@
 #include "hook/mouse_hook.h"
 
-#include "hook/hook_state.h"
 #include "hook/mouse_hook_paths.h"
 #include "hook/mouse_messages.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 
@@ -17,7 +17,7 @@ using pw::hook::MouseEvent;
 // so the logger's re-throw ends here.
 void ReportException(const Char* context) {
     try {
-        handle_exception(L"%ls", context);
+        pw::handle_exception(L"%ls", context);
     } catch (...) {
     }
 }
@@ -49,8 +49,8 @@ void CheckRunTime(const MouseEvent& event) {
         static_cast<unsigned>(reinterpret_cast<uintptr_t>(g_hMouseHook)), g_nCurrentLayer);
     CLogger::LogMessage(kStars);
     pw::platform::Messages& messages = pw::platform::GetMessages();
-    messages.PostThreadMessage(messages.CurrentThreadId(), pw::hook::Messages().resetHook,
-                               pw::hook::kWpMouseHook, 0);
+    messages.PostThreadMessage(messages.CurrentThreadId(), pw::runtime::Messages().resetHook,
+                               pw::runtime::kWpMouseHook, 0);
 }
 
 LRESULT Finish(const MouseEvent& event, HookOutcome outcome) {
@@ -72,7 +72,7 @@ LRESULT Finish(const MouseEvent& event, HookOutcome outcome) {
 
 } // namespace
 
-LRESULT MouseHookLLProc(int nCode, WPARAM wParam, LPARAM lParam) {
+LRESULT pw::MouseHookLLProc(int nCode, WPARAM wParam, LPARAM lParam) {
     if (nCode < 0)
         return pw::platform::GetInput().CallNextHook(g_hMouseHook, nCode, wParam, lParam);
 

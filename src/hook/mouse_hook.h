@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace pw {
+
 // The hook procedure the hook thread installs. wParam is the mouse message, lParam the
 // event record (MSLLHOOKSTRUCT). Returns the next hook's result when the event passes on,
 // 1 when it is swallowed.
@@ -14,6 +16,8 @@ LRESULT MouseHookLLProc(int nCode, WPARAM wParam, LPARAM lParam);
 // Whether wheel throttling may apply to wheel button: false when its action is a click or
 // simulated keys (which must see every notch), true otherwise and without a profile.
 bool ThrottleScrollWheel(int button);
+
+} // namespace pw
 
 // Wheel throttling: the start tick and button (WheelUp or WheelDown, 0 when cleared) of
 // the last processed notch, and whether its action injected input of its own.

@@ -4,11 +4,11 @@
 
 #include "actions/process_button.h"
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
 #include "hook/mouse_debounce.h"
 #include "hook/mouse_hook_paths.h"
 #include "hook/mouse_messages.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "scroll/wheel_redirection.h"
 #include "settings/application_settings.h"
 #include "settings/mouse_buttons.h"
@@ -134,7 +134,7 @@ HookOutcome PassOwnInjection(const MouseEvent& event, const CSettings& settings)
     }
     const MSLLHOOKSTRUCT& record = *event.record;
     HWND window = RealWindowFromPoint(record.pt);
-    if (!window || !IsInjectedScrollRedirectable(window))
+    if (!window || !pw::IsInjectedScrollRedirectable(window))
         return HookOutcome::Exit;
     CLogger::LogDebug(L"Redirecting injected wheel message to 0x%08X", Low32(window));
     platform::GetMessages().SendMessage(window, event.message, record.mouseData,
@@ -235,10 +235,10 @@ HookOutcome Dispatch(MouseEvent& event, const CSettings& settings) {
     const ButtonRow row = RowOf(settings, message, record);
     if (row.button < 0)
         return HookOutcome::Exit;
-    event.handled = ProcessButton(row.button, row.kind, false, &record, &event.passOriginal,
-                                  &event.keysSent, &event.injected);
+    event.handled = pw::ProcessButton(row.button, row.kind, false, &record, &event.passOriginal,
+                                      &event.keysSent, &event.injected);
     if (!event.handled && row.kind == pw::actions::kKindDown)
-        ResetSticky(record.pt, StickyEntryOf(message, row.button), g_nCurrentLayer, -1);
+        pw::ResetSticky(record.pt, StickyEntryOf(message, row.button), g_nCurrentLayer, -1);
     return HookOutcome::Exit;
 }
 

@@ -3,11 +3,11 @@
 // so it neither allocates nor waits for the global lock.
 
 #include "actions/sticky_keys.h"
-#include "hook/hook_state.h"
 #include "hook/mouse_hook.h"
 #include "hook/mouse_hook_paths.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "scroll/lock_axis.h"
 #include "scroll/movement_to_scroll.h"
 #include "settings/settings.h"
@@ -39,11 +39,11 @@ bool AnyButtonDown() {
 }
 
 void RestartMouseOverTimer(POINT pt) {
-    if (AnyStickyActive() || g_uRepeatTimer != 0 || AnyButtonDown())
+    if (pw::AnyStickyActive() || g_uRepeatTimer != 0 || AnyButtonDown())
         return;
     g_ptMouseOver = pt;
-    const uintptr_t id =
-        SetThreadTimer(kMouseOverTimer, kMouseOverDelayMs, ProcessMouseOverTimerProc);
+    const uintptr_t id = pw::SetThreadTimer(runtime::kMouseOverTimer, kMouseOverDelayMs,
+                                            pw::ProcessMouseOverTimerProc);
     if (id != 0)
         g_uMouseOverTimer = id;
 }
@@ -79,7 +79,7 @@ HookOutcome RunMovementPath(MouseEvent& event) {
     g_ptLastMove = record.pt;
 
     if (MovementToScrollActive()) {
-        ScrollByMovement(record);
+        pw::ScrollByMovement(record);
         event.handled = true;
         return HookOutcome::Exit;
     }

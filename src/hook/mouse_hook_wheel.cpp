@@ -3,12 +3,12 @@
 // a remapped notch.
 
 #include "actions/process_button.h"
-#include "hook/hook_state.h"
 #include "hook/mouse_hook.h"
 #include "hook/mouse_hook_paths.h"
 #include "hook/mouse_messages.h"
-#include "hook/precise_sleep.h"
 #include "platform/platform.h"
+#include "runtime/precise_sleep.h"
+#include "runtime/runtime_state.h"
 #include "scroll/scroll_timers.h"
 #include "scroll/wheel_redirection.h"
 #include "settings/actions.h"
@@ -84,14 +84,14 @@ HookOutcome RunVerticalWheel(MouseEvent& event, const CSettings& settings) {
 
     // While the wheel keeps turning, the pending "up" of a held wheel is postponed.
     if (g_pCurrentApp && g_pCurrentApp->GetIgnoreVScroll() &&
-        StopQTTimer(pw::scroll::kVerticalSlot)) {
-        StartQTTimer(HeldWheelTime(), VScrollTimerCallback, pw::scroll::kVerticalSlot);
+        pw::StopQTTimer(pw::scroll::kVerticalSlot)) {
+        pw::StartQTTimer(HeldWheelTime(), pw::VScrollTimerCallback, pw::scroll::kVerticalSlot);
         return HookOutcome::SwallowNow;
     }
 
     const uint32_t start = event.start;
     const bool sameButton = g_nLastWheelButton == button;
-    if (ThrottleScrollWheel(button) && g_bThrottleWheel && sameButton &&
+    if (pw::ThrottleScrollWheel(button) && g_bThrottleWheel && sameButton &&
         Within(start, g_dwLastWheelTick, kThrottleMs)) {
         CLogger::LogDebug(L"Ignoring/throttling mouse wheel. Time %dms Delta %d.",
                           static_cast<int>(start - g_dwLastWheelTick), delta);
@@ -108,18 +108,18 @@ HookOutcome RunVerticalWheel(MouseEvent& event, const CSettings& settings) {
         }
     }
 
-    const bool down = ProcessButton(button, pw::actions::kKindDown, event.fastWheel, &record,
-                                    &event.passOriginal, &event.keysSent, &event.injected);
+    const bool down = pw::ProcessButton(button, pw::actions::kKindDown, event.fastWheel, &record,
+                                        &event.passOriginal, &event.keysSent, &event.injected);
     if (!down) {
-        event.handled = ScrollVertical(&record, delta);
+        event.handled = pw::ScrollVertical(&record, delta);
         return HookOutcome::Exit;
     }
 
     const unsigned delay = static_cast<unsigned>(std::max(settings.SimKeyDelay(), 0));
     if (event.keysSent)
-        PreciseSleep(delay + kKeysSentPauseMs);
+        pw::PreciseSleep(delay + kKeysSentPauseMs);
     else if (!event.fastWheel)
-        PreciseSleep(delay);
+        pw::PreciseSleep(delay);
 
     if (g_pCurrentApp && g_pCurrentApp->GetIgnoreVScroll()) {
         // The "up" half is sent by the timer once the wheel stops.
@@ -127,13 +127,13 @@ HookOutcome RunVerticalWheel(MouseEvent& event, const CSettings& settings) {
         g_pScrollTimerData = new pw::scroll::ScrollTimerData{
             pw::scroll::kVerticalSlot, button, record.pt, event.passOriginal, g_pCurrentApp};
         g_bButtonDown[static_cast<size_t>(button)] = true;
-        StartQTTimer(HeldWheelTime(), VScrollTimerCallback, pw::scroll::kVerticalSlot);
+        pw::StartQTTimer(HeldWheelTime(), pw::VScrollTimerCallback, pw::scroll::kVerticalSlot);
         event.handled = true;
         return HookOutcome::Exit;
     }
 
-    const bool up = ProcessButton(button, pw::actions::kKindUp, true, &record, &event.passOriginal,
-                                  &event.keysSent, &event.injected);
+    const bool up = pw::ProcessButton(button, pw::actions::kKindUp, true, &record,
+                                      &event.passOriginal, &event.keysSent, &event.injected);
     event.handled = up || down;
     g_bThrottleWheel = event.injected;
     g_dwLastWheelTick = start;
@@ -153,13 +153,13 @@ HookOutcome RunTilt(MouseEvent& event, const CSettings& settings) {
     if (CurrentWheelAction(button, false) == actNoChange &&
         (ButtonHeld(platform::kVkLButton) || ButtonHeld(platform::kVkRButton)))
         return HookOutcome::Exit;
-    event.handled = ScrollHorizontal(&record, event.passOriginal);
+    event.handled = pw::ScrollHorizontal(&record, event.passOriginal);
     return HookOutcome::Exit;
 }
 
 } // namespace pw::hook
 
-bool ThrottleScrollWheel(int button) {
+bool pw::ThrottleScrollWheel(int button) {
     if (!g_pCurrentApp)
         return true;
     switch (pw::hook::CurrentWheelAction(button, true)) {

@@ -1,11 +1,12 @@
 #include "hook/settings_reload.h"
 
+#include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "actions/sticky_keys.h"
 #include "hook/hook_procedures.h"
-#include "hook/hook_state.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "scroll/scroll_timers.h"
 #include "scroll/wheel.h"
 #include "settings/application_settings.h"
@@ -81,7 +82,7 @@ bool LoadUntilDecided(const Char* path) {
     for (;;) {
         g_pCurrentApp = nullptr;
         if (g_pSettings->Load(path, g_bQuadrantsUsed, true)) {
-            SetCurrentProfile(g_pSettings->GetDefaultApp());
+            pw::SetCurrentProfile(g_pSettings->GetDefaultApp());
             return true;
         }
         CLogger::LogMessage(L"LoadXMLSettings: Error parsing XML file '%ls'.", path);
@@ -114,8 +115,8 @@ void StartJiggler() {
         return;
     g_dwLastInputTick = platform::TickCount();
     g_bInputSeen = true;
-    if (TimerProc proc = JigglerTimerProcedure())
-        SetThreadTimer(kJigglerTimer, kJigglerCheckMs, proc);
+    if (runtime::TimerProc proc = JigglerTimerProcedure())
+        pw::SetThreadTimer(runtime::kJigglerTimer, kJigglerCheckMs, proc);
 }
 
 // Keys held for a press, sticky states and a chord being played belong to slots of the
@@ -124,8 +125,8 @@ void StartJiggler() {
 void ReleaseWhatPointsIntoTheSettings() {
     POINT pt{};
     platform::GetWindows().CursorPos(pt);
-    ResetDuringKeys(pt);
-    ResetAllSticky(pt);
+    pw::ResetDuringKeys(pt);
+    pw::ResetAllSticky(pt);
     g_pCurrentChord = nullptr;
     scroll::ClearScrollTimerData();
 }
@@ -162,7 +163,7 @@ bool LoadSettings() {
     const bool quadrantsUsed = g_bQuadrantsUsed;
     g_bQuadrantsUsed = false;
     if (g_uJigglerTimer != 0)
-        KillThreadTimer(kJigglerTimer);
+        pw::KillThreadTimer(runtime::kJigglerTimer);
     const RememberedProfile remembered = Remember();
     ReleaseWhatPointsIntoTheSettings();
 
@@ -175,7 +176,7 @@ bool LoadSettings() {
     }
     CWheel::Reset();
     g_pCurrentApp = nullptr;
-    SetCurrentProfile(Find(remembered));
+    pw::SetCurrentProfile(Find(remembered));
     CLogger::LogDebug(L"HookDLL: Load Settings took %dms",
                       static_cast<int>(platform::TickCount() - start));
     ApplyProcessPriority();

@@ -1,9 +1,11 @@
 #include "hook/timer_thread.h"
 
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
+#include "support/exception_handler.h"
+#include "support/logger.h"
 #include "support/thread_lock.h"
 
 namespace pw::hook {
@@ -20,14 +22,14 @@ class TimerThreadHandler final : public MessageThread::Handler {
     void OnStarting(unsigned long threadId) override { PublishId(threadId); }
 
     bool OnMessage(const MessageThread::Message& message) override {
-        const RegisteredMessages& ids = Messages();
+        const runtime::RegisteredMessages& ids = runtime::Messages();
         if (message.message == ids.resetHook) {
-            if (message.wParam == kWpQuit)
+            if (message.wParam == runtime::kWpQuit)
                 return false;
         } else if (message.message == ids.killTimer) {
-            StopRequestedTimer(message.wParam);
+            runtime::StopRequestedTimer(message.wParam);
         } else if (message.message == ids.setTimer) {
-            StartRequestedTimer(message.wParam, static_cast<unsigned>(message.lParam));
+            runtime::StartRequestedTimer(message.wParam, static_cast<unsigned>(message.lParam));
         } else if (message.message == platform::kWmTimer) {
             // Only the system's dispatch may call a timer's procedure.
             platform::GetMessages().DispatchThreadMessage(message);

@@ -1,42 +1,27 @@
 #include "input/library_token_effects.h"
 
-#include "actions/layers.h"
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
+#include "input/english_layout.h"
 #include "input/send_input.h"
-#include "platform/platform.h"
+#include "runtime/runtime_state.h"
+#include "settings/settings.h"
+
+#include <atomic>
 
 namespace pw::input {
+namespace {
 
-// Like the next and previous actions: a pending switch-back is stopped, and the layer
-// reached arms its own.
-void LibraryTokenEffects::SwitchLayer(int layer) {
-    SetCurrentLayer(layer, false, true, false);
-}
+std::atomic<TokenEffects*> g_effects{nullptr};
 
-void LibraryTokenEffects::SetLayerHeld(bool held) {
-    g_bLayerHeld = held;
-}
+} // namespace
 
-void LibraryTokenEffects::StepBrightness(bool, const POINT&) {
-    // The monitor brightness control (g_pBrightness) is not built yet, so it is never
-    // set, and a step without it does nothing.
-}
-
-void LibraryTokenEffects::ShowVolumeOsd(HWND osdWindow) {
-    if (osdWindow)
-        platform::GetMessages().PostMessage(osdWindow, hook::Messages().osdShowWindow, 0, 0);
-}
-
-LibraryTokenEffects& LibraryEffects() {
-    static LibraryTokenEffects effects;
-    return effects;
+void SetLibraryTokenEffects(TokenEffects* effects) {
+    g_effects.store(effects, std::memory_order_release);
 }
 
 SimTokenContext LibraryTokenContext() {
     SimTokenContext context;
     context.sender = g_pSendInput;
-    context.effects = &LibraryEffects();
+    context.effects = g_effects.load(std::memory_order_acquire);
     ApplySettings(context, g_pSettings);
     context.keyboardMarker = reinterpret_cast<uintptr_t>(g_hKeyboardHook);
     context.mouseMarker = reinterpret_cast<uintptr_t>(g_hMouseHook);

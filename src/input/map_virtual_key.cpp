@@ -4,8 +4,9 @@
 
 namespace pw::input {
 
-unsigned MapVirtualKeyLayout(unsigned code, unsigned mapType, KeyboardLayoutHandle layout) {
-    KeyboardLayout& keyboard = CurrentKeyboardLayout();
+unsigned MapVirtualKeyLayout(unsigned code, unsigned mapType,
+                             pw::platform::KeyboardLayoutHandle layout) {
+    pw::platform::KeyboardLayout& keyboard = pw::platform::CurrentKeyboardLayout();
     if (layout)
         return keyboard.MapVirtualKeyEx(code, mapType, layout);
     if (CLogger::DebugEnabled())

@@ -1,9 +1,8 @@
-#include "hook/hook_state.h"
 #include "input/send_keys.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
-#include "windows/process_name.h"
-#include "windows/text_compare.h"
+#include "support/text_compare.h"
 
 using namespace pw::input;
 
@@ -16,12 +15,12 @@ void TypeCommandKey(int command) {
         CLogger::LogMessage(L"SendAppCommand: No key for application command %d.", command);
         return;
     }
-    SendKey(key, true, 0, 0);
+    pw::SendKey(key, true, 0, 0);
 }
 
 } // namespace
 
-bool SendAppCommand(HWND window, int command) {
+bool pw::SendAppCommand(HWND window, int command) {
     const bool browserCommand =
         command >= kAppCommandBrowserBack && command <= kAppCommandBrowserFavorites;
     if (g_bModernApp && browserCommand) {
@@ -29,8 +28,8 @@ bool SendAppCommand(HWND window, int command) {
         return true;
     }
     const StringView process(g_szLastProcess,
-                             pw::BoundedLength(g_szLastProcess, pw::hook::kProcessNameLength));
-    if (!pw::windows::EqualsIgnoringCase(process, L"mstsc.exe")) {
+                             pw::BoundedLength(g_szLastProcess, pw::runtime::kProcessNameLength));
+    if (!pw::EqualsIgnoringCase(process, L"mstsc.exe")) {
         pw::platform::GetMessages().PostMessage(
             window, pw::platform::kWmAppCommand, reinterpret_cast<WPARAM>(window),
             static_cast<LPARAM>(static_cast<uint32_t>(command) * 0x10000u));

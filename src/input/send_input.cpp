@@ -1,8 +1,8 @@
 #include "input/send_input.h"
 
-#include "hook/precise_sleep.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/precise_sleep.h"
+#include "runtime/registered_messages.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
@@ -10,6 +10,7 @@
 using pw::input::SendInputMode;
 
 std::atomic<bool> g_bFlushInput{false};
+CSendInput* g_pSendInput = nullptr;
 
 namespace {
 
@@ -90,8 +91,8 @@ void CSendInput::OnStarted() {
 }
 
 bool CSendInput::OnMessage(const MessageThread::Message& message) {
-    if (message.message == pw::hook::Messages().processInput) {
-        PreciseSleep(kBatchPauseMs);
+    if (message.message == pw::runtime::Messages().processInput) {
+        pw::PreciseSleep(kBatchPauseMs);
         ProcessQueue();
     }
     return !m_bStopping;
@@ -111,8 +112,8 @@ void CSendInput::Append(CInputQueue* entry, const Char* name) {
         m_Queue.push_back(entry);
         const unsigned long threadId = m_thread.ThreadId();
         if (threadId)
-            pw::platform::GetMessages().PostThreadMessage(threadId,
-                                                          pw::hook::Messages().processInput, 0, 0);
+            pw::platform::GetMessages().PostThreadMessage(
+                threadId, pw::runtime::Messages().processInput, 0, 0);
     }
     if (m_mode == SendInputMode::Immediate)
         ProcessQueue();

@@ -5,10 +5,10 @@
 // the system's input injection, cursor entries move the cursor, and delays pause.
 
 #include "input/input_queue.h"
-#include "input/keyboard_layout.h"
 #include "input/token_output.h"
 #include "platform/critical_section.h"
 #include "platform/handles.h"
+#include "platform/keyboard_layout.h"
 #include "settings/mouse_buttons.h"
 #include "support/message_thread.h"
 
@@ -50,7 +50,7 @@ class CSendInput final : public pw::input::TokenOutput, private pw::MessageThrea
                   bool officeMouse, uintptr_t extraInfo, int holdTime) override;
     bool SendKeyState(int virtualKey, bool extended, uint32_t modifiers, uint32_t scanCode,
                       bool unicode, bool release, unsigned delay, uintptr_t extraInfo,
-                      pw::input::KeyboardLayoutHandle layout, int& holdTime) override;
+                      pw::platform::KeyboardLayoutHandle layout, int& holdTime) override;
 
     // Plays everything queued so far on the calling thread: the send-input thread's work,
     // and the way owners of a Manual sender drain it.
@@ -85,6 +85,14 @@ class CSendInput final : public pw::input::TokenOutput, private pw::MessageThrea
     bool m_bPlaying = false;
 };
 
+namespace pw {
+
 // g_pSendInput->SendMouse with the mouse hook handle as extra info and no hold time.
 int SendMouseEvent(MouseButtons button, int action, const POINT& pt, unsigned delay,
                    bool razorMouse, bool officeMouse);
+
+} // namespace pw
+
+// The send-input thread object; the hook thread creates and owns it. Null while there is
+// none.
+extern CSendInput* g_pSendInput;

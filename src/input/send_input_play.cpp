@@ -1,7 +1,7 @@
 #include "input/send_input.h"
 
-#include "hook/precise_sleep.h"
 #include "platform/platform.h"
+#include "runtime/precise_sleep.h"
 #include "support/logger.h"
 
 using pw::platform::InputRecord;
@@ -117,12 +117,12 @@ void CSendInput::Play(CInputQueue& entry) {
 
 void CSendInput::Pause(uint32_t ms) {
     if (m_mode != pw::input::SendInputMode::Threaded) {
-        PreciseSleep(ms);
+        pw::PreciseSleep(ms);
         return;
     }
     while (ms > 0 && !m_bStopping) {
         const uint32_t slice = ms < kPauseSliceMs ? ms : kPauseSliceMs;
-        PreciseSleep(slice);
+        pw::PreciseSleep(slice);
         ms -= slice;
     }
 }

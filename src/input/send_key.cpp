@@ -1,8 +1,8 @@
-#include "hook/hook_state.h"
 #include "input/library_token_effects.h"
 #include "input/send_input.h"
 #include "input/send_keys.h"
 #include "input/target_layout.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 
 using namespace pw::input;
@@ -14,7 +14,7 @@ constexpr uint32_t kNoOemScan = 0xFFFFFFFF;
 
 } // namespace
 
-bool SendKey(int virtualKey, bool extended, uint32_t modifiers, uint32_t scan) {
+bool pw::SendKey(int virtualKey, bool extended, uint32_t modifiers, uint32_t scan) {
     if (!g_pSendInput) {
         CLogger::LogMessage(L"SendKey: SendInput Thread is not available!");
         return false;
@@ -33,9 +33,9 @@ bool SendKey(int virtualKey, bool extended, uint32_t modifiers, uint32_t scan) {
                                       context.englishLayout, hold);
 }
 
-bool SendKey(Char character, uint32_t modifiers) {
+bool pw::SendKey(Char character, uint32_t modifiers) {
     TargetLayout layout;
-    KeyboardLayout& keyboard = CurrentKeyboardLayout();
+    pw::platform::KeyboardLayout& keyboard = pw::platform::CurrentKeyboardLayout();
     const int8_t oemChar = keyboard.CharToOem(character);
     const Char oemWide = static_cast<Char>(static_cast<uint8_t>(oemChar));
     const uint32_t oem = keyboard.OemKeyScan(static_cast<uint8_t>(oemChar));
@@ -77,5 +77,5 @@ bool SendKey(Char character, uint32_t modifiers) {
     }
     // The keyboard-scan result carries its shift state in the high byte; the key is the
     // low byte, and the shift state is not added to the modifiers.
-    return SendKey(chosen & 0xFF, false, modifiers, scan);
+    return pw::SendKey(chosen & 0xFF, false, modifiers, scan);
 }

@@ -56,8 +56,8 @@ class RecordBuilder {
     uintptr_t extraInfo_;
 };
 
-uint16_t ModifierScan(uint16_t vk, KeyboardLayoutHandle layout) {
-    return static_cast<uint16_t>(MapVirtualKeyLayout(vk, kMapVkToVsc, layout));
+uint16_t ModifierScan(uint16_t vk, pw::platform::KeyboardLayoutHandle layout) {
+    return static_cast<uint16_t>(MapVirtualKeyLayout(vk, pw::platform::kMapVkToVsc, layout));
 }
 
 // The modifiers that still need a press: those whose key is not down already.
@@ -74,7 +74,7 @@ uint32_t ModifiersNotHeld(uint32_t modifiers) {
 
 bool CSendInput::SendKeyState(int virtualKey, bool extended, uint32_t modifiers, uint32_t scanCode,
                               bool unicode, bool release, unsigned delay, uintptr_t extraInfo,
-                              KeyboardLayoutHandle layout, int& holdTime) {
+                              pw::platform::KeyboardLayoutHandle layout, int& holdTime) {
     if (virtualKey == -1) {
         if (CLogger::DebugEnabled())
             CLogger::LogMessage(L"Invalid virtual key code sent to SendKeyState: 0x%08X function: "
@@ -85,7 +85,8 @@ bool CSendInput::SendKeyState(int virtualKey, bool extended, uint32_t modifiers,
     }
     uint32_t scan = scanCode;
     if (scan == 0 && virtualKey != 0)
-        scan = MapVirtualKeyLayout(static_cast<unsigned>(virtualKey), kMapVkToVscEx, layout);
+        scan = MapVirtualKeyLayout(static_cast<unsigned>(virtualKey), pw::platform::kMapVkToVscEx,
+                                   layout);
     uint32_t sendMode = unicode ? pw::platform::kKeyEventUnicode : pw::platform::kKeyEventScanCode;
     if (scan == 0 || scan == kNoScanCode) {
         scan = 0;

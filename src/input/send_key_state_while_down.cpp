@@ -1,9 +1,9 @@
-#include "hook/hook_state.h"
 #include "input/library_token_effects.h"
 #include "input/send_input.h"
 #include "input/send_keys.h"
 #include "input/sim_token.h"
 #include "input/target_layout.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 
 using namespace pw::input;
@@ -52,10 +52,10 @@ bool PlayKeys(const Char* keys, const POINT* pt, Phase phase, int mode) {
 
 } // namespace
 
-bool SendKeyStateWhileDown(const Char* keys, const POINT* pt, int mode) {
+bool pw::SendKeyStateWhileDown(const Char* keys, const POINT* pt, int mode) {
     return PlayKeys(keys, pt, Phase::Whole, mode);
 }
 
-bool SendKeyStateWhileDown(MouseButtons, const Char* keys, bool isUp, const POINT* pt) {
+bool pw::SendKeyStateWhileDown(MouseButtons, const Char* keys, bool isUp, const POINT* pt) {
     return PlayKeys(keys, pt, isUp ? Phase::Release : Phase::Press, kExecuteWhole);
 }

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace pw {
+
 // Parses keys and plays every token whole in mode (kExecute...). pt is the mouse event's
 // point (null: 0, 0). False for an empty or unparsable text, or without a sender.
 bool SendKeyStateWhileDown(const Char* keys, const POINT* pt, int mode);
@@ -26,6 +28,8 @@ bool SendKey(Char character, uint32_t modifiers);
 // media key where the target does not take the message (store apps for commands 1 to 6,
 // the remote desktop client). True when the command was typed for a store app.
 bool SendAppCommand(HWND window, int command);
+
+} // namespace pw
 
 namespace pw::input {
 inline constexpr int kAppCommandBrowserBack = 1;

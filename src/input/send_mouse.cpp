@@ -1,7 +1,7 @@
 #include "input/send_input.h"
 
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 
 #include <array>
@@ -101,8 +101,8 @@ int CSendInput::SendMouse(MouseButtons button, int action, const POINT& pt, unsi
     return 0;
 }
 
-int SendMouseEvent(MouseButtons button, int action, const POINT& pt, unsigned delay,
-                   bool razorMouse, bool officeMouse) {
+int pw::SendMouseEvent(MouseButtons button, int action, const POINT& pt, unsigned delay,
+                       bool razorMouse, bool officeMouse) {
     if (!g_pSendInput) {
         CLogger::LogMessage(L"SendMouseEvent: SendInput Thread is not available!");
         return 0;

@@ -2,6 +2,8 @@
 
 #include "input/sim_wait_token.h"
 
+CBrightness* g_pBrightness = nullptr;
+
 using namespace pw::input;
 
 void CSimBrightnessToken::Step(const SimTokenContext& context) const {

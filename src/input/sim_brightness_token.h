@@ -2,6 +2,8 @@
 
 #include "input/sim_token.h"
 
+class CBrightness;
+
 // One brightness step on the monitor under the cursor.
 class CSimBrightnessToken final : public CSimToken {
   public:
@@ -17,3 +19,7 @@ class CSimBrightnessToken final : public CSimToken {
   private:
     void Step(const pw::input::SimTokenContext& context) const;
 };
+
+// The monitor brightness control. It is not built yet, so it stays null and a step
+// without it does nothing.
+extern CBrightness* g_pBrightness;

@@ -16,7 +16,7 @@ uint32_t ScanOf(uint32_t oemScan) {
 } // namespace
 
 void AddLiteral(SimParseState& state, Char c) {
-    KeyboardLayout& keyboard = state.keyboard;
+    pw::platform::KeyboardLayout& keyboard = state.keyboard;
     // "A" types the same key as "a": capitals need {SHIFT}.
     Char lower = static_cast<Char>(std::towlower(static_cast<wint_t>(c)));
     int8_t oem = keyboard.CharToOem(lower);
@@ -32,7 +32,7 @@ void AddLiteral(SimParseState& state, Char c) {
             int16_t key = keyboard.VkKeyScanEx(oemChar, state.englishLayout);
             unsigned keyScan =
                 keyboard.MapVirtualKeyEx(static_cast<unsigned>(static_cast<int32_t>(key)),
-                                         kMapVkToVsc, keyboard.CurrentLayout());
+                                         pw::platform::kMapVkToVsc, keyboard.CurrentLayout());
             if (keyScan != 0) {
                 virtualKey = key;
                 scan = keyScan;

@@ -7,7 +7,7 @@ namespace pw::input {
 SimParseState::SimParseState(SimTokenList& list, POINT point, int hold,
                              const SimParseEnvironment& env)
     : tokens(list), pt(point), baseHold(hold), englishLayout(env.englishLayout),
-      keyboard(env.keyboard ? *env.keyboard : CurrentKeyboardLayout()), hold(hold),
+      keyboard(env.keyboard ? *env.keyboard : pw::platform::CurrentKeyboardLayout()), hold(hold),
       currentLayer(env.currentLayer), savedLayer(env.savedLayer) {}
 
 void SimParseState::ClearAll() {

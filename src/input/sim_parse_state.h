@@ -29,8 +29,8 @@ struct SimParseState {
     SimTokenList& tokens;
     POINT pt;
     int baseHold;
-    KeyboardLayoutHandle englishLayout;
-    KeyboardLayout& keyboard;
+    pw::platform::KeyboardLayoutHandle englishLayout;
+    pw::platform::KeyboardLayout& keyboard;
     uint32_t modifiers = 0;
     uint32_t pressMode = kPressTap;
     int hold;

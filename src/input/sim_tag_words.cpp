@@ -7,10 +7,6 @@
 namespace pw::input {
 namespace {
 
-constexpr Char ToUpperAscii(Char c) {
-    return (c >= L'a' && c <= L'z') ? static_cast<Char>(c - L'a' + L'A') : c;
-}
-
 using K = TagKind;
 
 // clang-format off
@@ -70,16 +66,6 @@ const std::array kTagWords = {
 // clang-format on
 
 } // namespace
-
-bool StartsWithWord(StringView text, StringView word) {
-    if (text.size() < word.size())
-        return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        if (ToUpperAscii(text[i]) != word[i])
-            return false;
-    }
-    return true;
-}
 
 const TagWord* FindTagWord(StringView name) {
     for (const TagWord& entry : kTagWords) {

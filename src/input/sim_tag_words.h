@@ -4,6 +4,7 @@
 // Tags that take a number ({WAIT:2}, {LAYER:3}, ...) are read by the tag classifier.
 
 #include "support/text.h"
+#include "support/text_compare.h"
 
 #include <cstdint>
 
@@ -32,8 +33,5 @@ struct TagWord {
 
 // The entry whose word equals name (ASCII case ignored), or null.
 const TagWord* FindTagWord(StringView name);
-
-// Whether text starts with word (upper-case ASCII), ignoring the case of text.
-bool StartsWithWord(StringView text, StringView word);
 
 } // namespace pw::input

@@ -1,7 +1,7 @@
 #include "input/sim_token.h"
 
-#include "actions/layers.h"
-#include "hook/hook_state.h"
+#include "input/english_layout.h"
+#include "runtime/runtime_state.h"
 
 namespace pw::input {
 

@@ -20,12 +20,12 @@ using SimTokenList = std::vector<std::unique_ptr<CSimToken>>;
 namespace pw::input {
 
 // What the parser reads besides the text: the layers it starts from, the English
-// layout (none allowed) and the layout services (null: CurrentKeyboardLayout()).
+// layout (none allowed) and the layout services (null: the layout in force).
 struct SimParseEnvironment {
     int currentLayer = 0;
     int savedLayer = -1; // -1: none
-    KeyboardLayoutHandle englishLayout = nullptr;
-    KeyboardLayout* keyboard = nullptr;
+    pw::platform::KeyboardLayoutHandle englishLayout = nullptr;
+    pw::platform::KeyboardLayout* keyboard = nullptr;
 };
 
 // The environment of the library's own sends: g_nCurrentLayer, g_nSavedLayer, the

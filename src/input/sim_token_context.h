@@ -4,9 +4,9 @@
 // and mouse options of the settings, the markers of injected events, the English layout
 // and the volume display window.
 
-#include "input/keyboard_layout.h"
 #include "input/token_output.h"
 #include "platform/handles.h"
+#include "platform/keyboard_layout.h"
 
 #include <cstdint>
 
@@ -22,7 +22,7 @@ struct SimTokenContext {
     bool officeMouse = false;
     uintptr_t keyboardMarker = 0; // extra info of injected keyboard events
     uintptr_t mouseMarker = 0;    // extra info of injected mouse events
-    KeyboardLayoutHandle englishLayout = nullptr;
+    pw::platform::KeyboardLayoutHandle englishLayout = nullptr;
     HWND volumeOsdWindow = nullptr;
 };
 

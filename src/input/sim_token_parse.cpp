@@ -1,5 +1,5 @@
 #include "input/sim_parse_state.h"
-#include "input/wait_hold_time.h"
+#include "settings/wait_hold_time.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 
@@ -24,9 +24,9 @@ bool ParseKeys(SimParseState& state, const Char* keys) {
         }
         // A tag name runs to "}", to the end of the text or to its length limit; the
         // rest of an over-long tag is read as characters.
-        Char name[kMaxTagName + 1] = {};
+        Char name[settings::kMaxTagName + 1] = {};
         size_t length = 0;
-        for (size_t taken = 0; *position != 0 && taken < kMaxTagName; ++taken) {
+        for (size_t taken = 0; *position != 0 && taken < settings::kMaxTagName; ++taken) {
             Char t = *position++;
             if (t == L'}')
                 break;
@@ -58,6 +58,6 @@ bool CSimToken::Parse(SimTokenList& tokens, const Char* keys, POINT pt, int base
         pw::input::SimParseState state(tokens, pt, baseHold, environment);
         return pw::input::ParseKeys(state, keys);
     } catch (...) {
-        handle_exception(L"SimToken::Parse");
+        pw::handle_exception(L"SimToken::Parse");
     }
 }

@@ -1,8 +1,8 @@
 #include "input/spi_thread.h"
 
-#include "hook/registered_messages.h"
 #include "input/system_mouse_defaults.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
@@ -78,7 +78,7 @@ bool CSPIThreadData::Process() {
         }
         return true;
     } catch (...) {
-        handle_exception(L"CSPIThreadData::Process");
+        pw::handle_exception(L"CSPIThreadData::Process");
     }
 }
 
@@ -146,7 +146,7 @@ bool CSPIThread::RequestChange(uint32_t swapButtons, uint32_t scrollLines, bool 
     m_pPending = new CSPIThreadData(wanted);
     const unsigned long threadId = g_dwSPIThreadId.load();
     if (threadId)
-        pw::platform::GetMessages().PostThreadMessage(threadId, pw::hook::Messages().startSpi, 0,
+        pw::platform::GetMessages().PostThreadMessage(threadId, pw::runtime::Messages().startSpi, 0,
                                                       0);
     return true;
 }
@@ -185,8 +185,8 @@ CSPIThreadData CSPIThread::Current() {
 void CSPIThread::SettleTimerProc(HWND, unsigned, uintptr_t, unsigned long) {
     const unsigned long threadId = g_dwSPIThreadId.load();
     if (threadId)
-        pw::platform::GetMessages().PostThreadMessage(threadId, pw::hook::Messages().processSpi, 0,
-                                                      0);
+        pw::platform::GetMessages().PostThreadMessage(threadId, pw::runtime::Messages().processSpi,
+                                                      0, 0);
 }
 
 void CSPIThread::OnStartRequest() {
@@ -208,7 +208,7 @@ void CSPIThread::OnStarting(unsigned long threadId) {
 }
 
 bool CSPIThread::OnMessage(const MessageThread::Message& message) {
-    const pw::hook::RegisteredMessages& ids = pw::hook::Messages();
+    const pw::runtime::RegisteredMessages& ids = pw::runtime::Messages();
     if (message.message == ids.startSpi) {
         OnStartRequest();
     } else if (message.message == ids.processSpi) {
@@ -226,7 +226,7 @@ void CSPIThread::OnStopped() {
     g_dwSPIThreadId = 0;
 }
 
-void DeleteSPIThread() {
+void pw::DeleteSPIThread() {
     CSPIThread* old = nullptr;
     {
         // Profile changes read the pointer under the global lock.
@@ -241,8 +241,8 @@ void DeleteSPIThread() {
     delete old;
 }
 
-void RestartSPIThread() {
-    DeleteSPIThread();
+void pw::RestartSPIThread() {
+    pw::DeleteSPIThread();
     auto* spi = new CSPIThread();
     bool swapped = false;
     unsigned lines = 0;

@@ -71,8 +71,12 @@ extern CSPIThread* g_pSPIThread;
 // The thread's id, written by the thread itself; 0 while it does not run.
 extern std::atomic<unsigned long> g_dwSPIThreadId;
 
+namespace pw {
+
 // Replaces g_pSPIThread by a new, started object whose first request puts back the state
 // found at library load, saved to the user profile. Run by the hook thread at its start.
 void RestartSPIThread();
 // Stops and deletes g_pSPIThread, if there is one.
 void DeleteSPIThread();
+
+} // namespace pw

@@ -34,6 +34,6 @@ SystemMouseDefaults ReadSystemMouseDefaults() {
 
 } // namespace pw::input
 
-void CaptureSystemMouseDefaults() {
+void pw::CaptureSystemMouseDefaults() {
     g_SystemMouseDefaults = pw::input::ReadSystemMouseDefaults();
 }

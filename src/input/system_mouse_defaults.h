@@ -22,5 +22,9 @@ SystemMouseDefaults ReadSystemMouseDefaults();
 // Captured at library load; guarded by the global lock.
 extern pw::input::SystemMouseDefaults g_SystemMouseDefaults;
 
+namespace pw {
+
 // Reads the system's settings into g_SystemMouseDefaults.
 void CaptureSystemMouseDefaults();
+
+} // namespace pw

@@ -1,9 +1,9 @@
 #include "input/system_parameter_requests.h"
 
-#include "hook/hook_state.h"
 #include "input/spi_thread.h"
 #include "input/system_mouse_defaults.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
@@ -40,7 +40,7 @@ SystemParameterRequest RequestForProfile(const CApplicationSettings* profile,
 
 } // namespace pw::input
 
-void NewApplicationSettings() {
+void pw::NewApplicationSettings() {
     PW_ASSERT_LOCK_HELD();
     if (!g_pSPIThread) {
         CLogger::LogMessage(L"NewApplicationSettings: SPIThread is not initialised.");

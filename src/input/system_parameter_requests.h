@@ -23,6 +23,10 @@ SystemParameterRequest RequestForProfile(const CApplicationSettings* profile,
 
 } // namespace pw::input
 
+namespace pw {
+
 // Hands the current profile's button swap and wheel settings to the system-parameter
 // thread; called after the current profile changed, with the global lock held.
 void NewApplicationSettings();
+
+} // namespace pw

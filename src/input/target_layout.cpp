@@ -1,12 +1,12 @@
 #include "input/target_layout.h"
 
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 
 namespace pw::input {
 
 TargetLayout::TargetLayout() {
-    KeyboardLayout& keyboard = CurrentKeyboardLayout();
+    pw::platform::KeyboardLayout& keyboard = pw::platform::CurrentKeyboardLayout();
     const unsigned long thread = platform::GetWindows().ThreadProcessId(g_hLastWindow, nullptr);
     target_ = keyboard.ThreadLayout(thread);
     if (target_ && target_ != keyboard.CurrentLayout())
@@ -15,7 +15,7 @@ TargetLayout::TargetLayout() {
 
 TargetLayout::~TargetLayout() {
     if (replaced_)
-        CurrentKeyboardLayout().ActivateLayout(replaced_);
+        pw::platform::CurrentKeyboardLayout().ActivateLayout(replaced_);
 }
 
 } // namespace pw::input

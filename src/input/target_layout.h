@@ -3,7 +3,7 @@
 // Typing into the window under the cursor with that window's keyboard layout: for the
 // lifetime of the object, the calling thread uses the layout of g_hLastWindow's thread.
 
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 
 namespace pw::input {
 
@@ -15,13 +15,13 @@ class TargetLayout {
     TargetLayout& operator=(const TargetLayout&) = delete;
 
     // The layout of the target window's thread.
-    KeyboardLayoutHandle Target() const { return target_; }
+    pw::platform::KeyboardLayoutHandle Target() const { return target_; }
     // The calling thread's layout that was replaced; none when nothing changed.
-    KeyboardLayoutHandle Replaced() const { return replaced_; }
+    pw::platform::KeyboardLayoutHandle Replaced() const { return replaced_; }
 
   private:
-    KeyboardLayoutHandle target_ = nullptr;
-    KeyboardLayoutHandle replaced_ = nullptr;
+    pw::platform::KeyboardLayoutHandle target_ = nullptr;
+    pw::platform::KeyboardLayoutHandle replaced_ = nullptr;
 };
 
 } // namespace pw::input

@@ -4,8 +4,8 @@
 // side (the send-input thread object implements it); TokenEffects holds what tokens do
 // besides input: layer switches, brightness steps and the volume display.
 
-#include "input/keyboard_layout.h"
 #include "platform/handles.h"
+#include "platform/keyboard_layout.h"
 #include "settings/mouse_buttons.h"
 
 #include <cstdint>
@@ -25,7 +25,7 @@ class TokenOutput {
     // False for an invalid key (virtual key -1).
     virtual bool SendKeyState(int virtualKey, bool extended, uint32_t modifiers, uint32_t scanCode,
                               bool unicode, bool release, unsigned delay, uintptr_t extraInfo,
-                              KeyboardLayoutHandle layout, int& holdTime) = 0;
+                              pw::platform::KeyboardLayoutHandle layout, int& holdTime) = 0;
     // One mouse button or wheel event (kMouseAction...); the number of events queued.
     virtual int SendMouse(MouseButtons button, int action, const POINT& pt, unsigned delay,
                           bool razorMouse, bool officeMouse, uintptr_t extraInfo, int holdTime) = 0;

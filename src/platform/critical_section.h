@@ -20,7 +20,10 @@ namespace pw::platform {
 #if defined(_WIN32)
 using SystemCriticalSection = ::_RTL_CRITICAL_SECTION;
 #else
-struct SimCriticalSection;
+// A recursive mutex created in place, as the system creates its critical section.
+struct SimCriticalSection {
+    alignas(std::recursive_mutex) unsigned char storage[sizeof(std::recursive_mutex)];
+};
 using SystemCriticalSection = SimCriticalSection;
 #endif
 

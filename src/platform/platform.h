@@ -9,7 +9,7 @@
 
 #include "platform/handles.h"
 #include "platform/input_record.h"
-#include "support/text.h"
+#include "platform/text.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -159,6 +159,9 @@ class CrashReporter {
     virtual void SetAppName(const Char* name) = 0;
     virtual void SetAppVersion(const Char* version) = 0;
     virtual void AddAttachment(const Char* path) = 0;
+    // The folder the report file is written in, ending with a backslash (none: the
+    // temporary folder).
+    virtual void SetReportFolder(const Char* folder) = 0;
     virtual void SetSupport(const Char* email, const Char* url, const Char* server,
                             unsigned short port) = 0;
     virtual void SetNotificationEmail(const Char* email) = 0;

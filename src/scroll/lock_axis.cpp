@@ -1,14 +1,15 @@
 #include "scroll/lock_axis.h"
 
-#include "hook/hook_state.h"
 #include "input/send_input.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "windows/window_from_point.h"
 
 CLockAxis::CLockAxis() = default;
 
 CLockAxis::~CLockAxis() = default;
+CLockAxis g_LockAxis;
 
 void CLockAxis::LockX(bool byKey) {
     m_bXLocked = true;
@@ -86,7 +87,7 @@ bool CLockAxis::YLocked(int y) {
 
 void CLockAxis::ChangeCursor(HICON) {}
 
-bool MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked) {
+bool pw::MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked) {
     if (!g_pSendInput) {
         CLogger::LogMessage(L"MouseMove: SendInput Thread is not available!");
         return false;
@@ -120,13 +121,13 @@ bool ApplyAxisLock(MSLLHOOKSTRUCT& record) {
                               g_LockAxis.XPos());
         }
         record.pt.x = g_LockAxis.XPos();
-        MouseMove(record, true);
+        pw::MouseMove(record, true);
         return true;
     }
     if (g_LockAxis.YLocked(y)) {
         CLogger::LogDebug(L"LockAxis: X=%d, Y=%d, Locking YAxis at %d", x, y, g_LockAxis.YPos());
         record.pt.y = g_LockAxis.YPos();
-        MouseMove(record, false);
+        pw::MouseMove(record, false);
         return true;
     }
     return false;

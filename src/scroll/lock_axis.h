@@ -46,9 +46,13 @@ class PW_API CLockAxis {
     int m_nYPos = 0;
 };
 
+namespace pw {
+
 // Injects the corrected movement of record: only its y move when xLocked, else only its x
 // move. False when nothing could be sent.
 bool MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked);
+
+} // namespace pw
 
 namespace pw::scroll {
 
@@ -57,3 +61,6 @@ namespace pw::scroll {
 bool ApplyAxisLock(MSLLHOOKSTRUCT& record);
 
 } // namespace pw::scroll
+
+// The axis lock of the mouse hook.
+extern CLockAxis g_LockAxis;

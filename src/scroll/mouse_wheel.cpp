@@ -1,9 +1,9 @@
 #include "scroll/mouse_wheel.h"
 
-#include "hook/hook_state.h"
 #include "input/send_input.h"
 #include "platform/input_record.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 
 namespace {
@@ -27,10 +27,10 @@ bool InjectTurn(uint32_t flags, int delta, const Char* name) {
 
 // Activating the window under the cursor first (the settings' activate-on-scroll) belongs
 // to wheel redirection and is not done here yet.
-bool MouseWheel(int delta) {
+bool pw::MouseWheel(int delta) {
     return InjectTurn(pw::platform::kMouseEventWheel, delta, L"MouseWheel");
 }
 
-bool MouseTilt(int delta) {
+bool pw::MouseTilt(int delta) {
     return InjectTurn(pw::platform::kMouseEventHWheel, delta, L"MouseTilt");
 }

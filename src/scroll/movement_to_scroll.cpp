@@ -1,9 +1,9 @@
 #include "scroll/movement_to_scroll.h"
 
-#include "hook/hook_state.h"
 #include "input/send_input.h"
 #include "platform/input_record.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 
@@ -50,7 +50,7 @@ void LockToDominantAxis(double& rows, double& columns) {
 
 // Events with the same time stamp arrive in a burst: they are added up and speed up the
 // next step; every step is measured from where scrolling began.
-void ScrollByMovement(const MSLLHOOKSTRUCT& record) {
+void pw::ScrollByMovement(const MSLLHOOKSTRUCT& record) {
     auto& state = g_MovementToScroll;
     if (record.time == state.lastTime) {
         state.offsetY += static_cast<int32_t>(record.pt.y - state.start.y);
@@ -74,10 +74,10 @@ void ScrollByMovement(const MSLLHOOKSTRUCT& record) {
                       static_cast<int>(state.start.y), static_cast<int>(record.pt.x),
                       static_cast<int>(record.pt.y), rows, columns);
     const int wheel = static_cast<int>(rows) * (state.inverted ? -kStepsPerPixel : kStepsPerPixel);
-    MovementToScroll(wheel, static_cast<int>(columns) * kStepsPerPixel);
+    pw::MovementToScroll(wheel, static_cast<int>(columns) * kStepsPerPixel);
 }
 
-void MovementToScroll(int wheel, int tilt) {
+void pw::MovementToScroll(int wheel, int tilt) {
     if (!g_pSendInput) {
         CLogger::LogMessage(L"MovementToScroll: SendInput Thread is not available!");
         return;

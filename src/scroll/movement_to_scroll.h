@@ -36,7 +36,11 @@ inline bool MovementToScrollActive() {
     return g_MovementToScroll.active;
 }
 
+namespace pw {
+
 // Scrolls by one movement event; the event is swallowed by the caller.
 void ScrollByMovement(const MSLLHOOKSTRUCT& record);
 // Injects one wheel and one tilt turn (either may be 0).
 void MovementToScroll(int wheel, int tilt);
+
+} // namespace pw

@@ -24,14 +24,14 @@ void ClearScrollTimerData() {
 
 } // namespace pw::scroll
 
-bool StartQTTimer(unsigned, QueueTimerCallback, int slot) {
+bool pw::StartQTTimer(unsigned, QueueTimerCallback, int slot) {
     if (!ValidSlot(slot))
         return false;
     g_bSlotRunning[static_cast<size_t>(slot)] = true;
     return true;
 }
 
-bool StopQTTimer(int slot) {
+bool pw::StopQTTimer(int slot) {
     if (!ValidSlot(slot))
         return false;
     const bool running = g_bSlotRunning[static_cast<size_t>(slot)];
@@ -39,4 +39,4 @@ bool StopQTTimer(int slot) {
     return running;
 }
 
-void VScrollTimerCallback(void*, unsigned char) {}
+void pw::VScrollTimerCallback(void*, unsigned char) {}

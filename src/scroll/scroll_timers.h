@@ -32,12 +32,16 @@ void ClearScrollTimerData();
 // the timer fired (rather than was cancelled).
 using QueueTimerCallback = void (*)(void* parameter, unsigned char fired);
 
+namespace pw {
+
 // Starts a one-shot timer in slot, due after ms; false when it could not be created.
 bool StartQTTimer(unsigned ms, QueueTimerCallback callback, int slot);
 // Stops the timer of slot; returns whether the slot held one.
 bool StopQTTimer(int slot);
 // Sends the pending vertical "up" half when the wheel has stopped turning.
 void VScrollTimerCallback(void* parameter, unsigned char fired);
+
+} // namespace pw
 
 // Owned by the library; replaced whenever a new held wheel or tilt begins.
 extern pw::scroll::ScrollTimerData* g_pScrollTimerData;

@@ -1,13 +1,13 @@
 #include "scroll/wheel_redirection.h"
 
-bool ScrollVertical(MSLLHOOKSTRUCT*, int) {
+bool pw::ScrollVertical(MSLLHOOKSTRUCT*, int) {
     return false;
 }
 
-bool ScrollHorizontal(MSLLHOOKSTRUCT*, bool&) {
+bool pw::ScrollHorizontal(MSLLHOOKSTRUCT*, bool&) {
     return false;
 }
 
-bool IsInjectedScrollRedirectable(HWND) {
+bool pw::IsInjectedScrollRedirectable(HWND) {
     return false;
 }

@@ -7,6 +7,8 @@
 
 #include "platform/handles.h"
 
+namespace pw {
+
 // Vertical wheel with its signed delta (already inverted when the profile inverts
 // scrolling); true when the event was dealt with and must be swallowed.
 bool ScrollVertical(MSLLHOOKSTRUCT* record, int delta);
@@ -14,3 +16,5 @@ bool ScrollVertical(MSLLHOOKSTRUCT* record, int delta);
 bool ScrollHorizontal(MSLLHOOKSTRUCT* record, bool& passOriginal);
 // Whether one of the library's own injected wheel events may be sent to window.
 bool IsInjectedScrollRedirectable(HWND window);
+
+} // namespace pw

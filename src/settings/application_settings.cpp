@@ -1,8 +1,8 @@
 #include "settings/application_settings.h"
 
-#include "input/wait_hold_time.h"
 #include "platform/platform.h"
 #include "settings/profile_owner.h"
+#include "settings/wait_hold_time.h"
 #include "support/logger.h"
 #include "support/null_object.h"
 
@@ -60,7 +60,7 @@ unsigned long CApplicationSettings::DefaultRepeat() {
 int CApplicationSettings::CalculateKeystrokesWaitHoldTime(const Char* keys, int perKey) {
     if (!keys)
         return 0;
-    int total = pw::input::KeystrokesWaitHoldTime(keys, perKey);
+    int total = pw::settings::KeystrokesWaitHoldTime(keys, perKey);
     CLogger::LogDebug(L"ApplicationSettings; Total wait time for keys '%ls' is %dms", keys, total);
     return total;
 }

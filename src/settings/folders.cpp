@@ -199,3 +199,11 @@ PW_EXTERN_C bool GetPortable() {
     CThreadLock lock(L"GetPortable");
     return g_bPortable;
 }
+
+int pw::folders::GetSettingsFile(Char* buffer, size_t size) {
+    if (int error = GetSettingsFolder(buffer, size))
+        return error;
+    if (!buffer[0])
+        return pw::kCopyInvalid;
+    return pw::AppendString(buffer, size, kSettingsFileName);
+}

@@ -3,6 +3,7 @@
 // Where the settings file and the log file live. Every folder ends with a backslash.
 
 #include "support/export.h"
+#include "support/library_files.h"
 #include "support/text.h"
 
 #include <cstddef>
@@ -12,14 +13,17 @@ inline constexpr const Char* kSettingsFileName = L"VESKSettings.xml";
 inline constexpr const Char* kLogFileName = L"Pallawick.log";
 inline constexpr const Char* kRegistryKey = L"Software\\Orvane Works\\Pallawick";
 inline constexpr const Char* kAppDataSuffix = L"\\Orvane Works\\Pallawick\\";
-inline constexpr const Char* kAppDisplayName = L"Pallawick";
-inline constexpr size_t kMaxPath = 4096;
+using pw::kAppDisplayName;
+using pw::kMaxPath;
 // The largest "SettingsFolder" registry value accepted, in bytes.
 inline constexpr unsigned long kMaxSettingsFolderBytes = 4096;
 
 // The language file name of the library's own settings object, or null when there is no
 // settings object or it names none. Called with the global lock held.
 const Char* CurrentLanguageFile();
+// The settings file's path (settings folder and file name); 0 on success, as
+// GetSettingsFolder.
+int GetSettingsFile(Char* buffer, size_t size);
 } // namespace pw::folders
 
 // Portable mode: the settings live beside the program. Guarded by the global lock.

@@ -1,6 +1,5 @@
 #include "settings/folders.h"
 
-#include "hook/hook_state.h"
 #include "settings/settings.h"
 #include "support/thread_lock.h"
 

@@ -10,6 +10,8 @@
 #include <cwchar>
 #include <limits>
 
+CSettings* g_pSettings = nullptr;
+
 namespace {
 
 constexpr const Char* kDefaultProfileName = L"Default";

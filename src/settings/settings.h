@@ -281,3 +281,7 @@ class PW_API CSettings {
     std::unique_ptr<CLayerModifierKeys> m_pLayerModifierKeys;
     Options m_options;
 };
+
+// The library's settings object: created when the library is loaded, deleted when it is
+// unloaded.
+extern CSettings* g_pSettings;

@@ -4,6 +4,7 @@
 // the catch-all blocks around thread, hook and exported function bodies.
 
 #include "support/invalid_parameter.h"
+#include "support/library_files.h"
 #include "support/text.h"
 
 namespace pw::crash {
@@ -17,9 +18,10 @@ inline constexpr const Char* kNotificationEmail = L"crash-notify@orvane-works.in
 // Detailed report, editable e-mail, report attached.
 inline constexpr unsigned long kReportFlags = 7;
 
-// Runs just before a crash report: switches debug logging on and removes the hooks, so
-// that a crashing library never leaves system input hooked.
-void BeforeCrashReport();
+// The step run just before a crash report (null: none). The library start installs one
+// that switches debug logging on and removes the hooks, so that a crashing library never
+// leaves system input hooked.
+void SetBeforeCrashReport(void (*handler)());
 
 // Logs a runtime invalid-parameter report and returns, so that the failing call reports
 // an error to its caller.
@@ -35,9 +37,13 @@ class ExceptionHandlerInstaller {
     ExceptionHandlerInstaller();
 };
 
+namespace pw {
+
 // Puts the crash reporter's filters back in place for the calling thread, for example
 // after a component replaced the terminate handler.
 void TerminateHandler();
+
+} // namespace pw
 
 // Routes invalid-parameter reports, the library's own and the C runtime's, to
 // pw::crash::LogInvalidParameter while it lives; the previous handlers come back after.
@@ -53,6 +59,10 @@ class InvalidParameterInstaller {
     void* previousRuntime_ = nullptr;
 };
 
+namespace pw {
+
 // Called inside a catch-all block: logs "Caught an exception in <context>..." with the
 // printf-style context and re-throws the exception being handled.
 [[noreturn]] void handle_exception(const Char* format, ...);
+
+} // namespace pw

@@ -5,7 +5,7 @@
 
 #include <cstdarg>
 
-void handle_exception(const Char* format, ...) {
+void pw::handle_exception(const Char* format, ...) {
     Char context[CLogger::kMaxLine] = {};
     va_list args;
     va_start(args, format);

@@ -14,7 +14,8 @@ void LogInvalidParameter(const Char* expression) {
 
 InvalidParameterInstaller::InvalidParameterInstaller()
     : previous_(pw::SetInvalidParameterHandler(&pw::crash::LogInvalidParameter)),
-      previousRuntime_(pw::platform::ForwardRuntimeInvalidParameters()) {}
+      previousRuntime_(pw::platform::ForwardRuntimeInvalidParameters(&pw::ReportInvalidParameter)) {
+}
 
 InvalidParameterInstaller::~InvalidParameterInstaller() {
     pw::platform::RestoreRuntimeInvalidParameterHandler(previousRuntime_);

@@ -1,8 +1,8 @@
 #include "support/logger.h"
 
-#include "settings/folders.h"
 #include "support/bounded_copy.h"
 #include "support/format.h"
+#include "support/library_files.h"
 #include "support/log_file_trim.h"
 #include "support/thread_lock.h"
 
@@ -44,7 +44,7 @@ constexpr auto kBanner = [] {
 
 // The path of the last file opened, or the one looked up when the log started: the file
 // to open when the path cannot be looked up without waiting. Guarded by csLogMutex.
-Char g_lastPath[pw::folders::kMaxPath] = {};
+Char g_lastPath[pw::kMaxPath] = {};
 
 // Set while this thread asks GetLogFile for the path: lines logged from inside that call
 // (lock contention, invalid parameters) must not start another lookup.
@@ -108,8 +108,8 @@ void AppendInCodePage(pw::platform::File& file, const Char* line) {
     file.Append(bytes.data(), bytes.size());
 }
 
-// Asks the folder functions for the log file's path, creating its folder. GetLogFile
-// takes the global lock, and lines are logged by threads that must never wait for it (a
+// Asks the installed folder rules for the log file's path, creating its folder. The
+// lookup takes the global lock, and lines are logged by threads that must never wait for it (a
 // hook procedure whose try-lock failed), so the lock is only tried: false when another
 // thread holds it. Called without csLogMutex held.
 bool TryResolveLogFilePath(Char* path, size_t size) {
@@ -120,11 +120,14 @@ bool TryResolveLogFilePath(Char* path, size_t size) {
         ResolvingScope() { t_resolvingPath = true; }
         ~ResolvingScope() { t_resolvingPath = false; }
     } scope;
+    const auto logFile = pw::InstalledLibraryFiles().logFile;
+    if (!logFile)
+        return false;
     if (!CThreadLock::TryEnterCS(L"GetLogFile"))
         return false;
     bool resolved = false;
     try {
-        resolved = GetLogFile(path, size, true) == 0 && path[0] != 0;
+        resolved = logFile(path, size, true) == 0 && path[0] != 0;
     } catch (...) {
     }
     CThreadLock::LeaveCS();
@@ -142,8 +145,8 @@ void CLogger::Initialise() {
     m_bDead = false;
     // The path is looked up now, while no other thread of the library runs, so that every
     // later line has a file to go to even when the lookup would have to wait.
-    Char path[pw::folders::kMaxPath];
-    const bool resolved = TryResolveLogFilePath(path, pw::folders::kMaxPath);
+    Char path[pw::kMaxPath];
+    const bool resolved = TryResolveLogFilePath(path, pw::kMaxPath);
     csLogMutex.Enter();
     pw::CopyString(g_lastPath, std::size(g_lastPath), resolved ? path : L"");
     csLogMutex.Leave();
@@ -254,8 +257,8 @@ void CLogger::AppendToFile(Level level, const Char* line) {
     // A line logged while this thread looks the path up stays on the debug output.
     if (t_resolvingPath)
         return;
-    Char path[pw::folders::kMaxPath];
-    const bool resolved = TryResolveLogFilePath(path, pw::folders::kMaxPath);
+    Char path[pw::kMaxPath];
+    const bool resolved = TryResolveLogFilePath(path, pw::kMaxPath);
     AppendLocked(level, line, resolved ? path : nullptr);
 }
 

@@ -6,7 +6,7 @@ namespace pw {
 
 void ReportException(const Char* context) {
     try {
-        handle_exception(L"%ls", context);
+        pw::handle_exception(L"%ls", context);
     } catch (...) {
     }
 }

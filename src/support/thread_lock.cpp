@@ -7,6 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#if !defined(_WIN32)
+// The global lock is the platform's own critical section object. On Windows that is the
+// system's type, complete only beside the system's headers: DllMain's file defines it.
+pw::platform::SystemCriticalSection CThreadLock::g_GlobalCS{};
+#endif
 std::atomic<int> CThreadLock::m_snEntryCount{0};
 std::atomic<unsigned long> CThreadLock::m_sdwOwner{0};
 Char CThreadLock::m_stcName[kNameLength] = {};

@@ -1,11 +1,11 @@
 #include "windows/mouse_over.h"
 
-#include "hook/hook_state.h"
-#include "hook/thread_timers.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 
 POINT g_ptMouseOver{};
 
-void ProcessMouseOverTimerProc(HWND, unsigned, uintptr_t, unsigned long) {
-    KillThreadTimer(pw::hook::kMouseOverTimer);
+void pw::ProcessMouseOverTimerProc(HWND, unsigned, uintptr_t, unsigned long) {
+    pw::KillThreadTimer(pw::runtime::kMouseOverTimer);
     g_uMouseOverTimer = 0;
 }

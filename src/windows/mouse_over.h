@@ -16,5 +16,9 @@ inline constexpr unsigned kMouseOverDelayMs = 150;
 // The cursor point of the last movement that restarted the timer.
 extern POINT g_ptMouseOver;
 
+namespace pw {
+
 // The mouse-over timer's procedure (timer kind 0x1015).
 void ProcessMouseOverTimerProc(HWND window, unsigned message, uintptr_t id, unsigned long time);
+
+} // namespace pw

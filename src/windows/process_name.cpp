@@ -1,14 +1,14 @@
 #include "windows/process_name.h"
 
-#include "hook/hook_state.h"
-#include "hook/reset_hook_timer.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/reset_hook_timer.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 #include "support/thread_lock.h"
 #include "windows/process_query.h"
-#include "windows/text_compare.h"
 
 #include <array>
 #include <cstdint>
@@ -16,7 +16,6 @@
 
 unsigned long g_dwLastPid = pw::windows::kNoProcessId;
 Char g_szCachedProcess[pw::windows::kProcessNameCapacity] = {};
-bool g_bModernApp = false;
 unsigned long g_dwLastIntegrity = pw::windows::kUnknownIntegrity;
 unsigned long g_dwAndyPid = 0;
 
@@ -53,26 +52,26 @@ std::optional<bool> FollowFrameHost(HWND hwnd, unsigned long pid, Char* name, in
                                     int* depth) {
     auto& windows = platform::GetWindows();
     if (!hwnd)
-        return GetProcessName(windows.ForegroundWindow(), pid, name, nameLen, depth,
-                              kCallerForeground);
+        return pw::GetProcessName(windows.ForegroundWindow(), pid, name, nameLen, depth,
+                                  kCallerForeground);
     if (windows.Ancestor(hwnd, platform::kGaRoot) == hwnd) {
         for (HWND child = windows.Related(hwnd, platform::kGwChild); child;
              child = windows.Related(child, platform::kGwHwndNext)) {
             unsigned long childPid = 0;
             windows.ThreadProcessId(child, &childPid);
             if (childPid != pid)
-                return GetProcessName(child, childPid, name, nameLen, depth, kCallerFrameChild);
+                return pw::GetProcessName(child, childPid, name, nameLen, depth, kCallerFrameChild);
         }
         return std::nullopt;
     }
     if (HWND previous = windows.Related(hwnd, platform::kGwHwndPrev))
-        return GetProcessNameFromWindow(previous, name, nameLen, kCallerPreviousWindow);
+        return pw::GetProcessNameFromWindow(previous, name, nameLen, kCallerPreviousWindow);
     return std::nullopt;
 }
 
 void ScheduleHookReset() {
     const uintptr_t id =
-        SetThreadTimer(pw::hook::kResetHookTimer, kHookResetDelayMs, ResetHookTimerProc);
+        pw::SetThreadTimer(pw::runtime::kResetHookTimer, kHookResetDelayMs, pw::ResetHookTimerProc);
     if (id)
         g_uResetHookTimer = id;
 }
@@ -152,9 +151,10 @@ void ResetProcessNameState() {
 
 } // namespace pw::windows
 
-bool GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* depth,
-                    int callerId) {
+bool pw::GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* depth,
+                        int callerId) {
     PW_ASSERT_LOCK_HELD();
+    using namespace pw;
     using namespace pw::windows;
     const LookupCaller caller{callerId, ProcessNameCallerName(callerId)};
     const uint32_t start = pw::platform::TickCount();
@@ -195,13 +195,13 @@ bool GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* 
     try {
         return Lookup(hwnd, pid, name, nameLen, depth, caller, start);
     } catch (...) {
-        handle_exception(L"GetProcessName(%d %ls)", caller.id, caller.name);
+        pw::handle_exception(L"GetProcessName(%d %ls)", caller.id, caller.name);
     }
 }
 
-bool GetProcessNameFromWindow(HWND hwnd, Char* name, int nameLen, int callerId) {
+bool pw::GetProcessNameFromWindow(HWND hwnd, Char* name, int nameLen, int callerId) {
     unsigned long pid = 0;
     pw::platform::GetWindows().ThreadProcessId(hwnd, &pid);
     int depth = 0;
-    return GetProcessName(hwnd, pid, name, nameLen, &depth, callerId);
+    return pw::GetProcessName(hwnd, pid, name, nameLen, &depth, callerId);
 }

@@ -45,12 +45,12 @@ void ResetProcessNameState();
 // The last successful lookup: its process id (kNoProcessId when none) and name.
 extern unsigned long g_dwLastPid;
 extern Char g_szCachedProcess[pw::windows::kProcessNameCapacity];
-// The last lookup met a store-app host or was answered from the cache.
-extern bool g_bModernApp;
 // Integrity level of the process last opened; kUnknownIntegrity when unknown.
 extern unsigned long g_dwLastIntegrity;
 // The Android-emulator process for which a hook reinstall was last scheduled.
 extern unsigned long g_dwAndyPid;
+
+namespace pw {
 
 // Writes the executable name of process pid into name (nameLen characters with the
 // terminator); hwnd, which may be null, is the window the question is about. *depth
@@ -60,6 +60,8 @@ bool GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* 
                     int callerId);
 // GetProcessName for the process owning hwnd, with a fresh depth counter.
 bool GetProcessNameFromWindow(HWND hwnd, Char* name, int nameLen, int callerId);
+
+} // namespace pw
 
 // The RID of the process token's mandatory label (0x2000 medium, 0x3000 high, ...), or
 // 0xFFFFFFFF when it cannot be read.

@@ -2,8 +2,8 @@
 
 #include "platform/platform.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 #include "windows/process_name.h"
-#include "windows/text_compare.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,12 @@
 #include "windows/profile_matching.h"
 
-#include "hook/hook_state.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
+#include "settings/settings.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 #include "support/thread_lock.h"
-#include "windows/text_compare.h"
 
 #include <array>
 #include <map>

@@ -1,7 +1,7 @@
 #include "platform/platform.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 #include "support/thread_lock.h"
-#include "windows/text_compare.h"
 #include "windows/window_from_point.h"
 
 #include <array>
@@ -47,7 +47,7 @@ HWND Analyse(TooltipCache& cache, HWND start, POINT pt) {
         return cache.answer;
 
     windows.ClassName(start, cache.className.data(), static_cast<int>(cache.className.size()));
-    pw::windows::LowerInPlace(cache.className.data());
+    pw::LowerInPlace(cache.className.data());
     if (StringView(cache.className.data()).find(L"tooltip") == StringView::npos)
         return cache.answer;
 

@@ -1,7 +1,7 @@
 #include "windows/smallest_child.h"
 
 #include "platform/platform.h"
-#include "windows/text_compare.h"
+#include "support/text_compare.h"
 
 #include <array>
 #include <cstdint>

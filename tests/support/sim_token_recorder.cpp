@@ -104,7 +104,7 @@ input::SimTokenContext TokenRecorder::Context() {
 
 bool TokenRecorder::SendKeyState(int virtualKey, bool extended, uint32_t modifiers,
                                  uint32_t scanCode, bool unicode, bool release, unsigned, uintptr_t,
-                                 input::KeyboardLayoutHandle, int& holdTime) {
+                                 pw::platform::KeyboardLayoutHandle, int& holdTime) {
     std::string word = (release ? "up" : "dn") + Hex(virtualKey) + (extended ? "x" : "") +
                        (unicode ? "u" : "") + Modifiers(modifiers);
     if (holdTime != 0)

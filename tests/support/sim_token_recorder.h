@@ -23,7 +23,7 @@ class TokenRecorder final : public input::TokenOutput, public input::TokenEffect
   public:
     bool SendKeyState(int virtualKey, bool extended, uint32_t modifiers, uint32_t scanCode,
                       bool unicode, bool release, unsigned delay, uintptr_t extraInfo,
-                      input::KeyboardLayoutHandle layout, int& holdTime) override;
+                      pw::platform::KeyboardLayoutHandle layout, int& holdTime) override;
     int SendMouse(MouseButtons button, int action, const POINT& pt, unsigned delay, bool razorMouse,
                   bool officeMouse, uintptr_t extraInfo, int holdTime) override;
     bool SendPositionThreaded(int value, int mode) override;

@@ -3,11 +3,11 @@
 #include "actions/process_button.h"
 #include "actions/process_button_action.h"
 #include "hook/hook_control.h"
-#include "hook/hook_state.h"
 #include "hook/mouse_hook.h"
-#include "hook/registered_messages.h"
 #include "input/send_input.h"
 #include "json_line.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "settings/settings.h"
 #include "support/text.h"
@@ -87,7 +87,7 @@ std::string DescribeRecord(const InputRecord& record) {
 } // namespace
 
 Replay::Replay(std::ostream& out) : out_(out) {
-    hook::RegisterMessages();
+    runtime::RegisterMessages();
     startTick_ = desktop_.clock.TickCount();
     desktop_.windows.AddMonitor(RECT{0, 0, 1920, 1080}, platform::kDefaultDpi);
     actions::SetActionObserver(&Replay::NoteAction, this);
@@ -175,7 +175,7 @@ bool Replay::LoadSettings(const std::string& hostPath, std::string& error) {
         return false;
     }
     g_bQuadrantsUsed = regionChecking;
-    SetCurrentProfile(g_pSettings->GetDefaultApp());
+    pw::SetCurrentProfile(g_pSettings->GetDefaultApp());
     return true;
 }
 

@@ -1,18 +1,11 @@
 #include "platform/critical_section.h"
 
-#include "support/thread_lock.h"
-
 #include <mutex>
 #include <new>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 namespace pw::platform {
-
-// A recursive mutex created in place, as the system creates its critical section.
-struct SimCriticalSection {
-    alignas(std::recursive_mutex) unsigned char storage[sizeof(std::recursive_mutex)];
-};
 
 namespace {
 static_assert(sizeof(SimCriticalSection) <= 64, "critical section storage too small");
@@ -69,7 +62,3 @@ unsigned long CurrentThreadId() {
 }
 
 } // namespace pw::platform
-
-// The library's global lock, as the exported lock class declares it: the platform's own
-// critical section object.
-pw::platform::SimCriticalSection CThreadLock::g_GlobalCS{};

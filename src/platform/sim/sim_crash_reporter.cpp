@@ -18,6 +18,11 @@ void SimCrashReporter::AddAttachment(const Char* path) {
         attachments.emplace_back(path);
 }
 
+void SimCrashReporter::SetReportFolder(const Char* folder) {
+    std::lock_guard lock(mutex_);
+    reportFolder = folder ? folder : L"";
+}
+
 void SimCrashReporter::SetSupport(const Char* email, const Char* url, const Char* serverName,
                                   unsigned short serverPort) {
     std::lock_guard lock(mutex_);

@@ -15,6 +15,7 @@ class SimCrashReporter final : public platform::CrashReporter {
     void SetAppName(const Char* name) override;
     void SetAppVersion(const Char* version) override;
     void AddAttachment(const Char* path) override;
+    void SetReportFolder(const Char* folder) override;
     void SetSupport(const Char* email, const Char* url, const Char* server,
                     unsigned short port) override;
     void SetNotificationEmail(const Char* email) override;
@@ -28,6 +29,7 @@ class SimCrashReporter final : public platform::CrashReporter {
     String appName;
     String appVersion;
     std::vector<String> attachments;
+    String reportFolder;
     String supportEmail;
     String supportUrl;
     String server;

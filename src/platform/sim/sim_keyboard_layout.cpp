@@ -1,10 +1,10 @@
-#include "input/us_keyboard_layout.h"
+#include "platform/sim/us_keyboard_layout.h"
 
-namespace pw::input {
+namespace pw::platform {
 
 KeyboardLayout& PlatformKeyboardLayout() {
     static UsKeyboardLayout layout;
     return layout;
 }
 
-} // namespace pw::input
+} // namespace pw::platform

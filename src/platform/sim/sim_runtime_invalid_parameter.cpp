@@ -3,7 +3,7 @@
 namespace pw::platform {
 
 // The Linux runtime has no invalid-parameter reports; only the library's own exist.
-void* ForwardRuntimeInvalidParameters() {
+void* ForwardRuntimeInvalidParameters(void (*)(const Char*)) {
     return nullptr;
 }
 

@@ -1,13 +1,8 @@
 #include "platform/win32/win32_api.h"
 
 #include "platform/critical_section.h"
-#include "support/thread_lock.h"
 
 #include <new>
-
-// The library's global lock is the system's own critical section, as the exported lock
-// class declares it; its storage lives here, where the system's type is complete.
-CRITICAL_SECTION CThreadLock::g_GlobalCS{};
 
 namespace pw::platform {
 

@@ -9,5 +9,7 @@ namespace pw::win32 {
 // Used to install hooks and load resources. Falls back to a lookup by address when the
 // code runs before DllMain has been called.
 HINSTANCE ModuleHandle();
+// Called by DllMain on process attach.
+void SetModuleHandle(HINSTANCE module);
 
 } // namespace pw::win32

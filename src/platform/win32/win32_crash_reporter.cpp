@@ -2,9 +2,6 @@
 
 #include "platform/win32/win32_crash_reporter.h"
 
-#include "settings/folders.h"
-#include "support/format.h"
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -40,8 +37,8 @@ String Copy(const Char* text) {
 // faults being reported. Only one report is ever written, so one set serves.
 Char g_reportText[16384];
 char g_reportBytes[sizeof g_reportText / sizeof(Char) * 3];
-Char g_reportFolder[folders::kMaxPath];
-Char g_reportPath[folders::kMaxPath];
+Char g_reportFolder[4096];
+Char g_reportPath[4096];
 
 // Appends formatted text to g_reportText; text past its end is dropped.
 void AppendLine(size_t& used, const Char* format, ...) {
@@ -49,10 +46,13 @@ void AppendLine(size_t& used, const Char* format, ...) {
         return;
     va_list args;
     va_start(args, format);
-    int n = pw::FormatV(g_reportText + used, std::size(g_reportText) - used, format, args);
+    const size_t room = std::size(g_reportText) - used;
+    int n = _vsnwprintf(g_reportText + used, room, format, args);
     va_end(args);
-    if (n > 0)
+    if (n > 0 && static_cast<size_t>(n) < room)
         used += static_cast<size_t>(n);
+    else
+        g_reportText[used] = 0;
 }
 
 } // namespace
@@ -73,6 +73,12 @@ void Win32CrashReporter::SetAppName(const Char* name) {
 void Win32CrashReporter::SetAppVersion(const Char* version) {
     ScopedCriticalSection hold(lock_);
     appVersion_ = Copy(version);
+}
+
+void Win32CrashReporter::SetReportFolder(const Char* folder) {
+    lock_.Enter();
+    reportFolder_ = Copy(folder);
+    lock_.Leave();
 }
 
 void Win32CrashReporter::AddAttachment(const Char* path) {
@@ -149,17 +155,10 @@ void Win32CrashReporter::Report(const Char* reason, unsigned long code, const vo
 }
 
 bool Win32CrashReporter::ReportFolder(Char* folder, size_t capacity) const {
-    // Beside the log file, which is one of the attachments.
-    StringView logName = folders::kLogFileName;
-    for (const String& path : attachments_) {
-        if (path.size() <= logName.size() ||
-            path.compare(path.size() - logName.size(), logName.size(), logName) != 0)
-            continue;
-        size_t cut = path.rfind(L'\\');
-        if (cut == String::npos || cut + 1 >= capacity)
-            continue;
-        path.copy(folder, cut + 1);
-        folder[cut + 1] = 0;
+    // The folder the library named (beside its log), else the temporary folder.
+    if (!reportFolder_.empty() && reportFolder_.size() < capacity) {
+        reportFolder_.copy(folder, reportFolder_.size());
+        folder[reportFolder_.size()] = 0;
         return true;
     }
     DWORD length = GetTempPathW(static_cast<DWORD>(capacity), folder);
@@ -174,7 +173,7 @@ void Win32CrashReporter::WriteReportFile(const Char* reason, unsigned long code,
     {
         ScopedCriticalSection hold(lock_);
         bool haveFolder = ReportFolder(g_reportFolder, std::size(g_reportFolder));
-        const Char* appName = appName_.empty() ? folders::kAppDisplayName : appName_.c_str();
+        const Char* appName = appName_.empty() ? L"PallawickHook" : appName_.c_str();
         DWORD tick = GetTickCount();
 
         g_reportText[0] = 0;
@@ -192,8 +191,11 @@ void Win32CrashReporter::WriteReportFile(const Char* reason, unsigned long code,
         for (const String& attachment : attachments_)
             AppendLine(used, L"  %ls\r\n", attachment.c_str());
 
-        named = haveFolder && pw::Format(path, std::size(g_reportPath), L"%ls%ls-crash-%lu.txt",
-                                         g_reportFolder, appName, tick) > 0;
+        const int length = haveFolder
+                               ? _snwprintf(path, std::size(g_reportPath), L"%ls%ls-crash-%lu.txt",
+                                            g_reportFolder, appName, tick)
+                               : -1;
+        named = length > 0 && static_cast<size_t>(length) < std::size(g_reportPath);
     }
     if (!named)
         return;

@@ -24,6 +24,7 @@ class Win32CrashReporter final : public platform::CrashReporter {
     void SetAppVersion(const Char* version) override;
     // Attachments are kept once each, however often a thread start adds them.
     void AddAttachment(const Char* path) override;
+    void SetReportFolder(const Char* folder) override;
     void SetSupport(const Char* email, const Char* url, const Char* server,
                     unsigned short port) override;
     void SetNotificationEmail(const Char* email) override;
@@ -49,6 +50,7 @@ class Win32CrashReporter final : public platform::CrashReporter {
     String appName_;
     String appVersion_;
     std::vector<String> attachments_;
+    String reportFolder_;
     String supportEmail_;
     String supportUrl_;
     String server_;

@@ -1,24 +1,24 @@
 #include "platform/win32/win32_api.h"
 
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 
 namespace pw::win32 {
 namespace {
 
-HKL ToHkl(input::KeyboardLayoutHandle layout) {
+HKL ToHkl(platform::KeyboardLayoutHandle layout) {
     return static_cast<HKL>(layout);
 }
 
 // The system's layouts and keyboard-scan calls.
-class Win32KeyboardLayout final : public input::KeyboardLayout {
+class Win32KeyboardLayout final : public platform::KeyboardLayout {
   public:
     int16_t VkKeyScan(Char c) override { return ::VkKeyScanW(c); }
-    int16_t VkKeyScanEx(Char c, input::KeyboardLayoutHandle layout) override {
+    int16_t VkKeyScanEx(Char c, platform::KeyboardLayoutHandle layout) override {
         return ::VkKeyScanExW(c, ToHkl(layout));
     }
     uint32_t OemKeyScan(uint16_t oemChar) override { return ::OemKeyScan(oemChar); }
     unsigned MapVirtualKeyEx(unsigned code, unsigned mapType,
-                             input::KeyboardLayoutHandle layout) override {
+                             platform::KeyboardLayoutHandle layout) override {
         return ::MapVirtualKeyExW(code, mapType, ToHkl(layout));
     }
     unsigned MapVirtualKey(unsigned code, unsigned mapType) override {
@@ -29,14 +29,14 @@ class Win32KeyboardLayout final : public input::KeyboardLayout {
         const int written = ::WideCharToMultiByte(CP_OEMCP, 0, &c, 1, oem, 1, nullptr, nullptr);
         return written == 1 ? static_cast<int8_t>(oem[0]) : static_cast<int8_t>('?');
     }
-    input::KeyboardLayoutHandle CurrentLayout() override { return ::GetKeyboardLayout(0); }
-    input::KeyboardLayoutHandle ThreadLayout(unsigned long threadId) override {
+    platform::KeyboardLayoutHandle CurrentLayout() override { return ::GetKeyboardLayout(0); }
+    platform::KeyboardLayoutHandle ThreadLayout(unsigned long threadId) override {
         return ::GetKeyboardLayout(threadId);
     }
-    input::KeyboardLayoutHandle ActivateLayout(input::KeyboardLayoutHandle layout) override {
+    platform::KeyboardLayoutHandle ActivateLayout(platform::KeyboardLayoutHandle layout) override {
         return ::ActivateKeyboardLayout(ToHkl(layout), 0);
     }
-    int InstalledLayouts(input::KeyboardLayoutHandle* layouts, int capacity) override {
+    int InstalledLayouts(platform::KeyboardLayoutHandle* layouts, int capacity) override {
         if (!layouts || capacity < 1)
             return 0;
         constexpr int kMostLayouts = 64;
@@ -47,10 +47,10 @@ class Win32KeyboardLayout final : public input::KeyboardLayout {
             layouts[i] = found[i];
         return count;
     }
-    input::KeyboardLayoutHandle LoadLayout(const Char* id, unsigned flags) override {
+    platform::KeyboardLayoutHandle LoadLayout(const Char* id, unsigned flags) override {
         return ::LoadKeyboardLayoutW(id, flags);
     }
-    bool UnloadLayout(input::KeyboardLayoutHandle layout) override {
+    bool UnloadLayout(platform::KeyboardLayoutHandle layout) override {
         return ::UnloadKeyboardLayout(ToHkl(layout)) != FALSE;
     }
 };
@@ -58,11 +58,11 @@ class Win32KeyboardLayout final : public input::KeyboardLayout {
 } // namespace
 } // namespace pw::win32
 
-namespace pw::input {
+namespace pw::platform {
 
 KeyboardLayout& PlatformKeyboardLayout() {
     static win32::Win32KeyboardLayout layout;
     return layout;
 }
 
-} // namespace pw::input
+} // namespace pw::platform

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace pw::hook {
+namespace pw::runtime {
 
 // Timer kinds; each is also the id its timer is started with.
 enum TimerKind : uintptr_t {
@@ -32,13 +32,18 @@ using TimerProc = void (*)(HWND window, unsigned message, uintptr_t id, unsigned
 void StartRequestedTimer(uintptr_t kind, unsigned periodMs);
 void StopRequestedTimer(uintptr_t kind);
 
-} // namespace pw::hook
+} // namespace pw::runtime
+
+namespace pw {
 
 // Starts (or restarts) timer kind with period ms. Returns the timer id when it was started
 // on the calling thread, 0 when the request went to the timer thread or failed. Either
 // way the running timer's id ends up in the kind's global.
-uintptr_t SetThreadTimer(uintptr_t kind, unsigned periodMs, pw::hook::TimerProc proc);
+uintptr_t SetThreadTimer(uintptr_t kind, unsigned periodMs, pw::runtime::TimerProc proc);
 // Stops timer kind, on the timer thread when there is one, and clears its stored id.
 void KillThreadTimer(uintptr_t kind);
+
+} // namespace pw
+
 // Stops every running timer of the timer kinds.
 PW_EXTERN_C void KillTimerThreadTimers();

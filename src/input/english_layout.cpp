@@ -1,21 +1,22 @@
-#include "hook/english_layout.h"
+#include "input/english_layout.h"
 
-#include "hook/hook_state.h"
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 #include "platform/platform.h"
+#include "runtime/runtime_state.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 
 #include <array>
 
+void* g_hEnglishLayout = nullptr;
 bool g_bEnglishLayoutLoaded = false;
 
-namespace pw::hook {
+namespace pw::input {
 
 namespace {
 
-using input::KeyboardLayoutHandle;
+using pw::platform::KeyboardLayoutHandle;
 
 // The layout id loaded when no English layout is installed, and LoadKeyboardLayoutW's
 // flag that keeps the shell from being told.
@@ -23,18 +24,18 @@ constexpr const Char* kUsEnglishId = L"04090409";
 constexpr unsigned kKlfNoTellShell = 0x80;
 constexpr int kMostLayouts = 64;
 
-unsigned LowWord32(KeyboardLayoutHandle layout) {
+unsigned LowWord32(pw::platform::KeyboardLayoutHandle layout) {
     return static_cast<unsigned>(reinterpret_cast<uintptr_t>(layout));
 }
 
 // English as language or as keyboard: the US layout and its variants.
-bool IsEnglish(KeyboardLayoutHandle layout) {
+bool IsEnglish(pw::platform::KeyboardLayoutHandle layout) {
     const unsigned value = LowWord32(layout);
     return (value & 0xF900F9) == 0x90009 || (value & 0x409) == 0x409;
 }
 
-KeyboardLayoutHandle FindInstalledEnglish(input::KeyboardLayout& layouts) {
-    std::array<KeyboardLayoutHandle, kMostLayouts> installed{};
+pw::platform::KeyboardLayoutHandle FindInstalledEnglish(pw::platform::KeyboardLayout& layouts) {
+    std::array<pw::platform::KeyboardLayoutHandle, kMostLayouts> installed{};
     const int count = layouts.InstalledLayouts(installed.data(), kMostLayouts);
     for (int i = 0; i < count && i < kMostLayouts; ++i) {
         CLogger::LogDebug(L"Checking installed keyboard layout: 0x%08X", LowWord32(installed[i]));
@@ -44,7 +45,7 @@ KeyboardLayoutHandle FindInstalledEnglish(input::KeyboardLayout& layouts) {
     return nullptr;
 }
 
-void LoadUsEnglish(input::KeyboardLayout& layouts) {
+void LoadUsEnglish(pw::platform::KeyboardLayout& layouts) {
     if (!g_pSettings || !g_pSettings->LoadUSEnglish()) {
         CLogger::LogMessage(
             L"Use of US English has been disabled. Some keyboard input functions may not work.");
@@ -67,7 +68,7 @@ void ReleaseEnglishLayout() {
     CThreadLock lock(L"ReleaseEnglishLayout");
     if (g_bEnglishLayoutLoaded) {
         CLogger::LogDebug(L"Unloading keyboard layout...");
-        if (!input::CurrentKeyboardLayout().UnloadLayout(g_hEnglishLayout))
+        if (!pw::platform::CurrentKeyboardLayout().UnloadLayout(g_hEnglishLayout))
             CLogger::LogOSMessage(platform::GetDiagnostics().LastError(),
                                   L"Unable to unload the keyboard layout");
     } else {
@@ -80,10 +81,10 @@ void ReleaseEnglishLayout() {
 void ChooseEnglishLayout() {
     ReleaseEnglishLayout();
     CThreadLock lock(L"ChooseEnglishLayout");
-    input::KeyboardLayout& layouts = input::CurrentKeyboardLayout();
-    if (KeyboardLayoutHandle current = layouts.CurrentLayout())
+    pw::platform::KeyboardLayout& layouts = pw::platform::CurrentKeyboardLayout();
+    if (pw::platform::KeyboardLayoutHandle current = layouts.CurrentLayout())
         CLogger::LogDebug(L"Current language is 0x%08X", LowWord32(current));
-    if (KeyboardLayoutHandle found = FindInstalledEnglish(layouts)) {
+    if (pw::platform::KeyboardLayoutHandle found = FindInstalledEnglish(layouts)) {
         CLogger::LogMessage(L"Using keyboard language 0x%08X", LowWord32(found));
         g_hEnglishLayout = found;
         return;
@@ -92,4 +93,4 @@ void ChooseEnglishLayout() {
     LoadUsEnglish(layouts);
 }
 
-} // namespace pw::hook
+} // namespace pw::input

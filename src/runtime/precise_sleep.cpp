@@ -1,4 +1,4 @@
-#include "hook/precise_sleep.h"
+#include "runtime/precise_sleep.h"
 
 #include "platform/platform.h"
 
@@ -9,7 +9,7 @@ constexpr unsigned kBusyWaitBelowMs = 16;
 
 } // namespace
 
-void PreciseSleep(unsigned ms) {
+void pw::PreciseSleep(unsigned ms) {
     if (ms == 0)
         return;
     pw::platform::Clock& clock = pw::platform::GetClock();

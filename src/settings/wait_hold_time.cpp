@@ -1,12 +1,12 @@
-#include "input/wait_hold_time.h"
+#include "settings/wait_hold_time.h"
 
-#include "input/sim_tag_words.h"
+#include "support/text_compare.h"
 
 #include <climits>
 #include <cstdint>
 #include <cwchar>
 
-namespace pw::input {
+namespace pw::settings {
 namespace {
 
 // The tag's number after the word of wordLength characters: one optional ":" then one
@@ -81,4 +81,4 @@ int KeystrokesWaitHoldTime(StringView keys, int perKeyMs) {
     return static_cast<int>(total);
 }
 
-} // namespace pw::input
+} // namespace pw::settings

@@ -1,8 +1,8 @@
-#include "input/us_keyboard_layout.h"
+#include "platform/sim/us_keyboard_layout.h"
 
 #include <array>
 
-namespace pw::input {
+namespace pw::platform {
 namespace {
 
 constexpr int16_t kShift = 0x100;
@@ -142,4 +142,4 @@ int8_t UsKeyboardLayout::CharToOem(Char c) {
     return '?';
 }
 
-} // namespace pw::input
+} // namespace pw::platform

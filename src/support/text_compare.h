@@ -1,13 +1,14 @@
 #pragma once
 
 // Case rules of window and process names: compared and lower-cased character by
-// character, as the system's own case-insensitive comparisons of file names do.
+// character, as the system's own case-insensitive comparisons of file names do. And the
+// ASCII word matching of keystroke tags.
 
 #include "support/text.h"
 
 #include <cwctype>
 
-namespace pw::windows {
+namespace pw {
 
 inline Char LowerChar(Char c) {
     return static_cast<Char>(std::towlower(static_cast<std::wint_t>(c)));
@@ -33,6 +34,21 @@ inline void LowerInPlace(Char* text) {
         *text = LowerChar(*text);
 }
 
+inline constexpr Char ToUpperAscii(Char c) {
+    return (c >= L'a' && c <= L'z') ? static_cast<Char>(c - L'a' + L'A') : c;
+}
+
+// Whether text starts with word (upper-case ASCII), ignoring the case of text.
+inline bool StartsWithWord(StringView text, StringView word) {
+    if (text.size() < word.size())
+        return false;
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (ToUpperAscii(text[i]) != word[i])
+            return false;
+    }
+    return true;
+}
+
 // The view of a possibly null string.
 inline StringView ViewOf(const Char* text) {
     return text ? StringView(text) : StringView();
@@ -42,4 +58,4 @@ inline const Char* Printable(const Char* text) {
     return text ? text : L"";
 }
 
-} // namespace pw::windows
+} // namespace pw

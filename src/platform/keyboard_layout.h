@@ -4,11 +4,11 @@
 // calls. The keystroke parser reaches the layout only through this interface, so that
 // it runs the same against the system's layouts and against the built-in US layout.
 
-#include "support/text.h"
+#include "platform/text.h"
 
 #include <cstdint>
 
-namespace pw::input {
+namespace pw::platform {
 
 // A keyboard layout handle as the system hands it out (HKL); null means none.
 using KeyboardLayoutHandle = void*;
@@ -89,4 +89,4 @@ class ScopedKeyboardLayout {
     KeyboardLayout* previous_;
 };
 
-} // namespace pw::input
+} // namespace pw::platform

@@ -3,7 +3,7 @@
 // The library's registered window messages. Each is registered by name when the library
 // loads; the main program registers the same names to talk to it.
 
-namespace pw::hook {
+namespace pw::runtime {
 
 struct RegisteredMessages {
     unsigned processInput = 0;    // "VESK_ProcessInput": send-input thread, run its queue
@@ -32,4 +32,4 @@ const RegisteredMessages& RegisterMessages();
 // The ids registered last; all 0 before the first registration.
 const RegisteredMessages& Messages();
 
-} // namespace pw::hook
+} // namespace pw::runtime

@@ -7,7 +7,7 @@
 
 #include "support/text.h"
 
-namespace pw::input {
+namespace pw::settings {
 
 // Longest tag name read between braces; the rest of a longer tag is read as text.
 inline constexpr size_t kMaxTagName = 25;
@@ -18,4 +18,4 @@ inline constexpr int kDefaultPauseMs = 250;
 // The sum saturates at the int range rather than overflowing.
 int KeystrokesWaitHoldTime(StringView keys, int perKeyMs);
 
-} // namespace pw::input
+} // namespace pw::settings

@@ -3,9 +3,9 @@
 // The US-English keyboard layout (QWERTY, scan code set 1), answering every layout
 // handle alike. It is the layout of builds without the system's layouts and of tests.
 
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 
-namespace pw::input {
+namespace pw::platform {
 
 class UsKeyboardLayout final : public KeyboardLayout {
   public:
@@ -21,4 +21,4 @@ class UsKeyboardLayout final : public KeyboardLayout {
     KeyboardLayoutHandle CurrentLayout() override { return kHandle; }
 };
 
-} // namespace pw::input
+} // namespace pw::platform

@@ -7,5 +7,9 @@
 
 #include <cstdint>
 
+namespace pw {
+
 // Stops its timer and asks the hook thread to reinstall both hooks.
 void ResetHookTimerProc(HWND window, unsigned message, uintptr_t id, unsigned long time);
+
+} // namespace pw

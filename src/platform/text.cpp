@@ -1,4 +1,4 @@
-#include "support/text.h"
+#include "platform/text.h"
 
 namespace pw {
 

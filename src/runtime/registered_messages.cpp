@@ -1,8 +1,8 @@
-#include "hook/registered_messages.h"
+#include "runtime/registered_messages.h"
 
 #include "platform/platform.h"
 
-namespace pw::hook {
+namespace pw::runtime {
 
 namespace {
 
@@ -38,4 +38,4 @@ const RegisteredMessages& Messages() {
     return g_messages;
 }
 
-} // namespace pw::hook
+} // namespace pw::runtime

@@ -1,8 +1,8 @@
-#include "hook/thread_timers.h"
+#include "runtime/thread_timers.h"
 
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 
@@ -11,10 +11,10 @@
 
 namespace {
 
-using pw::hook::TimerProc;
+using pw::runtime::TimerProc;
 
-constexpr uintptr_t kFirstKind = pw::hook::kKeySwitchTimer;
-constexpr uintptr_t kLastKind = pw::hook::kJigglerTimer;
+constexpr uintptr_t kFirstKind = pw::runtime::kKeySwitchTimer;
+constexpr uintptr_t kLastKind = pw::runtime::kJigglerTimer;
 
 // The procedure last asked for per kind, for the timer thread to start it with. Written
 // by any thread without a lock: the mouse hook asks for the mouse-over timer on every
@@ -33,21 +33,21 @@ bool ForTimerThread() {
            pw::platform::GetMessages().CurrentThreadId() != g_dwTimerThreadId;
 }
 
-pw::hook::TimerId* StoredIdOf(uintptr_t kind) {
+pw::runtime::TimerId* StoredIdOf(uintptr_t kind) {
     switch (kind) {
-    case pw::hook::kKeySwitchTimer:
+    case pw::runtime::kKeySwitchTimer:
         return &g_uKeySwitchTimer;
-    case pw::hook::kRepeatTimer:
+    case pw::runtime::kRepeatTimer:
         return &g_uRepeatTimer;
-    case pw::hook::kActivateTimer:
+    case pw::runtime::kActivateTimer:
         return &g_uActivateTimer;
-    case pw::hook::kAutoSwitchTimer:
+    case pw::runtime::kAutoSwitchTimer:
         return &g_uAutoSwitchTimer;
-    case pw::hook::kMouseOverTimer:
+    case pw::runtime::kMouseOverTimer:
         return &g_uMouseOverTimer;
-    case pw::hook::kResetHookTimer:
+    case pw::runtime::kResetHookTimer:
         return &g_uResetHookTimer;
-    case pw::hook::kJigglerTimer:
+    case pw::runtime::kJigglerTimer:
         return &g_uJigglerTimer;
     default:
         return nullptr;
@@ -57,7 +57,7 @@ pw::hook::TimerId* StoredIdOf(uintptr_t kind) {
 // A thread timer's id is the system's choice, not its kind: the running timer is
 // stopped through the id stored for the kind.
 void KillOnThisThread(uintptr_t kind) {
-    pw::hook::TimerId* stored = StoredIdOf(kind);
+    pw::runtime::TimerId* stored = StoredIdOf(kind);
     if (!stored) {
         pw::platform::GetTimers().KillTimer(kind);
         return;
@@ -70,28 +70,29 @@ void KillOnThisThread(uintptr_t kind) {
 uintptr_t SetOnThisThread(uintptr_t kind, unsigned periodMs, TimerProc proc) {
     KillOnThisThread(kind);
     const uintptr_t id = pw::platform::GetTimers().SetTimer(kind, periodMs, proc);
-    if (pw::hook::TimerId* stored = StoredIdOf(kind))
+    if (pw::runtime::TimerId* stored = StoredIdOf(kind))
         *stored = id;
     return id;
 }
 
 } // namespace
 
-uintptr_t SetThreadTimer(uintptr_t kind, unsigned periodMs, TimerProc proc) {
+uintptr_t pw::SetThreadTimer(uintptr_t kind, unsigned periodMs, TimerProc proc) {
     if (ForTimerThread()) {
         if (std::atomic<TimerProc>* procedure = ProcedureOf(kind))
             procedure->store(proc, std::memory_order_release);
-        pw::platform::GetMessages().PostThreadMessage(
-            g_dwTimerThreadId, pw::hook::Messages().setTimer, kind, static_cast<LPARAM>(periodMs));
+        pw::platform::GetMessages().PostThreadMessage(g_dwTimerThreadId,
+                                                      pw::runtime::Messages().setTimer, kind,
+                                                      static_cast<LPARAM>(periodMs));
         return 0;
     }
     return SetOnThisThread(kind, periodMs, proc);
 }
 
-void KillThreadTimer(uintptr_t kind) {
+void pw::KillThreadTimer(uintptr_t kind) {
     if (ForTimerThread()) {
         pw::platform::GetMessages().PostThreadMessage(g_dwTimerThreadId,
-                                                      pw::hook::Messages().killTimer, kind, 0);
+                                                      pw::runtime::Messages().killTimer, kind, 0);
         return;
     }
     KillOnThisThread(kind);
@@ -101,7 +102,7 @@ void KillTimerThreadTimers() {
     CLogger::LogMessage(L"Removing and active VESKHook Timers...");
     CThreadLock lock(L"KillTimers");
     for (uintptr_t kind = kFirstKind; kind <= kLastKind; ++kind) {
-        pw::hook::TimerId* stored = StoredIdOf(kind);
+        pw::runtime::TimerId* stored = StoredIdOf(kind);
         if (!stored || *stored == 0)
             continue;
         pw::platform::GetTimers().KillTimer(*stored);
@@ -109,7 +110,7 @@ void KillTimerThreadTimers() {
     }
 }
 
-namespace pw::hook {
+namespace pw::runtime {
 
 void StartRequestedTimer(uintptr_t kind, unsigned periodMs) {
     if (kind == kScrollLineTimer) {
@@ -138,4 +139,4 @@ void StopRequestedTimer(uintptr_t kind) {
     KillOnThisThread(kind);
 }
 
-} // namespace pw::hook
+} // namespace pw::runtime

@@ -1,8 +1,8 @@
-#include "input/keyboard_layout.h"
+#include "platform/keyboard_layout.h"
 
 #include <atomic>
 
-namespace pw::input {
+namespace pw::platform {
 namespace {
 
 std::atomic<KeyboardLayout*> g_installed{nullptr};
@@ -21,4 +21,4 @@ ScopedKeyboardLayout::~ScopedKeyboardLayout() {
     g_installed.store(previous_, std::memory_order_release);
 }
 
-} // namespace pw::input
+} // namespace pw::platform

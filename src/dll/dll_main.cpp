@@ -3,34 +3,18 @@
 #include "hook/library.h"
 #include "platform/win32/module_handle.h"
 #include "platform/win32/win32_platform.h"
+#include "support/thread_lock.h"
 
-#include <atomic>
-
-namespace pw::win32 {
-
-namespace {
-std::atomic<HINSTANCE> g_module{nullptr};
-} // namespace
-
-HINSTANCE ModuleHandle() {
-    HINSTANCE module = g_module.load(std::memory_order_acquire);
-    if (module)
-        return module;
-    HMODULE found = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ModuleHandle), &found);
-    return found;
-}
-
-} // namespace pw::win32
+// The library's global lock is the system's own critical section, as the exported lock
+// class declares it; its storage lives here, where the system's type is complete.
+CRITICAL_SECTION CThreadLock::g_GlobalCS{};
 
 // The loader's entry point. Nothing may escape it: a failing attach makes the load fail,
 // a failing detach is only reported.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        pw::win32::g_module.store(instance, std::memory_order_release);
+        pw::win32::SetModuleHandle(instance);
         // The library has no per-thread state; skip the thread notifications.
         DisableThreadLibraryCalls(instance);
         try {

@@ -1,12 +1,12 @@
-#include "hook/reset_hook_timer.h"
+#include "runtime/reset_hook_timer.h"
 
-#include "hook/hook_state.h"
-#include "hook/registered_messages.h"
-#include "hook/thread_timers.h"
 #include "platform/platform.h"
+#include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "support/logger.h"
 
-void ResetHookTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
+void pw::ResetHookTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
     pw::platform::Timers& timers = pw::platform::GetTimers();
     if (g_uResetHookTimer != 0)
         timers.KillTimer(g_uResetHookTimer);
@@ -17,6 +17,6 @@ void ResetHookTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
     }
     g_uResetHookTimer = 0;
     CLogger::LogMessage(L"ResetHookTimerProc: Re-installing VESK hooks.");
-    pw::platform::GetMessages().PostThreadMessage(g_dwHookThreadId, pw::hook::Messages().resetHook,
-                                                  pw::hook::kWpBoth, 0);
+    pw::platform::GetMessages().PostThreadMessage(
+        g_dwHookThreadId, pw::runtime::Messages().resetHook, pw::runtime::kWpBoth, 0);
 }

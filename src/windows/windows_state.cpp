@@ -1,0 +1,16 @@
+#include "windows/windows_state.h"
+
+#include "windows/process_name.h"
+#include "windows/profile_matching.h"
+#include "windows/window_from_point.h"
+
+namespace pw::windows {
+
+void ResetWindowsState() {
+    ResetProcessNameState();
+    ResetRealWindowCache();
+    g_bQuadrantsUsed = false;
+    g_strLastCaption.clear();
+}
+
+} // namespace pw::windows
