@@ -259,7 +259,7 @@ TEST_F(FlagFunctionsTest, LockingFunctionsWaitForTheGlobalLockUnderTheirNames) {
         std::unique_ptr<std::thread> caller;
         {
             GlobalLockHolder holder;
-            caller = std::make_unique<std::thread>([&] {
+            caller = std::make_unique<std::thread>([&done, &call = call] {
                 call();
                 done = true;
             });
