@@ -32,7 +32,6 @@ using pw::actions::kKindDown;
 using pw::actions::kKindUp;
 using pw::sim::SimMessage;
 
-constexpr int kDoubleClick = 3;
 const HHOOK kMouseHook = reinterpret_cast<HHOOK>(uintptr_t{0x4D4D});
 const HHOOK kKeyboardHook = reinterpret_cast<HHOOK>(uintptr_t{0x4B4B});
 
