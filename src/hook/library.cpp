@@ -5,7 +5,6 @@
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
 #include "hook/hook_lifecycle.h"
-#include "hook/mouse_debounce.h"
 #include "hook/mouse_defaults_restore.h"
 #include "hook/mouse_hook.h"
 #include "hook/settings_reload.h"
