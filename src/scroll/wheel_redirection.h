@@ -2,8 +2,6 @@
 
 // Sending wheel and tilt events to the window under the cursor instead of the focused
 // one.
-//
-// Stand-in: nothing is redirected yet; every event is left to pass on.
 
 #include "platform/handles.h"
 
