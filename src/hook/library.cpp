@@ -14,7 +14,7 @@
 #include "input/system_mouse_defaults.h"
 #include "runtime/runtime_state.h"
 #include "scroll/scroll_state.h"
-#include "scroll/wheel.h"
+#include "scroll/wheel_redirection.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/exception_handler.h"

@@ -4,7 +4,6 @@
 
 #include "scroll/lock_axis.h"
 #include "scroll/scroll_timers.h"
-#include "scroll/wheel.h"
 #include "scroll/wheel_redirection.h"
 
 #include <array>

@@ -16,3 +16,10 @@ bool ScrollHorizontal(MSLLHOOKSTRUCT* record, bool& passOriginal);
 bool IsInjectedScrollRedirectable(HWND window);
 
 } // namespace pw
+
+// The wheel accumulator and the wheel target cache.
+class CWheel {
+  public:
+    // Forgets the accumulated wheel movement and the cached target.
+    static void Reset();
+};
