@@ -1,5 +1,4 @@
 #include "hook/library.h"
-#include "hook/mouse_debounce.h"
 #include "hook/mouse_hook.h"
 #include "platform/sim/simulated_desktop.h"
 #include "runtime/registered_messages.h"

@@ -6,7 +6,7 @@
 #include "runtime/runtime_state.h"
 #include "runtime/thread_timers.h"
 #include "scroll/lock_axis.h"
-#include "scroll/wheel.h"
+#include "scroll/wheel_redirection.h"
 #include "settings/application_settings.h"
 #include "support/bounded_copy.h"
 #include "support/logger.h"

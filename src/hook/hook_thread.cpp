@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
-#include "scroll/wheel.h"
+#include "scroll/wheel_redirection.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 

@@ -3,7 +3,9 @@
 // The low-level mouse hook procedure and the wheel and movement state it keeps.
 
 #include "platform/handles.h"
+#include "runtime/runtime_state.h"
 
+#include <array>
 #include <cstdint>
 
 namespace pw {
@@ -32,4 +34,17 @@ namespace pw::hook {
 // Clears the wheel throttle and last-movement state.
 void ResetMouseHookState();
 
+// De-bouncing of worn mouse switches: a press that follows the last counted press (or
+// release) of the same button within the configured time is a bounce, and so is the
+// release that belongs to it.
+struct DebounceEntry {
+    uint32_t lastTime = 0; // event time of the last counted press (or release)
+    bool bounced = false;  // the last press was a bounce
+};
+
+void ResetDebounce();
+
 } // namespace pw::hook
+
+// By MouseButtons value; only Left to XRight are used.
+extern std::array<pw::hook::DebounceEntry, pw::runtime::kButtonCount> g_Debounce;

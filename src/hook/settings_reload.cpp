@@ -8,7 +8,7 @@
 #include "runtime/runtime_state.h"
 #include "runtime/thread_timers.h"
 #include "scroll/scroll_timers.h"
-#include "scroll/wheel.h"
+#include "scroll/wheel_redirection.h"
 #include "settings/application_settings.h"
 #include "settings/folders.h"
 #include "settings/settings.h"

@@ -4,10 +4,10 @@
 // and return at once; the send-input thread plays the queue in order: the records go to
 // the system's input injection, cursor entries move the cursor, and delays pause.
 
-#include "input/input_queue.h"
 #include "input/token_output.h"
 #include "platform/critical_section.h"
 #include "platform/handles.h"
+#include "platform/input_record.h"
 #include "platform/keyboard_layout.h"
 #include "settings/mouse_buttons.h"
 #include "support/message_thread.h"
@@ -15,6 +15,35 @@
 #include <atomic>
 #include <cstdint>
 #include <list>
+
+// Cursor modes of a cursor entry; 0 marks an input or pause entry.
+namespace pw::input {
+inline constexpr int32_t kCursorSetX = 1;
+inline constexpr int32_t kCursorSetY = 2;
+inline constexpr int32_t kCursorAddX = 4;
+inline constexpr int32_t kCursorAddY = 8;
+} // namespace pw::input
+
+// One entry of the send-input queue: records to inject, a pause, or a cursor move.
+class CInputQueue {
+  public:
+    // An input entry holding a copy of count records (count 0 or no records: a pause).
+    CInputQueue(unsigned count, const pw::platform::InputRecord* inputs, uint32_t delay,
+                uint32_t time, bool flushable);
+    // A cursor entry: mode kCursor... with its coordinate or offset.
+    static CInputQueue* Cursor(int32_t value, int32_t mode);
+    virtual ~CInputQueue();
+    CInputQueue(const CInputQueue&) = delete;
+    CInputQueue& operator=(const CInputQueue&) = delete;
+
+    uint32_t m_nDelay = 0;
+    uint32_t m_nTime = 0;
+    bool m_bFlushable = false;
+    int32_t m_nCursorMode = 0;
+    uint32_t m_nCount = 0;
+    pw::platform::InputRecord* m_pInputs = nullptr; // owned; null for pause and cursor entries
+    int32_t m_nCursorValue = 0;
+};
 
 namespace pw::input {
 

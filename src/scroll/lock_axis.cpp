@@ -85,8 +85,6 @@ bool CLockAxis::YLocked(int y) {
     return m_bYLocked;
 }
 
-void CLockAxis::ChangeCursor(HICON) {}
-
 bool pw::MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked) {
     if (!g_pSendInput) {
         CLogger::LogMessage(L"MouseMove: SendInput Thread is not available!");

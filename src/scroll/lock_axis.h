@@ -2,8 +2,6 @@
 
 // Axis locking: keeps the pointer on one horizontal or vertical line while a lock is on.
 // Each movement is corrected to the locked coordinate and injected again.
-//
-// The cursor shapes that show a lock are not drawn yet: the system cursors stay.
 
 #include "platform/handles.h"
 #include "support/export.h"

@@ -3,7 +3,14 @@
 #include "scroll/movement_to_scroll.h"
 #include "scroll/scroll_timers.h"
 
+pw::scroll::ScrollTimerData* g_pScrollTimerData = nullptr;
+
 namespace pw::scroll {
+
+void ClearScrollTimerData() {
+    delete g_pScrollTimerData;
+    g_pScrollTimerData = nullptr;
+}
 
 void ResetScrollState() {
     ClearScrollTimerData();

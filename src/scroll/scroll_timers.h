@@ -2,8 +2,6 @@
 
 // One-shot timers that send the delayed "up" half of a wheel or tilt burst held as one
 // long press, and the pending record they send it for.
-//
-// Stand-in: the slots only remember whether a timer was started; nothing fires yet.
 
 #include "platform/handles.h"
 

@@ -2,8 +2,6 @@
 
 // Sending wheel and tilt events to the window under the cursor instead of the focused
 // one.
-//
-// Stand-in: nothing is redirected yet; every event is left to pass on.
 
 #include "platform/handles.h"
 
@@ -18,3 +16,10 @@ bool ScrollHorizontal(MSLLHOOKSTRUCT* record, bool& passOriginal);
 bool IsInjectedScrollRedirectable(HWND window);
 
 } // namespace pw
+
+// The wheel accumulator and the wheel target cache.
+class CWheel {
+  public:
+    // Forgets the accumulated wheel movement and the cached target.
+    static void Reset();
+};

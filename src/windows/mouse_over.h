@@ -3,8 +3,6 @@
 // Switching the profile (and activating the window) when the cursor rests over another
 // window: the mouse hook stores the point and restarts the mouse-over timer on each
 // movement; the timer checks the window under that point once the cursor stops.
-//
-// Stand-in: the timer procedure only stops its timer.
 
 #include "platform/handles.h"
 

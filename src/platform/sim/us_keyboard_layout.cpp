@@ -142,4 +142,10 @@ int8_t UsKeyboardLayout::CharToOem(Char c) {
     return '?';
 }
 
+// The simulated desktop's keyboard layout is the US one.
+KeyboardLayout& PlatformKeyboardLayout() {
+    static UsKeyboardLayout layout;
+    return layout;
+}
+
 } // namespace pw::platform
