@@ -123,14 +123,16 @@ bool TryResolveLogFilePath(Char* path, size_t size) {
     const auto logFile = pw::InstalledLibraryFiles().logFile;
     if (!logFile)
         return false;
-    if (!CThreadLock::TryEnterCS(L"GetLogFile"))
-        return false;
     bool resolved = false;
-    try {
-        resolved = logFile(path, size, true) == 0 && path[0] != 0;
-    } catch (...) {
+    {
+        pw::ScopedTryLock lock(L"GetLogFile");
+        if (!lock.Held())
+            return false;
+        try {
+            resolved = logFile(path, size, true) == 0 && path[0] != 0;
+        } catch (...) {
+        }
     }
-    CThreadLock::LeaveCS();
     if (!resolved)
         path[0] = 0;
     return resolved;
@@ -147,9 +149,8 @@ void CLogger::Initialise() {
     // later line has a file to go to even when the lookup would have to wait.
     Char path[pw::kMaxPath];
     const bool resolved = TryResolveLogFilePath(path, pw::kMaxPath);
-    csLogMutex.Enter();
+    ScopedCriticalSection hold(csLogMutex);
     pw::CopyString(g_lastPath, std::size(g_lastPath), resolved ? path : L"");
-    csLogMutex.Leave();
 }
 
 void CLogger::Shutdown() {

@@ -76,9 +76,8 @@ void Win32CrashReporter::SetAppVersion(const Char* version) {
 }
 
 void Win32CrashReporter::SetReportFolder(const Char* folder) {
-    lock_.Enter();
+    ScopedCriticalSection hold(lock_);
     reportFolder_ = Copy(folder);
-    lock_.Leave();
 }
 
 void Win32CrashReporter::AddAttachment(const Char* path) {
