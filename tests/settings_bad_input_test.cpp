@@ -336,3 +336,27 @@ TEST_F(SettingsBadInputTest, AFailedSaveLeavesTheOldFileWhole) {
 }
 
 } // namespace
+
+TEST_F(SettingsBadInputTest, LeftoversOfAnInterruptedSaveNeverBlockTheNext) {
+    desktop.files.WriteFile(kSettingsPath, ValidFile());
+    // A folder where the temporary file would go, a leftover another program holds, and a
+    // stale one from a save that never finished.
+    ASSERT_TRUE(desktop.files.CreateDirectory(L"C:\\x\\VESKSettings.xml.tmp"));
+    desktop.files.WriteFile(L"C:\\x\\VESKSettings.xml.1.tmp", "held");
+    desktop.files.DenyWrites(L"C:\\x\\VESKSettings.xml.1.tmp",
+                             pw::platform::kErrorSharingViolation);
+    desktop.files.WriteFile(L"C:\\x\\VESKSettings.xml.5.tmp", "stale");
+
+    CSettings settings;
+    ASSERT_TRUE(LoadSettings(settings));
+    settings.put_DebounceTime(77);
+    ASSERT_TRUE(settings.Save(kSettingsPath));
+    CSettings reloaded;
+    ASSERT_TRUE(LoadSettings(reloaded));
+    EXPECT_EQ(reloaded.get_DebounceTime(), 77);
+
+    EXPECT_TRUE(desktop.files.IsDirectory(L"C:\\x\\VESKSettings.xml.tmp"));
+    EXPECT_FALSE(desktop.files.Exists(L"C:\\x\\VESKSettings.xml.2.tmp"));
+    EXPECT_FALSE(desktop.files.Exists(L"C:\\x\\VESKSettings.xml.5.tmp"));
+    desktop.files.DenyWrites(L"C:\\x\\VESKSettings.xml.1.tmp", 0);
+}

@@ -44,19 +44,62 @@ ReadStatus ReadWholeFile(const Char* path, std::string& bytes, uint32_t& error) 
     return ReadStatus::Ok;
 }
 
-bool WriteFileAtomically(const Char* path, std::string_view bytes, const Char* operation) {
+namespace {
+
+// Temporary names tried in turn, so that a leftover of one (a folder, or a file another
+// program holds) never blocks a save.
+constexpr int kTemporaryNames = 8;
+
+String TemporaryName(const Char* path, int index) {
+    String name(path);
+    if (index > 0)
+        name += L"." + std::to_wstring(index);
+    return name + L".tmp";
+}
+
+// Creates the first usable temporary file beside path; null when none could be created.
+std::unique_ptr<platform::File> CreateTemporary(const Char* path, String& temporary,
+                                                const Char* operation) {
     auto& files = platform::GetFileSystem();
-    String temporary = String(path) + L".tmp";
     uint32_t error = 0;
-    bool written = false;
-    {
+    for (int index = 0; index < kTemporaryNames; ++index) {
+        temporary = TemporaryName(path, index);
+        if (files.IsDirectory(temporary.c_str()))
+            continue;
         std::unique_ptr<platform::File> file =
             files.Open(temporary.c_str(), FileOpen::CreateAlways, error);
-        if (!file) {
-            CLogger::LogMessage(L"%ls: Unable to create the temporary file '%ls' (error %u).",
-                                operation, temporary.c_str(), error);
+        if (file)
+            return file;
+        // Without its folder no other name can do better.
+        if (error == platform::kErrorPathNotFound || error == platform::kErrorFileNotFound)
+            break;
+    }
+    CLogger::LogMessage(L"%ls: Unable to create the temporary file '%ls' (error %u).", operation,
+                        temporary.c_str(), error);
+    return nullptr;
+}
+
+// Removes the temporary files an interrupted save left behind; those that cannot be
+// removed are skipped by the next save.
+void RemoveStaleTemporaries(const Char* path) {
+    auto& files = platform::GetFileSystem();
+    for (int index = 0; index < kTemporaryNames; ++index) {
+        const String name = TemporaryName(path, index);
+        if (files.Exists(name.c_str()) && !files.IsDirectory(name.c_str()))
+            files.Remove(name.c_str());
+    }
+}
+
+} // namespace
+
+bool WriteFileAtomically(const Char* path, std::string_view bytes, const Char* operation) {
+    auto& files = platform::GetFileSystem();
+    String temporary;
+    bool written = false;
+    {
+        std::unique_ptr<platform::File> file = CreateTemporary(path, temporary, operation);
+        if (!file)
             return false;
-        }
         written = file->WriteAt(0, bytes.data(), bytes.size()) && file->Flush();
     }
     if (!written) {
@@ -71,6 +114,7 @@ bool WriteFileAtomically(const Char* path, std::string_view bytes, const Char* o
         files.Remove(temporary.c_str());
         return false;
     }
+    RemoveStaleTemporaries(path);
     return true;
 }
 
