@@ -4,8 +4,6 @@
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
 #include "runtime/thread_timers.h"
-#include "support/exception_handler.h"
-#include "support/logger.h"
 #include "support/thread_lock.h"
 
 namespace pw::hook {

@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 #include "runtime/precise_sleep.h"
 #include "runtime/registered_messages.h"
-#include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 

@@ -50,7 +50,8 @@ class PW_API CThreadLock {
     // Whether the calling thread holds the global lock.
     static bool HeldByCurrentThread();
 
-    // The system's critical section; the platform code holds its storage.
+    // The system's critical section: defined beside DllMain on Windows, where the system's
+    // type is complete, and with the lock class elsewhere.
     static pw::platform::SystemCriticalSection g_GlobalCS;
 
   private:
