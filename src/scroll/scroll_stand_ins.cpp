@@ -17,6 +17,10 @@ bool pw::ScrollHorizontal(MSLLHOOKSTRUCT*, bool&) {
     return false;
 }
 
+bool pw::RedirectHorizontalWheel(MSLLHOOKSTRUCT*) {
+    return false;
+}
+
 bool pw::IsInjectedScrollRedirectable(HWND) {
     return false;
 }

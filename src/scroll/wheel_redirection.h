@@ -12,6 +12,9 @@ namespace pw {
 bool ScrollVertical(MSLLHOOKSTRUCT* record, int delta);
 // Tilt: repeat filter, button processing, then horizontal redirection; true = swallow.
 bool ScrollHorizontal(MSLLHOOKSTRUCT* record, bool& passOriginal);
+// The redirection half of ScrollHorizontal, for a tilt the filter let through and no
+// action handled; true = swallow.
+bool RedirectHorizontalWheel(MSLLHOOKSTRUCT* record);
 // Whether one of the library's own injected wheel events may be sent to window.
 bool IsInjectedScrollRedirectable(HWND window);
 
