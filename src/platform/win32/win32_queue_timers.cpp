@@ -1,6 +1,6 @@
-#include "platform/win32/win32_queue_timers.h"
-
 #include "platform/win32/win32_api.h"
+
+#include "platform/win32/win32_queue_timers.h"
 
 namespace pw::win32 {
 
