@@ -1,6 +1,7 @@
 #include "hook/library.h"
 
 #include "actions/action_state.h"
+#include "actions/process_button.h"
 #include "actions/token_effects.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
@@ -13,7 +14,9 @@
 #include "input/spi_thread.h"
 #include "input/system_mouse_defaults.h"
 #include "runtime/runtime_state.h"
+#include "scroll/scroll_button_processing.h"
 #include "scroll/scroll_state.h"
+#include "scroll/scroll_timers.h"
 #include "scroll/wheel_redirection.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
@@ -45,11 +48,13 @@ void BeforeCrashReport() {
 }
 
 // Tells the log and the crash report where the library's files are, and what to do
-// before a report; hands the token effects to the key-sending entry points.
+// before a report; hands the token effects to the key-sending entry points and button
+// processing to the tilt path and the held-scroll timers.
 void ConnectLayers() {
     InstallLibraryFiles({.logFile = &GetLogFile, .settingsFile = &folders::GetSettingsFile});
     crash::SetBeforeCrashReport(&BeforeCrashReport);
     actions::InstallTokenEffects();
+    scroll::InstallButtonProcessor(&pw::ProcessButton);
 }
 
 } // namespace
@@ -92,6 +97,8 @@ void ProcessDetach(bool processEnding) {
     } else {
         RemoveMouseHook(true);
         pw::DeleteSPIThread();
+        // A queue timer must not call into a library that is gone.
+        scroll::StopScrollTimers();
     }
     RestoreButtonSwap();
     RestoreWheelLines(g_SystemMouseDefaults.scrollLinesRead);

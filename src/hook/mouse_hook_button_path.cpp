@@ -380,8 +380,9 @@ HookOutcome RunVerticalWheel(MouseEvent& event, const CSettings& settings) {
         pw::PreciseSleep(delay);
 
     if (g_pCurrentApp && g_pCurrentApp->GetIgnoreVScroll()) {
-        // The "up" half is sent by the timer once the wheel stops.
-        pw::scroll::ClearScrollTimerData();
+        // The "up" half is sent by the timer once the wheel stops; one still pending for
+        // the tilt is sent now.
+        pw::scroll::EndPendingScroll();
         g_pScrollTimerData = new pw::scroll::ScrollTimerData{
             pw::scroll::kVerticalSlot, button, record.pt, event.passOriginal, g_pCurrentApp};
         g_bButtonDown[static_cast<size_t>(button)] = true;

@@ -101,6 +101,7 @@ inline constexpr unsigned long kErrorSharingViolation = 32;
 inline constexpr unsigned long kErrorAlreadyExists = 183;
 inline constexpr unsigned long kErrorMoreData = 234;
 inline constexpr unsigned long kErrorInvalidParameter = 87;
+inline constexpr unsigned long kErrorIoPending = 997;
 
 // Message box styles and answers (system values).
 inline constexpr unsigned int kMbOk = 0x0;

@@ -344,6 +344,23 @@ class Timers {
     virtual bool KillTimer(uintptr_t id) = 0;
 };
 
+// One-shot timers of the system's default timer queue, shaped like CreateTimerQueueTimer
+// with no period, run in the queue's timer thread and only once, and like
+// DeleteTimerQueueTimer without a completion event. Callbacks run on a thread of the
+// queue, never on the thread that created the timer.
+class QueueTimers {
+  public:
+    // The parameter given at creation; fired is 1 when the timer fell due.
+    using Callback = void (*)(void* parameter, unsigned char fired);
+    virtual ~QueueTimers() = default;
+    // A timer due after dueMs; null on failure with the calling thread's last error set.
+    virtual HANDLE Create(unsigned dueMs, Callback callback, void* parameter) = 0;
+    // Cancels timer without waiting for its callback. False with the last error set on
+    // failure; kErrorIoPending when the callback is running (the timer is still freed
+    // once it returns).
+    virtual bool Delete(HANDLE timer) = 0;
+};
+
 // The pointer acceleration that SPI_SETMOUSE takes: two speed thresholds and the level;
 // 6, 10, 1 is the system's enhanced pointer precision, 0, 0, 0 turns it off.
 struct MouseAcceleration {
@@ -455,6 +472,7 @@ class Platform {
     virtual Messages& GetMessages() = 0;
     virtual Input& GetInput() = 0;
     virtual Timers& GetTimers() = 0;
+    virtual QueueTimers& GetQueueTimers() = 0;
     virtual SystemParameters& GetSystemParameters() = 0;
     virtual Shell& GetShell() = 0;
     virtual Hooks& GetHooks() = 0;
@@ -519,6 +537,9 @@ inline Input& GetInput() {
 }
 inline Timers& GetTimers() {
     return Current().GetTimers();
+}
+inline QueueTimers& GetQueueTimers() {
+    return Current().GetQueueTimers();
 }
 inline SystemParameters& GetSystemParameters() {
     return Current().GetSystemParameters();

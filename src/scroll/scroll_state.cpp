@@ -2,6 +2,7 @@
 
 #include "scroll/movement_to_scroll.h"
 #include "scroll/scroll_timers.h"
+#include "scroll/tilt_repeat_filter.h"
 
 pw::scroll::ScrollTimerData* g_pScrollTimerData = nullptr;
 
@@ -13,7 +14,10 @@ void ClearScrollTimerData() {
 }
 
 void ResetScrollState() {
+    StopScrollTimers();
     ClearScrollTimerData();
+    g_dwTiltFirst = 0;
+    g_dwTiltLast = 0;
     g_MovementToScroll = {};
 }
 

@@ -23,6 +23,11 @@ struct ScrollTimerData {
 
 // Frees the pending record, if any.
 void ClearScrollTimerData();
+// Sends the "up" half of the pending record at once, stops its timer and frees it. A new
+// held wheel or tilt calls it before it makes its own record, so that no "up" is lost.
+void EndPendingScroll();
+// Stops the timers of both slots; their pending "up" half is not sent.
+void StopScrollTimers();
 
 } // namespace pw::scroll
 
@@ -36,8 +41,10 @@ namespace pw {
 bool StartQTTimer(unsigned ms, QueueTimerCallback callback, int slot);
 // Stops the timer of slot; returns whether the slot held one.
 bool StopQTTimer(int slot);
-// Sends the pending vertical "up" half when the wheel has stopped turning.
+// Send the pending "up" half when the wheel has stopped turning, or the tilt is let go.
+// They run on a thread of the timer queue and take the global lock.
 void VScrollTimerCallback(void* parameter, unsigned char fired);
+void HScrollTimerCallback(void* parameter, unsigned char fired);
 
 } // namespace pw
 

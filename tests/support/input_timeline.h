@@ -43,6 +43,7 @@ class InputTimeline final : public platform::Platform, public platform::Input {
     platform::Messages& GetMessages() override { return desktop_.messages; }
     platform::Input& GetInput() override { return *this; }
     platform::Timers& GetTimers() override { return desktop_.timers; }
+    platform::QueueTimers& GetQueueTimers() override { return desktop_.queueTimers; }
     platform::SystemParameters& GetSystemParameters() override { return desktop_.systemParameters; }
     platform::Shell& GetShell() override { return desktop_.shell; }
     platform::Hooks& GetHooks() override { return desktop_.hooks; }

@@ -25,6 +25,8 @@ String SimDiagnostics::SystemErrorText(uint32_t code) {
         return L"The parameter is incorrect.";
     case 183:
         return L"Cannot create a file when that file already exists.";
+    case 997:
+        return L"Overlapped I/O operation is in progress.";
     default:
         return L"";
     }

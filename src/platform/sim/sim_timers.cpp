@@ -2,6 +2,7 @@
 
 #include "platform/handles.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_queue_timers.h"
 
 #include <algorithm>
 
@@ -29,6 +30,9 @@ bool SimTimers::KillTimer(uintptr_t id) {
 void SimTimers::AdvanceAndFire(uint32_t ms) {
     const uint32_t start = clock_.TickCount();
     for (;;) {
+        HANDLE queued = nullptr;
+        uint32_t queuedOffset = 0;
+        const bool queueDue = queue_.FirstDue(start, ms, queued, queuedOffset);
         uintptr_t id = 0;
         Proc proc = nullptr;
         uint32_t dueOffset = 0;
@@ -45,17 +49,30 @@ void SimTimers::AdvanceAndFire(uint32_t ms) {
                     dueOffset = offset;
                 }
             }
-            if (!found)
+            if (!found && !queueDue)
                 break;
-            Timer& timer = timers_[id];
-            proc = timer.proc;
-            timer.due += timer.period;
+            // A queue timer goes first only when it is due strictly before.
+            if (found && (!queueDue || dueOffset <= queuedOffset)) {
+                Timer& timer = timers_[id];
+                proc = timer.proc;
+                timer.due += timer.period;
+            }
         }
-        // Time only moves forward, even for a timer that was due before the start.
-        clock_.SetTickCount(start + std::max(dueOffset, clock_.TickCount() - start));
+        if (!proc) {
+            MoveTo(start, queuedOffset);
+            queue_.Fire(queued);
+            continue;
+        }
+        MoveTo(start, dueOffset);
         proc(nullptr, platform::kWmTimer, id, clock_.TickCount());
     }
-    clock_.SetTickCount(start + ms);
+    MoveTo(start, ms);
+}
+
+void SimTimers::MoveTo(uint32_t start, uint32_t offset) {
+    // Time only moves forward: past a timer that was due before the start, and past the
+    // end when a timer's work paused longer.
+    clock_.SetTickCount(start + std::max(offset, clock_.TickCount() - start));
 }
 
 bool SimTimers::IsRunning(uintptr_t id) const {
@@ -73,7 +90,7 @@ long SimTimers::DueIn(uintptr_t id) const {
 
 long SimTimers::NextDueIn() const {
     std::lock_guard lock(mutex_);
-    long next = -1;
+    long next = queue_.NextDueIn();
     for (const auto& [id, timer] : timers_) {
         const long due =
             std::max(0L, static_cast<long>(static_cast<int32_t>(timer.due - clock_.TickCount())));

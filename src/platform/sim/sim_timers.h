@@ -8,13 +8,16 @@
 namespace pw::sim {
 
 class SimClock;
+class SimQueueTimers;
 
 // Thread timers on the virtual clock. Nothing fires by itself: a test or driver moves the
 // clock with AdvanceAndFire, which runs every timer that falls due, in time order (ties
-// in id order), with the clock set to each timer's due time while it runs.
+// in id order), with the clock set to each timer's due time while it runs. The timer-queue
+// timers fire on the way too, in the same order (after thread timers due at the same
+// time), each on the queue's thread while AdvanceAndFire waits for it.
 class SimTimers final : public platform::Timers {
   public:
-    explicit SimTimers(SimClock& clock) : clock_(clock) {}
+    SimTimers(SimClock& clock, SimQueueTimers& queue) : clock_(clock), queue_(queue) {}
 
     uintptr_t SetTimer(uintptr_t id, unsigned periodMs, Proc proc) override;
     bool KillTimer(uintptr_t id) override;
@@ -25,11 +28,14 @@ class SimTimers final : public platform::Timers {
     // Milliseconds until timer id is next due; -1 when it does not run.
     long DueIn(uintptr_t id) const;
     size_t RunningCount() const;
-    // Milliseconds until the first running timer is due (0 when one is overdue); -1 when
-    // none runs.
+    // Milliseconds until the first running timer, or queue timer not yet fired, is due (0
+    // when one is overdue); -1 when none runs.
     long NextDueIn() const;
 
   private:
+    // Sets the clock to start + offset, or leaves it where it is when it is further on.
+    void MoveTo(uint32_t start, uint32_t offset);
+
     struct Timer {
         uint32_t due = 0; // tick count, compared as an offset from now
         unsigned period = 0;
@@ -37,6 +43,7 @@ class SimTimers final : public platform::Timers {
     };
 
     SimClock& clock_;
+    SimQueueTimers& queue_;
     mutable std::mutex mutex_;
     std::map<uintptr_t, Timer> timers_;
 };

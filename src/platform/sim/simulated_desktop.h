@@ -15,6 +15,7 @@
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_messages.h"
 #include "platform/sim/sim_processes.h"
+#include "platform/sim/sim_queue_timers.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system_info.h"
@@ -46,6 +47,7 @@ class SimulatedDesktop final : public platform::Platform {
     platform::Messages& GetMessages() override { return messages; }
     platform::Input& GetInput() override { return input; }
     platform::Timers& GetTimers() override { return timers; }
+    platform::QueueTimers& GetQueueTimers() override { return queueTimers; }
     platform::SystemParameters& GetSystemParameters() override { return systemParameters; }
     platform::Shell& GetShell() override { return shell; }
     platform::Hooks& GetHooks() override { return hooks; }
@@ -67,7 +69,8 @@ class SimulatedDesktop final : public platform::Platform {
     SimProcesses processes{diagnostics};
     SimMessages messages{windows};
     SimInput input{clock};
-    SimTimers timers{clock};
+    SimQueueTimers queueTimers{clock, diagnostics};
+    SimTimers timers{clock, queueTimers};
     SimSystemParameters systemParameters;
     SimShell shell;
     SimHooks hooks{diagnostics, messages};

@@ -12,6 +12,7 @@
 #include "platform/win32/win32_hooks.h"
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_queue_timers.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_info.h"
@@ -46,6 +47,7 @@ class Win32Platform final : public platform::Platform {
     platform::Messages& GetMessages() override { return messages_; }
     platform::Input& GetInput() override { return input_; }
     platform::Timers& GetTimers() override { return timers_; }
+    platform::QueueTimers& GetQueueTimers() override { return queueTimers_; }
     platform::SystemParameters& GetSystemParameters() override { return systemParameters_; }
     platform::Shell& GetShell() override { return shell_; }
     platform::Hooks& GetHooks() override { return hooks_; }
@@ -65,6 +67,7 @@ class Win32Platform final : public platform::Platform {
     Win32Messages messages_;
     Win32Input input_;
     Win32Timers timers_;
+    Win32QueueTimers queueTimers_;
     Win32SystemParameters systemParameters_;
     Win32Shell shell_;
     Win32Hooks hooks_;
