@@ -14,12 +14,13 @@
 #include "input/system_mouse_defaults.h"
 #include "runtime/runtime_state.h"
 #include "scroll/scroll_state.h"
-#include "scroll/wheel_redirection.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
+#include "windows/integrity.h"
+#include "windows/wheel_window.h"
 #include "windows/window_from_point.h"
 #include "windows/windows_state.h"
 
@@ -69,6 +70,7 @@ void ProcessAttach() {
     ConnectLayers();
     CThreadLock::InitGlobalCS();
     CLogger::Initialise();
+    windows::ReadOwnIntegrity();
     if (!g_invalidParameterInstaller)
         g_invalidParameterInstaller = std::make_unique<InvalidParameterInstaller>();
     InitScalingFunctions();

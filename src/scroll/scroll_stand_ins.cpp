@@ -1,6 +1,6 @@
 // The scroll layer's pieces that are not built yet (see "Not built yet" in the README):
-// wheel redirection, the wheel accumulator, the timer-queue timers of a held wheel or
-// tilt, and the cursor shapes of an axis lock. Each keeps its interface and does nothing.
+// the tilt path's filter, the timer-queue timers of a held wheel or tilt, and the cursor
+// shapes of an axis lock. Each keeps its interface and does nothing.
 
 #include "scroll/lock_axis.h"
 #include "scroll/scroll_timers.h"
@@ -9,24 +9,9 @@
 #include <array>
 #include <cstddef>
 
-bool pw::ScrollVertical(MSLLHOOKSTRUCT*, int) {
-    return false;
-}
-
 bool pw::ScrollHorizontal(MSLLHOOKSTRUCT*, bool&) {
     return false;
 }
-
-bool pw::RedirectHorizontalWheel(MSLLHOOKSTRUCT*) {
-    return false;
-}
-
-bool pw::IsInjectedScrollRedirectable(HWND) {
-    return false;
-}
-
-// Nothing is accumulated or cached, so there is nothing to forget.
-void CWheel::Reset() {}
 
 void CLockAxis::ChangeCursor(HICON) {}
 
