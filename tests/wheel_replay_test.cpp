@@ -82,6 +82,23 @@ TEST(WheelReplay, ScrollingABackgroundWindowActivatesItWhenAsked) {
     }
 }
 
+TEST(WheelReplay, WheelActionActivatesTheWindowUnderTheCursorFirst) {
+    // XLeft is "Mouse Wheel Up": with activation on scroll the viewer comes to the front
+    // before the turn is injected; without, nothing is activated.
+    for (bool activate : {true, false}) {
+        SCOPED_TRACE(activate);
+        ReplayRun run(SettingsXml(std::string("<SwitchOnMouseOver Enable=\"false\"/>"
+                                              "<ActivateOnScroll Enable=\"") +
+                                  (activate ? "true" : "false") +
+                                  "\"/><Default><XLeft action=\"42\"/></Default>"));
+        auto lines = run.Play(Desktop("medium") + "move 1200 300\ndown XLeft\n");
+        const std::string down = LineOf(lines, "down XLeft");
+        EXPECT_NE(Field(down, "injected").find("\"flags\":\"0x800\",\"data\":120"),
+                  std::string::npos);
+        EXPECT_EQ(Field(down, "activated"), activate ? "[\"page\"]" : "");
+    }
+}
+
 TEST(WheelReplay, ScrollWindowActionsScrollTheWindowUnderTheCursor) {
     // XLeft scrolls the window under the cursor up, XRight down, by the pane's own bar.
     const std::string settings =
