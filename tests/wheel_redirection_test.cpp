@@ -60,6 +60,9 @@ TEST(WheelRedirection, ClassTableDecidesWhereTheVerticalWheelGoes) {
     HWND sibling = nullptr;
     const std::vector<ClassRow> rows = {
         {"plain window", L"Pane", L"Edit", 'w', true},
+        // The profile follows the cursor on mouse-over: the window comes from the profile
+        // detection rather than the cache.
+        {"plain window, switch on mouse-over", L"Pane", L"Edit", 'w', true, ""},
         {"tooltip", L"Pane", L"tooltips_class32", '-', false},
         {"store app", L"Pane", L"Windows.UI.Core.CoreWindow", '-', false},
         {"store app input sink", L"Pane", L"ApplicationFrameInputSinkWindow", '-', false},

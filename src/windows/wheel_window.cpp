@@ -15,6 +15,13 @@
 namespace {
 
 pw::windows::WheelTarget g_WheelTarget;
+// The last level read for a window outside the cache, so that notches over a window
+// that is not looked up through the cache open its process once.
+struct IntegrityMemo {
+    unsigned long processId = 0;
+    unsigned long level = 0;
+};
+IntegrityMemo g_IntegrityMemo;
 
 bool InBox(const RECT& box, const POINT& pt) {
     return pt.x >= box.left && pt.x < box.right && pt.y >= box.top && pt.y < box.bottom;
@@ -54,14 +61,19 @@ const pw::windows::WheelTarget& pw::windows::CachedWheelTarget() {
 unsigned long pw::windows::WheelWindowIntegrity(HWND window) {
     unsigned long processId = 0;
     pw::platform::GetWindows().ThreadProcessId(window, &processId);
-    if (g_WheelTarget.window && processId != 0 && processId == g_WheelTarget.processId)
+    if (processId == 0)
+        return WindowIntegrity(window);
+    if (g_WheelTarget.window && processId == g_WheelTarget.processId)
         return g_WheelTarget.integrity;
-    return WindowIntegrity(window);
+    if (processId != g_IntegrityMemo.processId)
+        g_IntegrityMemo = IntegrityMemo{processId, WindowIntegrity(window)};
+    return g_IntegrityMemo.level;
 }
 
 void CWheel::Reset() {
     CThreadLock lock(L"CWheel Reset");
     g_WheelTarget = pw::windows::WheelTarget{};
+    g_IntegrityMemo = IntegrityMemo{};
 }
 
 bool pw::SetWheelWindow(HWND hwnd, const POINT* pt, bool clearPoint, bool force) {

@@ -38,7 +38,7 @@ inline constexpr long kWheelBoxHalf = 4;
 // The current evaluation.
 const WheelTarget& CachedWheelTarget();
 // The integrity level of window's process: the cached level for a window of the cached
-// process, else read now.
+// process, else the level read last for that process, else read now.
 unsigned long WheelWindowIntegrity(HWND window);
 
 } // namespace pw::windows
