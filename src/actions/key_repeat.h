@@ -28,8 +28,9 @@ unsigned KeyRepeatInterval(const CActionData& data, const CApplicationSettings* 
 void StartRepeat(int button, unsigned interval);
 // Stops the repeat timer, whichever button it belongs to.
 void StopRepeat();
-// One step of a wheel, tilt or scroll-window action; false for other actions.
-bool StepScrollAction(_ACTIONS action);
+// One step of a wheel, tilt or scroll-window action at pt (the window under pt is
+// scrolled); false for other actions.
+bool StepScrollAction(_ACTIONS action, POINT pt);
 
 } // namespace pw::actions
 

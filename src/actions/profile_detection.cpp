@@ -6,7 +6,6 @@
 #include "runtime/runtime_state.h"
 #include "runtime/thread_timers.h"
 #include "scroll/lock_axis.h"
-#include "scroll/wheel_redirection.h"
 #include "settings/application_settings.h"
 #include "support/bounded_copy.h"
 #include "support/logger.h"
@@ -14,6 +13,7 @@
 #include "support/thread_lock.h"
 #include "windows/process_name.h"
 #include "windows/profile_matching.h"
+#include "windows/wheel_window.h"
 
 #include <array>
 

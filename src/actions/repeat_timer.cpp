@@ -63,7 +63,7 @@ unsigned RepeatOnce(const RepeatSource& source, MouseButtons button, POINT pt) {
         break;
     }
     default:
-        pw::actions::StepScrollAction(source.action);
+        pw::actions::StepScrollAction(source.action, pt);
         break;
     }
     return interval;

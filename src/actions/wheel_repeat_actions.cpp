@@ -2,12 +2,12 @@
 #include "actions/action_state.h"
 #include "actions/key_repeat.h"
 #include "scroll/mouse_wheel.h"
+#include "scroll/scroll_window.h"
+#include "support/thread_lock.h"
 
 namespace pw::actions {
 
-// Scrolling the window under the cursor (the scroll-window actions) belongs to window
-// scrolling, which is not built yet: those steps only keep their repeat running.
-bool StepScrollAction(_ACTIONS action) {
+bool StepScrollAction(_ACTIONS action, POINT pt) {
     switch (action) {
     case actMouseWheelUp:
         return pw::MouseWheel(120);
@@ -17,11 +17,22 @@ bool StepScrollAction(_ACTIONS action) {
         return pw::MouseTilt(-120);
     case actTiltRight:
         return pw::MouseTilt(120);
-    case actScrollWindowUp:
-    case actScrollWindowDown:
-    case actScrollWindowLeft:
-    case actScrollWindowRight:
-        return true;
+    case actScrollWindowUp: {
+        CThreadLock lock(L"RepeatTimerProc _SCROLL_UP");
+        return pw::veskScrollWindow(pt, 120);
+    }
+    case actScrollWindowDown: {
+        CThreadLock lock(L"RepeatTimerProc _SCROLL_DOWN");
+        return pw::veskScrollWindow(pt, -120);
+    }
+    case actScrollWindowLeft: {
+        CThreadLock lock(L"RepeatTimerProc _SCROLL_LEFT");
+        return pw::veskHScrollWindow(pt, -120);
+    }
+    case actScrollWindowRight: {
+        CThreadLock lock(L"RepeatTimerProc _SCROLL_RIGHT");
+        return pw::veskHScrollWindow(pt, 120);
+    }
     default:
         return false;
     }
@@ -29,7 +40,7 @@ bool StepScrollAction(_ACTIONS action) {
 
 bool RunWheelRepeatAction(const ActionCall& call) {
     if (call.IsDown()) {
-        StepScrollAction(call.action);
+        StepScrollAction(call.action, call.Point());
         StartRepeat(call.button, g_dwWheelRepeat);
         return true;
     }

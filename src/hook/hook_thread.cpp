@@ -8,9 +8,9 @@
 #include "platform/platform.h"
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
-#include "scroll/wheel_redirection.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
+#include "windows/wheel_window.h"
 
 namespace pw::hook {
 

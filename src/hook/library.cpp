@@ -17,12 +17,13 @@
 #include "scroll/scroll_button_processing.h"
 #include "scroll/scroll_state.h"
 #include "scroll/scroll_timers.h"
-#include "scroll/wheel_redirection.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
+#include "windows/integrity.h"
+#include "windows/wheel_window.h"
 #include "windows/window_from_point.h"
 #include "windows/windows_state.h"
 
@@ -74,6 +75,7 @@ void ProcessAttach() {
     ConnectLayers();
     CThreadLock::InitGlobalCS();
     CLogger::Initialise();
+    windows::ReadOwnIntegrity();
     if (!g_invalidParameterInstaller)
         g_invalidParameterInstaller = std::make_unique<InvalidParameterInstaller>();
     InitScalingFunctions();

@@ -8,7 +8,6 @@
 #include "runtime/runtime_state.h"
 #include "runtime/thread_timers.h"
 #include "scroll/scroll_timers.h"
-#include "scroll/wheel_redirection.h"
 #include "settings/application_settings.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
@@ -18,6 +17,7 @@
 #include "support/report_exception.h"
 #include "support/thread_lock.h"
 #include "windows/profile_matching.h"
+#include "windows/wheel_window.h"
 
 bool g_bFirstSettingsLoad = true;
 

@@ -127,6 +127,10 @@ inline constexpr unsigned long kWsCaption = 0x00C00000;
 inline constexpr unsigned long kWsSysMenu = 0x00080000;
 inline constexpr unsigned long kWsMinimizeBox = 0x00020000;
 inline constexpr unsigned long kWsMaximizeBox = 0x00010000;
+inline constexpr unsigned long kWsVScroll = 0x00200000;
+inline constexpr unsigned long kWsHScroll = 0x00100000;
+// A scroll-bar control's orientation style: vertical when set.
+inline constexpr unsigned long kSbsVert = 0x0001;
 inline constexpr unsigned long kWsExTopmost = 0x00000008;
 inline constexpr unsigned long kWsExMdiChild = 0x00000040;
 inline constexpr unsigned long kWsExToolWindow = 0x00000080;
@@ -149,6 +153,10 @@ inline constexpr unsigned kWmGetText = 0x000D;
 inline constexpr unsigned kWmGetTextLength = 0x000E;
 inline constexpr unsigned kWmNcHitTest = 0x0084;
 inline constexpr unsigned kWmTimer = 0x0113;
+inline constexpr unsigned kWmKeyDown = 0x0100;
+inline constexpr unsigned kWmKeyUp = 0x0101;
+inline constexpr unsigned kWmHScroll = 0x0114;
+inline constexpr unsigned kWmVScroll = 0x0115;
 inline constexpr unsigned kWmMouseMove = 0x0200;
 inline constexpr unsigned kWmMouseWheel = 0x020A;
 inline constexpr unsigned kWmMouseHWheel = 0x020E;
@@ -166,6 +174,14 @@ inline constexpr WPARAM kScScreenSave = 0xF140;
 inline constexpr WPARAM kScMonitorPower = 0xF170;
 // The window handle that posts to every top-level window.
 inline const HWND kHwndBroadcast = reinterpret_cast<HWND>(static_cast<uintptr_t>(0xFFFF));
+// Scroll bars (GetScrollInfo) and the scroll commands of WM_VSCROLL and WM_HSCROLL.
+inline constexpr int kSbHorz = 0;
+inline constexpr int kSbVert = 1;
+inline constexpr int kSbCtl = 2;
+inline constexpr WPARAM kSbLineUp = 0;   // also SB_LINELEFT
+inline constexpr WPARAM kSbLineDown = 1; // also SB_LINERIGHT
+inline constexpr WPARAM kSbThumbPosition = 4;
+inline constexpr WPARAM kSbEndScroll = 8;
 // ShowWindow commands.
 inline constexpr int kSwShowNormal = 1;
 inline constexpr int kSwMaximize = 3;

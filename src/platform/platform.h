@@ -177,6 +177,13 @@ struct GuiThreadWindows {
     HWND focus = nullptr;
 };
 
+// A scroll bar's range and thumb position, as GetScrollInfo reports them.
+struct ScrollRange {
+    int min = 0;
+    int max = 0;
+    int pos = 0;
+};
+
 // Windows of the desktop, shaped like the system's window queries. Every query accepts a
 // window that no longer exists and answers as the system does: null, 0 or false.
 // Points and rectangles are in the caller's (logical) screen coordinates unless a name
@@ -233,6 +240,11 @@ class Windows {
     virtual HWND FindTopLevel(const Char* className) = 0;
     // ShowWindow with a kSw... command; whether the window was visible before.
     virtual bool ShowWindow(HWND window, int command) = 0;
+    // GetScrollInfo (range and position) of a window's own bar (kSbVert, kSbHorz) or of a
+    // scroll-bar control (kSbCtl); false when the window has no such bar.
+    virtual bool ScrollInfo(HWND window, int bar, ScrollRange& range) = 0;
+    // SwitchToThisWindow: brings window's top-level window to the front and activates it.
+    virtual void SwitchToThisWindow(HWND window, bool altTab) = 0;
 };
 
 // The optional display-scaling functions, as the system exports them. They are found at
@@ -259,6 +271,8 @@ struct ProcessEntry {
 class Processes {
   public:
     virtual ~Processes() = default;
+    // GetCurrentProcess: the library's own process, a handle that needs no closing.
+    virtual HANDLE CurrentProcess() = 0;
     virtual HANDLE OpenProcess(unsigned long access, unsigned long processId) = 0;
     virtual bool CloseHandle(HANDLE handle) = 0;
     // GetProcessImageFileNameW (a device path): characters copied, 0 on failure.

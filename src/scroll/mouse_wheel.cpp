@@ -4,12 +4,36 @@
 #include "platform/input_record.h"
 #include "platform/platform.h"
 #include "runtime/runtime_state.h"
+#include "scroll/wheel_target.h"
+#include "settings/settings.h"
 #include "support/logger.h"
+#include "support/thread_lock.h"
+#include "windows/wheel_window.h"
+#include "windows/window_from_point.h"
 
 namespace {
 
+// With activation on scroll, the window under the cursor comes to the front first; false
+// when there is no window there.
+bool ActivateUnderCursor() {
+    CThreadLock lock(L"MouseWheel");
+    if (!g_pSettings || !g_pSettings->ActivateOnScroll())
+        return true;
+    POINT pt{};
+    GetPhysCursorPos(&pt);
+    HWND window = RealWindowFromPoint(pt);
+    if (!window)
+        return false;
+    pw::SetWheelWindow(window, &pt, false, false);
+    pw::ActivateWindowUnderCursor(pw::platform::GetWindows().ForegroundWindow(),
+                                  pw::windows::CachedWheelTarget().target, window);
+    return true;
+}
+
 // The record carries the mouse hook's marker, so that the hook lets it pass untouched.
 bool InjectTurn(uint32_t flags, int delta, const Char* name) {
+    if (!ActivateUnderCursor())
+        return false;
     if (!g_pSendInput) {
         CLogger::LogMessage(L"%ls: SendInput Thread is not available!", name);
         return false;
@@ -25,8 +49,6 @@ bool InjectTurn(uint32_t flags, int delta, const Char* name) {
 
 } // namespace
 
-// Activating the window under the cursor first (the settings' activate-on-scroll) belongs
-// to wheel redirection and is not done here yet.
 bool pw::MouseWheel(int delta) {
     return InjectTurn(pw::platform::kMouseEventWheel, delta, L"MouseWheel");
 }

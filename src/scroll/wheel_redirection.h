@@ -19,10 +19,3 @@ bool RedirectHorizontalWheel(MSLLHOOKSTRUCT* record);
 bool IsInjectedScrollRedirectable(HWND window);
 
 } // namespace pw
-
-// The wheel accumulator and the wheel target cache.
-class CWheel {
-  public:
-    // Forgets the accumulated wheel movement and the cached target.
-    static void Reset();
-};

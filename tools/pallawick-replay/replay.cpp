@@ -84,6 +84,37 @@ std::string DescribeRecord(const InputRecord& record) {
     return object.Finish();
 }
 
+// The names of the messages the library posts to windows in reply to wheel and scroll
+// events; others are written as numbers.
+std::string MessageName(unsigned message) {
+    switch (message) {
+    case platform::kWmKeyDown:
+        return "WM_KEYDOWN";
+    case platform::kWmKeyUp:
+        return "WM_KEYUP";
+    case platform::kWmHScroll:
+        return "WM_HSCROLL";
+    case platform::kWmVScroll:
+        return "WM_VSCROLL";
+    case platform::kWmMouseWheel:
+        return "WM_MOUSEWHEEL";
+    case platform::kWmMouseHWheel:
+        return "WM_MOUSEHWHEEL";
+    case platform::kWmSysCommand:
+        return "WM_SYSCOMMAND";
+    case platform::kWmAppCommand:
+        return "WM_APPCOMMAND";
+    default:
+        return Hex(message);
+    }
+}
+
+// Queries the library makes of windows (hit tests, captions) are no replies.
+bool IsQuery(unsigned message) {
+    return message == platform::kWmNcHitTest || message == platform::kWmGetText ||
+           message == platform::kWmGetTextLength;
+}
+
 } // namespace
 
 Replay::Replay(std::ostream& out) : out_(out) {
@@ -228,6 +259,14 @@ unsigned long Replay::ProcessIdOf(const std::string& name) {
     return id;
 }
 
+void Replay::SetIntegrity(const std::string& name, unsigned long integrity) {
+    sim::SimProcess process;
+    process.processId = ProcessIdOf(name);
+    process.imagePath = L"C:\\Program Files\\" + FromUtf8(name);
+    process.integrity = integrity;
+    desktop_.processes.Add(process);
+}
+
 HWND Replay::WindowOf(const Step& step, const std::string& id) {
     auto it = windows_.find(id);
     if (it == windows_.end()) {
@@ -252,7 +291,30 @@ void Replay::CreateWindow(const Step& step) {
     }
     if (!window.process.empty())
         spec.processId = ProcessIdOf(window.process);
+    if (window.integrity)
+        SetIntegrity(window.process, *window.integrity);
     spec.threadId = spec.processId + 1;
+    spec.style = window.style;
+    spec.exStyle = window.exStyle;
+    auto range = [](const ScrollBarSpec& bar) {
+        return platform::ScrollRange{bar.min, bar.max, bar.pos};
+    };
+    if (window.vscroll) {
+        spec.style |= platform::kWsVScroll;
+        spec.vertical = range(*window.vscroll);
+    }
+    if (window.hscroll) {
+        spec.style |= platform::kWsHScroll;
+        spec.horizontal = range(*window.hscroll);
+    }
+    if (window.vbar) {
+        spec.style |= platform::kSbsVert;
+        spec.control = range(*window.vbar);
+    }
+    if (window.hbar) {
+        spec.style &= ~platform::kSbsVert;
+        spec.control = range(*window.hbar);
+    }
     if (windows_.count(window.id))
         desktop_.windows.Destroy(windows_[window.id]);
     windows_[window.id] = desktop_.windows.Create(spec);
@@ -386,7 +448,7 @@ std::string Replay::DrainInjected() {
 }
 
 void Replay::WriteLine(const Step& step, const char* result, const std::string& injected,
-                       bool withAction) {
+                       bool withAction, std::string posted, std::string activated) {
     JsonObject line;
     line.Field("t", Now()).Field("event", step.text).Field("result", result);
     std::string profile;
@@ -397,7 +459,51 @@ void Replay::WriteLine(const Step& step, const char* result, const std::string& 
         line.Field("button", lastAction_.button).Field("action", lastAction_.action);
     lastAction_ = {};
     line.RawField("injected", injected);
+    if (posted.empty())
+        posted = TakePosted();
+    if (activated.empty())
+        activated = TakeActivated();
+    line.RawField("posted", posted);
+    if (activated != "[]")
+        line.RawField("activated", activated);
     out_ << line.Finish() << '\n';
+}
+
+std::string Replay::IdOf(HWND window) const {
+    for (const auto& [id, handle] : windows_)
+        if (handle == window)
+            return id;
+    return Hex(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)));
+}
+
+std::string Replay::TakePosted() {
+    std::string list = "[";
+    for (const sim::SimMessage& message : desktop_.messages.TakeRecorded()) {
+        if (message.kind == sim::SimMessage::Kind::PostedToThread || !message.window ||
+            IsQuery(message.message))
+            continue;
+        if (list.size() > 1)
+            list += ',';
+        list += JsonObject()
+                    .Field("window", IdOf(message.window))
+                    .Field("message", MessageName(message.message))
+                    .Field("wParam", Hex(static_cast<uint32_t>(message.wParam)))
+                    .Field("lParam", Hex(static_cast<uint32_t>(message.lParam)))
+                    .Finish();
+    }
+    return list + "]";
+}
+
+std::string Replay::TakeActivated() {
+    std::string list = "[";
+    for (HWND window : desktop_.windows.TakeActivations()) {
+        if (list.size() > 1)
+            list += ',';
+        std::string item;
+        AppendJsonString(item, IdOf(window));
+        list += item;
+    }
+    return list + "]";
 }
 
 void Replay::Move(const Step& step) {
@@ -457,9 +563,13 @@ void Replay::Wait(const Step& step) {
         if (played != "[]")
             injected += (injected.empty() ? "" : ",") + played.substr(1, played.size() - 2);
     }
-    // A wait is no event; it gets a line only when timers injected input meanwhile.
-    if (!injected.empty())
-        WriteLine(step, "timer", "[" + injected + "]", false);
+    // A wait is no event; it gets a line only when timers injected input, posted to a
+    // window or activated one meanwhile.
+    std::string posted = TakePosted();
+    std::string activated = TakeActivated();
+    if (!injected.empty() || posted != "[]" || activated != "[]")
+        WriteLine(step, "timer", "[" + injected + "]", false, std::move(posted),
+                  std::move(activated));
 }
 
 } // namespace pw::replay

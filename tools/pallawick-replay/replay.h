@@ -52,10 +52,18 @@ class Replay {
     // Feeds everything the library injected back through the hook and describes it.
     std::string DrainInjected();
     void FeedBack(const platform::InputRecord& record);
+    // posted and activated: as TakePosted and TakeActivated give them; empty takes them now.
     void WriteLine(const Step& step, const char* result, const std::string& injected,
-                   bool withAction);
+                   bool withAction, std::string posted = {}, std::string activated = {});
+    // The messages the library posted or sent to windows since the last call, and the
+    // windows it activated, as JSON arrays ("[]" when none).
+    std::string TakePosted();
+    std::string TakeActivated();
+    // The scenario's id of a window, or its handle in hexadecimal.
+    std::string IdOf(HWND window) const;
     HWND WindowOf(const Step& step, const std::string& id);
     unsigned long ProcessIdOf(const std::string& name);
+    void SetIntegrity(const std::string& name, unsigned long integrity);
     uint32_t Now();
     // Waits until the library's threads have finished what they were given.
     void Settle();

@@ -107,10 +107,47 @@ void ParseRect(const std::string& text, WindowSpec& window) {
     window.height = parts[3];
 }
 
+unsigned long Hex(const std::string& text, const char* what) {
+    std::string digits = text;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        digits = digits.substr(2);
+    unsigned long value = 0;
+    const char* end = digits.data() + digits.size();
+    auto [ptr, ec] = std::from_chars(digits.data(), end, value, 16);
+    if (digits.empty() || ec != std::errc() || ptr != end || value > 0xFFFFFFFFul)
+        throw LineError{std::string("bad ") + what + " '" + text + "' (hexadecimal)"};
+    return value;
+}
+
+ScrollBarSpec ParseScrollBar(const std::string& text, const std::string& name) {
+    const size_t first = text.find(',');
+    const size_t second = first == std::string::npos ? first : text.find(',', first + 1);
+    if (second == std::string::npos || text.find(',', second + 1) != std::string::npos)
+        throw LineError{name + " must be MIN,MAX,POS"};
+    ScrollBarSpec bar;
+    bar.min = Number<int>(text.substr(0, first), "scroll bar value");
+    bar.max = Number<int>(text.substr(first + 1, second - first - 1), "scroll bar value");
+    bar.pos = Number<int>(text.substr(second + 1), "scroll bar value");
+    if (bar.min > bar.max || bar.pos < bar.min || bar.pos > bar.max)
+        throw LineError{name + " needs MIN <= POS <= MAX"};
+    return bar;
+}
+
+unsigned long ParseIntegrity(const std::string& text) {
+    static const std::map<std::string, unsigned long> kLevels = {{"untrusted", 0x0},
+                                                                 {"low", 0x1000},
+                                                                 {"medium", 0x2000},
+                                                                 {"high", 0x3000},
+                                                                 {"system", 0x4000}};
+    auto it = kLevels.find(text);
+    return it != kLevels.end() ? it->second : Hex(text, "integrity");
+}
+
 void ParseWindow(const std::vector<std::string>& words, Step& step) {
     if (words.size() < 2)
         throw LineError{"expected: window ID process=NAME class=CLASS caption=\"TEXT\" "
-                        "[parent=ID] rect=X,Y,W,H [dpi=N]"};
+                        "[parent=ID] rect=X,Y,W,H [dpi=N] [style=HEX] [exstyle=HEX] "
+                        "[vscroll|hscroll|vbar|hbar=MIN,MAX,POS] [integrity=LEVEL]"};
     WindowSpec& window = step.window;
     window.id = words[1];
     bool hasRect = false;
@@ -136,6 +173,20 @@ void ParseWindow(const std::vector<std::string>& words, Step& step) {
             window.dpi = Number<unsigned>(value, "dpi");
             if (window.dpi == 0)
                 throw LineError{"dpi must be positive"};
+        } else if (name == "style") {
+            window.style = Hex(value, "style");
+        } else if (name == "exstyle") {
+            window.exStyle = Hex(value, "exstyle");
+        } else if (name == "vscroll") {
+            window.vscroll = ParseScrollBar(value, name);
+        } else if (name == "hscroll") {
+            window.hscroll = ParseScrollBar(value, name);
+        } else if (name == "vbar") {
+            window.vbar = ParseScrollBar(value, name);
+        } else if (name == "hbar") {
+            window.hbar = ParseScrollBar(value, name);
+        } else if (name == "integrity") {
+            window.integrity = ParseIntegrity(value);
         } else {
             throw LineError{"unknown window attribute '" + name + "'"};
         }
@@ -144,6 +195,10 @@ void ParseWindow(const std::vector<std::string>& words, Step& step) {
         throw LineError{"window needs rect=X,Y,W,H"};
     if (window.process.empty() && window.parent.empty())
         throw LineError{"a top-level window needs process=NAME"};
+    if (window.integrity && window.process.empty())
+        throw LineError{"integrity belongs to a window with process=NAME"};
+    if (window.vbar && window.hbar)
+        throw LineError{"a scroll-bar control is either vbar or hbar"};
 }
 
 Step ParseLine(const std::string& text) {

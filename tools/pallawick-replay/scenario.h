@@ -3,6 +3,8 @@
 // The replay tool's scenario language: one step per line, '#' starts a comment.
 //
 //   window ID process=NAME.exe class=CLASS caption="TEXT" [parent=ID] rect=X,Y,W,H [dpi=N]
+//          [style=HEX] [exstyle=HEX] [vscroll=MIN,MAX,POS] [hscroll=MIN,MAX,POS]
+//          [vbar=MIN,MAX,POS] [hbar=MIN,MAX,POS] [integrity=low|medium|high|system|HEX]
 //   foreground ID | close ID
 //   move X Y | down BUTTON | up BUTTON | dblclick BUTTON   (Left Right Middle XLeft XRight)
 //   wheel DELTA | tilt DELTA | key down|up VK | wait MS
@@ -31,6 +33,11 @@ enum class StepKind {
 
 enum class Button { Left, Right, Middle, XLeft, XRight };
 
+// A scroll bar's range and thumb position.
+struct ScrollBarSpec {
+    int min = 0, max = 0, pos = 0;
+};
+
 struct WindowSpec {
     std::string id;
     std::string process;
@@ -39,6 +46,12 @@ struct WindowSpec {
     std::string parent; // empty: a top-level window
     long x = 0, y = 0, width = 0, height = 0;
     unsigned dpi = 96;
+    unsigned long style = 0;
+    unsigned long exStyle = 0;
+    // The window's own bars, and the range of a window that is a scroll-bar control.
+    std::optional<ScrollBarSpec> vscroll{}, hscroll{}, vbar{}, hbar{};
+    // The integrity level of the owning process (top-level windows only).
+    std::optional<unsigned long> integrity{};
 };
 
 struct Step {

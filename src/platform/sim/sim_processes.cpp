@@ -13,6 +13,9 @@ using Lock = std::lock_guard<std::mutex>;
 
 // A mandatory label with a one-sub-authority SID, as the token query sizes it.
 constexpr unsigned long kLabelBytes = 28;
+// GetCurrentProcess's pseudo-handle, and the id of the library's own process.
+const HANDLE kCurrentProcess = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(-1));
+constexpr unsigned long kOwnProcessId = 0x7FFF0000;
 const StringView kDevicePrefix = L"\\Device\\HarddiskVolume3";
 
 String FileNameOf(StringView path) {
@@ -31,7 +34,19 @@ unsigned long CopyOut(StringView text, Char* buffer, unsigned long capacity) {
 
 } // namespace
 
-SimProcesses::SimProcesses(SimDiagnostics& diagnostics) : diagnostics_(diagnostics) {}
+SimProcesses::SimProcesses(SimDiagnostics& diagnostics) : diagnostics_(diagnostics) {
+    own_.processId = kOwnProcessId;
+    own_.imagePath = L"C:\\Program Files\\Pallawick\\Pallawick.exe";
+}
+
+HANDLE SimProcesses::CurrentProcess() {
+    return kCurrentProcess;
+}
+
+void SimProcesses::SetOwnIntegrity(unsigned long integrity) {
+    Lock lock(mutex_);
+    own_.integrity = integrity;
+}
 
 String SimProcesses::Lower(StringView text) {
     String lower(text);
@@ -53,11 +68,15 @@ HANDLE SimProcesses::NewHandleLocked(Handle handle) {
 }
 
 const SimProcess* SimProcesses::ProcessOfLocked(HANDLE handle, Kind kind) {
+    if (handle == kCurrentProcess && kind == Kind::Process)
+        return &own_;
     auto found = handles_.find(reinterpret_cast<std::uintptr_t>(handle));
     if (found == handles_.end() || found->second.kind != kind) {
         Fail(platform::kErrorInvalidHandle);
         return nullptr;
     }
+    if (found->second.processId == kOwnProcessId)
+        return &own_;
     auto process = processes_.find(found->second.processId);
     if (process == processes_.end()) {
         // The process ended while the handle was open.
@@ -83,6 +102,8 @@ HANDLE SimProcesses::OpenProcess(unsigned long, unsigned long processId) {
 }
 
 bool SimProcesses::CloseHandle(HANDLE handle) {
+    if (handle == kCurrentProcess)
+        return true;
     Lock lock(mutex_);
     if (handles_.erase(reinterpret_cast<std::uintptr_t>(handle)) == 0)
         return Fail(platform::kErrorInvalidHandle);

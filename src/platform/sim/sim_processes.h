@@ -32,6 +32,9 @@ class SimProcesses final : public platform::Processes {
   public:
     explicit SimProcesses(SimDiagnostics& diagnostics);
 
+    // The pseudo-handle of the library's own process (Pallawick.exe, medium integrity
+    // unless a test says otherwise).
+    HANDLE CurrentProcess() override;
     HANDLE OpenProcess(unsigned long access, unsigned long processId) override;
     bool CloseHandle(HANDLE handle) override;
     unsigned long ImageFileName(HANDLE process, Char* buffer, unsigned long capacity) override;
@@ -52,6 +55,8 @@ class SimProcesses final : public platform::Processes {
     // Adds or replaces the process with that id.
     void Add(const SimProcess& process);
     void Remove(unsigned long processId);
+    // The integrity level of the library's own process, as its token reports it.
+    void SetOwnIntegrity(unsigned long integrity);
     bool snapshotFails = false;
 
     // Exports of loaded modules. A module with no exports left counts as not loaded.
@@ -80,6 +85,7 @@ class SimProcesses final : public platform::Processes {
     SimDiagnostics& diagnostics_;
     mutable std::mutex mutex_;
     std::map<unsigned long, SimProcess> processes_;
+    SimProcess own_;
     std::map<std::uintptr_t, Handle> handles_;
     std::uintptr_t nextHandle_ = 0x2000;
     int openCount_ = 0;

@@ -593,4 +593,69 @@ std::vector<SimWindows::ShowCommand> SimWindows::ShowCommands() const {
     return showCommands_;
 }
 
+namespace {
+
+std::optional<platform::ScrollRange>* BarOf(SimWindowSpec& spec, int bar) {
+    switch (bar) {
+    case platform::kSbVert:
+        return &spec.vertical;
+    case platform::kSbHorz:
+        return &spec.horizontal;
+    case platform::kSbCtl:
+        return &spec.control;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+bool SimWindows::ScrollInfo(HWND window, int bar, platform::ScrollRange& range) {
+    Lock lock(mutex_);
+    Window* found = FindLocked(window);
+    if (!found)
+        return false;
+    std::optional<platform::ScrollRange>* slot = BarOf(found->spec, bar);
+    if (!slot || !*slot)
+        return false;
+    range = **slot;
+    return true;
+}
+
+void SimWindows::SetScrollRange(HWND window, int bar, platform::ScrollRange range) {
+    Lock lock(mutex_);
+    Window* found = FindLocked(window);
+    if (!found)
+        return;
+    if (std::optional<platform::ScrollRange>* slot = BarOf(found->spec, bar))
+        *slot = range;
+}
+
+void SimWindows::SwitchToThisWindow(HWND window, bool) {
+    Lock lock(mutex_);
+    activations_.push_back(window);
+    if (!FindLocked(window))
+        return;
+    HWND root = window;
+    while (Window* found = FindLocked(root)) {
+        if (!found->spec.parent)
+            break;
+        root = found->spec.parent;
+    }
+    Raise(root);
+    foreground_ = root;
+}
+
+std::vector<HWND> SimWindows::Activations() const {
+    Lock lock(mutex_);
+    return activations_;
+}
+
+std::vector<HWND> SimWindows::TakeActivations() {
+    Lock lock(mutex_);
+    std::vector<HWND> taken;
+    taken.swap(activations_);
+    return taken;
+}
+
 } // namespace pw::sim

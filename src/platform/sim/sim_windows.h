@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace pw::sim {
@@ -23,6 +24,11 @@ struct SimWindowSpec {
     unsigned long exStyle = 0;
     bool visible = true;
     unsigned dpi = platform::kDefaultDpi;
+    // Scroll bars: the window's own vertical and horizontal bars (their styles kWsVScroll
+    // and kWsHScroll are set by the test), and the range of a scroll-bar control.
+    std::optional<platform::ScrollRange> vertical{};
+    std::optional<platform::ScrollRange> horizontal{};
+    std::optional<platform::ScrollRange> control{};
 };
 
 // A virtual desktop of windows with z-order (the last created or raised sibling is on
@@ -67,6 +73,13 @@ class SimWindows final : public platform::Windows {
         int command = 0;
     };
     std::vector<ShowCommand> ShowCommands() const;
+    bool ScrollInfo(HWND window, int bar, platform::ScrollRange& range) override;
+    // Records the window and makes its top-level window the foreground window.
+    void SwitchToThisWindow(HWND window, bool altTab) override;
+    // The windows activated so far, oldest first.
+    std::vector<HWND> Activations() const;
+    // Takes the activations recorded so far, leaving none.
+    std::vector<HWND> TakeActivations();
 
     // The physical queries behind the scaling exports.
     HWND WindowFromPhysicalPoint(POINT point);
@@ -88,6 +101,9 @@ class SimWindows final : public platform::Windows {
     void SetVisible(HWND window, bool visible);
     void SetCaption(HWND window, StringView caption);
     void SetStyle(HWND window, unsigned long style, unsigned long exStyle);
+    // Gives window a scroll bar (kSbVert, kSbHorz, or kSbCtl for a scroll-bar control)
+    // with range and position.
+    void SetScrollRange(HWND window, int bar, platform::ScrollRange range);
     void SetDpi(HWND window, unsigned dpi);
     // A hung window answers no message: its text queries time out.
     void SetHung(HWND window, bool hung);
@@ -135,6 +151,7 @@ class SimWindows final : public platform::Windows {
     POINT cursor_{};
     double logicalScale_ = 1.0;
     std::vector<ShowCommand> showCommands_;
+    std::vector<HWND> activations_;
     int textQueries_ = 0;
     int classNameQueries_ = 0;
 };

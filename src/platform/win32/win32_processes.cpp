@@ -26,6 +26,10 @@ HANDLE Win32Processes::OpenProcess(unsigned long access, unsigned long processId
     return ::OpenProcess(access, FALSE, processId);
 }
 
+HANDLE Win32Processes::CurrentProcess() {
+    return ::GetCurrentProcess();
+}
+
 bool Win32Processes::CloseHandle(HANDLE handle) {
     return ::CloseHandle(handle) != FALSE;
 }

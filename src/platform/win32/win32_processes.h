@@ -6,6 +6,7 @@ namespace pw::win32 {
 
 class Win32Processes final : public platform::Processes {
   public:
+    HANDLE CurrentProcess() override;
     HANDLE OpenProcess(unsigned long access, unsigned long processId) override;
     bool CloseHandle(HANDLE handle) override;
     unsigned long ImageFileName(HANDLE process, Char* buffer, unsigned long capacity) override;

@@ -156,4 +156,18 @@ bool Win32Windows::ShowWindow(HWND window, int command) {
     return ::ShowWindow(window, command) != FALSE;
 }
 
+bool Win32Windows::ScrollInfo(HWND window, int bar, platform::ScrollRange& range) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    if (!::GetScrollInfo(window, bar, &info))
+        return false;
+    range = platform::ScrollRange{info.nMin, info.nMax, info.nPos};
+    return true;
+}
+
+void Win32Windows::SwitchToThisWindow(HWND window, bool altTab) {
+    ::SwitchToThisWindow(window, altTab ? TRUE : FALSE);
+}
+
 } // namespace pw::win32

@@ -31,6 +31,8 @@ class Win32Windows final : public platform::Windows {
     HMONITOR MonitorFromPoint(POINT point, unsigned long flags) override;
     HWND FindTopLevel(const Char* className) override;
     bool ShowWindow(HWND window, int command) override;
+    bool ScrollInfo(HWND window, int bar, platform::ScrollRange& range) override;
+    void SwitchToThisWindow(HWND window, bool altTab) override;
 };
 
 } // namespace pw::win32
