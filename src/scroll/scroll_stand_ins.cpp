@@ -1,8 +1,7 @@
 // The scroll layer's pieces that are not built yet (see "Not built yet" in the README):
-// wheel redirection, the wheel accumulator, the timer-queue timers of a held wheel or
-// tilt, and the cursor shapes of an axis lock. Each keeps its interface and does nothing.
+// wheel redirection, the wheel accumulator and the timer-queue timers of a held wheel or
+// tilt. Each keeps its interface and does nothing.
 
-#include "scroll/lock_axis.h"
 #include "scroll/scroll_timers.h"
 #include "scroll/wheel_redirection.h"
 
@@ -27,8 +26,6 @@ bool pw::IsInjectedScrollRedirectable(HWND) {
 
 // Nothing is accumulated or cached, so there is nothing to forget.
 void CWheel::Reset() {}
-
-void CLockAxis::ChangeCursor(HICON) {}
 
 namespace {
 
