@@ -1,5 +1,5 @@
-#include "hook/find_hook.h"
 #include "hook/display_changed.h"
+#include "hook/find_hook.h"
 #include "hook/keyboard_hook.h"
 #include "hook/library.h"
 #include "platform/sim/simulated_desktop.h"
@@ -43,8 +43,8 @@ std::string LayerModifierKeys(const std::string& slots) {
 
 // Layer key slot: modifier code and virtual key.
 std::string Slot(int slot, int modifier, int key = 0) {
-    return "<LayerKey" + std::to_string(slot) + " Key=\"" + std::to_string(key) +
-           "\" Modifier=\"" + std::to_string(modifier) + "\"/>";
+    return "<LayerKey" + std::to_string(slot) + " Key=\"" + std::to_string(key) + "\" Modifier=\"" +
+           std::to_string(modifier) + "\"/>";
 }
 
 constexpr const char* kEditor = R"(
@@ -57,8 +57,7 @@ TEST(KeyboardHookReplay, LayerModifierSlotsSwitchWhileHeldAndRestoreWhenBroken) 
     // Four layers. Shift alone is the first layer, Shift+Control the second (and, again,
     // the third: only the first slot counts), Control+A the fourth; Shift+Control+Alt
     // names a fifth layer that does not exist. On the second layer XLeft types "x".
-    const std::string slots = Slot(0, 1) + Slot(1, 3) + Slot(2, 3) + Slot(3, 2, 'A') +
-                              Slot(4, 7);
+    const std::string slots = Slot(0, 1) + Slot(1, 3) + Slot(2, 3) + Slot(3, 2, 'A') + Slot(4, 7);
     ReplayRun run(SettingsXml("<Layers Number=\"4\"/>" + LayerModifierKeys(slots) +
                               "<Default><Layer1><XLeft action=\"28\" keys=\"x\" "
                               "keyaction=\"0\"/></Layer1></Default>"));
@@ -168,9 +167,9 @@ up Left
 TEST(KeyboardHookReplay, RepeatEndsWhenTheCursorLeavesForAnotherProfile) {
     // Right turns the wheel down in the editor for as long as it is held; the desktop
     // around it has the default profile, where Right does nothing.
-    ReplayRun run(SettingsXml(
-        "<Applications><Application Name=\"notepad.exe\" Enabled=\"true\"><Right "
-        "action=\"43\"/></Application></Applications>"));
+    ReplayRun run(
+        SettingsXml("<Applications><Application Name=\"notepad.exe\" Enabled=\"true\"><Right "
+                    "action=\"43\"/></Application></Applications>"));
     auto lines = run.Play(R"(
 window desktop process=explorer.exe class=Progman caption="Program Manager" rect=0,0,1920,1080
 window editor process=notepad.exe class=Notepad caption="notes" rect=100,100,800,600
@@ -209,8 +208,8 @@ class KeyboardHookTest : public ::testing::Test {
     }
 
     void SetSlot(int slot, unsigned short modifier, unsigned short key = 0) {
-        CHotkey* entry = g_pSettings->GetLayerModifierKeys()->GetHotkey(
-            static_cast<ModifierKeys>(slot));
+        CHotkey* entry =
+            g_pSettings->GetLayerModifierKeys()->GetHotkey(static_cast<ModifierKeys>(slot));
         entry->SetModifier(modifier);
         entry->SetVirtualKey(key);
     }

@@ -137,11 +137,12 @@ void pw::KeySwitchTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
                                     static_cast<unsigned>(id));
         }
         if (g_uKeySwitchTimer && !timers.KillTimer(g_uKeySwitchTimer))
-            CLogger::LogOSMessage(platform::GetDiagnostics().LastError(),
-                                  L"KeySwitchTimerProc: Unable to stop timer id 0x%08X (ptrID: "
-                                  L"0x%08X).",
-                                  static_cast<unsigned>(g_uKeySwitchTimer),
-                                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(&g_uKeySwitchTimer)));
+            CLogger::LogOSMessage(
+                platform::GetDiagnostics().LastError(),
+                L"KeySwitchTimerProc: Unable to stop timer id 0x%08X (ptrID: "
+                L"0x%08X).",
+                static_cast<unsigned>(g_uKeySwitchTimer),
+                static_cast<unsigned>(reinterpret_cast<uintptr_t>(&g_uKeySwitchTimer)));
         g_uKeySwitchTimer = 0;
         CLogger::LogDebug(L"KeySwitchTimerProc: Checking active app profile...");
         CheckKeyboardAppSwitch();

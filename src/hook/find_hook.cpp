@@ -3,8 +3,8 @@
 #include "platform/platform.h"
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
-#include "support/report_exception.h"
 #include "support/logger.h"
+#include "support/report_exception.h"
 
 LRESULT pw::hook::FindHookLLProc(int nCode, WPARAM wParam, LPARAM lParam) {
     const HWND target = g_hFindTarget;

@@ -181,8 +181,7 @@ void ExamineKey(WPARAM message, const KBDLLHOOKSTRUCT& record) {
 
 // A code beyond the key table means the hook is in a bad state: it is installed again.
 void RequestReinstall(DWORD virtualKey) {
-    CLogger::LogMessage(
-        L"***********************************************************************");
+    CLogger::LogMessage(L"***********************************************************************");
     CLogger::LogMessage(L"WARNING: KBDhook: VKCode=%d (>255) which should not happen.",
                         static_cast<int>(virtualKey));
     CLogger::LogMessage(L"         Keyboard hook will be reset.");
@@ -203,8 +202,9 @@ LRESULT pw::KeyHookLLProc(int nCode, WPARAM wParam, LPARAM lParam) {
                 RequestReinstall(record->vkCode);
             } else {
                 g_KeyState[record->vkCode] = (record->flags & platform::kLlkhfUp) ? 0 : kDown;
-                const bool own = (record->flags & platform::kLlkhfInjected) &&
-                                 record->dwExtraInfo == reinterpret_cast<uintptr_t>(g_hKeyboardHook);
+                const bool own =
+                    (record->flags & platform::kLlkhfInjected) &&
+                    record->dwExtraInfo == reinterpret_cast<uintptr_t>(g_hKeyboardHook);
                 if (own)
                     CLogger::LogDebug(L"Ignoring key injected by %ls", pw::kAppDisplayName);
                 else

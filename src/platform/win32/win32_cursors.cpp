@@ -10,8 +10,8 @@ HINSTANCE Win32Cursors::LibraryModule() {
 }
 
 HICON Win32Cursors::LoadCursorResource(HINSTANCE module, unsigned resourceId) {
-    return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(resourceId), IMAGE_CURSOR, 0,
-                                         0, LR_DEFAULTSIZE));
+    return static_cast<HICON>(
+        LoadImageW(module, MAKEINTRESOURCEW(resourceId), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
 }
 
 bool Win32Cursors::DestroyCursor(HICON cursor) {
