@@ -185,7 +185,7 @@ TEST_F(HookLifecycleTest, StartStopCyclesLeaveNoThreadsHooksOrWorkers) {
         notesSeen = MainWindowNotes();
         EXPECT_EQ(ProcessThreadCount(), threadsBefore);
     }
-    EXPECT_EQ(desktop.hooks.InstallCount(), 3u);
+    EXPECT_EQ(desktop.hooks.InstallCount(), 6u);
     EXPECT_TRUE(Logged(L"Hook thread exited successfully."));
     EXPECT_TRUE(Logged(L"Timer thread exited successfully."));
     EXPECT_TRUE(Logged(L"Removing mouse hook..."));
