@@ -5,6 +5,7 @@
 #include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
 #include "support/logger.h"
+#include "support/report_exception.h"
 #include "support/thread_lock.h"
 #include "windows/window_from_point.h"
 
@@ -157,13 +158,17 @@ bool CLockAxis::YLocked(int y) {
 namespace {
 
 void LockIfPossible(const Char* name, bool x) {
-    CThreadLock lock(name);
-    if (!g_pCurrentApp || !g_pCurrentApp->AxisLocking())
-        return;
-    if (x)
-        g_LockAxis.LockX(false);
-    else
-        g_LockAxis.LockY(false);
+    try {
+        CThreadLock lock(name);
+        if (!g_pCurrentApp || !g_pCurrentApp->AxisLocking())
+            return;
+        if (x)
+            g_LockAxis.LockX(false);
+        else
+            g_LockAxis.LockY(false);
+    } catch (...) {
+        pw::ReportException(name);
+    }
 }
 
 } // namespace
