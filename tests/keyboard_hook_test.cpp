@@ -114,6 +114,28 @@ key up 160
     EXPECT_EQ(FieldOf(LineOf(lines, "key up 160"), "cursor"), "\"system\"");
 }
 
+TEST(KeyboardHookReplay, KeyReleaseEndsAStickyButtonWhenConfigured) {
+    // Right makes the left button sticky; a typed key lets it go on its release.
+    const std::string buttons = "<Default><Right action=\"49\"/></Default>";
+    for (bool byKey : {true, false}) {
+        SCOPED_TRACE(byKey);
+        ReplayRun run(SettingsXml("<ResetSticky Enabled=\"false\" Key=\"" +
+                                  std::string(byKey ? "true" : "false") + "\" Layer=\"false\"/>" +
+                                  buttons));
+        auto lines = run.Play(std::string(kEditor) + R"(
+down Right
+up Right
+key down 65
+key up 65
+)");
+        EXPECT_NE(LineOf(lines, "down Right").find("\"flags\":\"0x2\""), std::string::npos);
+        EXPECT_EQ(LineOf(lines, "key down 65").find("\"type\":\"mouse\""), std::string::npos);
+        const bool released =
+            LineOf(lines, "key up 65").find("\"flags\":\"0x4\"") != std::string::npos;
+        EXPECT_EQ(released, byKey) << LineOf(lines, "key up 65");
+    }
+}
+
 // The editor has a profile of its own; the browser has the default profile.
 std::string TwoProfiles(const std::string& editorButtons) {
     return SettingsXml("<SwitchOnMouseOver Enable=\"false\"/><Applications><Application "
