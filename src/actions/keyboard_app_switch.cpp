@@ -15,6 +15,7 @@
 #include "support/report_exception.h"
 #include "support/text_compare.h"
 #include "support/thread_lock.h"
+#include "windows/focus_window.h"
 #include "windows/process_name.h"
 #include "windows/profile_matching.h"
 #include "windows/window_from_point.h"
@@ -32,14 +33,10 @@ constexpr int kRepeatStickyEntry = 5;
 // The focus window of the foreground window's thread, or the foreground window itself;
 // a store app's input window stands for its root window.
 HWND FocusedWindow() {
-    pw::platform::Windows& windows = pw::platform::GetWindows();
-    HWND window = windows.ForegroundWindow();
-    const unsigned long thread = windows.ThreadProcessId(window, nullptr);
-    pw::platform::GuiThreadWindows gui;
-    if (thread && windows.GuiThreadInfo(thread, gui) && gui.focus)
-        window = gui.focus;
+    HWND window = pw::windows::FocusWindowOfForeground();
     if (!window)
         return nullptr;
+    pw::platform::Windows& windows = pw::platform::GetWindows();
     std::array<Char, pw::windows::kClassNameLength> className{};
     windows.ClassName(window, className.data(), static_cast<int>(className.size()));
     if (pw::EqualsIgnoringCase(className.data(), kStoreAppInputClass))

@@ -13,6 +13,7 @@
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
+#include "windows/focus_window.h"
 #include "windows/process_name.h"
 #include "windows/profile_matching.h"
 #include "windows/window_from_point.h"
@@ -79,15 +80,7 @@ constexpr int kRepeatStickyEntry = 5;
 // The window whose profile the repeat must still belong to: under the cursor when the
 // profile follows the mouse, else the focus window of the foreground window's thread.
 HWND RepeatWindow(POINT pt, bool underCursor) {
-    if (underCursor)
-        return RealWindowFromPoint(pt);
-    pw::platform::Windows& windows = pw::platform::GetWindows();
-    HWND window = windows.ForegroundWindow();
-    const unsigned long thread = windows.ThreadProcessId(window, nullptr);
-    pw::platform::GuiThreadWindows gui;
-    if (thread && windows.GuiThreadInfo(thread, gui) && gui.focus)
-        window = gui.focus;
-    return window;
+    return underCursor ? RealWindowFromPoint(pt) : pw::windows::FocusWindowOfForeground();
 }
 
 // Whether the quarter of the last window under pt changed; notes the new one.
