@@ -1,6 +1,7 @@
 #include "actions/layers.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
+#include "hook/keyboard_hook.h"
 #include "hook/library.h"
 #include "hook/mouse_hook.h"
 #include "input/english_layout.h"
@@ -143,11 +144,14 @@ TEST_F(HookLifecycleTest, StartStopCyclesLeaveNoThreadsHooksOrWorkers) {
         EXPECT_NE(g_pSendInput, nullptr);
         EXPECT_NE(g_pSPIThread, nullptr);
         EXPECT_TRUE(GetHooked());
-        // Only the mouse hook: there is no keyboard hook procedure yet.
-        ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
+        // The mouse hook, then the keyboard hook, both on the hook thread.
+        ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 2u);
         EXPECT_EQ(desktop.hooks.InstalledHooks()[0].handle, g_hMouseHook);
         EXPECT_EQ(desktop.hooks.InstalledHooks()[0].proc, &pw::MouseHookLLProc);
         EXPECT_EQ(desktop.hooks.InstalledHooks()[0].threadId, g_dwHookThreadId);
+        EXPECT_EQ(desktop.hooks.InstalledHooks()[1].handle, g_hKeyboardHook);
+        EXPECT_EQ(desktop.hooks.InstalledHooks()[1].proc, &pw::KeyHookLLProc);
+        EXPECT_EQ(desktop.hooks.InstalledHooks()[1].threadId, g_dwHookThreadId);
         EXPECT_EQ(desktop.threads.PriorityOf(g_dwHookThreadId), 15);
         EXPECT_EQ(desktop.threads.PriorityOf(g_dwTimerThreadId), 1);
         EXPECT_EQ(desktop.threads.NameOf(g_dwHookThreadId), "VESK Hook Thread");
@@ -181,7 +185,7 @@ TEST_F(HookLifecycleTest, StartStopCyclesLeaveNoThreadsHooksOrWorkers) {
         notesSeen = MainWindowNotes();
         EXPECT_EQ(ProcessThreadCount(), threadsBefore);
     }
-    EXPECT_EQ(desktop.hooks.InstallCount(), 3u);
+    EXPECT_EQ(desktop.hooks.InstallCount(), 6u);
     EXPECT_TRUE(Logged(L"Hook thread exited successfully."));
     EXPECT_TRUE(Logged(L"Timer thread exited successfully."));
     EXPECT_TRUE(Logged(L"Removing mouse hook..."));
@@ -193,9 +197,9 @@ TEST_F(HookLifecycleTest, SecondSetMouseHookReplacesTheThreadsWithoutResettingDe
     desktop.systemParameters.TakeChanges();
     Hook();
     EXPECT_TRUE(Logged(L"QuickSetMouseHook: Hook thread exists!"));
-    ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
+    ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 2u);
     EXPECT_NE(g_hMouseHook, first);
-    EXPECT_EQ(desktop.hooks.InstallCount(), 2u);
+    EXPECT_EQ(desktop.hooks.InstallCount(), 4u);
     EXPECT_TRUE(desktop.systemParameters.Changes().empty());
     EXPECT_TRUE(RemoveMouseHook(false));
     EXPECT_TRUE(desktop.hooks.InstalledHooks().empty());
@@ -249,9 +253,9 @@ TEST_F(HookLifecycleTest, HookThreadReinstallsOnRequestAndSurvivesDroppedHooks) 
     EXPECT_TRUE(Logged(L"Invalid Set Timer call to hook thread"));
     EXPECT_TRUE(Logged(L"-- Dropping Message: 00000407 --"));
     EXPECT_TRUE(Logged(L"HookThread: WP_MOUSEHOOK - Successfully set the mouse hook 0x"));
-    // An unknown code did nothing; the reinstallation replaced the old hook.
-    EXPECT_EQ(desktop.hooks.InstallCount(), 2u);
-    ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
+    // An unknown code did nothing; the reinstallation replaced the old mouse hook.
+    EXPECT_EQ(desktop.hooks.InstallCount(), 3u);
+    ASSERT_EQ(desktop.hooks.InstalledHooks().size(), 2u);
     EXPECT_NE(g_hMouseHook, first);
 
     // The system drops the hook after an overrun; both are installed again on request.

@@ -165,16 +165,16 @@ TEST_F(TimerServiceTest, QuitStopsEveryTimerAndLaterRequestsRunOnTheCaller) {
 
 TEST_F(TimerServiceTest, HookResetTimerReinstallsTheHooksThroughTheHookThread) {
     ASSERT_TRUE(SetMouseHook());
-    ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() == 2; }));
     pw::SetThreadTimer(kResetHookTimer, 20000, pw::ResetHookTimerProc);
     ASSERT_TRUE(WaitUntil([] { return Locked(g_uResetHookTimer) != 0; }));
 
     desktop.timers.AdvanceAndFire(20000);
     EXPECT_TRUE(Logged(L"ResetHookTimerProc: Re-installing VESK hooks."));
-    ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return desktop.hooks.InstallCount() == 4; }));
     EXPECT_EQ(Locked(g_uResetHookTimer), 0u);
     EXPECT_FALSE(desktop.timers.IsRunning(kResetHookTimer));
-    EXPECT_EQ(desktop.hooks.InstalledHooks().size(), 1u);
+    EXPECT_EQ(desktop.hooks.InstalledHooks().size(), 2u);
     EXPECT_TRUE(RemoveMouseHook(false));
 }
 

@@ -17,11 +17,12 @@ bool ChangesCursor() {
     return g_pSettings && g_pSettings->MovementToScrollCursor();
 }
 
-// The scroll cursor is not drawn yet, so starting leaves the system cursors as they are.
 void Start(POINT pt, bool resetLock) {
     scroll::StartMovementToScroll(pt);
     if (resetLock)
         g_MovementToScroll.lockState = MovementAxisLock::None;
+    if (ChangesCursor())
+        g_LockAxis.ChangeCursor(g_hScrollCursor);
 }
 
 void Stop(bool flush) {

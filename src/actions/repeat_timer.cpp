@@ -1,5 +1,6 @@
 #include "actions/action_state.h"
 #include "actions/key_repeat.h"
+#include "input/send_input.h"
 #include "input/send_keys.h"
 #include "input/sim_modifiers.h"
 #include "platform/platform.h"
@@ -12,7 +13,12 @@
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
+#include "windows/focus_window.h"
+#include "windows/process_name.h"
+#include "windows/profile_matching.h"
 #include "windows/window_from_point.h"
+
+#include <array>
 
 namespace {
 
@@ -69,10 +75,73 @@ unsigned RepeatOnce(const RepeatSource& source, MouseButtons button, POINT pt) {
     return interval;
 }
 
+constexpr int kRepeatStickyEntry = 5;
+
+// The window whose profile the repeat must still belong to: under the cursor when the
+// profile follows the mouse, else the focus window of the foreground window's thread.
+HWND RepeatWindow(POINT pt, bool underCursor) {
+    return underCursor ? RealWindowFromPoint(pt) : pw::windows::FocusWindowOfForeground();
+}
+
+// Whether the quarter of the last window under pt changed; notes the new one.
+bool QuadrantChanged(HWND window, POINT pt) {
+    if (!g_bQuadrantsUsed)
+        return false;
+    const int quadrant = pw::windows::GetWindowQuadrant(window, &pt);
+    const bool changed = quadrant != g_nLastQuadrant;
+    if (changed)
+        CLogger::LogDebug(L"Quadrant changed from %d to %d", g_nLastQuadrant, quadrant);
+    g_nLastQuadrant = quadrant;
+    return changed;
+}
+
+// A wheel or tilt repeat has no release of its own to wait for once it is cancelled.
+void EndRepeat() {
+    CLogger::LogDebug(L"Different app settings for this quadrant. Cancelling repeat timer!");
+    g_nStickyState[kRepeatStickyEntry] = 0;
+    if (g_pSendInput)
+        g_pSendInput->FlushQueue();
+    g_uRepeatTimer = 0;
+    if (g_nRepeatButton >= mbTiltLeft && g_nRepeatButton <= mbWheelDown)
+        g_bButtonDown[static_cast<size_t>(g_nRepeatButton)] = false;
+}
+
+// Checks that the window at pt still has the profile the repeat runs for. False when the
+// repeat stops here: the window is gone for now (the timer is armed again) or the profile
+// there differs (the repeat ends).
+bool FollowWindow(POINT pt) {
+    CThreadLock lock(L"RepeatTimerProc WINDOW");
+    const bool underCursor = g_pSettings && g_pSettings->SwitchOnMouseOver();
+    HWND window = RepeatWindow(pt, underCursor);
+    if (underCursor && !window) {
+        CThreadLock noWindow(L"RepeatTimerProc NOWINDOW");
+        CLogger::LogDebug(L"RepeatTimerProc: Unable to get the window under the cursor. "
+                          L"Resetting timer.");
+        const uintptr_t next =
+            pw::SetThreadTimer(pw::runtime::kRepeatTimer, g_dwWheelRepeat, pw::RepeatTimerProc);
+        if (next)
+            g_uRepeatTimer = next;
+        return false;
+    }
+    if (window == g_hLastWindow && !QuadrantChanged(window, pt))
+        return true;
+
+    std::array<Char, pw::windows::kProcessNameCapacity> name{};
+    unsigned long pid = 0;
+    pw::platform::GetWindows().ThreadProcessId(window, &pid);
+    int depth = 0;
+    pw::GetProcessName(window, pid, name.data(), static_cast<int>(name.size()), &depth,
+                       pw::windows::kCallerRepeatTimer);
+    if (pw::windows::FindProfile(window, name.data(), &pt, nullptr) == g_pCurrentApp)
+        return true;
+    EndRepeat();
+    return false;
+}
+
 } // namespace
 
-// Following the cursor into another application's window (which ends the repeat) comes
-// with the window tracking of the repeat; the repeat continues for the profile it began in.
+// Each step first checks that the window at the cursor still belongs to the profile the
+// repeat began in; over another profile's window the repeat ends.
 void pw::RepeatTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
     {
         CThreadLock lock(L"RepeatTimerProc KillTimer");
@@ -86,6 +155,8 @@ void pw::RepeatTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
     }
     POINT pt{};
     GetPhysCursorPos(&pt);
+    if (!FollowWindow(pt))
+        return;
 
     CThreadLock lock(L"RepeatTimerProc NOBUTTON");
     if (!g_pCurrentApp) {

@@ -1,5 +1,6 @@
 #include "hook/hook_procedures.h"
 
+#include "hook/keyboard_hook.h"
 #include "hook/mouse_hook.h"
 
 namespace pw::hook {
@@ -9,10 +10,12 @@ platform::Hooks::Proc MouseHookProcedure() {
 }
 
 platform::Hooks::Proc KeyboardHookProcedure() {
-    return nullptr;
+    return &pw::KeyHookLLProc;
 }
 
-void ClearKeyboardHookKeys() {}
+void ClearKeyboardHookKeys() {
+    ClearKeyState();
+}
 
 runtime::TimerProc JigglerTimerProcedure() {
     return nullptr;

@@ -6,6 +6,7 @@
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
 #include "hook/hook_lifecycle.h"
+#include "hook/keyboard_hook.h"
 #include "hook/mouse_defaults_restore.h"
 #include "hook/mouse_hook.h"
 #include "hook/settings_reload.h"
@@ -14,6 +15,8 @@
 #include "input/spi_thread.h"
 #include "input/system_mouse_defaults.h"
 #include "runtime/runtime_state.h"
+#include "scroll/lock_axis.h"
+#include "scroll/movement_to_scroll.h"
 #include "scroll/scroll_button_processing.h"
 #include "scroll/scroll_state.h"
 #include "scroll/scroll_timers.h"
@@ -65,6 +68,7 @@ void ResetLibraryState() {
     actions::ResetActionState();
     ResetDebounce();
     ResetMouseHookState();
+    ResetKeyboardHookState();
     scroll::ResetScrollState();
     windows::ResetWindowsState();
     CWheel::Reset();
@@ -79,13 +83,17 @@ void ProcessAttach() {
     if (!g_invalidParameterInstaller)
         g_invalidParameterInstaller = std::make_unique<InvalidParameterInstaller>();
     InitScalingFunctions();
+    const HINSTANCE module = platform::GetCursors().LibraryModule();
+    g_LockAxis.InitCursors(module);
     g_pSettings = new CSettings(false);
     ResetLibraryState();
     pw::CaptureSystemMouseDefaults();
     pw::actions::ReadRepeatIntervals();
+    scroll::LoadScrollCursors(module);
 }
 
 void ProcessDetach(bool processEnding) {
+    scroll::DestroyScrollCursors();
     {
         CThreadLock lock(L"ProcessDetach");
         g_hMainWindow = nullptr;
@@ -115,6 +123,8 @@ void ProcessDetach(bool processEnding) {
     delete g_pSettings;
     g_pSettings = nullptr;
     g_invalidParameterInstaller.reset();
+    // The lock's cursor images go with the library rather than with the static object.
+    g_LockAxis.DestroyCursors();
     CLogger::CloseLogFile(true);
     CLogger::Shutdown();
     CThreadLock::DeleteCS();

@@ -208,6 +208,13 @@ inline constexpr int kVkApps = 0x5D;
 // Low-level hook record flags: injected, injected from a lower integrity level.
 inline constexpr DWORD kLlmhfInjected = 0x1;
 inline constexpr DWORD kLlmhfLowerIlInjected = 0x2;
+// Low-level keyboard record flags: injected, key up.
+inline constexpr DWORD kLlkhfInjected = 0x10;
+inline constexpr DWORD kLlkhfUp = 0x80;
+
+// Keyboard messages of the low-level keyboard hook.
+inline constexpr unsigned kWmSysKeyDown = 0x0104;
+inline constexpr unsigned kWmSysKeyUp = 0x0105;
 
 // ChildWindowFromPointEx: consider every child.
 inline constexpr unsigned kCwpAll = 0;

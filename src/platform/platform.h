@@ -236,6 +236,8 @@ class Windows {
     // SetCursorPos, in the caller's coordinates.
     virtual bool SetCursorPos(POINT point) = 0;
     virtual HMONITOR MonitorFromPoint(POINT point, unsigned long flags) = 0;
+    // GetSystemMetrics(SM_CXSCREEN, SM_CYSCREEN): the primary screen's size in pixels.
+    virtual void PrimaryScreenSize(int& width, int& height) = 0;
     // FindWindowW(className, null): the first top-level window of a class, or null.
     virtual HWND FindTopLevel(const Char* className) = 0;
     // ShowWindow with a kSw... command; whether the window was visible before.
@@ -428,6 +430,22 @@ class Shell {
     virtual void Beep(unsigned type) = 0;
 };
 
+// Cursor images of the library's resources and the system cursors they may stand in for,
+// shaped like LoadImageW, DestroyCursor, CopyIcon and SetSystemCursor. Reloading the
+// system's own cursors is SystemParameters::ReloadSystemCursors.
+class Cursors {
+  public:
+    virtual ~Cursors() = default;
+    // The library's own module, whose resources hold its cursor images.
+    virtual HINSTANCE LibraryModule() = 0;
+    // LoadImageW(module, resourceId, IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE); null on failure.
+    virtual HICON LoadCursorResource(HINSTANCE module, unsigned resourceId) = 0;
+    virtual bool DestroyCursor(HICON cursor) = 0;
+    // SetSystemCursor(CopyIcon(cursor), systemId): the system takes the copy, so cursor
+    // stays the caller's.
+    virtual bool ReplaceSystemCursor(HICON cursor, unsigned long systemId) = 0;
+};
+
 // The system's low-level input hooks, shaped like SetWindowsHookExW and
 // UnhookWindowsHookEx. A hook's procedure runs on the thread that installed it, from that
 // thread's message loop.
@@ -489,6 +507,7 @@ class Platform {
     virtual QueueTimers& GetQueueTimers() = 0;
     virtual SystemParameters& GetSystemParameters() = 0;
     virtual Shell& GetShell() = 0;
+    virtual Cursors& GetCursors() = 0;
     virtual Hooks& GetHooks() = 0;
     virtual Threads& GetThreads() = 0;
 };
@@ -560,6 +579,9 @@ inline SystemParameters& GetSystemParameters() {
 }
 inline Shell& GetShell() {
     return Current().GetShell();
+}
+inline Cursors& GetCursors() {
+    return Current().GetCursors();
 }
 inline Hooks& GetHooks() {
     return Current().GetHooks();

@@ -3,22 +3,88 @@
 #include "input/send_input.h"
 #include "platform/platform.h"
 #include "runtime/runtime_state.h"
+#include "settings/application_settings.h"
 #include "support/logger.h"
+#include "support/report_exception.h"
+#include "support/thread_lock.h"
 #include "windows/window_from_point.h"
+
+#include <array>
+
+namespace {
+
+// The system cursors an axis lock stands in for: normal select, working in background,
+// and the others in the order they are replaced.
+constexpr std::array<unsigned long, 16> kSystemCursorIds = {
+    32650, 32512, 32515, 32649, 32651, 32513, 32648, 32646,
+    32643, 32645, 32642, 32644, 32516, 32514, 32631, 32663};
+
+void Destroy(HICON& cursor) {
+    if (!cursor)
+        return;
+    pw::platform::GetCursors().DestroyCursor(cursor);
+    cursor = nullptr;
+}
+
+} // namespace
 
 CLockAxis::CLockAxis() = default;
 
-CLockAxis::~CLockAxis() = default;
+CLockAxis::~CLockAxis() {
+    DestroyCursors();
+}
+
 CLockAxis g_LockAxis;
+
+void CLockAxis::InitCursors(HINSTANCE module) {
+    DestroyCursors();
+    pw::platform::Cursors& cursors = pw::platform::GetCursors();
+    m_hXCursor = cursors.LoadCursorResource(module, pw::scroll::kXLockCursorId);
+    m_hYCursor = cursors.LoadCursorResource(module, pw::scroll::kYLockCursorId);
+    m_hXYCursor = cursors.LoadCursorResource(module, pw::scroll::kXYLockCursorId);
+    if (!m_hXCursor || !m_hYCursor || !m_hXYCursor)
+        CLogger::LogOSMessage(pw::platform::GetDiagnostics().LastError(),
+                              L"CLockAxis: Unable to load the axis lock cursors.");
+}
+
+// Without cursor images the system cursors were never replaced, and the platform may
+// already be gone when a static instance is destroyed.
+void CLockAxis::DestroyCursors() {
+    if (!m_hXCursor && !m_hYCursor && !m_hXYCursor)
+        return;
+    Destroy(m_hXCursor);
+    Destroy(m_hYCursor);
+    Destroy(m_hXYCursor);
+    ResetCursor();
+}
+
+void CLockAxis::ShowLockCursor() {
+    if (m_bXLocked && m_bYLocked)
+        ChangeCursor(m_hXYCursor);
+    else if (m_bXLocked)
+        ChangeCursor(m_hXCursor);
+    else if (m_bYLocked)
+        ChangeCursor(m_hYCursor);
+}
+
+void CLockAxis::ChangeCursor(HICON cursor) {
+    if (!cursor)
+        return;
+    pw::platform::Cursors& cursors = pw::platform::GetCursors();
+    for (unsigned long id : kSystemCursorIds)
+        cursors.ReplaceSystemCursor(cursor, id);
+}
 
 void CLockAxis::LockX(bool byKey) {
     m_bXLocked = true;
     m_bByKey = byKey;
+    ShowLockCursor();
 }
 
 void CLockAxis::LockY(bool byKey) {
     m_bYLocked = true;
     m_bByKey = byKey;
+    ShowLockCursor();
 }
 
 void CLockAxis::Unlock(bool byKey) {
@@ -36,7 +102,9 @@ void CLockAxis::UnlockX(bool byKey) {
         return;
     m_bXLocked = false;
     m_nXPos = 0;
-    if (!m_bYLocked)
+    if (m_bYLocked)
+        ChangeCursor(m_hYCursor);
+    else
         ResetCursor();
 }
 
@@ -45,7 +113,9 @@ void CLockAxis::UnlockY(bool byKey) {
         return;
     m_bYLocked = false;
     m_nYPos = 0;
-    if (!m_bXLocked)
+    if (m_bXLocked)
+        ChangeCursor(m_hXCursor);
+    else
         ResetCursor();
 }
 
@@ -83,6 +153,32 @@ bool CLockAxis::YLocked(int y) {
     if (m_bYLocked && m_nYPos == 0)
         m_nYPos = y;
     return m_bYLocked;
+}
+
+namespace {
+
+void LockIfPossible(const Char* name, bool x) {
+    try {
+        CThreadLock lock(name);
+        if (!g_pCurrentApp || !g_pCurrentApp->AxisLocking())
+            return;
+        if (x)
+            g_LockAxis.LockX(false);
+        else
+            g_LockAxis.LockY(false);
+    } catch (...) {
+        pw::ReportException(name);
+    }
+}
+
+} // namespace
+
+void LockXAxisIfPossible() {
+    LockIfPossible(L"LockXAxisIfPossible", true);
+}
+
+void LockYAxisIfPossible() {
+    LockIfPossible(L"LockYAxisIfPossible", false);
 }
 
 bool pw::MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Axis locking: keeps the pointer on one horizontal or vertical line while a lock is on.
-// Each movement is corrected to the locked coordinate and injected again.
+// Each movement is corrected to the locked coordinate and injected again, and the system
+// cursors show which axis is held.
 
 #include "platform/handles.h"
 #include "support/export.h"
@@ -9,7 +10,14 @@
 class PW_API CLockAxis {
   public:
     CLockAxis();
+    // Destroys the cursor images and, when there were any, puts the system cursors back.
     virtual ~CLockAxis();
+
+    // Loads the X, Y and both-axes cursor images from module's resources (105 to 107).
+    void InitCursors(HINSTANCE module);
+    // Destroys the cursor images and puts the system cursors back; the library does it
+    // when it is unloaded.
+    void DestroyCursors();
 
     // byKey: the lock comes from a layer modifier key (the owner flag).
     void LockX(bool byKey);
@@ -31,17 +39,23 @@ class PW_API CLockAxis {
     int XPos() const;
     int YPos() const;
 
-    // Shows cursor in place of the system cursors.
+    // Shows cursor in place of the system cursors (nothing for a null cursor).
     void ChangeCursor(HICON cursor);
     // Puts the system cursors back.
     static void ResetCursor();
 
   private:
+    // The cursor of the axes locked now: both, X or Y.
+    void ShowLockCursor();
+
     bool m_bXLocked = false;
     bool m_bYLocked = false;
     bool m_bByKey = false;
     int m_nXPos = 0;
     int m_nYPos = 0;
+    HICON m_hXCursor = nullptr;
+    HICON m_hYCursor = nullptr;
+    HICON m_hXYCursor = nullptr;
 };
 
 namespace pw {
@@ -54,6 +68,14 @@ bool MouseMove(const MSLLHOOKSTRUCT& record, bool xLocked);
 
 namespace pw::scroll {
 
+// Cursor resources of the library.
+inline constexpr unsigned kScrollCursorId = 104;
+inline constexpr unsigned kXLockCursorId = 105;
+inline constexpr unsigned kYLockCursorId = 106;
+inline constexpr unsigned kXYLockCursorId = 107;
+inline constexpr unsigned kHorizontalScrollCursorId = 108;
+inline constexpr unsigned kVerticalScrollCursorId = 109;
+
 // Corrects a movement to the locked coordinates of g_LockAxis and injects it; true when
 // an axis is locked and the incoming movement must be swallowed.
 bool ApplyAxisLock(MSLLHOOKSTRUCT& record);
@@ -62,3 +84,7 @@ bool ApplyAxisLock(MSLLHOOKSTRUCT& record);
 
 // The axis lock of the mouse hook.
 extern CLockAxis g_LockAxis;
+
+// Lock an axis for the current profile, when it allows axis locking (not owned by a key).
+PW_EXTERN_C void LockXAxisIfPossible();
+PW_EXTERN_C void LockYAxisIfPossible();

@@ -4,6 +4,7 @@
 #include "platform/input_record.h"
 #include "platform/platform.h"
 #include "runtime/runtime_state.h"
+#include "scroll/lock_axis.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 
@@ -11,8 +12,35 @@
 #include <cmath>
 
 pw::scroll::MovementToScrollState g_MovementToScroll;
+HICON g_hScrollCursor = nullptr;
+HICON g_hHorizontalScrollCursor = nullptr;
+HICON g_hVerticalScrollCursor = nullptr;
 
 namespace pw::scroll {
+
+namespace {
+
+void DestroyCursor(HICON& cursor) {
+    if (cursor)
+        platform::GetCursors().DestroyCursor(cursor);
+    cursor = nullptr;
+}
+
+} // namespace
+
+void LoadScrollCursors(HINSTANCE module) {
+    DestroyScrollCursors();
+    platform::Cursors& cursors = platform::GetCursors();
+    g_hScrollCursor = cursors.LoadCursorResource(module, kScrollCursorId);
+    g_hHorizontalScrollCursor = cursors.LoadCursorResource(module, kHorizontalScrollCursorId);
+    g_hVerticalScrollCursor = cursors.LoadCursorResource(module, kVerticalScrollCursorId);
+}
+
+void DestroyScrollCursors() {
+    DestroyCursor(g_hScrollCursor);
+    DestroyCursor(g_hHorizontalScrollCursor);
+    DestroyCursor(g_hVerticalScrollCursor);
+}
 
 void StartMovementToScroll(POINT pt) {
     g_MovementToScroll.active = true;
@@ -30,15 +58,22 @@ using pw::scroll::MovementAxisLock;
 
 constexpr int kStepsPerPixel = 5;
 
-// Locks to the dominant axis once the movement shows one; the cursor shapes of the two
-// locks are not drawn yet.
+void ShowLockCursor(HICON cursor) {
+    if (g_pSettings && g_pSettings->MovementToScrollCursor())
+        g_LockAxis.ChangeCursor(cursor);
+}
+
+// Locks to the dominant axis once the movement shows one, and shows that axis's cursor.
 void LockToDominantAxis(double& rows, double& columns) {
     auto& state = g_MovementToScroll;
     if (state.lockState == MovementAxisLock::None) {
-        if (std::fabs(columns) < 3.0 && std::fabs(rows) > 2.0)
+        if (std::fabs(columns) < 3.0 && std::fabs(rows) > 2.0) {
             state.lockState = MovementAxisLock::VerticalOnly;
-        else if (std::fabs(columns) >= 3.0 && std::fabs(rows) <= 3.0)
+            ShowLockCursor(g_hVerticalScrollCursor);
+        } else if (std::fabs(columns) >= 3.0 && std::fabs(rows) <= 3.0) {
             state.lockState = MovementAxisLock::HorizontalOnly;
+            ShowLockCursor(g_hHorizontalScrollCursor);
+        }
     }
     if (state.lockState == MovementAxisLock::VerticalOnly)
         columns = 0;

@@ -27,9 +27,19 @@ struct MovementToScrollState {
 // Starts scrolling by movement from pt (the axis lock state is left to the caller).
 void StartMovementToScroll(POINT pt);
 
+// Loads the movement-to-scroll cursor images (104, 108, 109) from module's resources, and
+// destroys them again.
+void LoadScrollCursors(HINSTANCE module);
+void DestroyScrollCursors();
+
 } // namespace pw::scroll
 
 extern pw::scroll::MovementToScrollState g_MovementToScroll;
+// Shown while movement-to-scroll is active, and once it locks to the horizontal or the
+// vertical axis; null when not loaded.
+extern HICON g_hScrollCursor;
+extern HICON g_hHorizontalScrollCursor;
+extern HICON g_hVerticalScrollCursor;
 
 // Whether movement is currently turned into scrolling.
 inline bool MovementToScrollActive() {

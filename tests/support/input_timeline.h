@@ -46,6 +46,7 @@ class InputTimeline final : public platform::Platform, public platform::Input {
     platform::QueueTimers& GetQueueTimers() override { return desktop_.queueTimers; }
     platform::SystemParameters& GetSystemParameters() override { return desktop_.systemParameters; }
     platform::Shell& GetShell() override { return desktop_.shell; }
+    platform::Cursors& GetCursors() override { return desktop_.cursors; }
     platform::Hooks& GetHooks() override { return desktop_.hooks; }
     platform::Threads& GetThreads() override { return desktop_.threads; }
 

@@ -38,6 +38,31 @@ constexpr const Char* kSettingsPath = L"C:\\PallawickReplay\\VESKSettings.xml";
 // A scenario that makes the library inject without end is cut off here.
 constexpr int kMaxFedBack = 10000;
 
+// The normal-select arrow: the library replaces it with every other system cursor.
+constexpr unsigned long kArrowCursor = 32512;
+
+// The "cursor" field: which of the library's cursors stands in for the system's.
+const char* CursorName(unsigned resource) {
+    switch (resource) {
+    case 0:
+        return "system";
+    case 104:
+        return "scroll";
+    case 105:
+        return "x-lock";
+    case 106:
+        return "y-lock";
+    case 107:
+        return "xy-lock";
+    case 108:
+        return "scroll-horizontal";
+    case 109:
+        return "scroll-vertical";
+    default:
+        return "other";
+    }
+}
+
 struct ButtonMessages {
     unsigned down, up, doubleClick;
     int virtualKey;
@@ -147,12 +172,10 @@ bool Replay::StartHooks(std::string& error) {
     }
     // The hook thread installs the hook once it runs its message loop.
     const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
-    while (!mouseProc_ && std::chrono::steady_clock::now() < deadline) {
+    while (!(mouseProc_ && keyboardProc_) && std::chrono::steady_clock::now() < deadline) {
         Settle();
-        for (const auto& hook : desktop_.hooks.InstalledHooks())
-            if (hook.kind == platform::Hooks::Kind::MouseLowLevel)
-                mouseProc_ = hook.proc;
-        if (!mouseProc_)
+        FindHooks();
+        if (!(mouseProc_ && keyboardProc_))
             std::this_thread::yield();
     }
     if (!mouseProc_) {
@@ -168,6 +191,15 @@ bool Replay::StartHooks(std::string& error) {
     }
     delete threaded;
     return true;
+}
+
+void Replay::FindHooks() {
+    for (const auto& hook : desktop_.hooks.InstalledHooks()) {
+        if (hook.kind == platform::Hooks::Kind::MouseLowLevel)
+            mouseProc_ = hook.proc;
+        else
+            keyboardProc_ = hook.proc;
+    }
 }
 
 CSendInput* Replay::Sender() {
@@ -362,7 +394,32 @@ bool Replay::FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uin
     return desktop_.input.NextHookCalls() == passedBefore;
 }
 
+void Replay::FeedKey(int virtualKey, bool up, uint32_t flags, uintptr_t extraInfo) {
+    // Keys pressed while Alt is held, and Alt itself, come as system keys unless Control
+    // is held too.
+    const bool alt = virtualKey == 0x12 || virtualKey == 0xA4 || virtualKey == 0xA5 ||
+                     desktop_.input.AsyncKeyState(0x12) < 0;
+    const bool control = desktop_.input.AsyncKeyState(0x11) < 0;
+    const bool system = alt && !control;
+    unsigned message = up ? platform::kWmKeyUp : platform::kWmKeyDown;
+    if (system)
+        message = up ? platform::kWmSysKeyUp : platform::kWmSysKeyDown;
+    KBDLLHOOKSTRUCT record{};
+    record.vkCode = static_cast<DWORD>(virtualKey);
+    record.flags = flags | (up ? platform::kLlkhfUp : 0);
+    record.time = desktop_.clock.TickCount();
+    record.dwExtraInfo = extraInfo;
+    if (keyboardProc_)
+        keyboardProc_(0, message, reinterpret_cast<LPARAM>(&record));
+}
+
 void Replay::FeedBack(const InputRecord& record) {
+    if (record.type == InputType::Keyboard) {
+        if (!(record.key.flags & platform::kKeyEventUnicode))
+            FeedKey(record.key.vk, (record.key.flags & platform::kKeyEventKeyUp) != 0,
+                    platform::kLlkhfInjected, record.key.extraInfo);
+        return;
+    }
     if (record.type != InputType::Mouse)
         return;
     const platform::MouseInputRecord& mouse = record.mouse;
@@ -458,6 +515,11 @@ void Replay::WriteLine(const Step& step, const char* result, const std::string& 
     if (withAction && lastAction_.seen)
         line.Field("button", lastAction_.button).Field("action", lastAction_.action);
     lastAction_ = {};
+    const unsigned cursor = desktop_.cursors.ShownResource(kArrowCursor);
+    if (cursor != shownCursor_) {
+        line.Field("cursor", CursorName(cursor));
+        shownCursor_ = cursor;
+    }
     line.RawField("injected", injected);
     if (posted.empty())
         posted = TakePosted();
@@ -540,7 +602,11 @@ void Replay::Wheel(const Step& step, bool tilt) {
 
 void Replay::Key(const Step& step) {
     // The keyboard hook only watches keys; it never swallows one.
-    desktop_.input.SetKeyDown(step.virtualKey, !step.keyUp);
+    if (!step.keyUp)
+        desktop_.input.SetKeyDown(step.virtualKey, true);
+    FeedKey(step.virtualKey, step.keyUp, 0, 0);
+    if (step.keyUp)
+        desktop_.input.SetKeyDown(step.virtualKey, false);
     const std::string injected = DrainInjected();
     WriteLine(step, "passed", injected, false);
 }

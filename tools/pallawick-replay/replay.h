@@ -49,6 +49,10 @@ class Replay {
 
     // Hands one event to the mouse hook as the system would; true when it was swallowed.
     bool FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uintptr_t extraInfo);
+    // Hands one key event to the keyboard hook as the system would.
+    void FeedKey(int virtualKey, bool up, uint32_t flags, uintptr_t extraInfo);
+    // Finds the hook procedures the hook thread installed.
+    void FindHooks();
     // Feeds everything the library injected back through the hook and describes it.
     std::string DrainInjected();
     void FeedBack(const platform::InputRecord& record);
@@ -78,6 +82,10 @@ class Replay {
     std::map<std::string, unsigned long> processes_;
     POINT cursor_{};
     platform::Hooks::Proc mouseProc_ = nullptr;
+    platform::Hooks::Proc keyboardProc_ = nullptr;
+    // The library's cursor resource standing in for the arrow at the last line; 0 for
+    // the system's own.
+    unsigned shownCursor_ = 0;
     // The last action the engine carried out since the previous line.
     struct SeenAction {
         bool seen = false;

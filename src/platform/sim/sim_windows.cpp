@@ -399,6 +399,13 @@ HMONITOR SimWindows::MonitorFromPoint(POINT point, unsigned long flags) {
     return reinterpret_cast<HMONITOR>(nearest + 1);
 }
 
+void SimWindows::PrimaryScreenSize(int& width, int& height) {
+    Lock lock(mutex_);
+    const RECT& rect = monitors_.front().rect;
+    width = static_cast<int>(ToLogical(rect.right - rect.left));
+    height = static_cast<int>(ToLogical(rect.bottom - rect.top));
+}
+
 long SimWindows::DpiForMonitor(HMONITOR monitor, int, unsigned* dpiX, unsigned* dpiY) {
     Lock lock(mutex_);
     auto index = reinterpret_cast<std::uintptr_t>(monitor);

@@ -64,6 +64,8 @@ class SimWindows final : public platform::Windows {
     bool CursorPos(POINT& point) override;
     bool SetCursorPos(POINT point) override;
     HMONITOR MonitorFromPoint(POINT point, unsigned long flags) override;
+    // The first monitor's size, in the caller's coordinates.
+    void PrimaryScreenSize(int& width, int& height) override;
     HWND FindTopLevel(const Char* className) override;
     // Records the command; the simulated window's state does not change.
     bool ShowWindow(HWND window, int command) override;

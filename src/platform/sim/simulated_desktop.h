@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_crash_reporter.h"
+#include "platform/sim/sim_cursors.h"
 #include "platform/sim/sim_diagnostics.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_environment.h"
@@ -50,6 +51,7 @@ class SimulatedDesktop final : public platform::Platform {
     platform::QueueTimers& GetQueueTimers() override { return queueTimers; }
     platform::SystemParameters& GetSystemParameters() override { return systemParameters; }
     platform::Shell& GetShell() override { return shell; }
+    platform::Cursors& GetCursors() override { return cursors; }
     platform::Hooks& GetHooks() override { return hooks; }
     platform::Threads& GetThreads() override { return threads; }
 
@@ -73,6 +75,7 @@ class SimulatedDesktop final : public platform::Platform {
     SimTimers timers{clock, queueTimers};
     SimSystemParameters systemParameters;
     SimShell shell;
+    SimCursors cursors{systemParameters};
     SimHooks hooks{diagnostics, messages};
     SimThreads threads{messages};
 

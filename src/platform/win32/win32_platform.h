@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_crash_reporter.h"
+#include "platform/win32/win32_cursors.h"
 #include "platform/win32/win32_diagnostics.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_environment.h"
@@ -50,6 +51,7 @@ class Win32Platform final : public platform::Platform {
     platform::QueueTimers& GetQueueTimers() override { return queueTimers_; }
     platform::SystemParameters& GetSystemParameters() override { return systemParameters_; }
     platform::Shell& GetShell() override { return shell_; }
+    platform::Cursors& GetCursors() override { return cursors_; }
     platform::Hooks& GetHooks() override { return hooks_; }
     platform::Threads& GetThreads() override { return threads_; }
 
@@ -70,6 +72,7 @@ class Win32Platform final : public platform::Platform {
     Win32QueueTimers queueTimers_;
     Win32SystemParameters systemParameters_;
     Win32Shell shell_;
+    Win32Cursors cursors_;
     Win32Hooks hooks_;
     Win32Threads threads_;
 };

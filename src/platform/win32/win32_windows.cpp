@@ -144,6 +144,11 @@ HMONITOR Win32Windows::MonitorFromPoint(POINT point, unsigned long flags) {
     return ::MonitorFromPoint(point, flags);
 }
 
+void Win32Windows::PrimaryScreenSize(int& width, int& height) {
+    width = GetSystemMetrics(SM_CXSCREEN);
+    height = GetSystemMetrics(SM_CYSCREEN);
+}
+
 } // namespace pw::win32
 
 namespace pw::win32 {

@@ -29,6 +29,7 @@ class Win32Windows final : public platform::Windows {
     bool CursorPos(POINT& point) override;
     bool SetCursorPos(POINT point) override;
     HMONITOR MonitorFromPoint(POINT point, unsigned long flags) override;
+    void PrimaryScreenSize(int& width, int& height) override;
     HWND FindTopLevel(const Char* className) override;
     bool ShowWindow(HWND window, int command) override;
     bool ScrollInfo(HWND window, int bar, platform::ScrollRange& range) override;
