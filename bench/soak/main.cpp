@@ -65,10 +65,11 @@ int main(int argc, char** argv) {
     std::printf("soak: %llu events (%.0f Hz virtual, %.1f s virtual) in %.2f s: %.0f events/s\n",
                 static_cast<unsigned long long>(report.events), static_cast<double>(options.rateHz),
                 report.virtualMs / 1000.0, report.seconds, rate);
-    std::printf("soak: heap growth after warm-up %ld bytes%s; timers %zu before, %zu after; "
-                "inject count %d; held %zu\n",
-                report.heapGrowth, report.heapMeasured ? "" : " (not measured)",
-                report.timersBefore, report.timersAfter, report.injectCount, report.held.size());
+    std::printf("soak: %llu records injected; heap growth after warm-up %ld bytes%s; timers %zu "
+                "before, %zu after; inject count %d; held %zu\n",
+                static_cast<unsigned long long>(report.injected), report.heapGrowth,
+                report.heapMeasured ? "" : " (not measured)", report.timersBefore,
+                report.timersAfter, report.injectCount, report.held.size());
     for (const std::string& failure : failures)
         std::printf("soak: FAIL: %s\n", failure.c_str());
     std::printf("soak: %s\n", failures.empty() ? "passed" : "failed");

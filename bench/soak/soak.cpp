@@ -4,7 +4,9 @@
 #include "replay.h"
 #include "runtime/runtime_state.h"
 #include "scenario.h"
+#include "settings/application_settings.h"
 #include "settings/folders.h"
+#include "settings/settings.h"
 #include "support/thread_lock.h"
 
 #include <algorithm>
@@ -115,10 +117,7 @@ class Script {
     uint64_t VirtualMs() const { return virtualMs_; }
 
     // Lets every timer of the last episode run out.
-    std::string Settle() {
-        virtualMs_ += 1000;
-        return "wait 1000\n";
-    }
+    std::string Settle() { return "wait 1000\n"; }
 
   private:
     int Between(int low, int high) {
@@ -177,7 +176,7 @@ class Script {
             Click("Right", Between(0, 3));
             break;
         case 5: // repeat or hold while down: a few virtual milliseconds held
-            Click("XLeft", Between(8, 80));
+            Click("XLeft", Between(8, 800));
             break;
         case 6: // sticky: on, some moves, off again
             Click("XRight");
@@ -224,7 +223,8 @@ bool Play(replay::Replay& replay, const std::string& lines, Report& report) {
 
 // What the desktop records for tests (injected input, posted messages, debugger lines)
 // is not the library's memory: it is dropped between chunks.
-void ForgetRecords(sim::SimulatedDesktop& desktop) {
+void ForgetRecords(sim::SimulatedDesktop& desktop, Report& report) {
+    report.injected += desktop.input.Injected().size();
     desktop.input.ClearInjected();
     desktop.messages.TakeRecorded();
     desktop.diagnostics.ClearDebugLines();
@@ -245,6 +245,16 @@ bool WriteSettingsFolderFile(sim::SimulatedDesktop& desktop, const std::string& 
     if (GetSettingsFolder(folder.data(), folder.size()) != 0 || !CreateFolder(folder.data()))
         return false;
     return desktop.files.WriteFile(String(folder.data()) + folders::kSettingsFileName, xml);
+}
+
+// Has the library reload the settings folder's file, as the main program does after a
+// save; true when the second generation is in force afterwards.
+bool Reload() {
+    UpdateSettings();
+    CThreadLock lock(L"Soak");
+    const Char* keys =
+        g_pSettings ? g_pSettings->GetDefaultApp()->GetKeystrokes(mbMiddle, 0) : nullptr;
+    return keys && String(keys) == L"{CTRL}x";
 }
 
 } // namespace
@@ -284,11 +294,11 @@ Report Run(const Options& options) {
         const uint64_t left = options.events - script.Events();
         if (!Play(replay, script.Next(std::min(left, kChunkEvents)), report))
             return report;
-        ForgetRecords(desktop);
+        ForgetRecords(desktop, report);
         if (!reloaded && script.Events() >= options.events / 2) {
             reloaded = true;
-            if (!WriteSettingsFolderFile(desktop, SettingsXml(1)) || !UpdateSettings())
-                report.failures.push_back("the settings reload failed");
+            if (!WriteSettingsFolderFile(desktop, SettingsXml(1)) || !Reload())
+                report.failures.push_back("the settings reload did not take the new file");
         }
         if (!report.heapMeasured && script.Events() >= warmUp)
             report.heapMeasured = HeapInUse(heapAfterWarmUp);
@@ -299,7 +309,7 @@ Report Run(const Options& options) {
     report.virtualMs = script.VirtualMs();
 
     Play(replay, script.Settle(), report);
-    ForgetRecords(desktop);
+    ForgetRecords(desktop, report);
     long heapAtEnd = 0;
     if (report.heapMeasured && HeapInUse(heapAtEnd))
         report.heapGrowth = heapAtEnd - heapAfterWarmUp;

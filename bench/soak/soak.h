@@ -29,6 +29,7 @@ struct Report {
     size_t timersBefore = 0; // running thread timers before the stream and after it
     size_t timersAfter = 0;
     int injectCount = 0;
+    uint64_t injected = 0; // input records the library injected
     std::vector<int> held; // virtual keys and buttons still down
     std::vector<std::string> failures;
 };
