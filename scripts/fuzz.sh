@@ -24,7 +24,7 @@ for target in "${targets[@]}"; do
     mkdir -p "build/fuzz/corpus/$target"
     log="build/fuzz/$target.log"
     echo "fuzz: $target for ${seconds}s"
-    if ! "build/asan/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    if ! "build/asan/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
             -dict="fuzz/$target.dict" -print_final_stats=1 \
             -artifact_prefix="build/fuzz/artifacts/$target-" \
             "build/fuzz/corpus/$target" "fuzz/corpus/$target" >"$log" 2>&1; then

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,7 +26,7 @@ bool ParseNumber(const char* text, uint64_t& value) {
 
 int main(int argc, char** argv) {
     pw::soak::Options options;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; i += 2) {
         uint64_t value = 0;
         const bool hasValue = i + 1 < argc && ParseNumber(argv[i + 1], value);
         if (std::strcmp(argv[i], "--events") == 0 && hasValue && value > 0) {
@@ -39,7 +40,6 @@ int main(int argc, char** argv) {
                          argv[0]);
             return 2;
         }
-        ++i;
     }
 
     const pw::soak::Report report = pw::soak::Run(options);
