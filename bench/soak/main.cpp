@@ -53,9 +53,17 @@ int main(int argc, char** argv) {
         }
         if (report.injectCount != 0)
             failures.push_back("inject count is " + std::to_string(report.injectCount));
-        if (report.timersAfter != report.timersBefore)
+        if (report.timersAfter != report.timersBefore) {
+            std::string kinds;
+            for (uintptr_t kind : report.timerKindsAfter) {
+                char text[16];
+                std::snprintf(text, sizeof text, " 0x%04X", static_cast<unsigned>(kind));
+                kinds += text;
+            }
             failures.push_back("thread timers running: " + std::to_string(report.timersAfter) +
-                               ", before the stream " + std::to_string(report.timersBefore));
+                               ", before the stream " + std::to_string(report.timersBefore) +
+                               " (library timer kinds:" + kinds + ")");
+        }
         if (report.heapMeasured && report.heapGrowth > kHeapSlack)
             failures.push_back("heap grew by " + std::to_string(report.heapGrowth) +
                                " bytes after the warm-up");

@@ -3,6 +3,7 @@
 #include "hook/settings_reload.h"
 #include "replay.h"
 #include "runtime/runtime_state.h"
+#include "runtime/thread_timers.h"
 #include "scenario.h"
 #include "settings/application_settings.h"
 #include "settings/folders.h"
@@ -315,6 +316,10 @@ Report Run(const Options& options) {
         report.heapGrowth = heapAtEnd - heapAfterWarmUp;
 
     report.timersAfter = desktop.timers.RunningCount();
+    for (uintptr_t kind = runtime::kKeySwitchTimer; kind <= runtime::kJigglerTimer; ++kind) {
+        if (desktop.timers.IsRunning(kind))
+            report.timerKindsAfter.push_back(kind);
+    }
     {
         CThreadLock lock(L"Soak");
         report.injectCount = g_nInjectCount;

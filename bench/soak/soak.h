@@ -28,6 +28,7 @@ struct Report {
     bool heapMeasured = false;
     size_t timersBefore = 0; // running thread timers before the stream and after it
     size_t timersAfter = 0;
+    std::vector<uintptr_t> timerKindsAfter; // the library's timer kinds running at the end
     int injectCount = 0;
     uint64_t injected = 0; // input records the library injected
     std::vector<int> held; // virtual keys and buttons still down
