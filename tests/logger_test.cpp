@@ -30,6 +30,9 @@ class LoggerTest : public ::testing::Test {
         desktop.clock.SetLocalTime(2016, 3, 4, 13, 5, 9);
     }
     void TearDown() override {
+        // Later tests log through the same static logger: leave it enabled, as at load.
+        CLogger::EnableDebug(false);
+        CLogger::DisableLogging(false);
         CLogger::CloseLogFile(false);
         CLogger::Shutdown();
         CThreadLock::DeleteCS();

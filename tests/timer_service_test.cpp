@@ -17,6 +17,7 @@
 #include "support/logger.h"
 #include "support/settings_files.h"
 #include "support/wait_until.h"
+#include "windows/mouse_over.h"
 
 #include "support/thread_lock.h"
 
@@ -176,6 +177,24 @@ TEST_F(TimerServiceTest, HookResetTimerReinstallsTheHooksThroughTheHookThread) {
     EXPECT_FALSE(desktop.timers.IsRunning(kResetHookTimer));
     EXPECT_EQ(desktop.hooks.InstalledHooks().size(), 2u);
     EXPECT_TRUE(RemoveMouseHook(false));
+}
+
+TEST_F(TimerServiceTest, MouseOverTimerStopsWhenItFires) {
+    StartTimerThread();
+    pw::SetThreadTimer(kMouseOverTimer, kMouseOverDelayMs, pw::ProcessMouseOverTimerProc);
+    ASSERT_TRUE(WaitUntil([] { return Locked(g_uMouseOverTimer) != 0; }));
+    {
+        // The timer thread handles nothing the procedure may ask of it until it returned.
+        CThreadLock lock(L"TimerServiceTest");
+        desktop.timers.AdvanceAndFire(kMouseOverDelayMs);
+    }
+    // Requests are handled in order: once this one is in, any the procedure made are done.
+    pw::SetThreadTimer(kRepeatTimer, 500, RepeatProc);
+    ASSERT_TRUE(WaitUntil([] { return Locked(g_uRepeatTimer) != 0; }));
+    EXPECT_FALSE(desktop.timers.IsRunning(kMouseOverTimer));
+    EXPECT_EQ(Locked(g_uMouseOverTimer), 0u);
+    desktop.timers.AdvanceAndFire(1000);
+    EXPECT_FALSE(desktop.timers.IsRunning(kMouseOverTimer));
 }
 
 // Settings files in the library's settings folder.

@@ -66,9 +66,8 @@ int CApplicationSettings::CalculateKeystrokesWaitHoldTime(const Char* keys, int 
 }
 
 bool CApplicationSettings::GetDisableScrollUnderCursor() const {
-    if (pw::IsNullObject(this))
-        return false;
-    return m_bDisableScrollUnderCursor;
+    const CApplicationSettings* self = pw::NullableSelf(this);
+    return self ? self->m_bDisableScrollUnderCursor : false;
 }
 
 // Per-layer settings.

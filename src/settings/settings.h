@@ -247,7 +247,8 @@ class PW_API CSettings {
         bool HasCaptionProfiles = false;
     };
     template <typename T> T Read(T Options::*option, T nullAnswer) const {
-        return pw::IsNullObject(this) ? nullAnswer : m_options.*option;
+        const CSettings* self = pw::NullableSelf(this);
+        return self ? self->m_options.*option : nullAnswer;
     }
 
     using OwnedProfiles = std::vector<std::unique_ptr<CApplicationSettings>>;

@@ -13,4 +13,12 @@ inline bool IsNullObject(const void* object) {
     return copy == nullptr;
 }
 
+// The object pointer read back the same way, for functions that go on to read members:
+// read through the copy, a member load cannot be hoisted above the test (clang takes
+// "this" to point at a whole object and may load from it before any branch).
+template <typename T> T* NullableSelf(T* object) {
+    T* volatile copy = object;
+    return copy;
+}
+
 } // namespace pw

@@ -30,6 +30,8 @@ class Replay {
     // Starts the library's hook threads; false with a message when they did not start.
     bool StartHooks(std::string& error);
     void Run(const std::vector<Step>& steps);
+    // The simulated desktop the engine runs on, for drivers that check or tidy it.
+    sim::SimulatedDesktop& Desktop() { return desktop_; }
 
   private:
     struct EventResult {

@@ -49,6 +49,7 @@ bool SimDiagnostics::DebugOutputContains(StringView text) const {
 void SimDiagnostics::ClearDebugLines() {
     std::lock_guard lock(mutex_);
     lines_.clear();
+    conversionCapacities_.clear();
 }
 
 int SimDiagnostics::ToThreadCodePage(const Char* text, int length, char* buffer, int capacity) {

@@ -20,6 +20,7 @@ class SimDiagnostics final : public platform::Diagnostics {
     std::vector<String> DebugLines() const;
     // Whether any debugger line so far contains text.
     bool DebugOutputContains(StringView text) const;
+    // Forgets the lines and the conversions recorded so far.
     void ClearDebugLines();
     // The buffer capacities code-page conversions were asked for, oldest first.
     std::vector<int> ConversionCapacities() const;
