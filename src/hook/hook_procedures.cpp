@@ -14,8 +14,4 @@ platform::Hooks::Proc KeyboardHookProcedure() {
 
 void ClearKeyboardHookKeys() {}
 
-runtime::TimerProc JigglerTimerProcedure() {
-    return nullptr;
-}
-
 } // namespace pw::hook

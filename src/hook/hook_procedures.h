@@ -1,9 +1,8 @@
 #pragma once
 
-// The procedures the hook and timer threads hand to the system. The keyboard hook and
-// the inactivity jiggler are not built yet: their procedures are null, so the hook
-// thread installs only the mouse hook and the settings reload starts no jiggler timer.
-// Each comes in here, and nowhere else, once it exists.
+// The procedures the hook and timer threads hand to the system. The keyboard hook is not
+// built yet: its procedure is null, so the hook thread installs only the mouse hook. It
+// comes in here, and nowhere else, once it exists.
 
 #include "platform/platform.h"
 #include "runtime/thread_timers.h"
@@ -15,7 +14,7 @@ platform::Hooks::Proc MouseHookProcedure();
 platform::Hooks::Proc KeyboardHookProcedure();
 // Clears the keyboard hook's table of held keys before it is installed.
 void ClearKeyboardHookKeys();
-// Null while there is no jiggler.
+// The inactivity jiggler's (hook/jiggler.cpp).
 runtime::TimerProc JigglerTimerProcedure();
 
 } // namespace pw::hook

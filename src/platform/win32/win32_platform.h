@@ -3,6 +3,7 @@
 // The real platform of the Windows build: each area over the system's own calls.
 
 #include "platform/platform.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_crash_reporter.h"
 #include "platform/win32/win32_diagnostics.h"
@@ -10,7 +11,9 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_hooks.h"
+#include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_monitor_brightness.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -48,6 +51,9 @@ class Win32Platform final : public platform::Platform {
     platform::Timers& GetTimers() override { return timers_; }
     platform::SystemParameters& GetSystemParameters() override { return systemParameters_; }
     platform::Shell& GetShell() override { return shell_; }
+    platform::Clipboard& GetClipboard() override { return clipboard_; }
+    platform::MonitorBrightness& GetMonitorBrightness() override { return brightness_; }
+    platform::Libraries& GetLibraries() override { return libraries_; }
     platform::Hooks& GetHooks() override { return hooks_; }
     platform::Threads& GetThreads() override { return threads_; }
 
@@ -67,6 +73,9 @@ class Win32Platform final : public platform::Platform {
     Win32Timers timers_;
     Win32SystemParameters systemParameters_;
     Win32Shell shell_;
+    Win32Clipboard clipboard_;
+    Win32MonitorBrightness brightness_;
+    Win32Libraries libraries_;
     Win32Hooks hooks_;
     Win32Threads threads_;
 };
