@@ -6,6 +6,7 @@
 #include "platform/sim/simulated_desktop.h"
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
+#include "scenario.h"
 #include "settings/settings.h"
 #include "support/logger.h"
 #include "support/replay_run.h"
@@ -15,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -385,6 +388,26 @@ TEST_F(HookedDesktopTest, BrightnessObjectLivesWithTheHookThreadAndOwnsItsComIni
     Hook("");
     EXPECT_TRUE(desktop.diagnostics.DebugOutputContains(L"Brightness: Unable to initialise COM"));
     EXPECT_EQ(desktop.brightness.ComUsers(), 0);
+}
+
+TEST(ReplayScenario, ClipboardSelectionAndBrightnessLines) {
+    auto parse = [](const std::string& text, pw::replay::ScenarioError& error) {
+        std::istringstream in(text);
+        return pw::replay::ParseScenario(in, error);
+    };
+    pw::replay::ScenarioError error;
+    auto steps = parse("clipboard \"a b\"\nclipboard\nselect \"\"\nbrightness 0\n", error);
+    ASSERT_TRUE(steps);
+    ASSERT_EQ(steps->size(), 4u);
+    EXPECT_EQ((*steps)[0].content, std::optional<std::string>("a b"));
+    EXPECT_FALSE((*steps)[1].content);
+    EXPECT_EQ((*steps)[2].content, std::optional<std::string>(""));
+    EXPECT_EQ((*steps)[3].level, 0);
+    for (const char* bad :
+         {"clipboard a b", "select \"x", "brightness 101", "brightness", "brightness -1"}) {
+        EXPECT_FALSE(parse(bad, error)) << bad;
+        EXPECT_EQ(error.line, 1) << bad;
+    }
 }
 
 } // namespace
