@@ -331,6 +331,8 @@ TEST_F(HookedDesktopTest, JigglerDoesNotStartWhenOffOrWithoutALimit) {
         EXPECT_EQ(JigglesAfterCheck(), 0u) << body;
         RemoveMouseHook(false);
     }
+    EXPECT_TRUE(desktop.diagnostics.DebugOutputContains(
+        L"HookDLL: Inactivity timeout of 0 minutes; the mouse jiggler does not run."));
 }
 
 void RecordSendSas(int asUser);
