@@ -1,8 +1,10 @@
 #include "actions/action_families.h"
+#include "actions/brightness.h"
 #include "actions/launch_application.h"
 #include "actions/web_search.h"
 #include "input/library_token_effects.h"
 #include "input/send_input.h"
+#include "input/sim_brightness_token.h"
 #include "input/sim_modifiers.h"
 #include "platform/platform.h"
 #include "runtime/runtime_state.h"
@@ -34,6 +36,17 @@ void RevealDesktop(const ActionCall& call) {
     g_pSendInput->SendKeyState(kVkSpace, false, input::kModLWin, 0, false, call.IsUp(),
                                context.simKeyDelay, context.keyboardMarker, context.englishLayout,
                                hold);
+}
+
+// On the press, with the event's point; without a brightness controller nothing happens.
+void StepBrightness(const ActionCall& call) {
+    CBrightness* brightness = g_pBrightness;
+    if (!call.IsDown() || !brightness)
+        return;
+    if (call.action == actBrightnessUp)
+        brightness->Up(call.Point());
+    else
+        brightness->Down(call.Point());
 }
 
 const Char* ApplicationOf(const ActionCall& call) {
@@ -98,8 +111,7 @@ bool RunShellAction(const ActionCall& call) {
         return true;
     case actBrightnessUp:
     case actBrightnessDown:
-        // The brightness controller is not created yet (g_pBrightness stays null), and
-        // without one the buttons do nothing.
+        StepBrightness(call);
         return true;
     case actWebSearchSelectedText:
         if (up)

@@ -1,7 +1,9 @@
 #include "actions/token_effects.h"
 
+#include "actions/brightness.h"
 #include "actions/layers.h"
 #include "input/library_token_effects.h"
+#include "input/sim_brightness_token.h"
 #include "platform/platform.h"
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
@@ -18,9 +20,15 @@ void LibraryTokenEffects::SetLayerHeld(bool held) {
     g_bLayerHeld = held;
 }
 
-void LibraryTokenEffects::StepBrightness(bool, const POINT&) {
-    // The monitor brightness control (g_pBrightness) is not built yet, so it is never
-    // set, and a step without it does nothing.
+// Without a brightness controller (the hook thread has not created one) nothing happens.
+void LibraryTokenEffects::StepBrightness(bool brighter, const POINT& pt) {
+    CBrightness* brightness = g_pBrightness;
+    if (!brightness)
+        return;
+    if (brighter)
+        brightness->Up(pt);
+    else
+        brightness->Down(pt);
 }
 
 void LibraryTokenEffects::ShowVolumeOsd(HWND osdWindow) {

@@ -1,5 +1,6 @@
 #include "hook/flag_functions.h"
 
+#include "actions/brightness.h"
 #include "input/sim_brightness_token.h"
 #include "platform/platform.h"
 #include "runtime/runtime_state.h"
@@ -47,6 +48,7 @@ void SetHookBrightnessOSDWindow(HWND window) {
     CThreadLock lock(L"SetHookBriOSDWindow");
     if (!g_pBrightness)
         return;
+    g_pBrightness->SetOSD(window);
     g_hBrightnessOSDWindow = window;
 }
 

@@ -17,8 +17,4 @@ void ClearKeyboardHookKeys() {
     ClearKeyState();
 }
 
-runtime::TimerProc JigglerTimerProcedure() {
-    return nullptr;
-}
-
 } // namespace pw::hook

@@ -1,13 +1,17 @@
 #include "hook/hook_thread.h"
 
+#include "actions/brightness.h"
 #include "hook/hook_control.h"
 #include "hook/hook_install.h"
+#include "hook/secure_attention.h"
 #include "input/english_layout.h"
 #include "input/send_input.h"
+#include "input/sim_brightness_token.h"
 #include "input/spi_thread.h"
 #include "platform/platform.h"
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
+#include "settings/os_version.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 #include "windows/wheel_window.h"
@@ -27,14 +31,41 @@ void ReplaceSendInput(CSendInput* sender) {
     delete old;
 }
 
-// The brightness object and the secure attention sequence join these once they exist.
+// The brightness object initialises the component services for the hook thread, so it
+// is created and deleted here.
+void ReplaceBrightness(CBrightness* brightness) {
+    CBrightness* old = nullptr;
+    {
+        CThreadLock lock(L"HookThread Brightness");
+        old = g_pBrightness;
+        g_pBrightness = brightness;
+    }
+    delete old;
+}
+
+void EnableSecureAttention() {
+    if (pw::EnableSAS() != 0)
+        return;
+    const uint32_t error = platform::GetDiagnostics().LastError();
+    if (GetOSVersion() >= osWindows7)
+        CLogger::LogOSMessage(error, L"Unable to enable secure attention sequence (SAS)");
+}
+
 void StartWorkers() {
     ReplaceSendInput(nullptr);
     ReplaceSendInput(new CSendInput());
     pw::RestartSPIThread();
+    HWND osdWindow = nullptr;
+    {
+        CThreadLock lock(L"HookThread Brightness");
+        osdWindow = g_hBrightnessOSDWindow;
+    }
+    ReplaceBrightness(new CBrightness(osdWindow));
+    EnableSecureAttention();
 }
 
 void StopWorkers() {
+    ReplaceBrightness(nullptr);
     ReplaceSendInput(nullptr);
     pw::DeleteSPIThread();
 }

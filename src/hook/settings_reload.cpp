@@ -111,8 +111,14 @@ void ApplyProcessPriority() {
 
 // The jiggler watches for inactivity from now on.
 void StartJiggler() {
-    if (!g_pSettings->MouseJiggler() || g_pSettings->get_MouseJigglerTickTimeout() == 0)
+    if (!g_pSettings->MouseJiggler())
         return;
+    if (g_pSettings->get_MouseJigglerTickTimeout() == 0) {
+        CLogger::LogMessage(L"HookDLL: Inactivity timeout of %d minutes; the mouse jiggler does "
+                            L"not run.",
+                            g_pSettings->MouseJigglerTimeout());
+        return;
+    }
     g_dwLastInputTick = platform::TickCount();
     g_bInputSeen = true;
     if (runtime::TimerProc proc = JigglerTimerProcedure())

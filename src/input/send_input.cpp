@@ -69,6 +69,13 @@ size_t CSendInput::QueuedCount() {
     return m_Queue.size();
 }
 
+bool CSendInput::Idle() {
+    if (!m_cs.IsInitialized())
+        return true;
+    ScopedCriticalSection hold(m_cs);
+    return m_Queue.empty() && !m_bPlaying;
+}
+
 void CSendInput::StartThreadLocked() {
     if (m_thread.Running())
         return;

@@ -90,6 +90,8 @@ class CSendInput final : public pw::input::TokenOutput, private pw::MessageThrea
     unsigned long ThreadId() const { return m_thread.ThreadId(); }
     // Entries waiting to be played.
     size_t QueuedCount();
+    // Whether everything queued so far has been played.
+    bool Idle();
 
   private:
     // Appends entry under the lock named name and wakes the player.

@@ -20,6 +20,6 @@ class CSimBrightnessToken final : public CSimToken {
     void Step(const pw::input::SimTokenContext& context) const;
 };
 
-// The monitor brightness control. It is not built yet, so it stays null and a step
-// without it does nothing.
+// The monitor brightness control, created and deleted by the hook thread; null while
+// there is none, and a step without it does nothing.
 extern CBrightness* g_pBrightness;

@@ -5,7 +5,7 @@
 // them over the system's API (platform/win32), the Linux build over a simulated
 // desktop (platform/sim) that tests drive deterministically.
 //
-// Later areas (the clipboard) are added as further interfaces beside these.
+// Later areas are added as further interfaces beside these, some in headers of their own.
 
 #include "platform/handles.h"
 #include "platform/input_record.h"
@@ -17,6 +17,11 @@
 #include <thread>
 
 namespace pw::platform {
+
+// Areas declared in headers of their own (platform/clipboard.h, ...).
+class Clipboard;
+class Libraries;
+class MonitorBrightness;
 
 struct LocalTime {
     int year = 0;
@@ -424,6 +429,9 @@ class Shell {
     // false when the shell reported a failure.
     virtual bool Execute(const Char* operation, const Char* file, const Char* parameters,
                          int show) = 0;
+    // ShellExecuteExW with a verb, a file (a program, document or address) and no
+    // parameters; false (last error set) when the shell reported a failure.
+    virtual bool ExecuteEx(const Char* verb, const Char* file, int show) = 0;
     // LockWorkStation.
     virtual bool LockWorkStation() = 0;
     // MessageBeep with a sound type (0 the default sound).
@@ -508,6 +516,9 @@ class Platform {
     virtual SystemParameters& GetSystemParameters() = 0;
     virtual Shell& GetShell() = 0;
     virtual Cursors& GetCursors() = 0;
+    virtual Clipboard& GetClipboard() = 0;
+    virtual MonitorBrightness& GetMonitorBrightness() = 0;
+    virtual Libraries& GetLibraries() = 0;
     virtual Hooks& GetHooks() = 0;
     virtual Threads& GetThreads() = 0;
 };
@@ -582,6 +593,15 @@ inline Shell& GetShell() {
 }
 inline Cursors& GetCursors() {
     return Current().GetCursors();
+}
+inline Clipboard& GetClipboard() {
+    return Current().GetClipboard();
+}
+inline MonitorBrightness& GetMonitorBrightness() {
+    return Current().GetMonitorBrightness();
+}
+inline Libraries& GetLibraries() {
+    return Current().GetLibraries();
 }
 inline Hooks& GetHooks() {
     return Current().GetHooks();

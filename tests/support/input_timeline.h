@@ -47,6 +47,9 @@ class InputTimeline final : public platform::Platform, public platform::Input {
     platform::SystemParameters& GetSystemParameters() override { return desktop_.systemParameters; }
     platform::Shell& GetShell() override { return desktop_.shell; }
     platform::Cursors& GetCursors() override { return desktop_.cursors; }
+    platform::Clipboard& GetClipboard() override { return desktop_.clipboard; }
+    platform::MonitorBrightness& GetMonitorBrightness() override { return desktop_.brightness; }
+    platform::Libraries& GetLibraries() override { return desktop_.libraries; }
     platform::Hooks& GetHooks() override { return desktop_.hooks; }
     platform::Threads& GetThreads() override { return desktop_.threads; }
 

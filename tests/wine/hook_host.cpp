@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -54,8 +55,10 @@ std::vector<MouseSeen> g_mouse;
 std::vector<KeySeen> g_keys;
 std::vector<WPARAM> g_layerChanges;
 int g_mainWindowNotes = 0;
+std::vector<std::pair<WPARAM, LPARAM>> g_osdShows;
 UINT g_layerChangedMessage = 0;
 UINT g_mainWindowMessage = 0;
+UINT g_osdShowMessage = 0;
 
 LRESULT CALLBACK OwnMouseHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam != WM_MOUSEMOVE) {
@@ -81,6 +84,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (message == g_mainWindowMessage && message != 0) {
         ++g_mainWindowNotes;
+        return 0;
+    }
+    if (message == g_osdShowMessage && message != 0) {
+        g_osdShows.emplace_back(wParam, lParam);
         return 0;
     }
     if (message == WM_CONTEXTMENU)
@@ -115,6 +122,7 @@ void ClearSeen() {
     g_mouse.clear();
     g_keys.clear();
     g_layerChanges.clear();
+    g_osdShows.clear();
 }
 
 bool SendButton(DWORD downFlag, DWORD upFlag) {
@@ -191,6 +199,7 @@ struct Library {
     void (*setHookMainWindow)(HWND) = nullptr;
     void (*setSetupWindow)(HWND) = nullptr;
     int (*getCurrentLayer)() = nullptr;
+    void (*setHookBrightnessOSDWindow)(HWND) = nullptr;
 };
 
 template <typename Fn>
@@ -212,6 +221,7 @@ bool ResolveLibrary(Library& library) {
     Resolve(module, "SetHookMainWindow", library.setHookMainWindow, missing);
     Resolve(module, "SetSetupWindow", library.setSetupWindow, missing);
     Resolve(module, "GetCurrentLayer", library.getCurrentLayer, missing);
+    Resolve(module, "SetHookBrightnessOSDWindow", library.setHookBrightnessOSDWindow, missing);
     Check(missing.empty(), "the hook exports are present",
           missing.empty() ? "" : "missing " + missing);
     return true;
@@ -224,7 +234,8 @@ const char* kButtonNames[] = {"Left",     "Right",     "Middle",  "XLeft",    "X
 constexpr UINT kProfileWheelLines = 7;
 
 // Default profile, layer 1: the right button types "ab" on press, the middle button
-// switches to the next layer; everything else is left alone. The profile scrolls
+// switches to the next layer, the first side button is Brightness Up; everything else is
+// left alone. The profile scrolls
 // kProfileWheelLines lines per notch.
 std::string SettingsXml() {
     std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
@@ -248,6 +259,8 @@ std::string SettingsXml() {
             mode = "0";
         } else if (std::strcmp(button, "Middle") == 0) {
             action = "52";
+        } else if (std::strcmp(button, "XLeft") == 0) {
+            action = "92";
         }
         xml += "\t\t<" + std::string(button) + " action=\"" + action + "\" keys=\"" + keys +
                "\" keyaction=\"" + mode +
@@ -358,6 +371,33 @@ void CheckHooked(const Library& library) {
               std::to_string(library.getCurrentLayer()));
 }
 
+// Brightness Up on a desktop without a WMI monitor class: the brightness display is told
+// that the change failed.
+void CheckBrightnessFailure(const Library& library, HWND window) {
+    if (!library.setHookBrightnessOSDWindow)
+        return;
+    library.setHookBrightnessOSDWindow(window);
+    ClearSeen();
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.mouseData = XBUTTON1;
+        input.mi.dwExtraInfo = kHostMarker;
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_XDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_XUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    const bool shown = PumpUntil(5000, [] { return !g_osdShows.empty(); });
+    const bool failed =
+        shown && g_osdShows.front().first == 1 && (g_osdShows.front().second & 0x10000) != 0;
+    char detail[64] = "no message";
+    if (shown)
+        std::snprintf(detail, sizeof detail, "wParam %u, lParam 0x%X",
+                      static_cast<unsigned>(g_osdShows.front().first),
+                      static_cast<unsigned>(g_osdShows.front().second));
+    Check(failed, "Brightness Up without a WMI monitor reports the failure to the display", detail);
+}
+
 void CheckUnhooked() {
     ClearSeen();
     SendButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
@@ -378,6 +418,7 @@ void Run() {
         return;
     g_layerChangedMessage = RegisterWindowMessageW(L"VESKLayerChanged");
     g_mainWindowMessage = RegisterWindowMessageW(L"VESKMainWindow");
+    g_osdShowMessage = RegisterWindowMessageW(L"VESK_OSDShowWindow");
 
     PrepareSettingsFolder();
     HWND window = CreateHostWindow();
@@ -413,6 +454,7 @@ void Run() {
     SetCursorPos(300, 250);
     Pump(100);
 
+    CheckBrightnessFailure(library, window);
     CheckHooked(library);
 
     const DWORD removeStart = GetTickCount();

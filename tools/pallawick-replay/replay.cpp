@@ -2,6 +2,7 @@
 
 #include "actions/process_button.h"
 #include "actions/process_button_action.h"
+#include "actions/web_search.h"
 #include "hook/hook_control.h"
 #include "hook/mouse_hook.h"
 #include "input/send_input.h"
@@ -274,6 +275,15 @@ void Replay::Run(const std::vector<Step>& steps) {
         case StepKind::Wait:
             Wait(step);
             break;
+        case StepKind::Clipboard:
+            SetClipboard(step);
+            break;
+        case StepKind::Selection:
+            SetSelection(step);
+            break;
+        case StepKind::Brightness:
+            SetBrightness(step);
+            break;
         }
     }
 }
@@ -468,11 +478,18 @@ std::string Replay::DrainInjected() {
     };
     int fed = 0;
     uint32_t lastTick = desktop_.clock.TickCount();
+    // A web search runs on a thread of its own and waits for its copy keys to be played.
+    const auto searchDeadline = std::chrono::steady_clock::now() + kSettleLimit;
     for (;;) {
         Settle();
         if (CSendInput* sender = Sender())
             sender->ProcessQueue();
         std::vector<sim::SimInput::TimedRecord> pending = desktop_.input.TakePendingTimed();
+        if (pending.empty() && pw::RunningWebSearches() > 0 &&
+            std::chrono::steady_clock::now() < searchDeadline) {
+            std::this_thread::yield();
+            continue;
+        }
         if (pending.empty())
             break;
         for (const sim::SimInput::TimedRecord& timed : pending) {
@@ -528,6 +545,7 @@ void Replay::WriteLine(const Step& step, const char* result, const std::string& 
     line.RawField("posted", posted);
     if (activated != "[]")
         line.RawField("activated", activated);
+    AddDesktopChanges(line);
     out_ << line.Finish() << '\n';
 }
 
@@ -566,6 +584,51 @@ std::string Replay::TakeActivated() {
         list += item;
     }
     return list + "]";
+}
+
+void Replay::AddDesktopChanges(JsonObject& line) {
+    const std::vector<sim::SimShell::Execution> executions = desktop_.shell.Executions();
+    if (executions.size() > shellSeen_) {
+        std::string opened = "[";
+        for (size_t i = shellSeen_; i < executions.size(); ++i) {
+            if (i > shellSeen_)
+                opened += ',';
+            AppendJsonString(opened, ToUtf8(executions[i].file));
+        }
+        line.RawField("opened", opened + "]");
+        shellSeen_ = executions.size();
+    }
+    const uint32_t sequence = desktop_.clipboard.SequenceNumber();
+    if (sequence != clipboardSeen_) {
+        const std::optional<String> text = desktop_.clipboard.Text();
+        if (text)
+            line.Field("clipboard", ToUtf8(*text));
+        else
+            line.RawField("clipboard", "null");
+        clipboardSeen_ = sequence;
+    }
+    const int calls = desktop_.brightness.Reads() + desktop_.brightness.Writes();
+    if (calls != brightnessCallsSeen_) {
+        line.Field("brightness", desktop_.brightness.Level());
+        brightnessCallsSeen_ = calls;
+    }
+}
+
+void Replay::SetClipboard(const Step& step) {
+    if (step.content)
+        desktop_.clipboard.SetText(FromUtf8(*step.content));
+    else
+        desktop_.clipboard.Clear();
+    clipboardSeen_ = desktop_.clipboard.SequenceNumber();
+}
+
+void Replay::SetSelection(const Step& step) {
+    desktop_.clipboard.SetSelection(step.content ? std::optional<String>(FromUtf8(*step.content))
+                                                 : std::nullopt);
+}
+
+void Replay::SetBrightness(const Step& step) {
+    desktop_.brightness.SetLevel(step.level);
 }
 
 void Replay::Move(const Step& step) {

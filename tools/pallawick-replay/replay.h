@@ -6,6 +6,7 @@
 #include "actions/action_call.h"
 #include "actions/process_button_action.h"
 #include "hook/library.h"
+#include "json_line.h"
 #include "platform/sim/simulated_desktop.h"
 #include "scenario.h"
 
@@ -48,6 +49,12 @@ class Replay {
     void Wheel(const Step& step, bool tilt);
     void Key(const Step& step);
     void Wait(const Step& step);
+    void SetClipboard(const Step& step);
+    void SetSelection(const Step& step);
+    void SetBrightness(const Step& step);
+    // What the library did to the desktop since the previous line: programs and
+    // addresses the shell was asked to open, the clipboard, the monitor's brightness.
+    void AddDesktopChanges(JsonObject& line);
 
     // Hands one event to the mouse hook as the system would; true when it was swallowed.
     bool FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uintptr_t extraInfo);
@@ -95,6 +102,10 @@ class Replay {
         int action = 0;
     };
     SeenAction lastAction_;
+    size_t shellSeen_ = 0;
+    uint64_t postedSeen_ = 0;
+    uint32_t clipboardSeen_ = 0;
+    int brightnessCallsSeen_ = 0;
 };
 
 } // namespace pw::replay

@@ -239,6 +239,18 @@ Step ParseLine(const std::string& text) {
         step.virtualKey = Number<int>(words[2], "virtual key");
         if (step.virtualKey < 1 || step.virtualKey > 254)
             throw LineError{"virtual key must be 1 to 254"};
+    } else if (verb == "clipboard" || verb == "select") {
+        if (words.size() > 2)
+            throw LineError{"expected: " + verb + " [\"TEXT\"]"};
+        step.kind = verb == "clipboard" ? StepKind::Clipboard : StepKind::Selection;
+        if (words.size() == 2)
+            step.content = words[1];
+    } else if (verb == "brightness") {
+        ExpectCount(words, 2, "brightness PERCENT");
+        step.kind = StepKind::Brightness;
+        step.level = Number<int>(words[1], "brightness");
+        if (step.level < 0 || step.level > 100)
+            throw LineError{"brightness must be 0 to 100"};
     } else if (verb == "wait") {
         ExpectCount(words, 2, "wait MS");
         step.kind = StepKind::Wait;

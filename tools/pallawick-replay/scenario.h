@@ -8,6 +8,7 @@
 //   foreground ID | close ID
 //   move X Y | down BUTTON | up BUTTON | dblclick BUTTON   (Left Right Middle XLeft XRight)
 //   wheel DELTA | tilt DELTA | key down|up VK | wait MS
+//   clipboard ["TEXT"] | select ["TEXT"] | brightness PERCENT
 
 #include <cstdint>
 #include <istream>
@@ -28,7 +29,10 @@ enum class StepKind {
     Wheel,
     Tilt,
     Key,
-    Wait
+    Wait,
+    Clipboard, // the clipboard's text, or an empty clipboard
+    Selection, // what Ctrl+C copies in the window in front, or nothing
+    Brightness // the monitor's brightness level
 };
 
 enum class Button { Left, Right, Middle, XLeft, XRight };
@@ -66,6 +70,9 @@ struct Step {
     bool keyUp = false; // Key
     int virtualKey = 0; // Key
     uint32_t ms = 0;    // Wait
+
+    std::optional<std::string> content; // Clipboard, Selection
+    int level = 0;                      // Brightness
 };
 
 struct ScenarioError {

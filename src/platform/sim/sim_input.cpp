@@ -38,8 +38,15 @@ void SimInput::SetKeyDown(int virtualKey, bool down) {
 
 void SimInput::ApplyToKeyState(const InputRecord& record) {
     if (record.type == InputType::Keyboard) {
-        if (!(record.key.flags & platform::kKeyEventUnicode))
-            SetKeyDown(record.key.vk, !(record.key.flags & platform::kKeyEventKeyUp));
+        if (record.key.flags & platform::kKeyEventUnicode)
+            return;
+        const bool down = !(record.key.flags & platform::kKeyEventKeyUp);
+        constexpr int kVkC = 'C';
+        constexpr int kVkControl = 0x11, kVkLControl = 0xA2, kVkRControl = 0xA3;
+        const bool control = down_[kVkControl] || down_[kVkLControl] || down_[kVkRControl];
+        if (down && record.key.vk == kVkC && control && !down_[kVkC] && copyHandler_)
+            copyHandler_();
+        SetKeyDown(record.key.vk, down);
         return;
     }
     const uint32_t flags = record.mouse.flags;

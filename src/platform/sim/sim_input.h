@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -38,6 +39,9 @@ class SimInput final : public platform::Input {
     int NextHookCalls() const { return nextHookCalls_.load(); }
     // When set, SendInput takes no record, as the system does when input is blocked.
     std::atomic<bool> refuseInput{false};
+    // Called when an injected Ctrl+C reaches the window in front (the desktop copies its
+    // selection to the clipboard). Set before any input is injected.
+    void SetCopyHandler(std::function<void()> handler) { copyHandler_ = std::move(handler); }
 
   private:
     void ApplyToKeyState(const platform::InputRecord& record);
@@ -48,6 +52,7 @@ class SimInput final : public platform::Input {
     std::vector<TimedRecord> pending_;
     std::array<std::atomic<bool>, 256> down_{};
     std::atomic<int> nextHookCalls_{0};
+    std::function<void()> copyHandler_;
 };
 
 } // namespace pw::sim

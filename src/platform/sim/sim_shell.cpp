@@ -3,11 +3,19 @@
 namespace pw::sim {
 
 bool SimShell::Execute(const Char* operation, const Char* file, const Char* parameters, int show) {
+    return Record(
+        {operation ? operation : L"", file ? file : L"", parameters ? parameters : L"", show});
+}
+
+bool SimShell::ExecuteEx(const Char* verb, const Char* file, int show) {
+    return Record({verb ? verb : L"", file ? file : L"", L"", show, true});
+}
+
+bool SimShell::Record(Execution execution) {
     bool result = true;
     {
         std::lock_guard lock(mutex_);
-        executions_.push_back(
-            {operation ? operation : L"", file ? file : L"", parameters ? parameters : L"", show});
+        executions_.push_back(std::move(execution));
         result = executeResult_;
     }
     // A refused start reports the shell's usual reason: the program was not found.

@@ -15,10 +15,12 @@ class SimShell final : public platform::Shell {
         String file;
         String parameters;
         int show = 0;
+        bool extended = false; // asked through ShellExecuteExW
     };
 
     bool Execute(const Char* operation, const Char* file, const Char* parameters,
                  int show) override;
+    bool ExecuteEx(const Char* verb, const Char* file, int show) override;
     bool LockWorkStation() override;
     void Beep(unsigned type) override;
 
@@ -30,6 +32,8 @@ class SimShell final : public platform::Shell {
     void SetExecuteResult(bool result);
 
   private:
+    bool Record(Execution execution);
+
     mutable std::mutex mutex_;
     std::vector<Execution> executions_;
     int locks_ = 0;

@@ -9,6 +9,7 @@ SimulatedDesktop::SimulatedDesktop(bool install) {
     std::error_code ignored;
     std::filesystem::create_directories(files.HostPath(environment.TempFolder()), ignored);
     SetScalingExportsAvailable(true);
+    input.SetCopyHandler([this] { clipboard.CopySelection(); });
     if (install)
         installed_ = std::make_unique<platform::ScopedPlatform>(*this);
 }

@@ -5,6 +5,7 @@
 // it as the current platform; destroying it restores the previous one.
 
 #include "platform/platform.h"
+#include "platform/sim/sim_clipboard.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_crash_reporter.h"
 #include "platform/sim/sim_cursors.h"
@@ -14,7 +15,9 @@
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_hooks.h"
 #include "platform/sim/sim_input.h"
+#include "platform/sim/sim_libraries.h"
 #include "platform/sim/sim_messages.h"
+#include "platform/sim/sim_monitor_brightness.h"
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_queue_timers.h"
 #include "platform/sim/sim_registry.h"
@@ -52,6 +55,9 @@ class SimulatedDesktop final : public platform::Platform {
     platform::SystemParameters& GetSystemParameters() override { return systemParameters; }
     platform::Shell& GetShell() override { return shell; }
     platform::Cursors& GetCursors() override { return cursors; }
+    platform::Clipboard& GetClipboard() override { return clipboard; }
+    platform::MonitorBrightness& GetMonitorBrightness() override { return brightness; }
+    platform::Libraries& GetLibraries() override { return libraries; }
     platform::Hooks& GetHooks() override { return hooks; }
     platform::Threads& GetThreads() override { return threads; }
 
@@ -76,6 +82,9 @@ class SimulatedDesktop final : public platform::Platform {
     SimSystemParameters systemParameters;
     SimShell shell;
     SimCursors cursors{systemParameters};
+    SimClipboard clipboard;
+    SimMonitorBrightness brightness;
+    SimLibraries libraries;
     SimHooks hooks{diagnostics, messages};
     SimThreads threads{messages};
 

@@ -3,6 +3,7 @@
 // The real platform of the Windows build: each area over the system's own calls.
 
 #include "platform/platform.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_crash_reporter.h"
 #include "platform/win32/win32_cursors.h"
@@ -11,7 +12,9 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_hooks.h"
+#include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_monitor_brightness.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_queue_timers.h"
 #include "platform/win32/win32_registry.h"
@@ -52,6 +55,9 @@ class Win32Platform final : public platform::Platform {
     platform::SystemParameters& GetSystemParameters() override { return systemParameters_; }
     platform::Shell& GetShell() override { return shell_; }
     platform::Cursors& GetCursors() override { return cursors_; }
+    platform::Clipboard& GetClipboard() override { return clipboard_; }
+    platform::MonitorBrightness& GetMonitorBrightness() override { return brightness_; }
+    platform::Libraries& GetLibraries() override { return libraries_; }
     platform::Hooks& GetHooks() override { return hooks_; }
     platform::Threads& GetThreads() override { return threads_; }
 
@@ -73,6 +79,9 @@ class Win32Platform final : public platform::Platform {
     Win32SystemParameters systemParameters_;
     Win32Shell shell_;
     Win32Cursors cursors_;
+    Win32Clipboard clipboard_;
+    Win32MonitorBrightness brightness_;
+    Win32Libraries libraries_;
     Win32Hooks hooks_;
     Win32Threads threads_;
 };

@@ -13,6 +13,15 @@ bool Win32Shell::Execute(const Char* operation, const Char* file, const Char* pa
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+bool Win32Shell::ExecuteEx(const Char* verb, const Char* file, int show) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpVerb = verb;
+    info.lpFile = file;
+    info.nShow = show;
+    return ::ShellExecuteExW(&info) != FALSE;
+}
+
 bool Win32Shell::LockWorkStation() {
     return ::LockWorkStation() != FALSE;
 }
