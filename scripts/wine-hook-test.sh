@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Runs the hook integration test: builds tests/wine/hook_host.cpp against the cross-built
-# PallawickHook.dll's import library and runs it under Wine on a virtual display, in a
-# fresh 64-bit prefix made for this run alone. The host injects real input and checks
-# what the library's hooks make of it.
+# Runs a hook integration test: builds a host program (tests/wine/HOST.cpp) against the
+# cross-built PallawickHook.dll's import library and runs it under Wine on a virtual
+# display, in a fresh 64-bit prefix made for this run alone. The host injects real input
+# and checks what the library's hooks make of it.
 #
-#   wine-hook-test.sh [WINDOWS_BUILD_DIR]     (default build/windows)
+#   wine-hook-test.sh [WINDOWS_BUILD_DIR [HOST]]     (defaults build/windows, hook_host)
 #
 # Needs the packages wine64, xvfb and xauth (scripts/install-deps.sh installs them).
 # PALLAWICK_WINE_KEEP=1 keeps the temporary folder (prefix, log) for a look afterwards.
@@ -12,6 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
 build_dir=$(realpath "${1:-build/windows}")
+host=${2:-hook_host}
 source "$source_dir/scripts/wine-common.sh"
 pallawick_wine_inputs wine-hook-test "$build_dir"
 pallawick_find_wine wine-hook-test
@@ -77,7 +78,7 @@ start_xvfb() {
 }
 
 mkdir -p "$work/bin"
-pallawick_build_host wine-hook-test "$source_dir/tests/wine/hook_host.cpp" "$work/bin/hook_host.exe"
+pallawick_build_host wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin/$host.exe"
 cp "$dll" "$work/bin/"
 
 start_xvfb
@@ -100,7 +101,7 @@ echo "wine-hook-test: fresh prefix ready in $(( $(now_ms) - start )) ms"
 
 start=$(now_ms)
 status=0
-(cd "$work/bin" && timeout "${PALLAWICK_WINE_TIMEOUT:-90}" "$wine" hook_host.exe) || status=$?
+(cd "$work/bin" && timeout "${PALLAWICK_WINE_TIMEOUT:-90}" "$wine" "$host.exe") || status=$?
 echo "wine-hook-test: host ran for $(( $(now_ms) - start )) ms"
 if [ "$status" -ne 0 ]; then
     log=$(find "$WINEPREFIX/drive_c" -name Pallawick.log 2>/dev/null | head -n 1)
