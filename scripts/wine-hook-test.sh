@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Runs the hook integration test: builds tests/wine/hook_host.cpp against the cross-built
-# PallawickHook.dll's import library and runs it under Wine on a virtual display, in a
-# fresh 64-bit prefix made for this run alone. The host injects real input and checks
-# what the library's hooks make of it.
+# Runs a hook integration test: builds a host program (tests/wine/HOST.cpp) against the
+# cross-built PallawickHook.dll's import library and runs it under Wine on a virtual
+# display, in a fresh 64-bit prefix made for this run alone. The host injects real input
+# and checks what the library's hooks make of it.
 #
 #   wine-hook-test.sh [WINDOWS_BUILD_DIR [HOST]]
 #
 # WINDOWS_BUILD_DIR defaults to build/windows; HOST names the host program's source,
-# tests/wine/HOST.cpp (default hook_host; keys_host runs the keyboard checks beside
-# Wine's notepad.exe).
+# tests/wine/HOST.cpp (default hook_host; keys_host runs the keyboard checks and
+# wheel_host the wheel and tilt checks beside Wine's notepad.exe).
 #
 # Needs the packages wine64, xvfb and xauth (scripts/install-deps.sh installs them).
 # PALLAWICK_WINE_KEEP=1 keeps the temporary folder (prefix, log) for a look afterwards.

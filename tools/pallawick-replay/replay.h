@@ -103,7 +103,6 @@ class Replay {
     };
     SeenAction lastAction_;
     size_t shellSeen_ = 0;
-    uint64_t postedSeen_ = 0;
     uint32_t clipboardSeen_ = 0;
     int brightnessCallsSeen_ = 0;
 };

@@ -1,7 +1,5 @@
 #include "platform/sim/sim_messages.h"
 
-#include <algorithm>
-
 #include "platform/sim/sim_windows.h"
 
 #include <utility>
@@ -154,17 +152,7 @@ std::vector<SimMessage> SimMessages::Recorded() const {
 
 std::vector<SimMessage> SimMessages::TakeRecorded() {
     std::lock_guard lock(mutex_);
-    taken_ += recorded_.size();
     return std::exchange(recorded_, {});
-}
-
-std::vector<SimMessage> SimMessages::RecordedSince(uint64_t& cursor) const {
-    std::lock_guard lock(mutex_);
-    const uint64_t first = std::max(cursor, taken_) - taken_;
-    cursor = taken_ + recorded_.size();
-    if (first >= recorded_.size())
-        return {};
-    return {recorded_.begin() + static_cast<std::ptrdiff_t>(first), recorded_.end()};
 }
 
 } // namespace pw::sim

@@ -59,9 +59,6 @@ class SimMessages final : public platform::Messages {
     std::vector<SimMessage> Recorded() const;
     // Takes the records made so far, leaving none.
     std::vector<SimMessage> TakeRecorded();
-    // The records made since cursor (a count of every record ever made, taken or not),
-    // leaving them in place; moves cursor past them. Records taken meanwhile are skipped.
-    std::vector<SimMessage> RecordedSince(uint64_t& cursor) const;
     // Waits until every thread running a message loop waits for its next message with an
     // empty queue; false when that did not happen within limit.
     bool WaitUntilQuiet(std::chrono::milliseconds limit);
@@ -78,7 +75,6 @@ class SimMessages final : public platform::Messages {
     std::map<String, unsigned> registered_;
     std::map<std::thread::id, unsigned long> threadIds_;
     std::vector<SimMessage> recorded_;
-    uint64_t taken_ = 0; // records removed by TakeRecorded so far
     std::map<unsigned long, std::deque<ThreadMessage>> threadQueues_;
     std::condition_variable queued_;
     // Threads inside a message loop (until their quit message), and those of them waiting.

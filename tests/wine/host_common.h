@@ -1,0 +1,129 @@
+#pragma once
+
+// Shared by the host programs that run under Wine against the real PallawickHook.dll:
+// checks printed one per line, a message pump with a deadline, the library's exports
+// looked up at run time, and a settings folder of the host's own.
+
+#include <windows.h>
+
+#include "settings/folders.h"
+
+#include <cstdio>
+#include <string>
+
+namespace host {
+
+inline int g_failures = 0;
+
+inline void Check(bool ok, const char* what, const std::string& detail = std::string()) {
+    if (!ok)
+        ++g_failures;
+    std::printf("%s %s%s%s\n", ok ? "PASS" : "FAIL", what, detail.empty() ? "" : ": ",
+                detail.c_str());
+    std::fflush(stdout);
+}
+
+inline std::string Narrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text)
+        out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+// Runs the message loop (low-level hooks are called from it) until done() or the time is
+// up. Returns done().
+template <typename Done> bool PumpUntil(DWORD ms, Done done) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (done())
+            return true;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+    }
+}
+
+inline void Pump(DWORD ms) {
+    PumpUntil(ms, [] { return false; });
+}
+
+// The library's exports that drive the hooks, looked up at run time so that the host
+// reports a missing one instead of failing to load.
+struct Library {
+    bool (*setMouseHook)() = nullptr;
+    bool (*removeMouseHook)(bool) = nullptr;
+    bool (*updateSettings)() = nullptr;
+    void (*setHookMainWindow)(HWND) = nullptr;
+    void (*setSetupWindow)(HWND) = nullptr;
+    int (*getCurrentLayer)() = nullptr;
+};
+
+template <typename Fn>
+void Resolve(HMODULE module, const char* name, Fn& fn, std::string& missing) {
+    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    if (!fn)
+        missing += std::string(missing.empty() ? "" : ", ") + name;
+}
+
+inline bool ResolveLibrary(Library& library) {
+    HMODULE module = GetModuleHandleW(L"PallawickHook.dll");
+    Check(module != nullptr, "PallawickHook.dll is loaded through its import library");
+    if (!module)
+        return false;
+    std::string missing;
+    Resolve(module, "SetMouseHook", library.setMouseHook, missing);
+    Resolve(module, "RemoveMouseHook", library.removeMouseHook, missing);
+    Resolve(module, "UpdateSettings", library.updateSettings, missing);
+    Resolve(module, "SetHookMainWindow", library.setHookMainWindow, missing);
+    Resolve(module, "SetSetupWindow", library.setSetupWindow, missing);
+    Resolve(module, "GetCurrentLayer", library.getCurrentLayer, missing);
+    Check(missing.empty(), "the hook exports are present",
+          missing.empty() ? "" : "missing " + missing);
+    return missing.empty();
+}
+
+inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+// A fresh settings folder under the temporary folder holding settingsXml, named in the
+// machine-wide registry override (a fresh prefix lets an ordinary user write it).
+inline std::wstring PrepareSettingsFolder(const wchar_t* name, const std::string& settingsXml) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + name + L"\\settings\\";
+    CreateFolder(folder.c_str());
+    const std::wstring file = folder + pw::folders::kSettingsFileName;
+    Check(WriteFileBytes(file, settingsXml), "the settings file is written", Narrow(file));
+
+    HKEY key = nullptr;
+    bool set = RegCreateKeyExW(HKEY_LOCAL_MACHINE, pw::folders::kRegistryKey, 0, nullptr, 0,
+                               KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
+    if (set) {
+        set = RegSetValueExW(
+                  key, L"SettingsFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                  static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    wchar_t answer[MAX_PATH] = {};
+    const bool follows =
+        set && GetSettingsFolder(answer, MAX_PATH) == 0 && _wcsicmp(answer, folder.c_str()) == 0;
+    Check(follows, "GetSettingsFolder names the host's settings folder", Narrow(answer));
+    return folder;
+}
+
+} // namespace host
