@@ -4,6 +4,7 @@
 #include "hook/keyboard_hook.h"
 #include "hook/library.h"
 #include "hook/mouse_hook.h"
+#include "hook/settings_reload.h"
 #include "input/english_layout.h"
 #include "input/send_input.h"
 #include "input/spi_thread.h"
@@ -16,11 +17,13 @@
 #include "settings/settings.h"
 #include "support/action_recorder.h"
 #include "support/logger.h"
+#include "support/settings_files.h"
 #include "support/wait_until.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace {
@@ -433,3 +436,29 @@ TEST_F(HookLifecycleTest, RemoveHooksTakesOffBothHooksAndRestoresCursors) {
 }
 
 } // namespace
+
+TEST_F(HookLifecycleTest, RemovingTheHooksReleasesTheKeysOfAHeldWheel) {
+    ASSERT_TRUE(pw::test::StoreInSettingsFolder(
+        desktop, pw::test::SettingsXml("<SimulatedKeys Delay=\"0\"/><Default "
+                                       "IgnoreVScroll=\"true\" IgnoreVScrollTime=\"200\">"
+                                       "<WheelUp action=\"28\" keys=\"{SHIFT}\" "
+                                       "keyaction=\"2\"/></Default>")));
+    UpdateSettings();
+    desktop.windows.SetForeground(
+        desktop.windows.CreateTopLevel(L"Frame", RECT{0, 0, 1000, 800}, 100));
+    Hook();
+    auto shift = [&] {
+        std::string events;
+        for (const pw::platform::InputRecord& record : desktop.input.Injected())
+            if (record.type == pw::platform::InputType::Keyboard && record.key.vk == 0xA0)
+                events += (record.key.flags & 0x2) ? '-' : '+';
+        return events;
+    };
+    MSLLHOOKSTRUCT record{POINT{100, 100}, 120u << 16, 0, desktop.clock.TickCount(), 0};
+    pw::MouseHookLLProc(0, 0x20A, reinterpret_cast<LPARAM>(&record));
+    ASSERT_TRUE(WaitUntil([&] { return shift() == "+"; })) << shift();
+
+    // The wheel's timer has not fired: removing the hooks sends the release itself.
+    RemoveMouseHook(false);
+    EXPECT_EQ(shift(), "+-");
+}

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
+#include "scroll/scroll_timers.h"
 #include "settings/os_version.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
@@ -108,6 +109,9 @@ class HookThreadHandler final : public MessageThread::Handler {
         {
             CThreadLock lock(L"HookThread Clean-up");
             RemoveHooks();
+            // Departs from the plain stop: a held wheel or tilt whose timer has not fired
+            // yet would leave its action's keys down once the hooks are gone.
+            scroll::EndPendingScroll();
             NotifyMainWindow(L"HookThread MainWindow");
             CWheel::Reset();
             g_hLastWindow = nullptr;
