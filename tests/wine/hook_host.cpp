@@ -9,7 +9,7 @@
 
 #include <tlhelp32.h>
 
-#include "settings/folders.h"
+#include "host_common.h"
 
 #include <cstdio>
 #include <cstring>
@@ -19,27 +19,16 @@
 
 namespace {
 
+using host::Check;
+using host::Library;
+using host::Narrow;
+using host::Pump;
+using host::PumpUntil;
+
 // Marks the input this program injects, so its hooks can tell it from the library's.
 constexpr ULONG_PTR kHostMarker = 0x484F5354;
 constexpr DWORD kEventWaitMs = 1500;
 constexpr DWORD kThreadExitWaitMs = 5000;
-
-int g_failures = 0;
-
-void Check(bool ok, const char* what, const std::string& detail = std::string()) {
-    if (!ok)
-        ++g_failures;
-    std::printf("%s %s%s%s\n", ok ? "PASS" : "FAIL", what, detail.empty() ? "" : ": ",
-                detail.c_str());
-    std::fflush(stdout);
-}
-
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text)
-        out += c < 128 ? static_cast<char>(c) : '?';
-    return out;
-}
 
 // What the host's own hooks and window saw.
 struct MouseSeen {
@@ -93,29 +82,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_CONTEXTMENU)
         return 0;
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// Runs the message loop (the low-level hooks are called from it) until done() or the
-// time is up. Returns done().
-template <typename Done> bool PumpUntil(DWORD ms, Done done) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done())
-            return true;
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
-    }
-}
-
-void Pump(DWORD ms) {
-    PumpUntil(ms, [] { return false; });
 }
 
 void ClearSeen() {
@@ -190,43 +156,6 @@ size_t ThreadCount() {
     return count;
 }
 
-// The library's exports that drive the hooks, looked up at run time so that the host
-// reports a missing one instead of failing to load.
-struct Library {
-    bool (*setMouseHook)() = nullptr;
-    bool (*removeMouseHook)(bool) = nullptr;
-    bool (*updateSettings)() = nullptr;
-    void (*setHookMainWindow)(HWND) = nullptr;
-    void (*setSetupWindow)(HWND) = nullptr;
-    int (*getCurrentLayer)() = nullptr;
-    void (*setHookBrightnessOSDWindow)(HWND) = nullptr;
-};
-
-template <typename Fn>
-void Resolve(HMODULE module, const char* name, Fn& fn, std::string& missing) {
-    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    if (!fn)
-        missing += std::string(missing.empty() ? "" : ", ") + name;
-}
-
-bool ResolveLibrary(Library& library) {
-    HMODULE module = GetModuleHandleW(L"PallawickHook.dll");
-    Check(module != nullptr, "PallawickHook.dll is loaded through its import library");
-    if (!module)
-        return false;
-    std::string missing;
-    Resolve(module, "SetMouseHook", library.setMouseHook, missing);
-    Resolve(module, "RemoveMouseHook", library.removeMouseHook, missing);
-    Resolve(module, "UpdateSettings", library.updateSettings, missing);
-    Resolve(module, "SetHookMainWindow", library.setHookMainWindow, missing);
-    Resolve(module, "SetSetupWindow", library.setSetupWindow, missing);
-    Resolve(module, "GetCurrentLayer", library.getCurrentLayer, missing);
-    Resolve(module, "SetHookBrightnessOSDWindow", library.setHookBrightnessOSDWindow, missing);
-    Check(missing.empty(), "the hook exports are present",
-          missing.empty() ? "" : "missing " + missing);
-    return true;
-}
-
 const char* kButtonNames[] = {"Left",     "Right",     "Middle",  "XLeft",    "XRight",
                               "TiltLeft", "TiltRight", "WheelUp", "WheelDown"};
 
@@ -269,44 +198,6 @@ std::string SettingsXml() {
     }
     xml += "\t</Default>\r\n\t<Applications />\r\n</root>\r\n";
     return xml;
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
-// A fresh settings folder under the temporary folder, named in the machine-wide registry
-// override (a fresh prefix lets an ordinary user write it).
-std::wstring PrepareSettingsFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"pallawick-hook-host\\settings\\";
-    CreateFolder(folder.c_str());
-    const std::wstring file = folder + pw::folders::kSettingsFileName;
-    Check(WriteFileBytes(file, SettingsXml()), "the settings file is written", Narrow(file));
-
-    HKEY key = nullptr;
-    bool set = RegCreateKeyExW(HKEY_LOCAL_MACHINE, pw::folders::kRegistryKey, 0, nullptr, 0,
-                               KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
-    if (set) {
-        set = RegSetValueExW(
-                  key, L"SettingsFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                  static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-        RegCloseKey(key);
-    }
-    wchar_t answer[MAX_PATH] = {};
-    const bool follows =
-        set && GetSettingsFolder(answer, MAX_PATH) == 0 && _wcsicmp(answer, folder.c_str()) == 0;
-    Check(follows, "GetSettingsFolder names the host's settings folder", Narrow(answer));
-    return folder;
 }
 
 HWND CreateHostWindow() {
@@ -414,13 +305,14 @@ void CheckUnhooked() {
 
 void Run() {
     Library library;
-    if (!ResolveLibrary(library))
+    host::ResolveLibrary(library);
+    if (!library.setMouseHook)
         return;
     g_layerChangedMessage = RegisterWindowMessageW(L"VESKLayerChanged");
     g_mainWindowMessage = RegisterWindowMessageW(L"VESKMainWindow");
     g_osdShowMessage = RegisterWindowMessageW(L"VESK_OSDShowWindow");
 
-    PrepareSettingsFolder();
+    host::PrepareSettingsFolder(L"pallawick-hook-host", SettingsXml());
     HWND window = CreateHostWindow();
 
     // Installed first, so the library's hooks run before these.
@@ -481,6 +373,6 @@ void Run() {
 
 int main() {
     Run();
-    std::printf("%d check(s) failed\n", g_failures);
-    return g_failures;
+    std::printf("%d check(s) failed\n", host::g_failures);
+    return host::g_failures;
 }

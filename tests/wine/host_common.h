@@ -62,6 +62,9 @@ struct Library {
     void (*setHookMainWindow)(HWND) = nullptr;
     void (*setSetupWindow)(HWND) = nullptr;
     int (*getCurrentLayer)() = nullptr;
+    int (*getCurrentProcessName)(wchar_t*, int&) = nullptr;
+    void (*setDebug)(bool) = nullptr;
+    void (*setHookBrightnessOSDWindow)(HWND) = nullptr;
 };
 
 template <typename Fn>
@@ -83,6 +86,9 @@ inline bool ResolveLibrary(Library& library) {
     Resolve(module, "SetHookMainWindow", library.setHookMainWindow, missing);
     Resolve(module, "SetSetupWindow", library.setSetupWindow, missing);
     Resolve(module, "GetCurrentLayer", library.getCurrentLayer, missing);
+    Resolve(module, "GetCurrentProcessName", library.getCurrentProcessName, missing);
+    Resolve(module, "SetDebug", library.setDebug, missing);
+    Resolve(module, "SetHookBrightnessOSDWindow", library.setHookBrightnessOSDWindow, missing);
     Check(missing.empty(), "the hook exports are present",
           missing.empty() ? "" : "missing " + missing);
     return missing.empty();

@@ -8,16 +8,21 @@
 
 #include <windows.h>
 
-#include "settings/folders.h"
+#include "host_common.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
 
+using host::Check;
+using host::Library;
+using host::Narrow;
+using host::Pump;
+using host::PumpUntil;
+
 constexpr ULONG_PTR kHostMarker = 0x484F5354;
 
-int g_failures = 0;
 UINT g_processChangedMessage = 0;
 UINT g_layerChangedMessage = 0;
 int g_processChanges = 0;
@@ -35,21 +40,6 @@ LRESULT CALLBACK OwnKeyHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void Check(bool ok, const char* what, const std::string& detail = std::string()) {
-    if (!ok)
-        ++g_failures;
-    std::printf("%s %s%s%s\n", ok ? "PASS" : "FAIL", what, detail.empty() ? "" : ": ",
-                detail.c_str());
-    std::fflush(stdout);
-}
-
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text)
-        out += c < 128 ? static_cast<char>(c) : '?';
-    return out;
-}
-
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != 0 && message == g_processChangedMessage) {
         ++g_processChanges;
@@ -60,27 +50,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-template <typename Done> bool PumpUntil(DWORD ms, Done done) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done())
-            return true;
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
-    }
-}
-
-void Pump(DWORD ms) {
-    PumpUntil(ms, [] { return false; });
 }
 
 bool SendKey(WORD vk, bool up) {
@@ -101,44 +70,6 @@ bool SendRightClick() {
     inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
-}
-
-struct Library {
-    bool (*setMouseHook)() = nullptr;
-    bool (*removeMouseHook)(bool) = nullptr;
-    bool (*updateSettings)() = nullptr;
-    void (*setHookMainWindow)(HWND) = nullptr;
-    void (*setSetupWindow)(HWND) = nullptr;
-    int (*getCurrentLayer)() = nullptr;
-    int (*getCurrentProcessName)(wchar_t*, int&) = nullptr;
-    void (*setDebug)(bool) = nullptr;
-};
-
-template <typename Fn>
-void Resolve(HMODULE module, const char* name, Fn& fn, std::string& missing) {
-    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    if (!fn)
-        missing += std::string(missing.empty() ? "" : ", ") + name;
-}
-
-bool ResolveLibrary(Library& library) {
-    HMODULE module = GetModuleHandleW(L"PallawickHook.dll");
-    if (!module) {
-        Check(false, "PallawickHook.dll is loaded through its import library");
-        return false;
-    }
-    std::string missing;
-    Resolve(module, "SetMouseHook", library.setMouseHook, missing);
-    Resolve(module, "RemoveMouseHook", library.removeMouseHook, missing);
-    Resolve(module, "UpdateSettings", library.updateSettings, missing);
-    Resolve(module, "SetHookMainWindow", library.setHookMainWindow, missing);
-    Resolve(module, "SetSetupWindow", library.setSetupWindow, missing);
-    Resolve(module, "GetCurrentLayer", library.getCurrentLayer, missing);
-    Resolve(module, "GetCurrentProcessName", library.getCurrentProcessName, missing);
-    Resolve(module, "SetDebug", library.setDebug, missing);
-    Check(missing.empty(), "the exports the checks use are present",
-          missing.empty() ? "" : "missing " + missing);
-    return missing.empty();
 }
 
 std::string CurrentProcessName(const Library& library) {
@@ -170,37 +101,6 @@ std::string SettingsXml() {
                       "\t\t</Application>\r\n"
                       "\t</Applications>\r\n</root>\r\n";
     return xml;
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
-void PrepareSettingsFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"pallawick-keys-host\\settings\\";
-    CreateFolder(folder.c_str());
-    Check(WriteFileBytes(folder + pw::folders::kSettingsFileName, SettingsXml()),
-          "the settings file is written");
-    HKEY key = nullptr;
-    bool set = RegCreateKeyExW(HKEY_LOCAL_MACHINE, pw::folders::kRegistryKey, 0, nullptr, 0,
-                               KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
-    if (set) {
-        set = RegSetValueExW(
-                  key, L"SettingsFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                  static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-        RegCloseKey(key);
-    }
-    Check(set, "the settings folder override is written");
 }
 
 HWND CreateHostWindow() {
@@ -304,11 +204,11 @@ void CheckLayerModifierCombination(const Library& library, const Notepad& notepa
 
 void Run() {
     Library library;
-    if (!ResolveLibrary(library))
+    if (!host::ResolveLibrary(library))
         return;
     g_processChangedMessage = RegisterWindowMessageW(L"VESK_ProcessChanged");
     g_layerChangedMessage = RegisterWindowMessageW(L"VESKLayerChanged");
-    PrepareSettingsFolder();
+    host::PrepareSettingsFolder(L"pallawick-keys-host", SettingsXml());
     HWND window = CreateHostWindow();
     Check(window != nullptr, "the host window is created");
 
@@ -345,6 +245,6 @@ void Run() {
 
 int main() {
     Run();
-    std::printf("%d check(s) failed\n", g_failures);
-    return g_failures;
+    std::printf("%d check(s) failed\n", host::g_failures);
+    return host::g_failures;
 }
