@@ -1,4 +1,5 @@
 #include "actions/action_state.h"
+#include "actions/mouse_over_switch.h"
 #include "actions/process_button.h"
 #include "hook/hook_control.h"
 #include "hook/hook_lifecycle.h"

@@ -2,6 +2,7 @@
 // movement-to-scroll, axis locking and the mouse-over timer. It runs on every movement,
 // so it neither allocates nor waits for the global lock.
 
+#include "actions/mouse_over_switch.h"
 #include "actions/sticky_keys.h"
 #include "hook/mouse_hook.h"
 #include "hook/mouse_hook_paths.h"
