@@ -132,4 +132,55 @@ inline std::wstring PrepareSettingsFolder(const wchar_t* name, const std::string
     return folder;
 }
 
+// Wine's own notepad.exe, started for a check: its frame and its edit control.
+struct Notepad {
+    PROCESS_INFORMATION process{};
+    HWND frame = nullptr;
+    HWND edit = nullptr;
+};
+
+inline BOOL CALLBACK FindNotepadFrame(HWND window, LPARAM param) {
+    auto* notepad = reinterpret_cast<Notepad*>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (processId != notepad->process.dwProcessId || _wcsicmp(className, L"Notepad") != 0)
+        return TRUE;
+    notepad->frame = window;
+    return FALSE;
+}
+
+// Starts notepad and waits for its frame and edit control; false (checked) when either
+// does not come.
+inline bool StartNotepad(Notepad& notepad) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    wchar_t command[] = L"notepad.exe";
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &notepad.process)) {
+        Check(false, "notepad.exe starts", "error " + std::to_string(GetLastError()));
+        return false;
+    }
+    WaitForInputIdle(notepad.process.hProcess, 10000);
+    PumpUntil(10000, [&] {
+        EnumWindows(FindNotepadFrame, reinterpret_cast<LPARAM>(&notepad));
+        return notepad.frame != nullptr;
+    });
+    if (notepad.frame)
+        notepad.edit = FindWindowExW(notepad.frame, nullptr, L"Edit", nullptr);
+    Check(notepad.edit != nullptr, "notepad.exe opens its window with an edit control");
+    return notepad.edit != nullptr;
+}
+
+inline void StopNotepad(Notepad& notepad) {
+    if (!notepad.process.hProcess)
+        return;
+    TerminateProcess(notepad.process.hProcess, 0);
+    WaitForSingleObject(notepad.process.hProcess, 5000);
+    CloseHandle(notepad.process.hThread);
+    CloseHandle(notepad.process.hProcess);
+    notepad.process = {};
+}
+
 } // namespace host

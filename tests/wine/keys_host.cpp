@@ -18,6 +18,7 @@ namespace {
 using host::Check;
 using host::Library;
 using host::Narrow;
+using host::Notepad;
 using host::Pump;
 using host::PumpUntil;
 
@@ -118,39 +119,6 @@ HWND CreateHostWindow() {
     return window;
 }
 
-struct Notepad {
-    PROCESS_INFORMATION process{};
-    HWND frame = nullptr;
-    HWND edit = nullptr;
-};
-
-BOOL CALLBACK FindFrame(HWND window, LPARAM param) {
-    auto* notepad = reinterpret_cast<Notepad*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != notepad->process.dwProcessId || !IsWindowVisible(window))
-        return TRUE;
-    notepad->frame = window;
-    return FALSE;
-}
-
-bool StartNotepad(Notepad& notepad) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    wchar_t command[] = L"notepad.exe";
-    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &notepad.process))
-        return false;
-    WaitForInputIdle(notepad.process.hProcess, 10000);
-    PumpUntil(10000, [&] {
-        EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&notepad));
-        return notepad.frame != nullptr;
-    });
-    if (notepad.frame)
-        notepad.edit = FindWindowExW(notepad.frame, nullptr, L"Edit", nullptr);
-    return notepad.frame && notepad.edit;
-}
-
 std::string EditText(HWND edit) {
     wchar_t text[256] = {};
     DWORD_PTR copied = 0;
@@ -215,9 +183,7 @@ void Run() {
     HHOOK ownKeys = SetWindowsHookExW(WH_KEYBOARD_LL, OwnKeyHook, GetModuleHandleW(nullptr), 0);
 
     Notepad notepad;
-    const bool started = StartNotepad(notepad);
-    Check(started, "notepad.exe runs with its edit control");
-    if (!started)
+    if (!host::StartNotepad(notepad))
         return;
     SetForegroundWindow(window);
     Pump(200);
@@ -234,9 +200,7 @@ void Run() {
     CheckLayerModifierCombination(library, notepad);
 
     Check(library.removeMouseHook(true), "RemoveMouseHook stops the threads");
-    TerminateProcess(notepad.process.hProcess, 0);
-    CloseHandle(notepad.process.hThread);
-    CloseHandle(notepad.process.hProcess);
+    host::StopNotepad(notepad);
     UnhookWindowsHookEx(ownKeys);
     DestroyWindow(window);
 }

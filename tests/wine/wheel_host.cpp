@@ -15,6 +15,7 @@
 namespace {
 
 using host::Check;
+using host::Notepad;
 using host::Pump;
 using host::PumpUntil;
 
@@ -106,51 +107,10 @@ void Place(HWND window, const RECT& rect) {
     MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
-struct Notepad {
-    PROCESS_INFORMATION process{};
-    HWND window = nullptr;
-    HWND edit = nullptr;
-};
-
-struct FindByProcess {
-    DWORD processId = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindNotepadWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<FindByProcess*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (processId != search->processId || _wcsicmp(className, L"Notepad") != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-bool StartNotepad(Notepad& notepad) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    wchar_t command[] = L"notepad.exe";
-    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &notepad.process)) {
-        Check(false, "notepad.exe starts", "error " + std::to_string(GetLastError()));
+bool StartFilledNotepad(Notepad& notepad) {
+    if (!host::StartNotepad(notepad))
         return false;
-    }
-    WaitForInputIdle(notepad.process.hProcess, 10000);
-    FindByProcess search{notepad.process.dwProcessId};
-    PumpUntil(10000, [&] {
-        EnumWindows(FindNotepadWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
-    notepad.window = search.found;
-    notepad.edit =
-        notepad.window ? FindWindowExW(notepad.window, nullptr, L"Edit", nullptr) : nullptr;
-    Check(notepad.edit != nullptr, "notepad.exe opens its window with an edit control");
-    if (!notepad.edit)
-        return false;
-    Place(notepad.window, kNotepadRect);
+    Place(notepad.frame, kNotepadRect);
 
     std::wstring text;
     for (int line = 1; line <= kNotepadLines; ++line)
@@ -254,7 +214,7 @@ void CheckWheelScrollsNotepadBehindTheHost(const Notepad& notepad, HWND hostWind
 
 void CheckScrollBarMethod(const Notepad& notepad, HWND hostWindow) {
     ScrollNotepadToTop(notepad);
-    BringToFront(notepad.window);
+    BringToFront(notepad.frame);
     SetCursorPos(kOverHost.x, kOverHost.y);
     Pump(200);
     g_wheelMessages = 0;
@@ -278,7 +238,7 @@ void CheckScrollBarMethod(const Notepad& notepad, HWND hostWindow) {
 
 void CheckTiltTypesOnce(const Notepad& notepad) {
     SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    BringToFront(notepad.window);
+    BringToFront(notepad.frame);
     SetFocus(notepad.edit);
     SetCursorPos(kOverNotepad.x, kOverNotepad.y);
     Pump(200);
@@ -307,7 +267,7 @@ void Run() {
 
     Notepad notepad;
     HWND hostWindow = CreateHostWindow();
-    if (!hostWindow || !StartNotepad(notepad))
+    if (!hostWindow || !StartFilledNotepad(notepad))
         return;
     CheckBaseline(notepad, hostWindow);
 
@@ -323,10 +283,7 @@ void Run() {
     CheckTiltTypesOnce(notepad);
 
     Check(library.removeMouseHook(true), "RemoveMouseHook stops the hooks");
-    TerminateProcess(notepad.process.hProcess, 0);
-    WaitForSingleObject(notepad.process.hProcess, 5000);
-    CloseHandle(notepad.process.hThread);
-    CloseHandle(notepad.process.hProcess);
+    host::StopNotepad(notepad);
     DestroyWindow(hostWindow);
 }
 
