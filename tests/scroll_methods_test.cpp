@@ -14,17 +14,10 @@ using pw::test::WheelDesktop;
 using pw::test::WheelParam;
 using pw::test::WindowMessage;
 
-constexpr unsigned kWheel = 0x20A;
-constexpr unsigned kHWheel = 0x20E;
-constexpr unsigned kVScroll = 0x115;
-constexpr unsigned kHScroll = 0x114;
+using namespace pw::test::wheel;
+
 constexpr unsigned kKeyDown = 0x100;
 constexpr unsigned kKeyUp = 0x101;
-constexpr RECT kPane{100, 100, 500, 500};
-constexpr POINT kPoint{200, 200};
-constexpr unsigned long kVisible = 0x10000000;
-constexpr unsigned long kVScrollStyle = 0x00200000;
-constexpr unsigned long kHScrollStyle = 0x00100000;
 const std::string kNoMouseOver = "<SwitchOnMouseOver Enable=\"false\"/>";
 
 std::string Method(int method, int vertical = 1, int horizontal = 1) {

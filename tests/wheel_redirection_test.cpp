@@ -16,14 +16,7 @@ using pw::test::WheelDesktop;
 using pw::test::WheelParam;
 using pw::test::WindowMessage;
 
-constexpr unsigned kWheel = 0x20A;
-constexpr unsigned kHWheel = 0x20E;
-constexpr unsigned kVScroll = 0x115;
-constexpr unsigned kHScroll = 0x114;
-constexpr RECT kPane{100, 100, 500, 500};
-constexpr POINT kPoint{200, 200};
-constexpr unsigned long kVisible = 0x10000000;
-constexpr unsigned long kVScrollStyle = 0x00200000;
+using namespace pw::test::wheel;
 
 // Redirection with the profile's default handling, looked up through the wheel cache.
 const std::string kRedirect = "Enabled=\"true\" AdvScrollMethod=\"8\" AdvScrollVert=\"1\" "

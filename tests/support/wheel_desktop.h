@@ -64,4 +64,17 @@ inline uintptr_t HandleParam(HWND window) {
     return reinterpret_cast<uintptr_t>(window);
 }
 
+// The window messages and styles the wheel tests compare, and the pane they turn it over.
+namespace wheel {
+constexpr unsigned kWheel = 0x20A;
+constexpr unsigned kHWheel = 0x20E;
+constexpr unsigned kVScroll = 0x115;
+constexpr unsigned kHScroll = 0x114;
+constexpr RECT kPane{100, 100, 500, 500};
+constexpr POINT kPoint{200, 200};
+constexpr unsigned long kVisible = 0x10000000;
+constexpr unsigned long kVScrollStyle = 0x00200000;
+constexpr unsigned long kHScrollStyle = 0x00100000;
+} // namespace wheel
+
 } // namespace pw::test
