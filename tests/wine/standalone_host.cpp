@@ -283,6 +283,7 @@ void CheckMappingAndReload(const std::wstring& folder) {
                       "a second start says that one runs and ends");
         CheckRewrites(running, notepad, file);
         CheckStop(running, notepad);
+        Check(ReadShared(file) == SettingsXml("cd"), "the host leaves the settings file alone");
     }
     host::StopNotepad(notepad);
     std::printf("--- output of the running host:\n%s---\n", running.Output().c_str());
