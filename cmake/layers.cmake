@@ -30,6 +30,8 @@ function(pallawick_layer name folder)
     cmake_parse_arguments(LAYER "" "" "LINKS" ${ARGN})
     if(WIN32)
         add_library(${name} OBJECT ${LAYER_UNPARSED_ARGUMENTS})
+        # The DLL's own code: its exports carry the export marker.
+        target_compile_definitions(${name} PRIVATE PALLAWICK_BUILDING_DLL)
         set(PALLAWICK_LAYER_OBJECTS ${PALLAWICK_LAYER_OBJECTS} $<TARGET_OBJECTS:${name}>
             CACHE INTERNAL "")
     else()

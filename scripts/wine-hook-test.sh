@@ -8,7 +8,9 @@
 #
 # WINDOWS_BUILD_DIR defaults to build/windows; HOST names the host program's source,
 # tests/wine/HOST.cpp (default hook_host; keys_host runs the keyboard checks and
-# wheel_host the wheel and tilt checks beside Wine's notepad.exe).
+# wheel_host the wheel and tilt checks beside Wine's notepad.exe; standalone_host runs
+# pallawick-host.exe). Programs built beside the DLL (pallawick-host.exe) go into the
+# host's folder too.
 #
 # Needs the packages wine64, xvfb and xauth (scripts/install-deps.sh installs them).
 # PALLAWICK_WINE_KEEP=1 keeps the temporary folder (prefix, log) for a look afterwards.
@@ -84,6 +86,9 @@ start_xvfb() {
 mkdir -p "$work/bin"
 pallawick_build_host wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin/$host.exe"
 cp "$dll" "$work/bin/"
+for program in pallawick-host.exe; do
+    [ -f "$build_dir/$program" ] && cp "$build_dir/$program" "$work/bin/"
+done
 
 start_xvfb
 echo "wine-hook-test: Xvfb on display $DISPLAY"
