@@ -9,6 +9,7 @@ namespace pw::settings {
 
 enum class ValueProblem {
     OutOfRange,   // a number outside what the setting may hold; `used` replaced it
+    Ignored,      // a number outside what the setting may hold; the setting is not read
     NotANumber,   // text that is no whole number; the integer conversion read `used`
     NotABoolean,  // text that is no yes/no word; its first character decided `used`
     UnknownValue, // a number that names nothing; kept as read and ignored when used

@@ -133,8 +133,7 @@ void CSettings::ReadOptions(const pugi::xml_node& root, bool& layersGiven,
             if (layers < 0) {
                 CLogger::LogMessage(L"CSettings::Load: Ignoring the negative number of layers %d.",
                                     layers);
-                xml::Tell(diagnostics, element, attribute, ValueProblem::OutOfRange,
-                          m_options.MaxLayers);
+                xml::Tell(diagnostics, element, attribute, ValueProblem::Ignored, layers);
                 break;
             }
             if (layers > kLayerCount) {

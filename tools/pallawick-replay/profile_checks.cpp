@@ -37,8 +37,8 @@ std::string DescribeKeyNote(const input::KeyNote& note) {
     case input::KeyProblem::UnclosedTag:
         return "tag {" + name + at + " has no closing }";
     case input::KeyProblem::LongTag:
-        return "tag {" + name + at + " is longer than " + std::to_string(settings::kMaxTagName) +
-               " characters; the rest is typed";
+        return "tag {" + name + at + " reaches the " + std::to_string(settings::kMaxTagName) +
+               "-character limit; the rest is typed";
     case input::KeyProblem::BadKeypadKey:
         return "{" + name + "}" + at + " names no keypad key; the whole key string is refused";
     case input::KeyProblem::KeyOutOfRange:

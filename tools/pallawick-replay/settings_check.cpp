@@ -103,6 +103,8 @@ std::string DescribeNote(const settings::ValueNote& note) {
     switch (note.problem) {
     case settings::ValueProblem::OutOfRange:
         return what + " is out of range; " + used + " is used";
+    case settings::ValueProblem::Ignored:
+        return what + " is out of range; ignored";
     case settings::ValueProblem::NotANumber:
         return what + " is not a number; read as " + used;
     case settings::ValueProblem::NotABoolean:
