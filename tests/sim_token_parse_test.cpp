@@ -1,6 +1,7 @@
 #include "hook/library.h"
 #include "input/sim_key_token.h"
 #include "input/sim_mouse_token.h"
+#include "input/sim_parse_diagnostics.h"
 #include "input/sim_token.h"
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/us_keyboard_layout.h"
@@ -214,6 +215,48 @@ TEST_F(SimTokenParse, CharactersWithoutKeysGetASecondScan) {
     EXPECT_EQ(Parse(L"{CTRL}\u00e9"), "k-1/ffffffffum2");
     EXPECT_TRUE(Logged(L"still got invalid virtual key -1. Try VkKeyScan"));
     CLogger::EnableDebug(false);
+}
+
+// Records each tag the parse reports as "problem@position:name".
+class KeyNoteRecorder final : public pw::input::SimParseDiagnostics {
+  public:
+    void KeyStringProblem(const pw::input::KeyNote& note) override {
+        static const char* const kNames[] = {"unknown", "unclosed", "long", "keypad",
+                                             "key",     "layer",    "time"};
+        if (!notes.empty())
+            notes += " ";
+        notes += std::string(kNames[static_cast<int>(note.problem)]) + "@" +
+                 std::to_string(note.position) + ":" + pw::ToUtf8(note.name);
+    }
+    std::string notes;
+};
+
+TEST_F(SimTokenParse, DiagnosticsNameEachBadTagWithItsPositionAndChangeNoToken) {
+    const struct {
+        const Char* keys;
+        const char* notes;
+    } cases[] = {
+        {L"{CTRL}{BOGUS}a", "unknown@6:BOGUS"},
+        {L"{{}x", "unknown@1:"},
+        {L"ab{ENTER", "unclosed@2:ENTER"},
+        {L"{ABCDEFGHIJKLMNOPQRSTUVWXYZ}",
+         "long@0:ABCDEFGHIJKLMNOPQRSTUVWXY unknown@0:ABCDEFGHIJKLMNOPQRSTUVWXY"},
+        {L"{VKC:300}{F:200}", "key@0:VKC:300 key@9:F:200"},
+        {L"{LAYER:11}{LAYER:0}", "layer@0:LAYER:11 layer@10:LAYER:0"},
+        {L"{WAITMS:-5}{HOLD:4000}a", "time@0:WAITMS:-5 time@11:HOLD:4000"},
+        {L"x{NUM:q}", "keypad@1:NUM:q"},
+        // Well-formed strings tell nothing.
+        {L"{CTRL}{SHIFT}{ESC}{{{ENTER}{WAIT:2}{LAYER:LAST}{NUM:7}{F12}", "unknown@13:ESC"},
+        {L"{CTRL}{SHIFT}{ESCAPE}{{{ENTER}{WAIT:2}{LAYER:LAST}{NUM:7}{F12}", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string plain = Parse(c.keys);
+        KeyNoteRecorder recorder;
+        environment.diagnostics = &recorder;
+        EXPECT_EQ(Parse(c.keys), plain) << pw::ToUtf8(c.keys);
+        environment.diagnostics = nullptr;
+        EXPECT_EQ(recorder.notes, c.notes) << pw::ToUtf8(c.keys);
+    }
 }
 
 } // namespace

@@ -8,7 +8,12 @@ SimParseState::SimParseState(SimTokenList& list, POINT point, int hold,
                              const SimParseEnvironment& env)
     : tokens(list), pt(point), baseHold(hold), englishLayout(env.englishLayout),
       keyboard(env.keyboard ? *env.keyboard : pw::platform::CurrentKeyboardLayout()), hold(hold),
-      currentLayer(env.currentLayer), savedLayer(env.savedLayer) {}
+      currentLayer(env.currentLayer), savedLayer(env.savedLayer), diagnostics(env.diagnostics) {}
+
+void SimParseState::Report(KeyProblem problem, const Char* name) const {
+    if (diagnostics)
+        diagnostics->KeyStringProblem({problem, tagPosition, StringView(name)});
+}
 
 void SimParseState::ClearAll() {
     modifiers = 0;
@@ -29,7 +34,10 @@ uint32_t ClampPause(int64_t ms, const Char* tagName) {
 }
 
 void SimParseState::AddHold(int64_t ms, const Char* tagName) {
-    hold = static_cast<int>(ClampPause(int64_t{hold} + ms, tagName));
+    const int64_t total = int64_t{hold} + ms;
+    if (total < 0 || total > kMaxPauseMs)
+        Report(KeyProblem::TimeOutOfRange, tagName);
+    hold = static_cast<int>(ClampPause(total, tagName));
 }
 
 CSimKeyToken& SimParseState::AddKey(int32_t virtualKey, bool extended) {

@@ -4,6 +4,7 @@
 // that the next token takes, and the layers as the parse has switched them.
 
 #include "input/sim_key_token.h"
+#include "input/sim_parse_diagnostics.h"
 #include "input/sim_token.h"
 
 #include <cstddef>
@@ -25,6 +26,8 @@ struct SimParseState {
     void AddHold(int64_t ms, const Char* tagName);
     // Appends a key token that takes the pending modifiers, press mode and hold time.
     CSimKeyToken& AddKey(int32_t virtualKey, bool extended);
+    // Tells the diagnostics, if any, of a problem with the tag at tagPosition.
+    void Report(KeyProblem problem, const Char* name) const;
 
     SimTokenList& tokens;
     POINT pt;
@@ -36,6 +39,8 @@ struct SimParseState {
     int hold;
     int currentLayer;
     int savedLayer;
+    SimParseDiagnostics* diagnostics;
+    size_t tagPosition = 0; // of the "{" of the tag being applied
 };
 
 // A pause of ms milliseconds cut to 0 to kMaxPauseMs; a cut is logged with the tag.

@@ -70,6 +70,8 @@ void AddBrightness(SimParseState& state, uint32_t direction) {
 }
 
 void AddWait(SimParseState& state, int64_t ms, const Char* name) {
+    if (ms < 0 || ms > kMaxPauseMs)
+        state.Report(KeyProblem::TimeOutOfRange, name);
     auto token = std::make_unique<CSimWaitToken>();
     token->m_nWaitTime = ClampPause(ms, name);
     state.tokens.push_back(std::move(token));
@@ -89,6 +91,7 @@ void AddNumberedKey(SimParseState& state, int64_t virtualKey, bool extended, con
     if (virtualKey < 0 || virtualKey > kHighestVirtualKey) {
         CLogger::LogMessage(L"SendKeyStateWhileDown: Invalid virtual key %d in {%ls}",
                             static_cast<int>(virtualKey), name);
+        state.Report(KeyProblem::KeyOutOfRange, name);
         return;
     }
     state.AddKey(static_cast<int32_t>(virtualKey), extended);
@@ -104,6 +107,7 @@ void AddLayer(SimParseState& state, const Char* name) {
     if (!settings::IsValidLayer(static_cast<int>(target))) {
         CLogger::LogMessage(L"SendKeyStateWhileDown: Layer %d out of range in {%ls}",
                             static_cast<int>(target + 1), name);
+        state.Report(KeyProblem::LayerOutOfRange, name);
         return;
     }
     auto token = std::make_unique<CSimLayerToken>();
@@ -224,8 +228,10 @@ bool ApplyTag(SimParseState& state, const Char* name, size_t length) {
         return true;
     }
     if (StartsWithWord(view, L"NUM")) {
-        if (!AddKeypadKey(state, name))
+        if (!AddKeypadKey(state, name)) {
+            state.Report(KeyProblem::BadKeypadKey, name);
             return false;
+        }
         state.ClearAll();
         return true;
     }
@@ -244,6 +250,7 @@ bool ApplyTag(SimParseState& state, const Char* name, size_t length) {
         return true;
     }
     CLogger::LogMessage(L"SendKeyStateWhileDown: Invalid/unknown special key tag {%ls}", name);
+    state.Report(KeyProblem::UnknownTag, name);
     state.ResetPressAndHold();
     return true;
 }

@@ -19,13 +19,17 @@ using SimTokenList = std::vector<std::unique_ptr<CSimToken>>;
 
 namespace pw::input {
 
+class SimParseDiagnostics;
+
 // What the parser reads besides the text: the layers it starts from, the English
-// layout (none allowed) and the layout services (null: the layout in force).
+// layout (none allowed) and the layout services (null: the layout in force). diagnostics,
+// when given, hears of every tag that does not work as written.
 struct SimParseEnvironment {
     int currentLayer = 0;
     int savedLayer = -1; // -1: none
     pw::platform::KeyboardLayoutHandle englishLayout = nullptr;
     pw::platform::KeyboardLayout* keyboard = nullptr;
+    SimParseDiagnostics* diagnostics = nullptr;
 };
 
 // The environment of the library's own sends: g_nCurrentLayer, g_nSavedLayer, the

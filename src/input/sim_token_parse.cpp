@@ -24,14 +24,23 @@ bool ParseKeys(SimParseState& state, const Char* keys) {
         }
         // A tag name runs to "}", to the end of the text or to its length limit; the
         // rest of an over-long tag is read as characters.
+        state.tagPosition = static_cast<size_t>(position - keys) - 1;
         Char name[settings::kMaxTagName + 1] = {};
         size_t length = 0;
-        for (size_t taken = 0; *position != 0 && taken < settings::kMaxTagName; ++taken) {
+        bool closed = false;
+        size_t taken = 0;
+        for (; *position != 0 && taken < settings::kMaxTagName; ++taken) {
             Char t = *position++;
-            if (t == L'}')
+            if (t == L'}') {
+                closed = true;
                 break;
+            }
             name[length++] = t;
         }
+        if (!closed && state.diagnostics)
+            state.Report(taken == settings::kMaxTagName ? KeyProblem::LongTag
+                                                        : KeyProblem::UnclosedTag,
+                         name);
         if (!ApplyTag(state, name, length))
             return false;
     }

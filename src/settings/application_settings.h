@@ -21,6 +21,9 @@
 namespace pugi {
 class xml_node;
 }
+namespace pw::settings {
+class LoadDiagnostics;
+}
 
 class CSettings;
 
@@ -162,6 +165,11 @@ class PW_API CApplicationSettings {
     bool Load(const pugi::xml_node& element, int perKeyDelay, bool& regionChecking,
               int& layersUsed);
     bool LoadDefault(const pugi::xml_node& element, int perKeyDelay, int& layersUsed);
+    // The same, telling diagnostics of values not taken as written.
+    bool Load(const pugi::xml_node& element, int perKeyDelay, bool& regionChecking, int& layersUsed,
+              pw::settings::LoadDiagnostics* diagnostics);
+    bool LoadDefault(const pugi::xml_node& element, int perKeyDelay, int& layersUsed,
+                     pw::settings::LoadDiagnostics* diagnostics);
 
   private:
     void StoreWindowFields(StringView whole, StringView rest);
@@ -201,11 +209,13 @@ class PW_API CApplicationSettings {
 
     // The settings file form of one slot and of one default-profile layer container.
     // The scrolling attributes an application profile and the default profile share.
-    void LoadScrollAttributes(const pugi::xml_node& element);
+    void LoadScrollAttributes(const pugi::xml_node& element,
+                              pw::settings::LoadDiagnostics* diagnostics);
     void LoadSlot(int button, int layer, const pugi::xml_node& element, int perKeyDelay,
-                  bool officeMouse, int& layersUsed);
+                  bool officeMouse, int& layersUsed, pw::settings::LoadDiagnostics* diagnostics);
     void LoadDefaultLayer(int layer, const pugi::xml_node& container, int perKeyDelay,
-                          bool officeMouse, int& layersUsed);
+                          bool officeMouse, int& layersUsed,
+                          pw::settings::LoadDiagnostics* diagnostics);
     // editInPlace: element may already hold a "chords" child to update or remove.
     void SaveSlot(int button, int layer, pugi::xml_node& element, bool officeMouse,
                   bool editInPlace);

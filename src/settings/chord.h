@@ -15,6 +15,9 @@
 namespace pugi {
 class xml_node;
 }
+namespace pw::settings {
+class LoadDiagnostics;
+}
 
 class CVESKChords;
 
@@ -69,6 +72,9 @@ class PW_API CVESKChord {
     // Settings file form, implemented with the settings reader and writer.
     void Save(pugi::xml_node& element);
     bool Load(const pugi::xml_node& element, int perKeyDelay);
+    // The same, telling diagnostics of values not taken as written.
+    bool Load(const pugi::xml_node& element, int perKeyDelay,
+              pw::settings::LoadDiagnostics* diagnostics);
 
   private:
     void CopyPersistedFields(const CVESKChord& other);
@@ -113,6 +119,8 @@ class PW_API CVESKChords {
     // Settings file form, implemented with the settings reader and writer.
     void Save(bool officeMouse, pugi::xml_node& element);
     bool Load(bool officeMouse, const pugi::xml_node& element, int perKeyDelay);
+    bool Load(bool officeMouse, const pugi::xml_node& element, int perKeyDelay,
+              pw::settings::LoadDiagnostics* diagnostics);
 
   private:
     std::array<CVESKChord, pw::settings::kButtonCount> m_Chords;

@@ -31,14 +31,20 @@ void CVESKChord::Save(pugi::xml_node& element) {
 }
 
 bool CVESKChord::Load(const pugi::xml_node& element, int perKeyDelay) {
-    xml::SlotAttributes slot = xml::ReadSlotAttributes(element, kChordOwner);
+    return Load(element, perKeyDelay, nullptr);
+}
+
+bool CVESKChord::Load(const pugi::xml_node& element, int perKeyDelay,
+                      LoadDiagnostics* diagnostics) {
+    xml::SlotAttributes slot = xml::ReadSlotAttributes(element, kChordOwner, diagnostics);
     m_Action = static_cast<_ACTIONS>(slot.action);
     if (m_Action == actRunApplication || m_Action == actOpenExplorerAtFolder) {
-        String app = xml::SlotText(slot.app, element, "app", xml::kMaxTextLength);
+        String app = xml::SlotText(slot.app, element, "app", xml::kMaxTextLength, diagnostics);
         m_LaunchApp.Assign(app.c_str());
     }
     if (m_Action == actSimulatedKeys && slot.keys) {
-        String keys = xml::SlotText(slot.keys, element, "keys", xml::kMaxKeystrokesLength);
+        String keys =
+            xml::SlotText(slot.keys, element, "keys", xml::kMaxKeystrokesLength, diagnostics);
         m_nSendKeyAction = slot.keyAction;
         m_nSendKeyRepeat = slot.keyRepeat;
         m_bSendKeyWhenActive = slot.active;
@@ -63,8 +69,13 @@ void CVESKChords::Save(bool officeMouse, pugi::xml_node& element) {
 }
 
 bool CVESKChords::Load(bool officeMouse, const pugi::xml_node& element, int perKeyDelay) {
-    m_bDelayUntilChordKnown =
-        element.attribute("BlockUntilEstablished").as_bool(m_bDelayUntilChordKnown);
+    return Load(officeMouse, element, perKeyDelay, nullptr);
+}
+
+bool CVESKChords::Load(bool officeMouse, const pugi::xml_node& element, int perKeyDelay,
+                       LoadDiagnostics* diagnostics) {
+    m_bDelayUntilChordKnown = xml::ReadBool(element.attribute("BlockUntilEstablished"),
+                                            m_bDelayUntilChordKnown, element, diagnostics);
     unsigned seen = 0;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
@@ -73,7 +84,7 @@ bool CVESKChords::Load(bool officeMouse, const pugi::xml_node& element, int perK
         if (button < 0 || (seen & (1u << button)) != 0)
             continue; // not a partner button, or a repeat of one already read
         seen |= 1u << button;
-        m_Chords[static_cast<size_t>(button)].Load(child, perKeyDelay);
+        m_Chords[static_cast<size_t>(button)].Load(child, perKeyDelay, diagnostics);
     }
     return seen != 0;
 }

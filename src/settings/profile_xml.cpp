@@ -72,46 +72,53 @@ struct FoundSlots {
 
 } // namespace
 
-void CApplicationSettings::LoadScrollAttributes(const pugi::xml_node& element) {
-    xml::AttributeReader attribute(element);
-    m_bEnabled = xml::ReadBool(attribute("Enabled"), false);
-    m_bInvertScrolling = xml::ReadBool(attribute("InvertScrolling"), false);
-    m_bInvertHorizontalScrolling = xml::ReadBool(attribute("InvertHorizontalScrolling"), false);
-    m_bScrollPages = xml::ReadBool(attribute("ScrollPages"), false);
-    m_nScrollLines = xml::ReadInt(attribute("ScrollLines"), m_nScrollLines);
-    m_bForceSPI = xml::ReadBool(attribute("ForceSPI"), m_bForceSPI);
-    m_bAxisLocking = xml::ReadBool(attribute("AxisLocking"), false);
-    m_bIgnoreVScroll = xml::ReadBool(attribute("IgnoreVScroll"), false);
-    m_nIgnoreVScrollTime = xml::ReadNonNegative(attribute("IgnoreVScrollTime"), element, 200);
-    m_bIgnoreHScroll = xml::ReadBool(attribute("IgnoreHScroll"), false);
-    m_nIgnoreHScrollTime = xml::ReadNonNegative(attribute("IgnoreHScrollTime"), element, 400);
-    m_nAdvScrollMethod = xml::ReadInt(attribute("AdvScrollMethod"), 8);
-    m_nAdvScrollVert = xml::ReadInt(attribute("AdvScrollVert"), 0);
-    m_nAdvScrollHorz = xml::ReadInt(attribute("AdvScrollHorz"), 0);
+void CApplicationSettings::LoadScrollAttributes(const pugi::xml_node& element,
+                                                LoadDiagnostics* diagnostics) {
+    xml::AttributeReader attribute(element, diagnostics);
+    m_bEnabled = attribute.Bool("Enabled", false);
+    m_bInvertScrolling = attribute.Bool("InvertScrolling", false);
+    m_bInvertHorizontalScrolling = attribute.Bool("InvertHorizontalScrolling", false);
+    m_bScrollPages = attribute.Bool("ScrollPages", false);
+    m_nScrollLines = attribute.Int("ScrollLines", m_nScrollLines);
+    m_bForceSPI = attribute.Bool("ForceSPI", m_bForceSPI);
+    m_bAxisLocking = attribute.Bool("AxisLocking", false);
+    m_bIgnoreVScroll = attribute.Bool("IgnoreVScroll", false);
+    m_nIgnoreVScrollTime = attribute.NonNegative("IgnoreVScrollTime", 200);
+    m_bIgnoreHScroll = attribute.Bool("IgnoreHScroll", false);
+    m_nIgnoreHScrollTime = attribute.NonNegative("IgnoreHScrollTime", 400);
+    m_nAdvScrollMethod = attribute.Int("AdvScrollMethod", 8);
+    m_nAdvScrollVert = attribute.Int("AdvScrollVert", 0);
+    m_nAdvScrollHorz = attribute.Int("AdvScrollHorz", 0);
 }
 
 bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
                                 bool& regionChecking, int& layersUsed) {
+    return Load(element, perKeyDelay, regionChecking, layersUsed, nullptr);
+}
+
+bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
+                                bool& regionChecking, int& layersUsed,
+                                LoadDiagnostics* diagnostics) {
     try {
         layersUsed = 0;
         const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
-        xml::AttributeReader attribute(element);
+        xml::AttributeReader attribute(element, diagnostics);
 
-        SetApplication(xml::ReadText(attribute("Name"), element).c_str());
-        String description = xml::ReadText(attribute("Description"), element);
+        SetApplication(attribute.Text("Name").c_str());
+        String description = attribute.Text("Description");
         if (!description.empty())
             m_Description.Assign(description.c_str());
-        LoadScrollAttributes(element);
-        m_SwapButtons = static_cast<swapbuttons>(xml::ReadInRange(
-            attribute("SwapButtons"), element, swapUnchanged, swapUnchanged, swapSwapped));
-        m_bNoParent = xml::ReadBool(attribute("NoParent"), false);
-        m_bRegExMatching = xml::ReadBool(attribute("RegExMatching"), false);
-        m_bDisableScrollUnderCursor = xml::ReadBool(attribute("DisableScrollUnderCursor"), false);
+        LoadScrollAttributes(element, diagnostics);
+        m_SwapButtons = static_cast<swapbuttons>(
+            attribute.InRange("SwapButtons", swapUnchanged, swapUnchanged, swapSwapped));
+        m_bNoParent = attribute.Bool("NoParent", false);
+        m_bRegExMatching = attribute.Bool("RegExMatching", false);
+        m_bDisableScrollUnderCursor = attribute.Bool("DisableScrollUnderCursor", false);
 
         pugi::xml_attribute maskAttribute = attribute("WindowMask");
-        int mask = xml::ReadInt(maskAttribute, wmWholeWindow);
+        int mask = xml::ReadInt(maskAttribute, wmWholeWindow, element, diagnostics);
         if ((mask < wmNone || mask > wmWholeWindow) && mask != wmNeverMatches) {
-            xml::LogOutOfRange(element, "WindowMask", mask, wmWholeWindow);
+            xml::LogOutOfRange(element, maskAttribute, mask, wmWholeWindow, diagnostics);
             mask = wmWholeWindow;
         }
         m_WindowMask = static_cast<WINDOWMASK>(mask);
@@ -153,25 +160,22 @@ bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
                 LogUnknownChild(m_FullName.Get(), child);
         }
 
-        xml::AttributeReader names(layerNames), switches(autoSwitch), reverts(revertLayer1),
-            disables(disableLayer);
+        xml::AttributeReader names(layerNames, diagnostics), switches(autoSwitch, diagnostics),
+            reverts(revertLayer1, diagnostics), disables(disableLayer, diagnostics);
         for (int layer = 0; layer < kLayerCount; ++layer) {
             Layer& settings = m_Layers[static_cast<size_t>(layer)];
             const size_t index = static_cast<size_t>(layer);
-            if (layerNames) {
-                String name = xml::ReadText(names(kLayerAttributes[index]), layerNames);
-                settings.name.Assign(name.c_str());
-            }
+            if (layerNames)
+                settings.name.Assign(names.Text(kLayerAttributes[index]).c_str());
             if (autoSwitch) {
-                settings.autoSwitchLayer = xml::ReadInRange(switches(kSwitchAttributes[index]),
-                                                            autoSwitch, 0, 0, kHighestSwitchTarget);
-                settings.autoSwitchTime =
-                    xml::ReadNonNegative(switches(kTimeAttributes[index]), autoSwitch, 1);
+                settings.autoSwitchLayer =
+                    switches.InRange(kSwitchAttributes[index], 0, 0, kHighestSwitchTarget);
+                settings.autoSwitchTime = switches.NonNegative(kTimeAttributes[index], 1);
             }
             if (revertLayer1)
-                settings.revertLayer1 = xml::ReadBool(reverts(kLayerAttributes[index]), false);
+                settings.revertLayer1 = reverts.Bool(kLayerAttributes[index], false);
             if (disableLayer)
-                settings.disabled = xml::ReadBool(disables(kLayerAttributes[index]), false);
+                settings.disabled = disables.Bool(kLayerAttributes[index], false);
         }
 
         for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -182,7 +186,8 @@ bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
             m_Slots[static_cast<size_t>(slot)].action = actNoChange;
             const pugi::xml_node& buttonElement = found.elements[static_cast<size_t>(slot)];
             if (buttonElement)
-                LoadSlot(button, layer, buttonElement, perKeyDelay, officeMouse, layersUsed);
+                LoadSlot(button, layer, buttonElement, perKeyDelay, officeMouse, layersUsed,
+                         diagnostics);
         }
         return true;
     } catch (const std::exception& error) {
@@ -194,8 +199,9 @@ bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
 }
 
 void CApplicationSettings::LoadSlot(int button, int layer, const pugi::xml_node& element,
-                                    int perKeyDelay, bool officeMouse, int& layersUsed) {
-    xml::SlotAttributes read = xml::ReadSlotAttributes(element, m_FullName.Get());
+                                    int perKeyDelay, bool officeMouse, int& layersUsed,
+                                    LoadDiagnostics* diagnostics) {
+    xml::SlotAttributes read = xml::ReadSlotAttributes(element, m_FullName.Get(), diagnostics);
     int action = read.action;
     // The default profile has nothing to fall back to.
     if (m_bIsDefault && action == actSameAsDefaultProfile)
@@ -206,30 +212,35 @@ void CApplicationSettings::LoadSlot(int button, int layer, const pugi::xml_node&
         layersUsed = std::max(layersUsed, layer + 1);
 
     if (action == actSimulatedKeys && read.keys) {
-        String keys = xml::SlotText(read.keys, element, "keys", xml::kMaxKeystrokesLength);
+        String keys =
+            xml::SlotText(read.keys, element, "keys", xml::kMaxKeystrokesLength, diagnostics);
         SetKeystrokes(static_cast<MouseButtons>(button), layer, keys.c_str(), read.keyAction,
                       read.keyRepeat, read.active, read.blockMouse, read.randomiseDelay,
                       perKeyDelay);
     }
     if (IsLaunchAction(action)) {
-        String app = xml::SlotText(read.app, element, "app", xml::kMaxTextLength);
+        String app = xml::SlotText(read.app, element, "app", xml::kMaxTextLength, diagnostics);
         slot.launchApp.Assign(app.c_str());
     }
     if (pugi::xml_node chordsElement = element.child("chords")) {
         auto chords = std::make_unique<CVESKChords>();
-        if (chords->Load(officeMouse, chordsElement, perKeyDelay))
+        if (chords->Load(officeMouse, chordsElement, perKeyDelay, diagnostics))
             slot.chords.Adopt(chords.release());
     }
 }
 
 bool CApplicationSettings::LoadDefault(const pugi::xml_node& element, int perKeyDelay,
                                        int& layersUsed) {
+    return LoadDefault(element, perKeyDelay, layersUsed, nullptr);
+}
+
+bool CApplicationSettings::LoadDefault(const pugi::xml_node& element, int perKeyDelay,
+                                       int& layersUsed, LoadDiagnostics* diagnostics) {
     try {
         layersUsed = 0;
         const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
-        xml::AttributeReader attribute(element);
 
-        LoadScrollAttributes(element);
+        LoadScrollAttributes(element, diagnostics);
         m_SwapButtons = swapUnchanged;
 
         // Layer 0 lives in "Default" itself, layers 1 to 9 in its "Layer%d" children.
@@ -247,7 +258,7 @@ bool CApplicationSettings::LoadDefault(const pugi::xml_node& element, int perKey
             const pugi::xml_node& container = containers[static_cast<size_t>(layer)];
             if (!container)
                 continue;
-            LoadDefaultLayer(layer, container, perKeyDelay, officeMouse, layersUsed);
+            LoadDefaultLayer(layer, container, perKeyDelay, officeMouse, layersUsed, diagnostics);
         }
         return true;
     } catch (const std::exception& error) {
@@ -259,7 +270,8 @@ bool CApplicationSettings::LoadDefault(const pugi::xml_node& element, int perKey
 }
 
 void CApplicationSettings::LoadDefaultLayer(int layer, const pugi::xml_node& container,
-                                            int perKeyDelay, bool officeMouse, int& layersUsed) {
+                                            int perKeyDelay, bool officeMouse, int& layersUsed,
+                                            LoadDiagnostics* diagnostics) {
     std::array<pugi::xml_node, kButtonCount> buttons{};
     pugi::xml_node layerElement;
     for (pugi::xml_node child = container.first_child(); child; child = child.next_sibling()) {
@@ -281,13 +293,15 @@ void CApplicationSettings::LoadDefaultLayer(int layer, const pugi::xml_node& con
 
     if (layerElement) {
         Layer& settings = m_Layers[static_cast<size_t>(layer)];
-        settings.name.Assign(xml::ReadText(layerElement.attribute("name"), layerElement).c_str());
-        settings.autoSwitchLayer = xml::ReadInRange(layerElement.attribute("autoswitchlayer"),
-                                                    layerElement, 0, 0, kHighestSwitchTarget);
+        const pugi::xml_node& at = layerElement;
+        settings.name.Assign(
+            xml::ReadText(at.attribute("name"), at, xml::kMaxTextLength, diagnostics).c_str());
+        settings.autoSwitchLayer = xml::ReadInRange(at.attribute("autoswitchlayer"), at, 0, 0,
+                                                    kHighestSwitchTarget, diagnostics);
         settings.autoSwitchTime =
-            xml::ReadNonNegative(layerElement.attribute("autoswitchtime"), layerElement, 1);
-        settings.revertLayer1 = xml::ReadBool(layerElement.attribute("revertlayer1"), false);
-        settings.disabled = xml::ReadBool(layerElement.attribute("disabled"), false);
+            xml::ReadNonNegative(at.attribute("autoswitchtime"), at, 1, diagnostics);
+        settings.revertLayer1 = xml::ReadBool(at.attribute("revertlayer1"), false, at, diagnostics);
+        settings.disabled = xml::ReadBool(at.attribute("disabled"), false, at, diagnostics);
     }
 
     for (int button = 0; button < kButtonCount; ++button) {
@@ -295,7 +309,7 @@ void CApplicationSettings::LoadDefaultLayer(int layer, const pugi::xml_node& con
             continue;
         m_Slots[static_cast<size_t>(button + kButtonCount * layer)].action = actNoChange;
         if (const pugi::xml_node& element = buttons[static_cast<size_t>(button)])
-            LoadSlot(button, layer, element, perKeyDelay, officeMouse, layersUsed);
+            LoadSlot(button, layer, element, perKeyDelay, officeMouse, layersUsed, diagnostics);
     }
 }
 

@@ -20,6 +20,9 @@
 namespace pugi {
 class xml_node;
 }
+namespace pw::settings {
+class LoadDiagnostics;
+}
 
 class CApplicationSettings;
 class CHotKeys;
@@ -44,6 +47,10 @@ class PW_API CSettings {
 
     // The settings file.
     bool Load(const Char* path, bool& regionChecking, bool logDetail);
+    // The same, telling diagnostics of every value not taken as written (a checker's
+    // load); the settings come out the same.
+    bool Load(const Char* path, bool& regionChecking, bool logDetail,
+              pw::settings::LoadDiagnostics* diagnostics);
     bool Save(const Char* path);
     // Profile export and import files.
     bool Export(CApplicationSettings* profile, const Char* path);
@@ -262,9 +269,10 @@ class PW_API CSettings {
     struct OptionField;
     static const OptionField* OptionFields(size_t& count);
     // layersGiven tells whether "Layers"/"Number" held a usable value.
-    void ReadOptions(const pugi::xml_node& root, bool& layersGiven);
+    void ReadOptions(const pugi::xml_node& root, bool& layersGiven,
+                     pw::settings::LoadDiagnostics* diagnostics);
     void WriteOptions(pugi::xml_node& root) const;
-    void ReadKeyTables(const pugi::xml_node& root);
+    void ReadKeyTables(const pugi::xml_node& root, pw::settings::LoadDiagnostics* diagnostics);
     void WriteKeyTables(pugi::xml_node& root) const;
     void LogLoadedSettings(bool logDetail) const;
     // Applies the pointer speed and precision to the system after a save.

@@ -97,7 +97,8 @@ constexpr int kMaxHotkeyValue = 0xFFFF;
 
 } // namespace
 
-void CSettings::ReadOptions(const pugi::xml_node& root, bool& layersGiven) {
+void CSettings::ReadOptions(const pugi::xml_node& root, bool& layersGiven,
+                            LoadDiagnostics* diagnostics) {
     layersGiven = false;
     size_t count = 0;
     const OptionField* fields = OptionFields(count);
@@ -107,34 +108,39 @@ void CSettings::ReadOptions(const pugi::xml_node& root, bool& layersGiven) {
         pugi::xml_attribute attribute = element.attribute(field.attribute);
         switch (field.kind) {
         case OptionKind::Flag:
-            m_options.*field.flag = xml::ReadBool(attribute, m_options.*field.flag);
+            m_options.*field.flag =
+                xml::ReadBool(attribute, m_options.*field.flag, element, diagnostics);
             break;
         case OptionKind::Number:
-            m_options.*field.number = xml::ReadInt(attribute, m_options.*field.number);
+            m_options.*field.number =
+                xml::ReadInt(attribute, m_options.*field.number, element, diagnostics);
             break;
         case OptionKind::Time:
             m_options.*field.number =
-                xml::ReadNonNegative(attribute, element, m_options.*field.number);
+                xml::ReadNonNegative(attribute, element, m_options.*field.number, diagnostics);
             break;
         case OptionKind::OfficeMouse:
             if (m_options.OfficeMouseForced)
                 m_options.OfficeMouse = true;
             else
-                m_options.OfficeMouse = xml::ReadBool(attribute, m_options.OfficeMouse);
+                m_options.OfficeMouse =
+                    xml::ReadBool(attribute, m_options.OfficeMouse, element, diagnostics);
             break;
         case OptionKind::Layers: {
             if (!attribute)
                 break;
-            int layers = attribute.as_int();
+            int layers = xml::ReadInt(attribute, 0, element, diagnostics);
             if (layers < 0) {
                 CLogger::LogMessage(L"CSettings::Load: Ignoring the negative number of layers %d.",
                                     layers);
+                xml::Tell(diagnostics, element, attribute, ValueProblem::Ignored, layers);
                 break;
             }
             if (layers > kLayerCount) {
                 CLogger::LogMessage(L"CSettings::Load: %d layers are more than the %d there are; "
                                     L"using %d.",
                                     layers, kLayerCount, kLayerCount);
+                xml::Tell(diagnostics, element, attribute, ValueProblem::OutOfRange, kLayerCount);
                 layers = kLayerCount;
             }
             m_options.MaxLayers = layers;
@@ -142,22 +148,23 @@ void CSettings::ReadOptions(const pugi::xml_node& root, bool& layersGiven) {
             break;
         }
         case OptionKind::SimKeyDelay: {
-            int delay = xml::ReadInt(attribute, m_options.SimKeyDelay);
+            int delay = xml::ReadInt(attribute, m_options.SimKeyDelay, element, diagnostics);
             if (static_cast<unsigned>(delay) > static_cast<unsigned>(kLongestSimKeyDelay)) {
-                xml::LogOutOfRange(element, field.attribute, delay, 1);
+                xml::LogOutOfRange(element, attribute, delay, 1, diagnostics);
                 delay = 1;
             }
             m_options.SimKeyDelay = delay;
             break;
         }
         case OptionKind::SearchURL: {
-            String url = xml::ReadText(attribute, element);
+            String url = xml::ReadText(attribute, element, xml::kMaxTextLength, diagnostics);
             if (!url.empty())
                 m_options.SearchURL = url;
             break;
         }
         case OptionKind::LanguageFile:
-            m_options.LanguageFile.Assign(xml::ReadText(attribute, element).c_str());
+            m_options.LanguageFile.Assign(
+                xml::ReadText(attribute, element, xml::kMaxTextLength, diagnostics).c_str());
             break;
         }
     }
@@ -215,7 +222,7 @@ namespace {
 
 template <typename Table, typename Slot>
 void ReadKeyTable(const pugi::xml_node& root, const char* tableName, const char* entryPattern,
-                  Table* table, size_t count) {
+                  Table* table, size_t count, LoadDiagnostics* diagnostics) {
     pugi::xml_node element = root.child(tableName);
     if (!element || !table)
         return;
@@ -226,8 +233,10 @@ void ReadKeyTable(const pugi::xml_node& root, const char* tableName, const char*
         if (!entry)
             continue;
         CHotkey* hotkey = table->GetHotkey(static_cast<Slot>(i));
-        int key = xml::ReadInRange(entry.attribute("Key"), entry, 0, 0, kMaxHotkeyValue);
-        int modifier = xml::ReadInRange(entry.attribute("Modifier"), entry, 0, 0, kMaxHotkeyValue);
+        int key =
+            xml::ReadInRange(entry.attribute("Key"), entry, 0, 0, kMaxHotkeyValue, diagnostics);
+        int modifier = xml::ReadInRange(entry.attribute("Modifier"), entry, 0, 0, kMaxHotkeyValue,
+                                        diagnostics);
         hotkey->SetVirtualKey(static_cast<unsigned short>(key));
         hotkey->SetModifier(static_cast<unsigned short>(modifier));
     }
@@ -253,12 +262,12 @@ void WriteKeyTable(pugi::xml_node& root, const char* tableName, const char* entr
 
 } // namespace
 
-void CSettings::ReadKeyTables(const pugi::xml_node& root) {
+void CSettings::ReadKeyTables(const pugi::xml_node& root, LoadDiagnostics* diagnostics) {
     ReadKeyTable<CHotKeys, GlobalHotkeys>(root, "GlobalHotkeys", "Hotkey%d", m_pHotKeys.get(),
-                                          CHotKeys::kCount);
+                                          CHotKeys::kCount, diagnostics);
     ReadKeyTable<CLayerModifierKeys, ModifierKeys>(root, "LayerModifierKeys", "LayerKey%d",
                                                    m_pLayerModifierKeys.get(),
-                                                   CLayerModifierKeys::kCount);
+                                                   CLayerModifierKeys::kCount, diagnostics);
 }
 
 void CSettings::WriteKeyTables(pugi::xml_node& root) const {

@@ -3,6 +3,7 @@
 #include "settings/settings.h"
 
 #include "settings/application_settings.h"
+#include "settings/load_diagnostics.h"
 #include "settings/reg_key.h"
 #include "settings/xml_file.h"
 #include "settings/xml_values.h"
@@ -70,6 +71,11 @@ bool ParseSettingsFile(const Char* path, pugi::xml_document& document) {
 } // namespace
 
 bool CSettings::Load(const Char* path, bool& regionChecking, bool logDetail) {
+    return Load(path, regionChecking, logDetail, nullptr);
+}
+
+bool CSettings::Load(const Char* path, bool& regionChecking, bool logDetail,
+                     LoadDiagnostics* diagnostics) {
     {
         CMyRegKey desktop(kDesktopKey, pw::platform::CurrentUserKey(), pw::platform::kKeyRead);
         unsigned long timeout = 0;
@@ -107,15 +113,15 @@ bool CSettings::Load(const Char* path, bool& regionChecking, bool logDetail) {
         (void)version.attribute("major");
 
         bool layersGiven = false;
-        ReadOptions(root, layersGiven);
-        ReadKeyTables(root);
+        ReadOptions(root, layersGiven, diagnostics);
+        ReadKeyTables(root, diagnostics);
 
         const int perKeyDelay = m_options.SimKeyDelay;
         int layersFound = kFewestLayersFound;
         if (pugi::xml_node defaultElement = root.child("Default")) {
             m_pDefaultApp = std::make_unique<CApplicationSettings>(this, true);
             int layersUsed = 0;
-            m_pDefaultApp->LoadDefault(defaultElement, perKeyDelay, layersUsed);
+            m_pDefaultApp->LoadDefault(defaultElement, perKeyDelay, layersUsed, diagnostics);
             layersFound = std::max(layersFound, layersUsed);
         }
 
@@ -124,7 +130,7 @@ bool CSettings::Load(const Char* path, bool& regionChecking, bool logDetail) {
                  element = element.next_sibling("Application")) {
                 auto profile = std::make_unique<CApplicationSettings>(this, false);
                 int layersUsed = 0;
-                if (!profile->Load(element, perKeyDelay, regionChecking, layersUsed))
+                if (!profile->Load(element, perKeyDelay, regionChecking, layersUsed, diagnostics))
                     continue;
                 layersFound = std::max(layersFound, layersUsed);
                 CApplicationSettings* loaded = profile.get();

@@ -120,28 +120,37 @@ int PlainNameToButton(const char* name, bool officeMouse) {
     return Names().ToButton(name, officeMouse);
 }
 
-SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* owner) {
+SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* owner,
+                                  LoadDiagnostics* diagnostics) {
     SlotAttributes slot;
     // Most slots hold an action that needs nothing else: only what the action uses is read.
-    AttributeReader attribute(element);
-    slot.action = attribute("action").as_int(actNoChange);
+    AttributeReader attribute(element, diagnostics);
+    pugi::xml_attribute action = attribute("action");
+    slot.action = ReadInt(action, actNoChange, element, diagnostics);
     // Codes are stored as read so that a newer settings program's actions survive a save;
     // run time treats an unknown code as no action.
-    if (!IsValidAction(slot.action))
+    if (!IsValidAction(slot.action)) {
         LogUnknownValue(owner, element, "action", slot.action);
+        Tell(diagnostics, element, action, ValueProblem::UnknownValue, slot.action);
+    }
     if (slot.action == actSimulatedKeys) {
         pugi::xml_attribute keys = attribute("keys");
         if (keys) {
             slot.keys = keys.value();
-            slot.keyAction = attribute("keyaction").as_int(0);
-            slot.keyRepeat = attribute("keyrepeat").as_int(0);
-            slot.active = attribute("active").as_bool(true);
-            slot.blockMouse = attribute("blockmouse").as_bool(true);
-            slot.randomiseDelay = attribute("randomisedelay").as_bool(false);
-            if (slot.keyAction < 0 || slot.keyAction >= kSendKeyModeCount)
+            pugi::xml_attribute keyAction = attribute("keyaction");
+            pugi::xml_attribute keyRepeat = attribute("keyrepeat");
+            slot.keyAction = ReadInt(keyAction, 0, element, diagnostics);
+            slot.keyRepeat = ReadInt(keyRepeat, 0, element, diagnostics);
+            slot.active = attribute.Bool("active", true);
+            slot.blockMouse = attribute.Bool("blockmouse", true);
+            slot.randomiseDelay = attribute.Bool("randomisedelay", false);
+            if (slot.keyAction < 0 || slot.keyAction >= kSendKeyModeCount) {
                 LogUnknownValue(owner, element, "keyaction", slot.keyAction);
+                Tell(diagnostics, element, keyAction, ValueProblem::UnknownValue, slot.keyAction);
+            }
             if (slot.keyRepeat < 0) {
                 LogSlotValue(owner, element, "keyrepeat", slot.keyRepeat, 0);
+                Tell(diagnostics, element, keyRepeat, ValueProblem::OutOfRange, 0);
                 slot.keyRepeat = 0;
             }
         }
@@ -165,13 +174,16 @@ SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* own
 }
 
 String SlotText(const char* value, const pugi::xml_node& element, const char* attribute,
-                size_t limit) {
+                size_t limit, LoadDiagnostics* diagnostics) {
     String text = FromUtf8(value ? value : "");
     if (text.size() > limit) {
         CLogger::LogMessage(L"Settings: The attribute '%ls' of <%ls> is %zu characters long; only "
                             L"the first %zu are kept.",
                             FromUtf8(attribute).c_str(), NodeName(element).c_str(), text.size(),
                             limit);
+        if (diagnostics)
+            diagnostics->ValueNotTaken(
+                {element, attribute, value, ValueProblem::TooLong, static_cast<long long>(limit)});
         text.resize(limit);
     }
     return text;

@@ -5,6 +5,7 @@
 // "randomisedelay", "app").
 
 #include "settings/actions.h"
+#include "settings/load_diagnostics.h"
 #include "support/text.h"
 
 #include <pugixml.hpp>
@@ -41,12 +42,13 @@ struct SlotAttributes {
 // them: the keystroke attributes for action 28 with "keys" present, "app" for 41 and 59.
 // Out-of-range values (action codes, send modes, negative repeat times) are logged and
 // replaced by the defaults; unknown attributes are logged at debug level. owner names the
-// profile in log lines.
-SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* owner);
+// profile in log lines. diagnostics, when given, hears of every value not taken as written.
+SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* owner,
+                                  LoadDiagnostics* diagnostics = nullptr);
 
 // The text of a slot attribute as wide text, cut to its length limit (logged).
 String SlotText(const char* value, const pugi::xml_node& element, const char* attribute,
-                size_t limit);
+                size_t limit, LoadDiagnostics* diagnostics = nullptr);
 
 struct SlotValuesToWrite {
     int action = actNoChange;

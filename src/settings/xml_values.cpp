@@ -11,40 +11,131 @@ String NodeName(const pugi::xml_node& node) {
     return FromUtf8(node.name());
 }
 
-String ReadText(const pugi::xml_attribute& attribute, const pugi::xml_node& owner, size_t limit) {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsDigit(char c, bool hex) {
+    if (c >= '0' && c <= '9')
+        return true;
+    return hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'));
+}
+
+// Whether text is one whole number in the 32-bit range: blanks, an optional sign, then
+// decimal digits or "0x" and hexadecimal digits, then blanks. The integer conversion
+// reads such text exactly; anything else it reads only in part, or as 0.
+bool IsWholeNumber(const char* text) {
+    const char* p = text;
+    while (IsBlank(*p))
+        ++p;
+    bool negative = *p == '-';
+    if (*p == '+' || *p == '-')
+        ++p;
+    bool hex = p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
+    if (hex)
+        p += 2;
+    long long value = 0;
+    const char* digits = p;
+    for (; IsDigit(*p, hex); ++p) {
+        int digit = *p <= '9' ? *p - '0' : (*p | 0x20) - 'a' + 10;
+        value = value * (hex ? 16 : 10) + digit;
+        if (value > 0x100000000ll)
+            return false;
+    }
+    if (p == digits)
+        return false;
+    while (IsBlank(*p))
+        ++p;
+    if (*p != 0)
+        return false;
+    if (negative)
+        value = -value;
+    // The integer conversion clamps anything larger to the 32-bit range.
+    return value >= INT32_MIN && value <= INT32_MAX;
+}
+
+bool EqualsIgnoringCase(const char* text, const char* word) {
+    for (; *word; ++text, ++word) {
+        if ((*text | 0x20) != *word)
+            return false;
+    }
+    return *text == 0;
+}
+
+// Whether text is a word that plainly says yes or no.
+bool IsBooleanWord(const char* text) {
+    for (const char* word : {"true", "false", "yes", "no", "1", "0", "t", "f", "y", "n"}) {
+        if (EqualsIgnoringCase(text, word))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void Tell(LoadDiagnostics* diagnostics, const pugi::xml_node& owner,
+          const pugi::xml_attribute& attribute, ValueProblem problem, long long used) {
+    if (!diagnostics)
+        return;
+    diagnostics->ValueNotTaken({owner, attribute.name(), attribute.value(), problem, used});
+}
+
+bool ReadBool(const pugi::xml_attribute& attribute, bool fallback, const pugi::xml_node& owner,
+              LoadDiagnostics* diagnostics) {
+    bool value = attribute.as_bool(fallback);
+    if (diagnostics && attribute && !IsBooleanWord(attribute.value()))
+        Tell(diagnostics, owner, attribute, ValueProblem::NotABoolean, value ? 1 : 0);
+    return value;
+}
+
+int ReadInt(const pugi::xml_attribute& attribute, int fallback, const pugi::xml_node& owner,
+            LoadDiagnostics* diagnostics) {
+    int value = attribute.as_int(fallback);
+    if (diagnostics && attribute && !IsWholeNumber(attribute.value()))
+        Tell(diagnostics, owner, attribute, ValueProblem::NotANumber, value);
+    return value;
+}
+
+String ReadText(const pugi::xml_attribute& attribute, const pugi::xml_node& owner, size_t limit,
+                LoadDiagnostics* diagnostics) {
     String text = FromUtf8(attribute.value());
     if (text.size() > limit) {
         CLogger::LogMessage(L"Settings: The attribute '%ls' of <%ls> is %zu characters long; only "
                             L"the first %zu are kept.",
                             FromUtf8(attribute.name()).c_str(), NodeName(owner).c_str(),
                             text.size(), limit);
+        Tell(diagnostics, owner, attribute, ValueProblem::TooLong, static_cast<long long>(limit));
         text.resize(limit);
     }
     return text;
 }
 
-void LogOutOfRange(const pugi::xml_node& owner, const char* attribute, long long value,
-                   long long replacement) {
+void LogOutOfRange(const pugi::xml_node& owner, const pugi::xml_attribute& attribute,
+                   long long value, long long replacement, LoadDiagnostics* diagnostics) {
     CLogger::LogMessage(L"Settings: The attribute '%ls' of <%ls> has the out-of-range value %lld; "
                         L"using %lld.",
-                        FromUtf8(attribute).c_str(), NodeName(owner).c_str(), value, replacement);
+                        FromUtf8(attribute.name()).c_str(), NodeName(owner).c_str(), value,
+                        replacement);
+    Tell(diagnostics, owner, attribute, ValueProblem::OutOfRange, replacement);
 }
 
-int ReadNonNegative(const pugi::xml_attribute& attribute, const pugi::xml_node& owner,
-                    int fallback) {
-    int value = attribute.as_int(fallback);
+int ReadNonNegative(const pugi::xml_attribute& attribute, const pugi::xml_node& owner, int fallback,
+                    LoadDiagnostics* diagnostics) {
+    int value = ReadInt(attribute, fallback, owner, diagnostics);
     if (value >= 0)
         return value;
-    LogOutOfRange(owner, attribute.name(), value, fallback);
+    LogOutOfRange(owner, attribute, value, fallback, diagnostics);
     return fallback;
 }
 
 int ReadInRange(const pugi::xml_attribute& attribute, const pugi::xml_node& owner, int fallback,
-                int low, int high) {
-    int value = attribute.as_int(fallback);
+                int low, int high, LoadDiagnostics* diagnostics) {
+    int value = ReadInt(attribute, fallback, owner, diagnostics);
     if (value >= low && value <= high)
         return value;
-    LogOutOfRange(owner, attribute.name(), value, fallback);
+    LogOutOfRange(owner, attribute, value, fallback, diagnostics);
     return fallback;
 }
 

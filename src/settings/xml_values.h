@@ -8,6 +8,7 @@
 // Writing: every write finds the attribute (or child) of that name and replaces its value,
 // or appends it when missing, so a save edits an existing document in place.
 
+#include "settings/load_diagnostics.h"
 #include "support/text.h"
 
 #include <pugixml.hpp>
@@ -29,37 +30,66 @@ inline int ReadInt(const pugi::xml_attribute& attribute, int fallback) {
     return attribute.as_int(fallback);
 }
 
+// The same reads, telling diagnostics (when given) about text that is no boolean or no
+// whole number; the value read is the same either way.
+bool ReadBool(const pugi::xml_attribute& attribute, bool fallback, const pugi::xml_node& owner,
+              LoadDiagnostics* diagnostics);
+int ReadInt(const pugi::xml_attribute& attribute, int fallback, const pugi::xml_node& owner,
+            LoadDiagnostics* diagnostics);
+
 // The attribute's text as wide text, cut to limit characters (with a log line naming the
 // element and attribute) when it is longer.
 String ReadText(const pugi::xml_attribute& attribute, const pugi::xml_node& owner,
-                size_t limit = kMaxTextLength);
+                size_t limit = kMaxTextLength, LoadDiagnostics* diagnostics = nullptr);
 
 // A time or count that must not be negative: a negative value is logged and replaced by
 // fallback.
-int ReadNonNegative(const pugi::xml_attribute& attribute, const pugi::xml_node& owner,
-                    int fallback);
+int ReadNonNegative(const pugi::xml_attribute& attribute, const pugi::xml_node& owner, int fallback,
+                    LoadDiagnostics* diagnostics = nullptr);
 // A value that must lie in [low, high]: anything else is logged and replaced by fallback.
 int ReadInRange(const pugi::xml_attribute& attribute, const pugi::xml_node& owner, int fallback,
-                int low, int high);
+                int low, int high, LoadDiagnostics* diagnostics = nullptr);
 
 // Logs that value of owner's attribute is outside what it may hold and that replacement
-// is used instead.
-void LogOutOfRange(const pugi::xml_node& owner, const char* attribute, long long value,
-                   long long replacement);
+// is used instead, and tells diagnostics.
+void LogOutOfRange(const pugi::xml_node& owner, const pugi::xml_attribute& attribute,
+                   long long value, long long replacement, LoadDiagnostics* diagnostics);
+
+// Tells diagnostics, when given, that attribute of owner was not taken as written.
+void Tell(LoadDiagnostics* diagnostics, const pugi::xml_node& owner,
+          const pugi::xml_attribute& attribute, ValueProblem problem, long long used);
 
 // Looks attributes of one element up by name, starting each search after the attribute
 // found last. Files written by this library keep the attributes in the order they are
 // read, so each lookup is one comparison instead of a scan from the first attribute.
+// The typed reads below pass diagnostics on to the read functions above.
 class AttributeReader {
   public:
-    explicit AttributeReader(const pugi::xml_node& node)
-        : node_(node), next_(node.first_attribute()) {}
+    explicit AttributeReader(const pugi::xml_node& node, LoadDiagnostics* diagnostics = nullptr)
+        : node_(node), next_(node.first_attribute()), diagnostics_(diagnostics) {}
     pugi::xml_attribute operator()(const char* name);
     const pugi::xml_node& Node() const { return node_; }
+
+    bool Bool(const char* name, bool fallback) {
+        return ReadBool((*this)(name), fallback, node_, diagnostics_);
+    }
+    int Int(const char* name, int fallback) {
+        return ReadInt((*this)(name), fallback, node_, diagnostics_);
+    }
+    int NonNegative(const char* name, int fallback) {
+        return ReadNonNegative((*this)(name), node_, fallback, diagnostics_);
+    }
+    int InRange(const char* name, int fallback, int low, int high) {
+        return ReadInRange((*this)(name), node_, fallback, low, high, diagnostics_);
+    }
+    String Text(const char* name) {
+        return ReadText((*this)(name), node_, kMaxTextLength, diagnostics_);
+    }
 
   private:
     pugi::xml_node node_;
     pugi::xml_attribute next_;
+    LoadDiagnostics* diagnostics_ = nullptr;
 };
 
 // Whether two NUL-terminated names are equal (inlined: these compare short names).

@@ -26,6 +26,11 @@ constexpr StringView kTaskbarButtons = L"MSTaskListWClass";
 // Reloads bring new patterns; beyond this many the cache starts afresh.
 constexpr size_t kMaxCachedPatterns = 512;
 
+// A profile's pattern as the matching compiles it; throws std::regex_error when invalid.
+std::unique_ptr<std::wregex> CompilePattern(const Char* pattern) {
+    return std::make_unique<std::wregex>(pattern, std::regex::ECMAScript);
+}
+
 // Compiled patterns by their text, shared by every profile that uses the same text.
 // Guarded by the global lock, which every lookup holds.
 class PatternCache {
@@ -40,7 +45,7 @@ class PatternCache {
             compiled_.clear();
         std::unique_ptr<std::wregex> expression;
         try {
-            expression = std::make_unique<std::wregex>(pattern, std::regex::ECMAScript);
+            expression = CompilePattern(pattern);
         } catch (const std::exception&) {
             // Logged and skipped rather than thrown: one bad pattern must not end every lookup.
             CLogger::LogMessage(
@@ -338,6 +343,19 @@ HWND GetMinMaxRestoreWnd(HWND hwnd, int showCommand) {
     default:
         return nullptr;
     }
+}
+
+bool IsValidProfilePattern(const Char* pattern, std::string* why) {
+    if (!pattern)
+        return true;
+    try {
+        CompilePattern(pattern);
+        return true;
+    } catch (const std::exception& error) {
+        if (why)
+            *why = error.what() ? error.what() : "";
+    }
+    return false;
 }
 
 void ClearPatternCache() {

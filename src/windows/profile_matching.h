@@ -11,6 +11,8 @@
 #include "settings/settings.h"
 #include "support/text.h"
 
+#include <string>
+
 class CApplicationSettings;
 
 // Some profile restricts itself to window quarters; set by the settings loader.
@@ -64,6 +66,10 @@ bool ReadWindowCaption(HWND hwnd, const Char* processName, String* caption);
 // The window a maximize (3), minimize (6) or restore (9) command should go to, or null
 // when that window cannot take it.
 HWND GetMinMaxRestoreWnd(HWND hwnd, int showCommand);
+
+// Whether pattern (a reg-ex profile's field) compiles as the matching compiles it; when it
+// does not, why receives the engine's reason. A null pattern is not tested, so valid.
+bool IsValidProfilePattern(const Char* pattern, std::string* why);
 
 // Forgets the compiled patterns (they are also dropped when too many accumulate).
 void ClearPatternCache();
