@@ -8,7 +8,8 @@
 #
 # WINDOWS_BUILD_DIR defaults to build/windows; HOST names the host program's source,
 # tests/wine/HOST.cpp (default hook_host; keys_host runs the keyboard checks and
-# wheel_host the wheel and tilt checks beside Wine's notepad.exe).
+# wheel_host the wheel and tilt checks beside Wine's notepad.exe). Companion programs of
+# the host, tests/wine/HOST_*.cpp, are built into the same folder.
 #
 # Needs the packages wine64, xvfb and xauth (scripts/install-deps.sh installs them).
 # PALLAWICK_WINE_KEEP=1 keeps the temporary folder (prefix, log) for a look afterwards.
@@ -48,7 +49,8 @@ trap cleanup EXIT
 now_ms() { date +%s%3N; }
 
 # A display number nobody uses: no lock file and no socket. Xvfb itself refuses a
-# number taken in the meantime, so a failed start tries the next one.
+# number taken in the meantime, so a failed start tries the next one; the lock file names
+# the server that won, since another run's socket may appear before ours gives up.
 start_xvfb() {
     local display
     for display in $(seq 91 160); do
@@ -66,6 +68,9 @@ start_xvfb() {
         local waited
         for waited in $(seq 1 50); do
             if [ -e "/tmp/.X11-unix/X$display" ]; then
+                local owner
+                owner=$(tr -d ' \n' <"/tmp/.X$display-lock" 2>/dev/null || true)
+                [ "$owner" = "$xvfb_pid" ] || break
                 export DISPLAY=":$display"
                 return 0
             fi
@@ -83,6 +88,7 @@ start_xvfb() {
 
 mkdir -p "$work/bin"
 pallawick_build_host wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin/$host.exe"
+pallawick_build_companions wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin"
 cp "$dll" "$work/bin/"
 
 start_xvfb
