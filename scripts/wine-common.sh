@@ -46,12 +46,14 @@ pallawick_build_host() {
 
 # A host's companions are the programs it starts, or has the shell start, beside it:
 # tests/wine/HOST_NAME.cpp becomes HOST_NAME.exe next to HOST.exe. They do not use the
-# library.
+# library, and are built as window programs, so that no console window opens for them
+# and takes the front from the host's windows.
 pallawick_build_companions() {
     local companion
     for companion in "${2%.cpp}"_*.cpp; do
         [ -e "$companion" ] || continue
-        pallawick_mingw_build "$companion" -o "$3/$(basename "$companion" .cpp).exe" || {
+        pallawick_mingw_build "$companion" -mwindows \
+            -o "$3/$(basename "$companion" .cpp).exe" || {
             echo "$1: could not build $companion" >&2
             return 1
         }

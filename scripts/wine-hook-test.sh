@@ -30,7 +30,10 @@ wineserver=$(dirname "$wine")/wineserver
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pallawick-hook-test.XXXXXX")
 xvfb_pid=""
+build_pid=""
 cleanup() {
+    # A build still running is let finish, so that nothing writes into the folder after.
+    [ -z "$build_pid" ] || wait "$build_pid" 2>/dev/null || true
     if [ -d "$work/prefix" ]; then
         WINEPREFIX="$work/prefix" "$wineserver" -k 2>/dev/null || true
     fi
@@ -86,10 +89,14 @@ start_xvfb() {
     return 1
 }
 
+# The programs build while the prefix is made.
 mkdir -p "$work/bin"
-pallawick_build_host wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin/$host.exe"
-pallawick_build_companions wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin"
 cp "$dll" "$work/bin/"
+(
+    pallawick_build_host wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin/$host.exe"
+    pallawick_build_companions wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin"
+) >"$work/build.log" 2>&1 &
+build_pid=$!
 
 start_xvfb
 echo "wine-hook-test: Xvfb on display $DISPLAY"
@@ -108,6 +115,15 @@ timeout 120 "$wine" wineboot --init >"$work/wineboot.log" 2>&1 || {
 }
 "$wineserver" -w 2>/dev/null || true
 echo "wine-hook-test: fresh prefix ready in $(( $(now_ms) - start )) ms"
+
+build_status=0
+wait "$build_pid" || build_status=$?
+build_pid=""
+cat "$work/build.log" >&2
+if [ "$build_status" -ne 0 ]; then
+    echo "wine-hook-test: building $host failed" >&2
+    exit 1
+fi
 
 start=$(now_ms)
 status=0
