@@ -414,6 +414,7 @@ class Soak {
     explicit Soak(const Notepad& notepad) : m_notepad(notepad) {
         SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
         BringToFront(notepad.frame);
+        Check(GetForegroundWindow() == notepad.frame, "notepad is in front for the soak");
         g_target = {};
     }
 
