@@ -36,7 +36,7 @@ constexpr DWORD kEventWaitMs = 3000;
 constexpr DWORD kJigglerPeriodMs = 10000;
 constexpr DWORD kJigglerGraceMs = 2500;
 constexpr DWORD kQuietBeforeTickMs = 1500;
-// The soak stops at this many events or this long after it started, whichever comes first.
+// The soak sends at least this many events, unless it has run this long.
 constexpr int kSoakEvents = 3000;
 constexpr DWORD kSoakLimitMs = 15000;
 // The library measures its hook against this system time-out and logs an overrun.
@@ -418,15 +418,15 @@ class Soak {
         g_target = {};
     }
 
-    // Sends rounds until all events are sent, the soak's time is up or the tick is reached.
+    // Sends rounds until the tick, or until the soak's time is up.
     void RunUntil(DWORD tick) {
-        const DWORD start = GetTickCount();
-        while (!Done() && static_cast<LONG>(tick - GetTickCount()) > 0)
-            Round();
-        m_tally.ms += GetTickCount() - start;
+        Run([&] { return static_cast<LONG>(tick - GetTickCount()) > 0; });
     }
 
-    bool Done() const { return m_tally.events >= kSoakEvents || m_tally.ms >= kSoakLimitMs; }
+    // Sends rounds until the soak has its events, or its time is up.
+    void Complete() {
+        Run([&] { return m_tally.events < kSoakEvents; });
+    }
 
     // Waits until every letter has been typed and every middle click has arrived; whether
     // they did.
@@ -442,6 +442,13 @@ class Soak {
     const SoakTally& Tally() const { return m_tally; }
 
   private:
+    template <typename More> void Run(More more) {
+        const DWORD start = GetTickCount();
+        while (more() && m_tally.ms + (GetTickCount() - start) < kSoakLimitMs)
+            Round();
+        m_tally.ms += GetTickCount() - start;
+    }
+
     static constexpr RECT kInner{kTargetRect.left + 40, kTargetRect.top + 40,
                                  kTargetRect.right - 40, kTargetRect.bottom - 40};
 
@@ -635,12 +642,13 @@ void Run() {
 
     CheckWebSearch(context);
     // The soak runs in two parts around the jiggler's first tick, which falls in a quiet
-    // spell between them.
+    // spell between them: until shortly before the tick, then as long as it needs for its
+    // events.
     Soak soak(context.notepad);
     soak.RunUntil(context.settingsLoaded + kJigglerPeriodMs - kQuietBeforeTickMs);
     soak.Settle();
     CheckJiggler(context);
-    soak.RunUntil(GetTickCount() + kSoakLimitMs);
+    soak.Complete();
     CheckSoak(context, soak);
     CheckNothingHeld("no mouse button or key is held after the soak");
 
