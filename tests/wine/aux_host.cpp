@@ -307,7 +307,7 @@ std::string ButtonXml(const std::string& button) {
     } else if (button == "Right") {
         action = "5"; // Middle Click
     } else if (button == "XLeft") {
-        action = "28";
+        action = "28"; // Simulated Keys
         keys = "a";
     } else if (button == "WheelDown") {
         action = "28";
