@@ -2,6 +2,8 @@
 #   pallawick_wine_inputs NAME BUILD_DIR   sets dll and implib, or fails naming NAME
 #   pallawick_find_wine NAME               sets wine ($WINE or the installed wine64)
 #   pallawick_build_host NAME SOURCE EXE   builds a host program against the import library
+#   pallawick_build_companions NAME HOST_SOURCE BIN_DIR
+#                                          builds the host's companion programs into BIN_DIR
 
 pallawick_wine_inputs() {
     dll="$2/PallawickHook.dll"
@@ -33,8 +35,27 @@ pallawick_find_wine() {
     fi
 }
 
-pallawick_build_host() {
+pallawick_mingw_build() {
     x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -DUNICODE -D_UNICODE -DNOMINMAX \
-        -DWIN32_LEAN_AND_MEAN -I"$source_dir/src" "$2" -o "$3" "$implib" \
-        -static -static-libgcc -static-libstdc++
+        -DWIN32_LEAN_AND_MEAN -I"$source_dir/src" "$@" -static -static-libgcc -static-libstdc++
+}
+
+pallawick_build_host() {
+    pallawick_mingw_build "$2" -o "$3" "$implib"
+}
+
+# A host's companions are the programs it starts, or has the shell start, beside it:
+# tests/wine/HOST_NAME.cpp becomes HOST_NAME.exe next to HOST.exe. They do not use the
+# library, and are built as window programs, so that no console window opens for them
+# and takes the front from the host's windows.
+pallawick_build_companions() {
+    local companion
+    for companion in "${2%.cpp}"_*.cpp; do
+        [ -e "$companion" ] || continue
+        pallawick_mingw_build "$companion" -mwindows \
+            -o "$3/$(basename "$companion" .cpp).exe" || {
+            echo "$1: could not build $companion" >&2
+            return 1
+        }
+    done
 }

@@ -10,7 +10,8 @@
 # tests/wine/HOST.cpp (default hook_host; keys_host runs the keyboard checks and
 # wheel_host the wheel and tilt checks beside Wine's notepad.exe; standalone_host runs
 # pallawick-host.exe). Programs built beside the DLL (pallawick-host.exe) go into the
-# host's folder too.
+# host's folder too, and companion programs of the host, tests/wine/HOST_*.cpp, are
+# built into the same folder.
 #
 # Needs the packages wine64, xvfb and xauth (scripts/install-deps.sh installs them).
 # PALLAWICK_WINE_KEEP=1 keeps the temporary folder (prefix, log) for a look afterwards.
@@ -31,7 +32,10 @@ wineserver=$(dirname "$wine")/wineserver
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pallawick-hook-test.XXXXXX")
 xvfb_pid=""
+build_pid=""
 cleanup() {
+    # A build still running is let finish, so that nothing writes into the folder after.
+    [ -z "$build_pid" ] || wait "$build_pid" 2>/dev/null || true
     if [ -d "$work/prefix" ]; then
         WINEPREFIX="$work/prefix" "$wineserver" -k 2>/dev/null || true
     fi
@@ -50,7 +54,8 @@ trap cleanup EXIT
 now_ms() { date +%s%3N; }
 
 # A display number nobody uses: no lock file and no socket. Xvfb itself refuses a
-# number taken in the meantime, so a failed start tries the next one.
+# number taken in the meantime, so a failed start tries the next one; the lock file names
+# the server that won, since another run's socket may appear before ours gives up.
 start_xvfb() {
     local display
     for display in $(seq 91 160); do
@@ -68,6 +73,9 @@ start_xvfb() {
         local waited
         for waited in $(seq 1 50); do
             if [ -e "/tmp/.X11-unix/X$display" ]; then
+                local owner
+                owner=$(tr -d ' \n' <"/tmp/.X$display-lock" 2>/dev/null || true)
+                [ "$owner" = "$xvfb_pid" ] || break
                 export DISPLAY=":$display"
                 return 0
             fi
@@ -83,12 +91,17 @@ start_xvfb() {
     return 1
 }
 
+# The programs build while the prefix is made.
 mkdir -p "$work/bin"
-pallawick_build_host wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin/$host.exe"
 cp "$dll" "$work/bin/"
 for program in pallawick-host.exe; do
     [ -f "$build_dir/$program" ] && cp "$build_dir/$program" "$work/bin/"
 done
+(
+    pallawick_build_host wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin/$host.exe"
+    pallawick_build_companions wine-hook-test "$source_dir/tests/wine/$host.cpp" "$work/bin"
+) >"$work/build.log" 2>&1 &
+build_pid=$!
 
 start_xvfb
 echo "wine-hook-test: Xvfb on display $DISPLAY"
@@ -107,6 +120,15 @@ timeout 120 "$wine" wineboot --init >"$work/wineboot.log" 2>&1 || {
 }
 "$wineserver" -w 2>/dev/null || true
 echo "wine-hook-test: fresh prefix ready in $(( $(now_ms) - start )) ms"
+
+build_status=0
+wait "$build_pid" || build_status=$?
+build_pid=""
+cat "$work/build.log" >&2
+if [ "$build_status" -ne 0 ]; then
+    echo "wine-hook-test: building $host failed" >&2
+    exit 1
+fi
 
 start=$(now_ms)
 status=0

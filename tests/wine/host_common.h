@@ -31,8 +31,10 @@ inline std::string Narrow(const std::wstring& text) {
 }
 
 // Runs the message loop (low-level hooks are called from it) until done() or the time is
-// up. Returns done().
+// up. Returns done(). What another program does (its window's text, a file it writes)
+// sends this thread no message, so done() is also asked every few milliseconds.
 template <typename Done> bool PumpUntil(DWORD ms, Done done) {
+    constexpr DWORD kPollMs = 10;
     const DWORD start = GetTickCount();
     for (;;) {
         MSG message;
@@ -45,7 +47,8 @@ template <typename Done> bool PumpUntil(DWORD ms, Done done) {
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= ms)
             return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+        const DWORD left = ms - elapsed;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, left < kPollMs ? left : kPollMs, QS_ALLINPUT);
     }
 }
 
