@@ -5,7 +5,7 @@
 // management service, moves it by ten percent within 0 to 100, and tells the brightness
 // on-screen display what happened.
 
-#include "platform/handles.h"
+#include "platform/system_types.h"
 #include "support/export.h"
 
 #include <atomic>

@@ -4,8 +4,8 @@
 // hook and the configured actions. Runs on the hook thread with the global lock held.
 
 #include "actions/action_state.h"
+#include "actions/process_button_api.h"
 #include "platform/handles.h"
-#include "support/export.h"
 
 #include <array>
 
@@ -25,6 +25,3 @@ void SetCurrentProfile(CApplicationSettings* profile);
 unsigned GetKeyStateFlags();
 
 } // namespace pw
-
-// The settings program's setup window, told of profile changes and processed buttons.
-PW_EXTERN_C void SetSetupWindow(HWND window);

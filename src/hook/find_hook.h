@@ -3,8 +3,8 @@
 // The main program's window finder: an extra low-level mouse hook, installed on the
 // finder's own thread, that reports every cursor position to the finder's window.
 
+#include "hook/find_hook_api.h"
 #include "platform/handles.h"
-#include "support/export.h"
 
 namespace pw::hook {
 
@@ -13,8 +13,3 @@ namespace pw::hook {
 LRESULT FindHookLLProc(int nCode, WPARAM wParam, LPARAM lParam);
 
 } // namespace pw::hook
-
-// Replaces any find hook by one that reports to target; true when the hook was set.
-PW_EXTERN_C bool SetFindHook(HWND target);
-// Forgets the target and unhooks; false only when unhooking failed.
-PW_EXTERN_C bool RemoveFindHook();

@@ -3,7 +3,7 @@
 // The exported hook control: starting and stopping the library's threads and removing
 // its low-level hooks.
 
-#include "platform/handles.h"
+#include "platform/system_types.h"
 #include "support/export.h"
 
 // Starts the timer thread and the hook thread (ending running ones first); true when the

@@ -4,14 +4,11 @@
 // reload runs under the global lock and keeps the current profile (by name); a file that
 // does not load leaves the settings in force as they were.
 
-#include "support/export.h"
+#include "hook/settings_reload_api.h"
 
 // True from library load until the first settings load has been tried: only then does a
 // parse error ask the user what to do. Guarded by the global lock.
 extern bool g_bFirstSettingsLoad;
-
-// Reloads the settings file (LoadSettings); always false.
-PW_EXTERN_C bool UpdateSettings();
 
 namespace pw::hook {
 

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "runtime/runtime_state.h"
+#include "settings/mouse_buttons.h"
 #include "support/logger.h"
 
 #include <array>

@@ -3,29 +3,15 @@
 // A re-entrant lock with the system critical section's semantics: the owning thread
 // may enter again, and must leave as often as it entered.
 //
-// SystemCriticalSection is the system's own lock object. On Windows it is the
-// CRITICAL_SECTION that the exported lock class names in its interface, so that the main
-// program can hand over its own; the functions below work on one in place.
-// CriticalSection owns one.
+// The functions below work in place on the system's own lock object
+// (platform/system_critical_section.h); CriticalSection owns one.
+
+#include "platform/system_critical_section.h"
 
 #include <cstddef>
 #include <mutex>
 
-#if defined(_WIN32)
-struct _RTL_CRITICAL_SECTION; // CRITICAL_SECTION
-#endif
-
 namespace pw::platform {
-
-#if defined(_WIN32)
-using SystemCriticalSection = ::_RTL_CRITICAL_SECTION;
-#else
-// A recursive mutex created in place, as the system creates its critical section.
-struct SimCriticalSection {
-    alignas(std::recursive_mutex) unsigned char storage[sizeof(std::recursive_mutex)];
-};
-using SystemCriticalSection = SimCriticalSection;
-#endif
 
 // As the system's InitializeCriticalSectionAndSpinCount, DeleteCriticalSection,
 // EnterCriticalSection, TryEnterCriticalSection and LeaveCriticalSection. spinCount is how

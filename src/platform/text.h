@@ -1,14 +1,12 @@
 #pragma once
 
-// The library's one text type. Wide characters are UTF-16 on Windows and UTF-32 on
-// Linux; the core never depends on the width, only on this alias.
+// The text type (platform/text_types.h) and its conversions.
 
+#include "platform/text_types.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
-
-using Char = wchar_t;
-using String = std::wstring;
-using StringView = std::wstring_view;
 
 namespace pw {
 

@@ -5,7 +5,7 @@
 // hooks are set, or in a single-threaded host) the timer runs on the calling thread.
 
 #include "platform/handles.h"
-#include "support/export.h"
+#include "runtime/thread_timers_api.h"
 
 #include <cstdint>
 
@@ -44,6 +44,3 @@ uintptr_t SetThreadTimer(uintptr_t kind, unsigned periodMs, pw::runtime::TimerPr
 void KillThreadTimer(uintptr_t kind);
 
 } // namespace pw
-
-// Stops every running timer of the timer kinds.
-PW_EXTERN_C void KillTimerThreadTimers();

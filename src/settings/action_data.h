@@ -4,10 +4,10 @@
 // needs to run (keystroke text, send mode, repeat, flags, path, chord set). Profiles and
 // chords hand out new records; whoever receives one deletes it.
 
-#include "settings/actions.h"
+#include "platform/text_types.h"
+#include "settings/action_codes.h"
 #include "settings/owned_string.h"
 #include "support/export.h"
-#include "support/text.h"
 
 class CVESKChords;
 

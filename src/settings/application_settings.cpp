@@ -1,6 +1,7 @@
 #include "settings/application_settings.h"
 
 #include "platform/platform.h"
+#include "settings/actions.h"
 #include "settings/profile_owner.h"
 #include "settings/wait_hold_time.h"
 #include "support/logger.h"

@@ -2,7 +2,7 @@
 
 // Where the settings file and the log file live. Every folder ends with a backslash.
 
-#include "support/export.h"
+#include "settings/folders_api.h"
 #include "support/library_files.h"
 #include "support/text.h"
 
@@ -28,12 +28,3 @@ int GetSettingsFile(Char* buffer, size_t size);
 
 // Portable mode: the settings live beside the program. Guarded by the global lock.
 extern bool g_bPortable;
-
-// Results are 0 on success or the error code of the bounded copy (see CopyString).
-PW_EXTERN_C int GetSettingsFolder(Char* buffer, size_t size);
-PW_EXTERN_C int GetLogFolder(Char* buffer, size_t size, bool create);
-PW_EXTERN_C int GetLogFile(Char* buffer, size_t size, bool create);
-PW_EXTERN_C bool CreateFolder(const Char* path);
-PW_EXTERN_C bool GetLanguageFile(Char* buffer, int size);
-PW_EXTERN_C void SetPortable(bool portable);
-PW_EXTERN_C bool GetPortable();

@@ -3,7 +3,7 @@
 // The global hotkey table: 19 key combinations, one per GlobalHotkeys slot. The settings
 // program assigns their meaning; the keyboard hook interprets them.
 
-#include "settings/actions.h"
+#include "settings/action_codes.h"
 #include "support/export.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 // The layer modifier-key table: 12 key combinations, one per ModifierKeys slot, that
 // switch layers (or lock an axis) while they are held.
 
-#include "settings/actions.h"
+#include "settings/action_codes.h"
 #include "settings/hotkeys.h"
 #include "support/export.h"
 

@@ -3,24 +3,52 @@
 // The heap strings of the settings model. Each string field owns a NUL-terminated copy
 // allocated with new[]; null stands for "no string". ReplaceString and FreeString are
 // the two routines behind every string setter; OwnedString wraps one field so that
-// copying duplicates it and destruction frees it.
+// copying duplicates it and destruction frees it. The exported settings classes hold
+// these fields, so everything here is inline: the header stands on its own.
 
-#include "support/text.h"
+#include "platform/text_types.h"
 
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
 #include <utility>
 
 namespace pw::settings {
 
-// Replaces target by a fresh copy of source (lower-cased when asked), freeing the old
-// string; a null source leaves target null. Source may alias target. Returns target.
-Char* ReplaceString(Char*& target, const Char* source, bool lowerCase = false);
-// The same for a source that is not NUL-terminated.
-Char* ReplaceString(Char*& target, StringView source, bool lowerCase = false);
-// Frees target and sets it null; returns null.
-Char* FreeString(Char*& target);
-
 // Lower-cases text in place with the C library's wide mapping.
-void LowerCaseInPlace(Char* text);
+inline void LowerCaseInPlace(Char* text) {
+    if (!text)
+        return;
+    for (; *text; ++text)
+        *text = static_cast<Char>(std::towlower(static_cast<std::wint_t>(*text)));
+}
+
+// Frees target and sets it null; returns null.
+inline Char* FreeString(Char*& target) {
+    delete[] target;
+    target = nullptr;
+    return nullptr;
+}
+
+// Replaces target by a fresh copy of source (lower-cased when asked), freeing the old
+// string. Source may alias target. Returns target.
+inline Char* ReplaceString(Char*& target, StringView source, bool lowerCase = false) {
+    // Copy before freeing, so that a source inside the old string stays readable.
+    Char* copy = new Char[source.size() + 1]();
+    std::copy(source.begin(), source.end(), copy);
+    if (lowerCase)
+        LowerCaseInPlace(copy);
+    delete[] target;
+    target = copy;
+    return target;
+}
+
+// The same for a NUL-terminated source; a null source leaves target null.
+inline Char* ReplaceString(Char*& target, const Char* source, bool lowerCase = false) {
+    if (!source)
+        return FreeString(target);
+    return ReplaceString(target, StringView(source), lowerCase);
+}
 
 class OwnedString {
   public:

@@ -2,6 +2,7 @@
 
 #include "settings/application_settings.h"
 
+#include "settings/actions.h"
 #include "settings/profile_owner.h"
 #include "support/format.h"
 #include "support/logger.h"

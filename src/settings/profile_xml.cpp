@@ -3,6 +3,7 @@
 
 #include "settings/application_settings.h"
 
+#include "settings/actions.h"
 #include "settings/mouse_buttons.h"
 #include "settings/profile_owner.h"
 #include "settings/slot_xml.h"

@@ -1,6 +1,7 @@
 #include "settings/xml_values.h"
 
 #include "support/logger.h"
+#include "support/version.h"
 
 #include <cstdint>
 #include <cstring>
@@ -185,10 +186,11 @@ void WriteText(pugi::xml_node& node, const char* name, const Char* text) {
 
 void WriteVersion(pugi::xml_node& root) {
     pugi::xml_node version = ChildOrAppend(root, "version");
-    WriteInt(version, "build", 0);
-    WriteInt(version, "revision", 0);
-    WriteInt(version, "minor", 14);
-    WriteInt(version, "major", 2);
+    // The library's version, as its version resource shows it: major.minor.build.revision.
+    WriteInt(version, "build", PALLAWICK_VERSION_PATCH);
+    WriteInt(version, "revision", PALLAWICK_VERSION_TWEAK);
+    WriteInt(version, "minor", PALLAWICK_VERSION_MINOR);
+    WriteInt(version, "major", PALLAWICK_VERSION_MAJOR);
 }
 
 String Describe(const pugi::xml_parse_result& result) {

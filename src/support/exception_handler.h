@@ -6,10 +6,11 @@
 #include "support/invalid_parameter.h"
 #include "support/library_files.h"
 #include "support/text.h"
+#include "support/version.h"
 
 namespace pw::crash {
 
-inline constexpr const Char* kAppVersion = L"2.14";
+inline constexpr const Char* kAppVersion = L"" PALLAWICK_VERSION_SHORT;
 inline constexpr const Char* kSupportEmail = L"support@orvane-works.invalid";
 inline constexpr const Char* kSupportUrl = L"https://www.orvane-works.invalid/pallawick/support";
 inline constexpr const Char* kReportServer = L"crash-reports.orvane-works.invalid";

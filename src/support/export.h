@@ -1,9 +1,12 @@
 #pragma once
 
-// Marks the functions and classes the DLL exports. The Linux build links the core
+// Marks the functions and classes the DLL exports: exported while the DLL is built,
+// imported by the programs that link against it. The Linux build links the core
 // statically, so the marker is empty there.
 #if defined(_WIN32) && defined(PALLAWICK_BUILDING_DLL)
 #define PW_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define PW_API __declspec(dllimport)
 #else
 #define PW_API
 #endif

@@ -6,8 +6,8 @@
 // guards the state below.
 
 #include "platform/handles.h"
-#include "support/export.h"
 #include "support/text.h"
+#include "windows/process_name_api.h"
 
 #include <cstddef>
 
@@ -62,7 +62,3 @@ bool GetProcessName(HWND hwnd, unsigned long pid, Char* name, int nameLen, int* 
 bool GetProcessNameFromWindow(HWND hwnd, Char* name, int nameLen, int callerId);
 
 } // namespace pw
-
-// The RID of the process token's mandatory label (0x2000 medium, 0x3000 high, ...), or
-// 0xFFFFFFFF when it cannot be read.
-PW_EXTERN_C unsigned long GetProcessIntegrityLevel(HANDLE process);

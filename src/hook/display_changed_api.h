@@ -1,0 +1,8 @@
+#pragma once
+
+// The main program's report of a display change.
+
+#include "support/export.h"
+
+// Records the primary screen's width and height.
+PW_EXTERN_C void DisplayChanged();
