@@ -9,7 +9,6 @@
 #include <cstddef>
 
 namespace pw::folders {
-inline constexpr const Char* kSettingsFileName = L"VESKSettings.xml";
 inline constexpr const Char* kLogFileName = L"Pallawick.log";
 inline constexpr const Char* kRegistryKey = L"Software\\Orvane Works\\Pallawick";
 inline constexpr const Char* kAppDataSuffix = L"\\Orvane Works\\Pallawick\\";

@@ -16,3 +16,8 @@ PW_EXTERN_C bool CreateFolder(const Char* path);
 PW_EXTERN_C bool GetLanguageFile(Char* buffer, int size);
 PW_EXTERN_C void SetPortable(bool portable);
 PW_EXTERN_C bool GetPortable();
+
+namespace pw::folders {
+// The settings file's name in the settings folder, where the main program writes it.
+inline constexpr const Char* kSettingsFileName = L"VESKSettings.xml";
+} // namespace pw::folders
