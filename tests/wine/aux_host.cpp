@@ -24,6 +24,7 @@
 namespace {
 
 using host::Check;
+using host::EditText;
 using host::Narrow;
 using host::Notepad;
 using host::Pump;
@@ -258,14 +259,6 @@ void Place(HWND window, const RECT& rect) {
 void BringToFront(HWND window) {
     SetForegroundWindow(window);
     PumpUntil(kEventWaitMs, [&] { return GetForegroundWindow() == window; });
-}
-
-std::wstring EditText(const Notepad& notepad) {
-    std::array<wchar_t, 1024> text{};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(notepad.edit, WM_GETTEXT, text.size(),
-                        reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 1000, &copied);
-    return text.data();
 }
 
 int CountOf(const std::wstring& text, wchar_t c) {

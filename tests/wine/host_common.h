@@ -186,4 +186,28 @@ inline void StopNotepad(Notepad& notepad) {
     notepad.process = {};
 }
 
+// The text of notepad's edit control.
+inline std::wstring EditText(const Notepad& notepad) {
+    wchar_t text[1024] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(notepad.edit, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 1000, &copied);
+    return text;
+}
+
+// The whole file as bytes, read while its writer may still have it open.
+inline std::string ReadShared(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
 } // namespace host

@@ -16,6 +16,7 @@
 namespace {
 
 using host::Check;
+using host::EditText;
 using host::Library;
 using host::Narrow;
 using host::Notepad;
@@ -119,14 +120,6 @@ HWND CreateHostWindow() {
     return window;
 }
 
-std::string EditText(HWND edit) {
-    wchar_t text[256] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        1000, &copied);
-    return Narrow(text);
-}
-
 // Alt held while the front window changes, as Alt+Tab does; no button is clicked.
 void CheckProfileFollowsTheKeyboard(const Library& library, const Notepad& notepad) {
     const std::string before = CurrentProcessName(library);
@@ -165,9 +158,9 @@ void CheckLayerModifierCombination(const Library& library, const Notepad& notepa
           "layer " + std::to_string(library.getCurrentLayer()));
     Check(g_layerChanges >= 2, "\"VESKLayerChanged\" announces both changes",
           std::to_string(g_layerChanges) + " messages");
-    const bool typed = PumpUntil(3000, [&] { return EditText(notepad.edit) == "xy"; });
+    const bool typed = PumpUntil(3000, [&] { return Narrow(EditText(notepad)) == "xy"; });
     Check(typed, "the second layer's keys arrive in notepad's edit control",
-          "'" + EditText(notepad.edit) + "', injected " + g_injectedLetters);
+          "'" + Narrow(EditText(notepad)) + "', injected " + g_injectedLetters);
 }
 
 void Run() {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "host_common.h"
 #include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/logger.h"
@@ -39,21 +40,6 @@ bool EndsWith(const std::wstring& text, const wchar_t* suffix) {
 bool IsDirectory(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The whole file as bytes, read while the library still has it open for writing.
-std::string ReadShared(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
 }
 
 void CheckLibraryLoaded() {
@@ -160,7 +146,7 @@ void CheckLog() {
     CLogger::FlushLog();
     wchar_t logFile[MAX_PATH] = {};
     GetLogFile(logFile, MAX_PATH, false);
-    std::string bytes = ReadShared(logFile);
+    std::string bytes = host::ReadShared(logFile);
     char expected[80];
     std::snprintf(expected, sizeof expected, "WineSmoke: line 42 from smoke in run %lu\r\n", run);
     size_t at = bytes.rfind(expected);
@@ -174,7 +160,7 @@ void CheckLog() {
     // The system's text for an error comes on the same line, without its line break.
     CLogger::LogOSMessage(ERROR_FILE_NOT_FOUND, L"WineSmoke: os message in run %lu", run);
     CLogger::FlushLog();
-    bytes = ReadShared(logFile);
+    bytes = host::ReadShared(logFile);
     std::snprintf(expected, sizeof expected, "WineSmoke: os message in run %lu (2): ", run);
     at = bytes.rfind(expected);
     size_t end = at == std::string::npos ? at : bytes.find("\r\n", at);

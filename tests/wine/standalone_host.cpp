@@ -17,9 +17,11 @@
 namespace {
 
 using host::Check;
+using host::EditText;
 using host::Narrow;
 using host::Notepad;
 using host::Pump;
+using host::ReadShared;
 
 // Runs the message loop until done(), looking every few ms: what it waits for (another
 // process, a file) sends no message.
@@ -44,21 +46,6 @@ std::wstring TempFolder() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     return temp;
-}
-
-// The whole file as bytes, read while its writer still has it open.
-std::string ReadShared(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
 }
 
 int Count(const std::string& text, const std::string& needle) {
@@ -189,14 +176,6 @@ void CheckBadUse(const std::wstring& folder) {
                   "--stop without a running host says so");
 }
 
-std::string EditText(HWND edit) {
-    wchar_t text[256] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        1000, &copied);
-    return Narrow(text);
-}
-
 void Click(DWORD down, DWORD up) {
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
@@ -213,7 +192,7 @@ bool ClickTypes(const Notepad& notepad, const std::string& expected, DWORD ms = 
     SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     Pump(100);
     Click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
-    return PollUntil(ms, [&] { return EditText(notepad.edit) == expected; });
+    return PollUntil(ms, [&] { return Narrow(EditText(notepad)) == expected; });
 }
 
 // Holding the right button selects the second layer, letting it go the first again.
@@ -231,11 +210,11 @@ void CheckRewrites(HostProcess& running, const Notepad& notepad, const std::wstr
           "a settings file cut off half-way is not handed to the library");
     bool typed = ClickTypes(notepad, "abab");
     Check(typed, "the mapping in force stays while the file is cut off",
-          "'" + EditText(notepad.edit) + "'");
+          "'" + Narrow(EditText(notepad)) + "'");
     host::WriteFileBytes(file, whole);
     Check(running.WaitFor("loaded '", 2), "the whole file is loaded once it is written");
     typed = ClickTypes(notepad, "ababcd");
-    Check(typed, "the rewritten mapping takes effect", "'" + EditText(notepad.edit) + "'");
+    Check(typed, "the rewritten mapping takes effect", "'" + Narrow(EditText(notepad)) + "'");
 
     DeleteFileW(file.c_str());
     CreateDirectoryW(file.c_str(), nullptr);
@@ -243,7 +222,7 @@ void CheckRewrites(HostProcess& running, const Notepad& notepad, const std::wstr
           "a folder in place of the settings file is reported");
     typed = ClickTypes(notepad, "ababcdcd");
     Check(typed, "the mapping in force stays while the file is a folder",
-          "'" + EditText(notepad.edit) + "'");
+          "'" + Narrow(EditText(notepad)) + "'");
     RemoveDirectoryW(file.c_str());
     host::WriteFileBytes(file, whole);
     Check(running.WaitFor("loaded '", 3), "the file is loaded again once it is back");
@@ -256,10 +235,10 @@ void CheckStop(HostProcess& running, const Notepad& notepad) {
           "exit " + std::to_string(code));
     Check(running.Output().find("stopped: the hooks are removed") != std::string::npos,
           "the running host removed its hooks");
-    const std::string before = EditText(notepad.edit);
+    const std::string before = Narrow(EditText(notepad));
     ClickTypes(notepad, before + "cd", 700);
-    Check(EditText(notepad.edit) == before, "a middle click types nothing once the host stopped",
-          "'" + EditText(notepad.edit) + "'");
+    Check(Narrow(EditText(notepad)) == before, "a middle click types nothing once the host stopped",
+          "'" + Narrow(EditText(notepad)) + "'");
 }
 
 void CheckMappingAndReload(const std::wstring& folder) {
@@ -275,7 +254,7 @@ void CheckMappingAndReload(const std::wstring& folder) {
     if (started) {
         const bool typed = ClickTypes(notepad, "ab");
         Check(typed, "a middle click in notepad types the mapped keys",
-              "'" + EditText(notepad.edit) + "'");
+              "'" + Narrow(EditText(notepad)) + "'");
         Check(running.Output().find("profile default for window") != std::string::npos,
               "the profile change is printed");
         CheckLayerLines(running);

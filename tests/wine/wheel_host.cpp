@@ -15,6 +15,7 @@
 namespace {
 
 using host::Check;
+using host::EditText;
 using host::Notepad;
 using host::Pump;
 using host::PumpUntil;
@@ -125,12 +126,6 @@ bool StartFilledNotepad(Notepad& notepad) {
 
 int FirstVisibleLine(const Notepad& notepad) {
     return static_cast<int>(SendMessageW(notepad.edit, EM_GETFIRSTVISIBLELINE, 0, 0));
-}
-
-std::wstring EditText(const Notepad& notepad) {
-    wchar_t buffer[256] = {};
-    SendMessageW(notepad.edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
 }
 
 void ScrollNotepadToTop(const Notepad& notepad) {

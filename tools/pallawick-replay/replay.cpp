@@ -5,6 +5,7 @@
 #include "actions/web_search.h"
 #include "hook/hook_control.h"
 #include "hook/mouse_hook.h"
+#include "host_file.h"
 #include "input/send_input.h"
 #include "json_line.h"
 #include "runtime/registered_messages.h"
@@ -18,8 +19,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace pw::replay {
@@ -214,24 +213,13 @@ void Replay::Settle() {
 }
 
 bool Replay::LoadSettings(const std::string& hostPath, std::string& error) {
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in) {
-        error = "cannot read settings file '" + hostPath + "'";
+    std::string bytes;
+    if (!ReadHostFile(hostPath, bytes, error))
         return false;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    const std::string bytes = content.str();
-
-    platform::FileSystem& files = desktop_.files;
-    files.CreateDirectory(kSettingsFolder);
-    uint32_t code = 0;
-    auto file = files.Open(kSettingsPath, platform::FileOpen::CreateAlways, code);
-    if (!file || !file->WriteAt(0, bytes.data(), bytes.size())) {
+    if (!StageFile(desktop_, kSettingsFolder, kSettingsPath, bytes)) {
         error = "cannot stage settings file '" + hostPath + "'";
         return false;
     }
-    file.reset();
 
     bool regionChecking = false;
     if (!g_pSettings || !g_pSettings->Load(kSettingsPath, regionChecking, false)) {

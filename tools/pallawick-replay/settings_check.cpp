@@ -1,5 +1,6 @@
 #include "settings_check.h"
 
+#include "host_file.h"
 #include "json_line.h"
 #include "platform/sim/simulated_desktop.h"
 #include "settings/load_diagnostics.h"
@@ -10,9 +11,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace pw::replay {
 namespace {
@@ -140,36 +138,6 @@ class ValueCollector final : public settings::LoadDiagnostics {
     std::vector<Finding>& findings_;
 };
 
-bool ReadHostFile(const std::string& hostPath, std::string& bytes, std::string& error) {
-    std::error_code code;
-    if (std::filesystem::is_directory(hostPath, code)) {
-        error = "'" + hostPath + "' is a directory, not a settings file";
-        return false;
-    }
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in) {
-        error = "cannot read settings file '" + hostPath + "'";
-        return false;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = "cannot read settings file '" + hostPath + "'";
-        return false;
-    }
-    bytes = content.str();
-    return true;
-}
-
-// Puts bytes where the loader on desktop reads them.
-bool Stage(sim::SimulatedDesktop& desktop, const std::string& bytes) {
-    platform::FileSystem& files = desktop.files;
-    files.CreateDirectory(kCheckFolder);
-    uint32_t code = 0;
-    auto file = files.Open(kCheckPath, platform::FileOpen::CreateAlways, code);
-    return file && file->WriteAt(0, bytes.data(), bytes.size());
-}
-
 } // namespace
 
 CheckResult CheckSettingsFile(const std::string& hostPath) {
@@ -179,7 +147,7 @@ CheckResult CheckSettingsFile(const std::string& hostPath) {
         return result;
 
     sim::SimulatedDesktop desktop;
-    if (!Stage(desktop, bytes)) {
+    if (!StageFile(desktop, kCheckFolder, kCheckPath, bytes)) {
         result.error = "cannot stage settings file '" + hostPath + "'";
         return result;
     }
