@@ -4,6 +4,7 @@
 // wheel and tilt steps follow: inversion, the held wheel, throttling of notches whose
 // action injects input, fast wheel runs, and the two halves of a remapped notch.
 
+#include "actions/action_state.h"
 #include "actions/process_button.h"
 #include "actions/sticky_keys.h"
 #include "hook/mouse_hook.h"
@@ -109,17 +110,83 @@ void LogEvent(const MouseEvent& event, uint32_t diff) {
                       time, info, static_cast<unsigned>(Marker()), g_nCurrentLayer);
 }
 
+// Whether the side buttons are swapped for the events of now.
+bool SideButtonsSwapped(const CSettings& settings) {
+    return settings.Swap4and5() ||
+           (settings.Swap4and5inRDP() && platform::GetSystemInfo().IsRemoteSession());
+}
+
+struct ButtonRow {
+    int button = -1;
+    int kind = 0;
+};
+
+// The button and event kind of a client button message; button -1 when none.
+ButtonRow RowOf(const CSettings& settings, unsigned message, const MSLLHOOKSTRUCT& record) {
+    using namespace pw::actions;
+    switch (message) {
+    case kWmLButtonDown:
+        return {mbLeft, kKindDown};
+    case kWmLButtonUp:
+        return {mbLeft, kKindUp};
+    case kWmLButtonDblClk:
+        return {mbLeft, kKindDoubleClick};
+    case kWmRButtonDown:
+        return {mbRight, kKindDown};
+    case kWmRButtonUp:
+        return {mbRight, kKindUp};
+    case kWmRButtonDblClk:
+        return {mbRight, kKindDoubleClick};
+    case kWmMButtonDown:
+        return {MiddleSlot(settings, record), kKindDown};
+    case kWmMButtonUp:
+        return {MiddleSlot(settings, record), kKindUp};
+    case kWmMButtonDblClk:
+        return {mbMiddle, kKindDoubleClick};
+    case kWmXButtonDown:
+        return {XButtonSlot(record.mouseData), kKindDown};
+    case kWmXButtonUp:
+        return {XButtonSlot(record.mouseData), kKindUp};
+    case kWmXButtonDblClk:
+        return {XButtonSlot(record.mouseData), kKindDoubleClick};
+    default:
+        return {};
+    }
+}
+
+// Whether event releases a button whose press an action took over: the action, or the
+// chord that used the button, waits for this release. Side buttons are named as their
+// presses were processed, after the swap.
+bool ReleasesTakenPress(const CSettings& settings, const MouseEvent& event) {
+    const ButtonRow row = RowOf(settings, ClientMessage(event.message), *event.record);
+    if (row.button < 0 || row.kind != pw::actions::kKindUp)
+        return false;
+    int button = row.button;
+    if ((button == mbXLeft || button == mbXRight) && SideButtonsSwapped(settings))
+        button = button == mbXLeft ? mbXRight : mbXLeft;
+    return pw::actions::DownWasHandled(button) || g_bChordUsed[static_cast<size_t>(button)];
+}
+
+void LogForeignInjection(const MSLLHOOKSTRUCT& record) {
+    CLogger::LogDebug(L"MouseHookData: Message was injected by someone else therefore process "
+                      L"it. ExtraInfo = 0x%08x, Hook = 0x%08x, Injected count = %d",
+                      static_cast<unsigned>(record.dwExtraInfo), static_cast<unsigned>(Marker()),
+                      std::max(g_nInjectCount, 0));
+}
+
 // Whether an injected event is the library's own; counts it off the announced injections.
-bool IsOwnInjection(const MouseEvent& event) {
+bool IsOwnInjection(const CSettings& settings, const MouseEvent& event) {
     const MSLLHOOKSTRUCT& record = *event.record;
     const bool marked = record.dwExtraInfo == Marker();
     if (g_nInjectCount < 1) {
         if (!marked && !IsWheelOrTilt(event.message))
-            CLogger::LogDebug(L"MouseHookData: Message was injected by someone else therefore "
-                              L"process it. ExtraInfo = 0x%08x, Hook = 0x%08x, Injected count = 0",
-                              static_cast<unsigned>(record.dwExtraInfo),
-                              static_cast<unsigned>(Marker()));
+            LogForeignInjection(record);
         return marked;
+    }
+    // A release counted as ours would pass unprocessed and leave its press's action held.
+    if (!marked && ReleasesTakenPress(settings, event)) {
+        LogForeignInjection(record);
+        return false;
     }
     if (!marked)
         CLogger::LogDebug(L"MouseHookData: Inject count = %d but ExtraInfo is not our hook - "
@@ -173,16 +240,15 @@ bool Bypassed(const CSettings& settings) {
 void SwapSideButtons(const CSettings& settings, unsigned message, MSLLHOOKSTRUCT& record) {
     if (message != kWmXButtonDown && message != kWmXButtonUp && message != kWmXButtonDblClk)
         return;
-    const bool always = settings.Swap4and5();
-    if (!always && !(settings.Swap4and5inRDP() && platform::GetSystemInfo().IsRemoteSession()))
+    if (!SideButtonsSwapped(settings))
         return;
     const int number = HighWord(record.mouseData);
     if (number != 1 && number != 2)
         return;
     const DWORD swapped = number == 1 ? 2u : 1u;
     record.mouseData = (record.mouseData & 0xFFFFu) | (swapped << 16);
-    CLogger::LogDebug(always ? L"Swapping left/right buttons."
-                             : L"Swapping left/right buttons for RDP.");
+    CLogger::LogDebug(settings.Swap4and5() ? L"Swapping left/right buttons."
+                                           : L"Swapping left/right buttons for RDP.");
 }
 
 // Clicks on a frame, caption, border or scroll bar of the foreground window.
@@ -191,44 +257,6 @@ bool OnNonClientArea(const MSLLHOOKSTRUCT& record) {
     const LRESULT hit = platform::GetMessages().SendMessage(foreground, platform::kWmNcHitTest, 0,
                                                             PointParam(record.pt));
     return hit > platform::kHtClient;
-}
-
-struct ButtonRow {
-    int button = -1;
-    int kind = 0;
-};
-
-// The button and event kind of a client button message; button -1 when none.
-ButtonRow RowOf(const CSettings& settings, unsigned message, const MSLLHOOKSTRUCT& record) {
-    using namespace pw::actions;
-    switch (message) {
-    case kWmLButtonDown:
-        return {mbLeft, kKindDown};
-    case kWmLButtonUp:
-        return {mbLeft, kKindUp};
-    case kWmLButtonDblClk:
-        return {mbLeft, kKindDoubleClick};
-    case kWmRButtonDown:
-        return {mbRight, kKindDown};
-    case kWmRButtonUp:
-        return {mbRight, kKindUp};
-    case kWmRButtonDblClk:
-        return {mbRight, kKindDoubleClick};
-    case kWmMButtonDown:
-        return {MiddleSlot(settings, record), kKindDown};
-    case kWmMButtonUp:
-        return {MiddleSlot(settings, record), kKindUp};
-    case kWmMButtonDblClk:
-        return {mbMiddle, kKindDoubleClick};
-    case kWmXButtonDown:
-        return {XButtonSlot(record.mouseData), kKindDown};
-    case kWmXButtonUp:
-        return {XButtonSlot(record.mouseData), kKindUp};
-    case kWmXButtonDblClk:
-        return {XButtonSlot(record.mouseData), kKindDoubleClick};
-    default:
-        return {};
-    }
 }
 
 // The sticky entry a press of button ends when no action took it: the physical button.
@@ -270,7 +298,7 @@ HookOutcome RunButtonPath(MouseEvent& event) {
     LogEvent(event, debounce.diff);
 
     if (record.flags & platform::kLlmhfInjected) {
-        if (IsOwnInjection(event))
+        if (IsOwnInjection(settings, event))
             return PassOwnInjection(event, settings);
     } else if (record.dwExtraInfo != 0) {
         CLogger::LogMessage(L"MouseHookData: Injected message was modified by something else "

@@ -387,11 +387,11 @@ void CheckWebSearch(const Context& context) {
 // every fourth round adds a right click, which the library turns into a middle click, and
 // every fourth a side-button click and a notch down, which type "a" and "b".
 //
-// While the library's own injected click is on its way, any injected button event is
-// taken for it (the count of its announced events decides, not the marker), so the host's
-// next button event would pass unprocessed; hardware input never is. So after each right
-// button event only moves are sent until the library's middle button event has reached
-// the target, as with a hand on a real mouse.
+// While the library's own injected click is on its way, an injected press is taken for it
+// (the count of its announced events decides, not the marker), so the host's next press
+// would pass unprocessed; hardware input never is. So after each right click only moves
+// are sent until the library's middle release has reached the target, as with a hand on
+// a real mouse. The right release itself follows its press at once.
 struct SoakTally {
     int events = 0;
     int rounds = 0;
@@ -455,7 +455,6 @@ class Soak {
         if (m_tally.rounds % 4 == 2) {
             ++m_tally.rightClicks;
             Sent(SendMouse(MOUSEEVENTF_RIGHTDOWN));
-            NudgeUntil(g_target.middle);
             Sent(SendMouse(MOUSEEVENTF_RIGHTUP));
             NudgeUntil(g_target.middleUp);
         }
@@ -476,7 +475,7 @@ class Soak {
             Sent(SendMouse(MOUSEEVENTF_MOVE, Random(5) - 2, Random(5) - 2));
     }
 
-    // Until the library's answer to the latest right button event has reached the target.
+    // Until the library's answer to the latest right click has reached the target.
     void NudgeUntil(const int& answers) {
         const DWORD start = GetTickCount();
         while (answers < m_tally.rightClicks && GetTickCount() - start < kEventWaitMs) {
