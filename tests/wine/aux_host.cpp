@@ -271,17 +271,9 @@ int CountOf(const std::wstring& text, wchar_t c) {
 // A window of the host's beside notepad that counts the clicks and wheel it receives and
 // never takes the front.
 HWND CreateTargetWindow() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = TargetProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = L"PallawickAuxTarget";
-    RegisterClassW(&windowClass);
     HWND window =
-        CreateWindowExW(WS_EX_NOACTIVATE, windowClass.lpszClassName, L"Pallawick aux target",
-                        WS_POPUP | WS_BORDER | WS_VISIBLE, kTargetRect.left, kTargetRect.top,
-                        kTargetRect.right - kTargetRect.left, kTargetRect.bottom - kTargetRect.top,
-                        nullptr, nullptr, windowClass.hInstance, nullptr);
+        host::CreateOwnWindow({TargetProc, L"PallawickAuxTarget", L"Pallawick aux target",
+                               kTargetRect, WS_POPUP | WS_BORDER | WS_VISIBLE, WS_EX_NOACTIVATE});
     Check(window != nullptr, "the target window is created");
     Pump(100);
     return window;

@@ -201,14 +201,8 @@ std::string SettingsXml() {
 }
 
 HWND CreateHostWindow() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"PallawickHookHost";
-    RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Pallawick hook host",
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300, nullptr,
-                                  nullptr, windowClass.hInstance, nullptr);
+    HWND window = host::CreateOwnWindow(
+        {WindowProc, L"PallawickHookHost", L"Pallawick hook host", {100, 100, 500, 400}});
     Check(window != nullptr, "the host window is created");
     if (window) {
         SetForegroundWindow(window);

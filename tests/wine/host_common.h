@@ -186,6 +186,29 @@ inline void StopNotepad(Notepad& notepad) {
     notepad.process = {};
 }
 
+// A visible window of a class of the host's own, registered on first use.
+struct OwnWindow {
+    WNDPROC proc = DefWindowProcW;
+    const wchar_t* className = nullptr;
+    const wchar_t* title = nullptr;
+    RECT rect{};
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    DWORD exStyle = 0;
+};
+
+inline HWND CreateOwnWindow(const OwnWindow& spec) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = spec.proc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = spec.className;
+    RegisterClassW(&windowClass);
+    const RECT& r = spec.rect;
+    return CreateWindowExW(spec.exStyle, spec.className, spec.title, spec.style, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
 // The text of notepad's edit control.
 inline std::wstring EditText(const Notepad& notepad) {
     wchar_t text[1024] = {};

@@ -106,14 +106,8 @@ std::string SettingsXml() {
 }
 
 HWND CreateHostWindow() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"PallawickKeysHost";
-    RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Pallawick keys host",
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                                  nullptr, windowClass.hInstance, nullptr);
+    HWND window = host::CreateOwnWindow(
+        {WindowProc, L"PallawickKeysHost", L"Pallawick keys host", {0, 0, 300, 200}});
     if (window)
         SetForegroundWindow(window);
     Pump(100);

@@ -133,23 +133,15 @@ void ScrollNotepadToTop(const Notepad& notepad) {
 }
 
 HWND CreateHostWindow() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kHostClass;
-    RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(
-        0, kHostClass, L"Pallawick wheel host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, kHostRect.left,
-        kHostRect.top, kHostRect.right - kHostRect.left, kHostRect.bottom - kHostRect.top, nullptr,
-        nullptr, windowClass.hInstance, nullptr);
+    HWND window =
+        host::CreateOwnWindow({WindowProc, kHostClass, L"Pallawick wheel host", kHostRect});
     Check(window != nullptr, "the host window is created");
     if (!window)
         return nullptr;
     // A separate vertical scroll bar along the right edge, away from the point the cursor
     // rests on.
     g_scrollBar = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_VERT, 400,
-                                  0, 20, 300, window, nullptr, windowClass.hInstance, nullptr);
+                                  0, 20, 300, window, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetScrollRange(g_scrollBar, SB_CTL, 0, 100, FALSE);
     SetScrollPos(g_scrollBar, SB_CTL, 0, TRUE);
     Check(g_scrollBar != nullptr, "the host window has a scroll bar control");
