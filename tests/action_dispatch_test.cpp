@@ -266,6 +266,7 @@ TEST_F(ActionDispatch, ShellActionsStartProgramsAndFolders) {
     ASSERT_TRUE(pw::test::WaitUntil([&] { return desktop.shell.Executions().size() == 2; }));
     EXPECT_EQ(desktop.shell.Executions()[1].file, L"C:\\Program Files\\Tool.EXE");
     EXPECT_EQ(desktop.shell.Executions()[1].parameters, L"-a \"b c\"");
+    EXPECT_TRUE(desktop.shell.Executions()[1].extended) << "a launch reports the shell's error";
 
     // Reveal desktop holds Windows + Space while the button is down.
     Map(mbLeft, actRevealDesktop);

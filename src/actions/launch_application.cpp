@@ -30,7 +30,7 @@ void LaunchProcessThreadProc(String command) {
         const LaunchCommand launch = SplitLaunchCommand(command);
         CLogger::LogDebug(L"Launching process '%ls' with arguments '%ls'", launch.program.c_str(),
                           launch.arguments.c_str());
-        if (!platform::GetShell().Execute(
+        if (!platform::GetShell().ExecuteEx(
                 nullptr, launch.program.c_str(),
                 launch.arguments.empty() ? nullptr : launch.arguments.c_str(), kSwShow))
             CLogger::LogOSMessage(platform::GetDiagnostics().LastError(),

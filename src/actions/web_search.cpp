@@ -113,7 +113,8 @@ void Search(const String& url, const String& text) {
     try {
         const String target = SearchTarget(url, text);
         CLogger::LogDebug(L"Launching Search URL '%ls'", target.c_str());
-        if (!platform::GetShell().ExecuteEx(L"OPEN", target.c_str(), platform::kSwShowNormal))
+        if (!platform::GetShell().ExecuteEx(L"OPEN", target.c_str(), nullptr,
+                                            platform::kSwShowNormal))
             CLogger::LogOSMessage(platform::GetDiagnostics().LastError(),
                                   L"SearchThread: Unable to open the search URL '%ls'",
                                   target.c_str());

@@ -429,9 +429,11 @@ class Shell {
     // false when the shell reported a failure.
     virtual bool Execute(const Char* operation, const Char* file, const Char* parameters,
                          int show) = 0;
-    // ShellExecuteExW with a verb, a file (a program, document or address) and no
-    // parameters; false (last error set) when the shell reported a failure.
-    virtual bool ExecuteEx(const Char* verb, const Char* file, int show) = 0;
+    // ShellExecuteExW with a verb (null: the file's default), a file (a program, document
+    // or address) and parameters (may be null); false (last error set) when the shell
+    // reported a failure.
+    virtual bool ExecuteEx(const Char* verb, const Char* file, const Char* parameters,
+                           int show) = 0;
     // LockWorkStation.
     virtual bool LockWorkStation() = 0;
     // MessageBeep with a sound type (0 the default sound).

@@ -7,8 +7,9 @@ bool SimShell::Execute(const Char* operation, const Char* file, const Char* para
         {operation ? operation : L"", file ? file : L"", parameters ? parameters : L"", show});
 }
 
-bool SimShell::ExecuteEx(const Char* verb, const Char* file, int show) {
-    return Record({verb ? verb : L"", file ? file : L"", L"", show, true});
+bool SimShell::ExecuteEx(const Char* verb, const Char* file, const Char* parameters, int show) {
+    return Record(
+        {verb ? verb : L"", file ? file : L"", parameters ? parameters : L"", show, true});
 }
 
 bool SimShell::Record(Execution execution) {

@@ -20,7 +20,8 @@ class SimShell final : public platform::Shell {
 
     bool Execute(const Char* operation, const Char* file, const Char* parameters,
                  int show) override;
-    bool ExecuteEx(const Char* verb, const Char* file, int show) override;
+    bool ExecuteEx(const Char* verb, const Char* file, const Char* parameters,
+                   int show) override;
     bool LockWorkStation() override;
     void Beep(unsigned type) override;
 

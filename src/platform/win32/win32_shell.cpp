@@ -13,13 +13,20 @@ bool Win32Shell::Execute(const Char* operation, const Char* file, const Char* pa
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-bool Win32Shell::ExecuteEx(const Char* verb, const Char* file, int show) {
+bool Win32Shell::ExecuteEx(const Char* verb, const Char* file, const Char* parameters, int show) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
     info.lpVerb = verb;
     info.lpFile = file;
+    info.lpParameters = parameters;
     info.nShow = show;
-    return ::ShellExecuteExW(&info) != FALSE;
+    if (!::ShellExecuteExW(&info))
+        return false;
+    // The started process runs on its own; only its handle was asked for.
+    if (info.hProcess)
+        ::CloseHandle(info.hProcess);
+    return true;
 }
 
 bool Win32Shell::LockWorkStation() {
