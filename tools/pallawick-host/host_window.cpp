@@ -129,7 +129,11 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == m_hookStateChanged && m_hookStateChanged != 0) {
-        PrintLine(GetHooked() ? L"the hooks are set" : L"the hooks are removed");
+        // The library tells of removal more than once; say each change once.
+        const bool hooked = GetHooked();
+        if (m_toldHooked != hooked)
+            PrintLine(hooked ? L"the hooks are set" : L"the hooks are removed");
+        m_toldHooked = hooked;
         return 0;
     }
     switch (message) {

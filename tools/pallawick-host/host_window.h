@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 namespace pw::host {
 
@@ -42,6 +43,7 @@ class HostWindow {
     UINT m_layerChanged = 0;
     UINT m_processChanged = 0;
     UINT m_hookStateChanged = 0;
+    std::optional<bool> m_toldHooked; // the hook state last printed
 };
 
 } // namespace pw::host
