@@ -2,19 +2,11 @@
 #include "actions/layers.h"
 #include "actions/process_button.h"
 #include "runtime/runtime_state.h"
+#include "settings/actions.h"
 #include "settings/application_settings.h"
 #include "support/logger.h"
 
 namespace {
-
-// The layer a momentary layer action selects; -1 for any other action.
-int SelectedLayer(_ACTIONS action) {
-    if (action >= actLayer1 && action <= actLayer5)
-        return action - actLayer1;
-    if (action >= actLayer6 && action <= actLayer10)
-        return action - actLayer6 + 5;
-    return -1;
-}
 
 // A momentary layer shift survives a profile switch only when the new profile has the
 // same layer button in the slot that started it.
@@ -23,7 +15,7 @@ void EndLayerShiftIfUnmatched(const CApplicationSettings& current,
     for (int i = 0; i < pw::settings::kButtonCount; ++i) {
         const auto button = static_cast<MouseButtons>(i);
         _ACTIONS action = current.GetActions(button, g_nSavedLayer);
-        if (SelectedLayer(action) != g_nCurrentLayer)
+        if (pw::settings::LayerOfAction(action) != g_nCurrentLayer)
             continue;
         if (next.GetActions(button, g_nSavedLayer) == action) {
             CLogger::LogDebug(

@@ -1,19 +1,11 @@
 #include "actions/action_families.h"
 #include "actions/layers.h"
 #include "runtime/runtime_state.h"
+#include "settings/actions.h"
 #include "settings/application_settings.h"
 
 namespace pw::actions {
 namespace {
-
-// The layer of "Layer 1" to "Layer 10"; -1 for other codes.
-int MomentaryLayerOf(_ACTIONS action) {
-    if (action >= actLayer1 && action <= actLayer5)
-        return action - actLayer1;
-    if (action >= actLayer6 && action <= actLayer10)
-        return 5 + (action - actLayer6);
-    return -1;
-}
 
 // Held: the layer is current while the button is down, then the layer it was pressed on
 // (or the first layer, when that one says so) comes back.
@@ -48,7 +40,7 @@ bool RunLayerAction(const ActionCall& call) {
     default:
         break;
     }
-    const int layer = MomentaryLayerOf(call.action);
+    const int layer = settings::LayerOfAction(call.action);
     return layer < 0 ? false : RunMomentaryLayer(call, layer);
 }
 

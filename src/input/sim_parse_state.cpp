@@ -25,19 +25,17 @@ void SimParseState::ResetPressAndHold() {
     hold = baseHold;
 }
 
-uint32_t ClampPause(int64_t ms, const Char* tagName) {
+uint32_t SimParseState::ClampPause(int64_t ms, const Char* tagName) const {
     if (ms >= 0 && ms <= kMaxPauseMs)
         return static_cast<uint32_t>(ms);
+    Report(KeyProblem::TimeOutOfRange, tagName);
     CLogger::LogMessage(L"SendKeyStateWhileDown: Time out of range in {%ls}, using %d ms", tagName,
                         ms < 0 ? 0 : kMaxPauseMs);
     return ms < 0 ? 0u : static_cast<uint32_t>(kMaxPauseMs);
 }
 
 void SimParseState::AddHold(int64_t ms, const Char* tagName) {
-    const int64_t total = int64_t{hold} + ms;
-    if (total < 0 || total > kMaxPauseMs)
-        Report(KeyProblem::TimeOutOfRange, tagName);
-    hold = static_cast<int>(ClampPause(total, tagName));
+    hold = static_cast<int>(ClampPause(int64_t{hold} + ms, tagName));
 }
 
 CSimKeyToken& SimParseState::AddKey(int32_t virtualKey, bool extended) {

@@ -26,6 +26,9 @@ struct SimParseState {
     void AddHold(int64_t ms, const Char* tagName);
     // Appends a key token that takes the pending modifiers, press mode and hold time.
     CSimKeyToken& AddKey(int32_t virtualKey, bool extended);
+    // A pause of ms milliseconds cut to 0 to kMaxPauseMs; a cut is logged with the tag and
+    // reported.
+    uint32_t ClampPause(int64_t ms, const Char* tagName) const;
     // Tells the diagnostics, if any, of a problem with the tag at tagPosition.
     void Report(KeyProblem problem, const Char* name) const;
 
@@ -42,9 +45,6 @@ struct SimParseState {
     SimParseDiagnostics* diagnostics;
     size_t tagPosition = 0; // of the "{" of the tag being applied
 };
-
-// A pause of ms milliseconds cut to 0 to kMaxPauseMs; a cut is logged with the tag.
-uint32_t ClampPause(int64_t ms, const Char* tagName);
 
 // Applies the tag named name (NUL-terminated, length characters). False when the parse
 // must fail (an invalid keypad key).

@@ -70,10 +70,8 @@ void AddBrightness(SimParseState& state, uint32_t direction) {
 }
 
 void AddWait(SimParseState& state, int64_t ms, const Char* name) {
-    if (ms < 0 || ms > kMaxPauseMs)
-        state.Report(KeyProblem::TimeOutOfRange, name);
     auto token = std::make_unique<CSimWaitToken>();
-    token->m_nWaitTime = ClampPause(ms, name);
+    token->m_nWaitTime = state.ClampPause(ms, name);
     state.tokens.push_back(std::move(token));
 }
 

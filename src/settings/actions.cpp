@@ -153,6 +153,14 @@ const Char* ActionDisplayName(int action) {
     return kActionNames[static_cast<size_t>(action)];
 }
 
+int LayerOfAction(int action) {
+    if (action >= actLayer1 && action <= actLayer5)
+        return action - actLayer1;
+    if (action >= actLayer6 && action <= actLayer10)
+        return action - actLayer6 + 5;
+    return -1;
+}
+
 bool IsNeutralAction(int action, bool defaultProfile) {
     switch (action) {
     case actNoChange:

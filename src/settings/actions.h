@@ -18,6 +18,9 @@ const Char* ActionDisplayName(int action);
 // already, so 74 is neutral only in application profiles.
 bool IsNeutralAction(int action, bool defaultProfile);
 
+// The layer (0-based) that "Layer 1" to "Layer 10" select; -1 for any other action.
+int LayerOfAction(int action);
+
 // The label the profile log appends for a send mode; "(unknown)" outside 0 to 8.
 const Char* SendKeyModeLabel(int mode);
 

@@ -39,12 +39,12 @@ bool CVESKChord::Load(const pugi::xml_node& element, int perKeyDelay,
     xml::SlotAttributes slot = xml::ReadSlotAttributes(element, kChordOwner, diagnostics);
     m_Action = static_cast<_ACTIONS>(slot.action);
     if (m_Action == actRunApplication || m_Action == actOpenExplorerAtFolder) {
-        String app = xml::SlotText(slot.app, element, "app", xml::kMaxTextLength, diagnostics);
+        String app = xml::ReadText(slot.app, element, "app", xml::kMaxTextLength, diagnostics);
         m_LaunchApp.Assign(app.c_str());
     }
     if (m_Action == actSimulatedKeys && slot.keys) {
         String keys =
-            xml::SlotText(slot.keys, element, "keys", xml::kMaxKeystrokesLength, diagnostics);
+            xml::ReadText(slot.keys, element, "keys", xml::kMaxKeystrokesLength, diagnostics);
         m_nSendKeyAction = slot.keyAction;
         m_nSendKeyRepeat = slot.keyRepeat;
         m_bSendKeyWhenActive = slot.active;

@@ -214,13 +214,13 @@ void CApplicationSettings::LoadSlot(int button, int layer, const pugi::xml_node&
 
     if (action == actSimulatedKeys && read.keys) {
         String keys =
-            xml::SlotText(read.keys, element, "keys", xml::kMaxKeystrokesLength, diagnostics);
+            xml::ReadText(read.keys, element, "keys", xml::kMaxKeystrokesLength, diagnostics);
         SetKeystrokes(static_cast<MouseButtons>(button), layer, keys.c_str(), read.keyAction,
                       read.keyRepeat, read.active, read.blockMouse, read.randomiseDelay,
                       perKeyDelay);
     }
     if (IsLaunchAction(action)) {
-        String app = xml::SlotText(read.app, element, "app", xml::kMaxTextLength, diagnostics);
+        String app = xml::ReadText(read.app, element, "app", xml::kMaxTextLength, diagnostics);
         slot.launchApp.Assign(app.c_str());
     }
     if (pugi::xml_node chordsElement = element.child("chords")) {

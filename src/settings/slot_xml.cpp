@@ -173,22 +173,6 @@ SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* own
     return slot;
 }
 
-String SlotText(const char* value, const pugi::xml_node& element, const char* attribute,
-                size_t limit, LoadDiagnostics* diagnostics) {
-    String text = FromUtf8(value ? value : "");
-    if (text.size() > limit) {
-        CLogger::LogMessage(L"Settings: The attribute '%ls' of <%ls> is %zu characters long; only "
-                            L"the first %zu are kept.",
-                            FromUtf8(attribute).c_str(), NodeName(element).c_str(), text.size(),
-                            limit);
-        if (diagnostics)
-            diagnostics->ValueNotTaken(
-                {element, attribute, value, ValueProblem::TooLong, static_cast<long long>(limit)});
-        text.resize(limit);
-    }
-    return text;
-}
-
 void WriteSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& values) {
     WriteInt(element, "action", values.action);
     WriteText(element, "keys", values.keys);

@@ -46,10 +46,6 @@ struct SlotAttributes {
 SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* owner,
                                   LoadDiagnostics* diagnostics = nullptr);
 
-// The text of a slot attribute as wide text, cut to its length limit (logged).
-String SlotText(const char* value, const pugi::xml_node& element, const char* attribute,
-                size_t limit, LoadDiagnostics* diagnostics = nullptr);
-
 struct SlotValuesToWrite {
     int action = actNoChange;
     const Char* keys = nullptr;

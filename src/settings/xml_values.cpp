@@ -101,13 +101,19 @@ int ReadInt(const pugi::xml_attribute& attribute, int fallback, const pugi::xml_
 
 String ReadText(const pugi::xml_attribute& attribute, const pugi::xml_node& owner, size_t limit,
                 LoadDiagnostics* diagnostics) {
-    String text = FromUtf8(attribute.value());
+    return ReadText(attribute.value(), owner, attribute.name(), limit, diagnostics);
+}
+
+String ReadText(const char* value, const pugi::xml_node& owner, const char* name, size_t limit,
+                LoadDiagnostics* diagnostics) {
+    String text = FromUtf8(value ? value : "");
     if (text.size() > limit) {
         CLogger::LogMessage(L"Settings: The attribute '%ls' of <%ls> is %zu characters long; only "
                             L"the first %zu are kept.",
-                            FromUtf8(attribute.name()).c_str(), NodeName(owner).c_str(),
-                            text.size(), limit);
-        Tell(diagnostics, owner, attribute, ValueProblem::TooLong, static_cast<long long>(limit));
+                            FromUtf8(name).c_str(), NodeName(owner).c_str(), text.size(), limit);
+        if (diagnostics)
+            diagnostics->ValueNotTaken(
+                {owner, name, value, ValueProblem::TooLong, static_cast<long long>(limit)});
         text.resize(limit);
     }
     return text;

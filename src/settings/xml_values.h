@@ -41,6 +41,9 @@ int ReadInt(const pugi::xml_attribute& attribute, int fallback, const pugi::xml_
 // element and attribute) when it is longer.
 String ReadText(const pugi::xml_attribute& attribute, const pugi::xml_node& owner,
                 size_t limit = kMaxTextLength, LoadDiagnostics* diagnostics = nullptr);
+// The same for a value already taken from owner's attribute called name.
+String ReadText(const char* value, const pugi::xml_node& owner, const char* name, size_t limit,
+                LoadDiagnostics* diagnostics = nullptr);
 
 // A time or count that must not be negative: a negative value is logged and replaced by
 // fallback.

@@ -135,11 +135,7 @@ class ProfileChecker {
 
     // Layer actions to a layer past the ones in use are refused when pressed.
     void CheckLayerTarget(int action, const SlotPlace& place) {
-        int target = -1;
-        if (action >= actLayer1 && action <= actLayer5)
-            target = action - actLayer1;
-        else if (action >= actLayer6 && action <= actLayer10)
-            target = action - actLayer6 + 5;
+        const int target = settings::LayerOfAction(action);
         if (target < maxLayers_)
             return;
         Add(place, "layer",
