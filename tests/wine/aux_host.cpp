@@ -23,10 +23,12 @@
 
 namespace {
 
+using host::BringToFront;
 using host::Check;
 using host::EditText;
 using host::Narrow;
 using host::Notepad;
+using host::Place;
 using host::Pump;
 using host::PumpUntil;
 
@@ -157,22 +159,6 @@ std::wstring ProgramFolder() {
     return folder.substr(0, folder.rfind(L'\\') + 1);
 }
 
-std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    std::string bytes;
-    std::array<char, 4096> chunk{};
-    DWORD read = 0;
-    while (ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr) &&
-           read > 0)
-        bytes.append(chunk.data(), read);
-    CloseHandle(file);
-    return bytes;
-}
-
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -252,15 +238,6 @@ std::wstring ClipboardText() {
 
 // --- Windows -------------------------------------------------------------------------
 
-void Place(HWND window, const RECT& rect) {
-    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-}
-
-void BringToFront(HWND window) {
-    SetForegroundWindow(window);
-    PumpUntil(kEventWaitMs, [&] { return GetForegroundWindow() == window; });
-}
-
 int CountOf(const std::wstring& text, wchar_t c) {
     int count = 0;
     for (wchar_t each : text)
@@ -337,7 +314,7 @@ struct Context {
 void CheckWebSearch(const Context& context) {
     const Notepad& notepad = context.notepad;
     SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kNotepadText));
-    BringToFront(notepad.frame);
+    BringToFront(notepad.frame, kEventWaitMs);
     SendMessageW(notepad.edit, EM_SETSEL, kSelectionStart, kSelectionEnd);
     Check(PutClipboardText(kOriginalClipboard), "the host puts its own text on the clipboard");
     DeleteFileW(context.record.c_str());
@@ -352,7 +329,7 @@ void CheckWebSearch(const Context& context) {
     const bool opened = PumpUntil(8000, [&] { return FileExists(context.record); });
     // The recorder writes its file at once; a moment more lets it finish.
     Pump(200);
-    const std::string bytes = ReadFileBytes(context.record);
+    const std::string bytes = host::ReadShared(context.record);
     const std::wstring command(reinterpret_cast<const wchar_t*>(bytes.data()),
                                bytes.size() / sizeof(wchar_t));
     const std::wstring expected = L"\"" + std::wstring(kSearchUrl) + kSelection + L"\"";
@@ -398,7 +375,7 @@ class Soak {
     // Notepad cleared and in front, the target's counts from zero.
     explicit Soak(const Notepad& notepad) : m_notepad(notepad) {
         SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-        BringToFront(notepad.frame);
+        BringToFront(notepad.frame, kEventWaitMs);
         Check(GetForegroundWindow() == notepad.frame, "notepad is in front for the soak");
         g_target = {};
     }
@@ -593,7 +570,7 @@ void CheckNothingHeld(const char* what) {
 void CheckLogHasNoOverrun() {
     std::array<wchar_t, MAX_PATH> path{};
     GetLogFile(path.data(), path.size(), false);
-    const std::string log = ReadFileBytes(path.data());
+    const std::string log = host::ReadShared(path.data());
     const bool overrun = log.find("has taken too long") != std::string::npos;
     const bool reset = log.find("will be reset") != std::string::npos;
     Check(!log.empty() && !overrun && !reset,

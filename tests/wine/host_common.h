@@ -209,6 +209,16 @@ inline HWND CreateOwnWindow(const OwnWindow& spec) {
                            windowClass.hInstance, nullptr);
 }
 
+inline void Place(HWND window, const RECT& rect) {
+    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+// Puts window in front and waits until the system says it is.
+inline void BringToFront(HWND window, DWORD ms) {
+    SetForegroundWindow(window);
+    PumpUntil(ms, [&] { return GetForegroundWindow() == window; });
+}
+
 // The text of notepad's edit control.
 inline std::wstring EditText(const Notepad& notepad) {
     wchar_t text[1024] = {};
@@ -220,8 +230,9 @@ inline std::wstring EditText(const Notepad& notepad) {
 
 // The whole file as bytes, read while its writer may still have it open.
 inline std::string ReadShared(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::string();
     std::string bytes;

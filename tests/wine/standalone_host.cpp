@@ -21,21 +21,8 @@ using host::EditText;
 using host::Narrow;
 using host::Notepad;
 using host::Pump;
+using host::PumpUntil;
 using host::ReadShared;
-
-// Runs the message loop until done(), looking every few ms: what it waits for (another
-// process, a file) sends no message.
-template <typename Done> bool PollUntil(DWORD ms, Done done) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Pump(0);
-        if (done())
-            return true;
-        if (GetTickCount() - start >= ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
 
 constexpr DWORD kExitDone = 0;
 constexpr DWORD kExitNotStopped = 1;
@@ -121,7 +108,7 @@ class HostProcess {
         if (!m_process.hProcess)
             return 0xFFFF;
         const DWORD start = GetTickCount();
-        PollUntil(ms, [&] { return WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0; });
+        PumpUntil(ms, [&] { return WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0; });
         m_waitedMs = GetTickCount() - start;
         DWORD code = 0xFFFF;
         if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0)
@@ -131,7 +118,7 @@ class HostProcess {
 
     // Waits until the output holds needle at least times times.
     bool WaitFor(const std::string& needle, int times = 1, DWORD ms = 5000) {
-        return PollUntil(ms, [&] { return Count(Output(), needle) >= times; });
+        return PumpUntil(ms, [&] { return Count(Output(), needle) >= times; });
     }
 
     std::string Output() const { return ReadShared(m_output); }
@@ -192,7 +179,7 @@ bool ClickTypes(const Notepad& notepad, const std::string& expected, DWORD ms = 
     SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     Pump(100);
     Click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
-    return PollUntil(ms, [&] { return Narrow(EditText(notepad)) == expected; });
+    return PumpUntil(ms, [&] { return Narrow(EditText(notepad)) == expected; });
 }
 
 // Holding the right button selects the second layer, letting it go the first again.

@@ -14,9 +14,11 @@
 
 namespace {
 
+using host::BringToFront;
 using host::Check;
 using host::EditText;
 using host::Notepad;
+using host::Place;
 using host::Pump;
 using host::PumpUntil;
 
@@ -104,10 +106,6 @@ bool SendWheel(DWORD flags, int delta, DWORD time = 0) {
     return SendInput(1, &input, sizeof input) == 1;
 }
 
-void Place(HWND window, const RECT& rect) {
-    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-}
-
 bool StartFilledNotepad(Notepad& notepad) {
     if (!host::StartNotepad(notepad))
         return false;
@@ -149,15 +147,10 @@ HWND CreateHostWindow() {
     return window;
 }
 
-void BringToFront(HWND window) {
-    SetForegroundWindow(window);
-    PumpUntil(kEventWaitMs, [&] { return GetForegroundWindow() == window; });
-}
-
 // Without the library, a wheel over notepad while the host holds the capture reaches the
 // host: so a notepad that scrolls later owes it to the library.
 void CheckBaseline(const Notepad& notepad, HWND hostWindow) {
-    BringToFront(hostWindow);
+    BringToFront(hostWindow, kEventWaitMs);
     SetCapture(hostWindow);
     SetCursorPos(kOverNotepad.x, kOverNotepad.y);
     Pump(100);
@@ -173,7 +166,7 @@ void CheckBaseline(const Notepad& notepad, HWND hostWindow) {
 
 void CheckWheelScrollsNotepadBehindTheHost(const Notepad& notepad, HWND hostWindow) {
     ScrollNotepadToTop(notepad);
-    BringToFront(hostWindow);
+    BringToFront(hostWindow, kEventWaitMs);
     SetCapture(hostWindow);
     SetCursorPos(kOverNotepad.x, kOverNotepad.y);
     Pump(200);
@@ -201,7 +194,7 @@ void CheckWheelScrollsNotepadBehindTheHost(const Notepad& notepad, HWND hostWind
 
 void CheckScrollBarMethod(const Notepad& notepad, HWND hostWindow) {
     ScrollNotepadToTop(notepad);
-    BringToFront(notepad.frame);
+    BringToFront(notepad.frame, kEventWaitMs);
     SetCursorPos(kOverHost.x, kOverHost.y);
     Pump(200);
     g_wheelMessages = 0;
@@ -225,7 +218,7 @@ void CheckScrollBarMethod(const Notepad& notepad, HWND hostWindow) {
 
 void CheckTiltTypesOnce(const Notepad& notepad) {
     SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    BringToFront(notepad.frame);
+    BringToFront(notepad.frame, kEventWaitMs);
     SetFocus(notepad.edit);
     SetCursorPos(kOverNotepad.x, kOverNotepad.y);
     Pump(200);
