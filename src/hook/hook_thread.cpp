@@ -1,6 +1,7 @@
 #include "hook/hook_thread.h"
 
 #include "actions/brightness.h"
+#include "actions/process_button.h"
 #include "hook/hook_control.h"
 #include "hook/hook_install.h"
 #include "hook/secure_attention.h"
@@ -112,6 +113,10 @@ class HookThreadHandler final : public MessageThread::Handler {
             // Departs from the plain stop: a held wheel or tilt whose timer has not fired
             // yet would leave its action's keys down once the hooks are gone.
             scroll::EndPendingScroll();
+            // The same for a button whose release the hooks will no longer see.
+            POINT pt{};
+            platform::GetWindows().CursorPos(pt);
+            pw::EndHeldPresses(pt);
             NotifyMainWindow(L"HookThread MainWindow");
             CWheel::Reset();
             g_hLastWindow = nullptr;
