@@ -42,6 +42,19 @@ expect_error "missing settings" "cannot read settings file" "$work/none.xml" "$e
 head -c 300 "$examples/settings.xml" >"$work/truncated.xml"
 expect_error "truncated settings" "cannot load settings file" "$work/truncated.xml" \
     "$examples/scenario.txt"
+printf 'reload none.xml\n' >"$work/reload-missing.txt"
+expect_error "reload of a missing file" "reload-missing.txt:1: cannot read settings file" \
+    "$examples/settings.xml" "$work/reload-missing.txt"
+# A reload names its file relative to the scenario's folder, wherever the tool runs.
+mkdir -p "$work/scenario"
+cp "$examples/settings.xml" "$work/scenario/next.xml"
+printf 'reload next.xml\n' >"$work/scenario/reload.txt"
+if ! (cd / && "$replay" "$examples/settings.xml" "$work/scenario/reload.txt") >"$work/out" \
+        2>"$work/err"; then
+    fail "reload beside the scenario did not run: $(cat "$work/err")"
+elif ! grep -q '"event":"reload next.xml","result":"loaded"' "$work/out"; then
+    fail "reload beside the scenario: $(cat "$work/out")"
+fi
 expect_error "missing scenario" "cannot read scenario file" "$examples/settings.xml" "$work/none.txt"
 expect_error "no arguments" "usage"
 expect_error "check without a file" "usage" --check

@@ -53,6 +53,34 @@ TEST(ReplayScenarioTest, ReadsEveryStepKindSkippingCommentsAndBlankLines) {
     EXPECT_EQ((*steps)[11].kind, StepKind::Close);
 }
 
+TEST(ReplayScenarioTest, ReadsTheStepsThatCallTheLibrary) {
+    ScenarioError error;
+    auto steps = Parse("caption main \"Saved - Report\"\n"
+                       "caption main \"\"\n"
+                       "reload next/VESKSettings.xml\n"
+                       "layer 10\n"
+                       "layer next\n"
+                       "layer previous\n"
+                       "unhook\n"
+                       "hook\n",
+                       error);
+    ASSERT_TRUE(steps) << error.line << ": " << error.message;
+    ASSERT_EQ(steps->size(), 8u);
+    EXPECT_EQ((*steps)[0].kind, StepKind::Caption);
+    EXPECT_EQ((*steps)[0].target, "main");
+    EXPECT_EQ((*steps)[0].content, "Saved - Report");
+    EXPECT_EQ((*steps)[1].content, "");
+    EXPECT_EQ((*steps)[2].kind, StepKind::Reload);
+    EXPECT_EQ((*steps)[2].file, "next/VESKSettings.xml");
+    EXPECT_EQ((*steps)[3].kind, StepKind::Layer);
+    EXPECT_EQ((*steps)[3].layerChoice, LayerChoice::Set);
+    EXPECT_EQ((*steps)[3].layer, 10);
+    EXPECT_EQ((*steps)[4].layerChoice, LayerChoice::Next);
+    EXPECT_EQ((*steps)[5].layerChoice, LayerChoice::Previous);
+    EXPECT_EQ((*steps)[6].kind, StepKind::Unhook);
+    EXPECT_EQ((*steps)[7].kind, StepKind::Hook);
+}
+
 TEST(ReplayScenarioTest, MalformedLinesNameTheirLineNumber) {
     const struct {
         const char* line;
@@ -73,6 +101,14 @@ TEST(ReplayScenarioTest, MalformedLinesNameTheirLineNumber) {
         {"window w class=A rect=1,2,3,4", "needs process"},
         {"window w process=a.exe colour=red rect=1,2,3,4", "unknown window attribute"},
         {"window w process=a.exe caption=\"open rect=1,2,3,4", "unterminated"},
+        {"caption w", "caption ID"},
+        {"reload", "reload FILE"},
+        {"reload a.xml b.xml", "reload FILE"},
+        {"layer 0", "1 to 10"},
+        {"layer 11", "1 to 10"},
+        {"layer up", "bad layer"},
+        {"hook now", "expected: hook"},
+        {"unhook 1", "expected: unhook"},
     };
     for (const auto& testCase : kCases) {
         ScenarioError error;

@@ -12,15 +12,17 @@
 namespace pw::test {
 
 ReplayRun::ReplayRun(const std::string& settings) {
-    // The tool reads its settings from the host; each run has its own file.
+    // The tool reads its settings from the host; each run has a folder of its own.
     static std::atomic<int> counter{0};
-    settingsPath_ =
-        std::filesystem::temp_directory_path() / ("pallawick-replay-" + std::to_string(::getpid()) +
-                                                  "-" + std::to_string(counter++) + ".xml");
-    std::ofstream(settingsPath_, std::ios::binary) << settings;
+    folder_ = std::filesystem::temp_directory_path() /
+              ("pallawick-replay-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(folder_);
+    AddFile("settings.xml", settings);
     replay_ = std::make_unique<replay::Replay>(out_);
+    replay_->SetScenarioFolder(folder_);
     std::string error;
-    if (!replay_->LoadSettings(settingsPath_.string(), error) || !replay_->StartHooks(error)) {
+    if (!replay_->LoadSettings((folder_ / "settings.xml").string(), error) ||
+        !replay_->StartHooks(error)) {
         ADD_FAILURE() << error;
         replay_.reset();
     }
@@ -29,7 +31,11 @@ ReplayRun::ReplayRun(const std::string& settings) {
 ReplayRun::~ReplayRun() {
     replay_.reset();
     std::error_code ignored;
-    std::filesystem::remove(settingsPath_, ignored);
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void ReplayRun::AddFile(const std::string& name, const std::string& text) {
+    std::ofstream(folder_ / name, std::ios::binary) << text;
 }
 
 std::vector<std::string> ReplayRun::Play(const std::string& scenario) {

@@ -25,12 +25,15 @@ class ReplayRun {
     ReplayRun(const ReplayRun&) = delete;
     ReplayRun& operator=(const ReplayRun&) = delete;
 
+    // Writes a file beside the scenario, for its reload steps to name.
+    void AddFile(const std::string& name, const std::string& text);
+
     // Plays the steps of scenario (windows stay from one call to the next) and returns the
     // lines they wrote.
     std::vector<std::string> Play(const std::string& scenario);
 
   private:
-    std::filesystem::path settingsPath_;
+    std::filesystem::path folder_; // the run's own: its settings and the scenario's files
     std::ostringstream out_;
     size_t consumed_ = 0;
     std::unique_ptr<replay::Replay> replay_;

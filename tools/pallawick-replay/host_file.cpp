@@ -27,6 +27,11 @@ bool ReadHostFile(const std::string& hostPath, std::string& bytes, std::string& 
     return true;
 }
 
+std::string ScenarioFile(const std::filesystem::path& scenarioFolder, const std::string& file) {
+    const std::filesystem::path path(file);
+    return path.is_absolute() ? file : (scenarioFolder / path).string();
+}
+
 bool StageFile(sim::SimulatedDesktop& desktop, const Char* folder, const Char* path,
                const std::string& bytes) {
     platform::FileSystem& files = desktop.files;

@@ -5,12 +5,14 @@
 // event of the scenario, one JSON line with what the library did. With --check, lists
 // what in the settings file will not work as written instead.
 
+#include "host_file.h"
 #include "replay.h"
 #include "scenario.h"
 #include "settings_check.h"
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -48,7 +50,24 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // The files of reload steps are read when their step comes; one that cannot be read
+    // at all ends the run before it starts.
+    const std::filesystem::path scenarioFolder = std::filesystem::path(argv[2]).parent_path();
+    for (const pw::replay::Step& step : *steps) {
+        if (step.kind != pw::replay::StepKind::Reload)
+            continue;
+        std::string bytes;
+        std::string readError;
+        if (!pw::replay::ReadHostFile(pw::replay::ScenarioFile(scenarioFolder, step.file), bytes,
+                                      readError)) {
+            std::fprintf(stderr, "pallawick-replay: %s:%d: %s\n", argv[2], step.line,
+                         readError.c_str());
+            return 2;
+        }
+    }
+
     pw::replay::Replay replay(std::cout);
+    replay.SetScenarioFolder(scenarioFolder);
     std::string loadError;
     if (!replay.LoadSettings(argv[1], loadError)) {
         std::fprintf(stderr, "pallawick-replay: %s\n", loadError.c_str());

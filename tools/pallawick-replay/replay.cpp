@@ -1,22 +1,26 @@
 #include "replay.h"
 
+#include "actions/layers_api.h"
 #include "actions/process_button.h"
 #include "actions/process_button_action.h"
 #include "actions/web_search.h"
 #include "hook/hook_control.h"
 #include "hook/mouse_hook.h"
+#include "hook/settings_reload_api.h"
 #include "host_file.h"
 #include "input/send_input.h"
 #include "json_line.h"
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
 #include "settings/application_settings.h"
+#include "settings/folders.h"
 #include "settings/settings.h"
 #include "support/text.h"
 #include "support/thread_lock.h"
 #include "windows/profile_matching.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -32,8 +36,17 @@ using platform::InputType;
 // only a hang ever reaches it).
 constexpr std::chrono::seconds kSettleLimit{10};
 
-constexpr const Char* kSettingsFolder = L"C:\\PallawickReplay";
-constexpr const Char* kSettingsPath = L"C:\\PallawickReplay\\VESKSettings.xml";
+// Where a reload step's file is tried before the library reloads it.
+constexpr const Char* kTrialFolder = L"C:\\PallawickReplayTrial";
+constexpr const Char* kTrialPath = L"C:\\PallawickReplayTrial\\VESKSettings.xml";
+
+// The settings file the library reads: VESKSettings.xml of its settings folder.
+String SettingsFolder() {
+    std::array<Char, folders::kMaxPath> folder{};
+    if (GetSettingsFolder(folder.data(), folder.size()) != 0)
+        return {};
+    return folder.data();
+}
 
 // A scenario that makes the library inject without end is cut off here.
 constexpr int kMaxFedBack = 10000;
@@ -166,6 +179,8 @@ Replay::~Replay() {
 // that its pauses run on the virtual clock in a fixed order and every record is shown
 // with the event that caused it.
 bool Replay::StartHooks(std::string& error) {
+    mouseProc_ = nullptr;
+    keyboardProc_ = nullptr;
     if (!SetMouseHook()) {
         error = "the library's hook threads did not start";
         return false;
@@ -212,17 +227,32 @@ void Replay::Settle() {
         std::fprintf(stderr, "the library's threads did not settle\n");
 }
 
+bool Replay::StageSettings(const std::string& bytes) {
+    const String folder = SettingsFolder();
+    return !folder.empty() && StageFile(desktop_, folder.c_str(),
+                                        (folder + folders::kSettingsFileName).c_str(), bytes);
+}
+
+bool Replay::Loads(const std::string& bytes) {
+    if (!StageFile(desktop_, kTrialFolder, kTrialPath, bytes))
+        return false;
+    CSettings trial;
+    bool regionChecking = false;
+    return trial.Load(kTrialPath, regionChecking, false);
+}
+
 bool Replay::LoadSettings(const std::string& hostPath, std::string& error) {
     std::string bytes;
     if (!ReadHostFile(hostPath, bytes, error))
         return false;
-    if (!StageFile(desktop_, kSettingsFolder, kSettingsPath, bytes)) {
+    if (!StageSettings(bytes)) {
         error = "cannot stage settings file '" + hostPath + "'";
         return false;
     }
 
     bool regionChecking = false;
-    if (!g_pSettings || !g_pSettings->Load(kSettingsPath, regionChecking, false)) {
+    const String path = SettingsFolder() + folders::kSettingsFileName;
+    if (!g_pSettings || !g_pSettings->Load(path.c_str(), regionChecking, false)) {
         error = "cannot load settings file '" + hostPath + "': not a readable settings file";
         return false;
     }
@@ -271,6 +301,21 @@ void Replay::Run(const std::vector<Step>& steps) {
             break;
         case StepKind::Brightness:
             SetBrightness(step);
+            break;
+        case StepKind::Caption:
+            SetCaption(step);
+            break;
+        case StepKind::Reload:
+            Reload(step);
+            break;
+        case StepKind::Layer:
+            ChooseLayer(step);
+            break;
+        case StepKind::Unhook:
+            Unhook(step);
+            break;
+        case StepKind::Hook:
+            Hook(step);
             break;
         }
     }
@@ -386,9 +431,10 @@ bool Replay::FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uin
     record.flags = flags;
     record.time = desktop_.clock.TickCount();
     record.dwExtraInfo = extraInfo;
+    if (!mouseProc_)
+        return false;
     const int passedBefore = desktop_.input.NextHookCalls();
-    if (mouseProc_)
-        mouseProc_(0, message, reinterpret_cast<LPARAM>(&record));
+    mouseProc_(0, message, reinterpret_cast<LPARAM>(&record));
     return desktop_.input.NextHookCalls() == passedBefore;
 }
 
@@ -687,6 +733,64 @@ void Replay::Wait(const Step& step) {
     if (!injected.empty() || posted != "[]" || activated != "[]")
         WriteLine(step, "timer", "[" + injected + "]", false, std::move(posted),
                   std::move(activated));
+}
+
+void Replay::SetCaption(const Step& step) {
+    if (HWND window = WindowOf(step, step.target))
+        desktop_.windows.SetCaption(window, FromUtf8(step.content.value_or("")));
+}
+
+// As the main program does after saving: the new file replaces the settings file, then
+// UpdateSettings. The line's result tells whether the file loaded; one that does not
+// leaves the settings in force.
+void Replay::Reload(const Step& step) {
+    std::string bytes;
+    std::string error;
+    if (!ReadHostFile(ScenarioFile(scenarioFolder_, step.file), bytes, error) ||
+        !StageSettings(bytes)) {
+        std::fprintf(stderr, "line %d: %s; step ignored\n", step.line,
+                     error.empty() ? "cannot stage the settings file" : error.c_str());
+        return;
+    }
+    const bool loads = Loads(bytes);
+    UpdateSettings();
+    const std::string injected = DrainInjected();
+    WriteLine(step, loads ? "loaded" : "not loaded", injected, false);
+}
+
+// As the settings program chooses a layer: announced, with its automatic switch-back,
+// remembering the layer left.
+void Replay::ChooseLayer(const Step& step) {
+    switch (step.layerChoice) {
+    case LayerChoice::Set:
+        SetCurrentLayer(step.layer - 1, true, true, true);
+        break;
+    case LayerChoice::Next:
+        NextLayer();
+        break;
+    case LayerChoice::Previous:
+        PreviousLayer();
+        break;
+    }
+    const std::string injected = DrainInjected();
+    WriteLine(step, "called", injected, false);
+}
+
+void Replay::Unhook(const Step& step) {
+    const bool wasRunning = RemoveMouseHook(true);
+    mouseProc_ = nullptr;
+    keyboardProc_ = nullptr;
+    const std::string injected = DrainInjected();
+    WriteLine(step, wasRunning ? "unhooked" : "not hooked", injected, false);
+}
+
+void Replay::Hook(const Step& step) {
+    std::string error;
+    const bool hooked = StartHooks(error);
+    if (!hooked)
+        std::fprintf(stderr, "line %d: %s\n", step.line, error.c_str());
+    const std::string injected = DrainInjected();
+    WriteLine(step, hooked ? "hooked" : "not hooked", injected, false);
 }
 
 } // namespace pw::replay

@@ -12,6 +12,7 @@
 
 class CSendInput;
 
+#include <filesystem>
 #include <map>
 #include <ostream>
 #include <string>
@@ -28,8 +29,11 @@ class Replay {
 
     // Loads a settings file from the host file system; false with a message on failure.
     bool LoadSettings(const std::string& hostPath, std::string& error);
-    // Starts the library's hook threads; false with a message when they did not start.
+    // Starts the library's hook threads (ending running ones first), as SetMouseHook
+    // does; false with a message when they did not start.
     bool StartHooks(std::string& error);
+    // The folder that the files named by reload steps are relative to.
+    void SetScenarioFolder(std::filesystem::path folder) { scenarioFolder_ = std::move(folder); }
     void Run(const std::vector<Step>& steps);
     // The simulated desktop the engine runs on, for drivers that check or tidy it.
     sim::SimulatedDesktop& Desktop() { return desktop_; }
@@ -52,6 +56,15 @@ class Replay {
     void SetClipboard(const Step& step);
     void SetSelection(const Step& step);
     void SetBrightness(const Step& step);
+    void SetCaption(const Step& step);
+    void Reload(const Step& step);
+    void ChooseLayer(const Step& step);
+    void Unhook(const Step& step);
+    void Hook(const Step& step);
+    // Writes a host file where the library reads its settings; false when it cannot.
+    bool StageSettings(const std::string& bytes);
+    // Whether bytes load as a settings file, tried on a copy of their own.
+    bool Loads(const std::string& bytes);
     // What the library did to the desktop since the previous line: programs and
     // addresses the shell was asked to open, the clipboard, the monitor's brightness.
     void AddDesktopChanges(JsonObject& line);
@@ -84,6 +97,7 @@ class Replay {
     static void NoteAction(const actions::ActionCall& call, void* context);
 
     std::ostream& out_;
+    std::filesystem::path scenarioFolder_;
     sim::SimulatedDesktop desktop_;
     hook::LibraryScope library_;
     uint32_t startTick_ = 0;

@@ -251,6 +251,30 @@ Step ParseLine(const std::string& text) {
         step.level = Number<int>(words[1], "brightness");
         if (step.level < 0 || step.level > 100)
             throw LineError{"brightness must be 0 to 100"};
+    } else if (verb == "caption") {
+        ExpectCount(words, 3, "caption ID \"TEXT\"");
+        step.kind = StepKind::Caption;
+        step.target = words[1];
+        step.content = words[2];
+    } else if (verb == "reload") {
+        ExpectCount(words, 2, "reload FILE");
+        step.kind = StepKind::Reload;
+        step.file = words[1];
+    } else if (verb == "layer") {
+        ExpectCount(words, 2, "layer N|next|previous");
+        step.kind = StepKind::Layer;
+        if (words[1] == "next") {
+            step.layerChoice = LayerChoice::Next;
+        } else if (words[1] == "previous") {
+            step.layerChoice = LayerChoice::Previous;
+        } else {
+            step.layer = Number<int>(words[1], "layer");
+            if (step.layer < 1 || step.layer > 10)
+                throw LineError{"layer must be 1 to 10, next or previous"};
+        }
+    } else if (verb == "unhook" || verb == "hook") {
+        ExpectCount(words, 1, verb == "hook" ? "hook" : "unhook");
+        step.kind = verb == "hook" ? StepKind::Hook : StepKind::Unhook;
     } else if (verb == "wait") {
         ExpectCount(words, 2, "wait MS");
         step.kind = StepKind::Wait;

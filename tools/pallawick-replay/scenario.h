@@ -9,6 +9,7 @@
 //   move X Y | down BUTTON | up BUTTON | dblclick BUTTON   (Left Right Middle XLeft XRight)
 //   wheel DELTA | tilt DELTA | key down|up VK | wait MS
 //   clipboard ["TEXT"] | select ["TEXT"] | brightness PERCENT
+//   caption ID "TEXT" | reload FILE | layer N|next|previous | unhook | hook
 
 #include <cstdint>
 #include <istream>
@@ -30,10 +31,18 @@ enum class StepKind {
     Tilt,
     Key,
     Wait,
-    Clipboard, // the clipboard's text, or an empty clipboard
-    Selection, // what Ctrl+C copies in the window in front, or nothing
-    Brightness // the monitor's brightness level
+    Clipboard,  // the clipboard's text, or an empty clipboard
+    Selection,  // what Ctrl+C copies in the window in front, or nothing
+    Brightness, // the monitor's brightness level
+    Caption,    // a window's new caption
+    Reload,     // a new settings file, reloaded as after a save in the main program
+    Layer,      // a layer chosen through the exported layer functions
+    Unhook,     // RemoveMouseHook(true)
+    Hook        // SetMouseHook()
 };
+
+// How a Layer step chooses the layer.
+enum class LayerChoice { Set, Next, Previous };
 
 enum class Button { Left, Right, Middle, XLeft, XRight };
 
@@ -63,7 +72,7 @@ struct Step {
     int line = 0;
     std::string text;   // the line as written, without surrounding blanks
     WindowSpec window;  // Window
-    std::string target; // Foreground, Close
+    std::string target; // Foreground, Close, Caption
     long x = 0, y = 0;  // Move
     Button button = Button::Left;
     int delta = 0;      // Wheel, Tilt
@@ -71,8 +80,11 @@ struct Step {
     int virtualKey = 0; // Key
     uint32_t ms = 0;    // Wait
 
-    std::optional<std::string> content; // Clipboard, Selection
+    std::optional<std::string> content; // Clipboard, Selection; Caption's text
     int level = 0;                      // Brightness
+    std::string file;                   // Reload, as written (relative to the scenario)
+    LayerChoice layerChoice = LayerChoice::Set;
+    int layer = 0; // Layer with LayerChoice::Set: counted from 1
 };
 
 struct ScenarioError {

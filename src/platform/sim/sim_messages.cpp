@@ -9,7 +9,66 @@ namespace pw::sim {
 namespace {
 constexpr unsigned kFirstRegisteredMessage = 0xC000;
 constexpr unsigned long kFirstThreadId = 0x1000;
+
+// The live desktops' message services, so that a thread ending after its desktop is gone
+// tells nobody. Never destroyed: desktops may be static objects of any translation unit.
+struct LiveServices {
+    std::mutex mutex;
+    std::set<SimMessages*> services;
+};
+
+LiveServices& Live() {
+    static auto* live = new LiveServices;
+    return *live;
+}
 } // namespace
+
+// Per thread: the message services whose loop the thread ran, told when the thread ends.
+class LoopThreadExit {
+  public:
+    ~LoopThreadExit() {
+        LiveServices& live = Live();
+        std::lock_guard lock(live.mutex);
+        for (const auto& [messages, threadId] : loops_) {
+            if (live.services.count(messages))
+                messages->LoopThreadEnded(threadId);
+        }
+    }
+    void Add(SimMessages* messages, unsigned long threadId) {
+        for (const auto& loop : loops_) {
+            if (loop.first == messages)
+                return;
+        }
+        loops_.emplace_back(messages, threadId);
+    }
+
+  private:
+    std::vector<std::pair<SimMessages*, unsigned long>> loops_;
+};
+
+namespace {
+thread_local LoopThreadExit t_loopExit;
+} // namespace
+
+SimMessages::SimMessages(SimWindows& windows) : windows_(windows) {
+    LiveServices& live = Live();
+    std::lock_guard lock(live.mutex);
+    live.services.insert(this);
+}
+
+SimMessages::~SimMessages() {
+    LiveServices& live = Live();
+    std::lock_guard lock(live.mutex);
+    live.services.erase(this);
+}
+
+void SimMessages::LoopThreadEnded(unsigned long threadId) {
+    std::lock_guard lock(mutex_);
+    running_.erase(threadId);
+    waiting_.erase(threadId);
+    threadQueues_.erase(threadId);
+    quiet_.notify_all();
+}
 
 unsigned SimMessages::RegisterWindowMessage(const Char* name) {
     if (!name || !*name)
@@ -58,6 +117,7 @@ void SimMessages::CreateThreadQueue() {
 
 int SimMessages::GetMessage(ThreadMessage& out) {
     const unsigned long self = CurrentThreadId();
+    t_loopExit.Add(this, self);
     std::unique_lock lock(mutex_);
     std::deque<ThreadMessage>& queue = threadQueues_[self];
     running_.insert(self);

@@ -33,7 +33,10 @@ class SimMessages final : public platform::Messages {
   public:
     using Answer = std::function<LRESULT(HWND, unsigned, WPARAM, LPARAM)>;
 
-    explicit SimMessages(SimWindows& windows) : windows_(windows) {}
+    explicit SimMessages(SimWindows& windows);
+    ~SimMessages() override;
+    SimMessages(const SimMessages&) = delete;
+    SimMessages& operator=(const SimMessages&) = delete;
 
     unsigned RegisterWindowMessage(const Char* name) override;
     bool PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
@@ -66,6 +69,10 @@ class SimMessages final : public platform::Messages {
     unsigned long ThreadIdOf(std::thread::id thread);
 
   private:
+    friend class LoopThreadExit;
+    // A thread that ran a message loop has ended: its queue goes with it, as on Windows,
+    // whether it left on the quit message or on one of its own.
+    void LoopThreadEnded(unsigned long threadId);
     bool QuietLocked() const;
     LRESULT AnswerOf(HWND window, unsigned message, WPARAM wParam, LPARAM lParam);
     void Record(const SimMessage& message);
@@ -77,7 +84,8 @@ class SimMessages final : public platform::Messages {
     std::vector<SimMessage> recorded_;
     std::map<unsigned long, std::deque<ThreadMessage>> threadQueues_;
     std::condition_variable queued_;
-    // Threads inside a message loop (until their quit message), and those of them waiting.
+    // Threads inside a message loop (until their quit message or their end), and those of
+    // them waiting.
     std::set<unsigned long> running_;
     std::set<unsigned long> waiting_;
     std::condition_variable quiet_;
