@@ -129,4 +129,50 @@ TEST(ReleasePairing, ALayerChangeEndsAStickyRepeatAndMouseOverSwitchingResumes) 
     EXPECT_TRUE(held.Empty()) << Describe(held);
 }
 
+// A reload within the held-wheel time of a wheel mapped to a click sends the click's
+// release through the old settings; the wheel's slot is free again afterwards, so the next
+// notch acts and mouse-over switching is not held off.
+TEST(ReleasePairing, AReloadDuringAHeldWheelSendsItsRelease) {
+    const std::string settings =
+        SettingsXml("<Default IgnoreVScroll=\"true\" IgnoreVScrollTime=\"200\">"
+                    "<WheelUp action=\"5\"/></Default>");
+    ReplayRun run(settings);
+    run.AddFile("same.xml", settings);
+    auto lines = run.Play(std::string(kNotepadDesktop) + "wheel 120\nwait 50\nreload same.xml\n");
+    EXPECT_TRUE(Has(LineOf(lines, "wheel 120"), "\"flags\":\"0x20\"")) << lines.back();
+    EXPECT_TRUE(Has(LineOf(lines, "reload same.xml"), "\"flags\":\"0x40\"")) << lines.back();
+    auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+
+    lines = run.Play("wait 500\nwheel 120\n");
+    EXPECT_TRUE(Has(LineOf(lines, "wheel 120"), "\"flags\":\"0x20\"")) << lines.back();
+    lines = Joined(lines, run.Play("wait 500\nmove 401 400\n"));
+    held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+// Presses held while the settings are reloaded or the hooks removed end at once, through
+// the action that took them; their releases, when they come, are swallowed like the
+// presses were.
+TEST(ReleasePairing, HeldPressesAndStickyButtonsEndOnReloadAndUnhook) {
+    const std::string settings =
+        SettingsXml("<Default><XRight action=\"5\"/><XLeft action=\"49\"/></Default>");
+    ReplayRun run(settings);
+    run.AddFile("same.xml", settings);
+    auto lines = run.Play(std::string(kNotepadDesktop) + "down XRight\nreload same.xml\nup XRight\n"
+                                                         "down XRight\nunhook\nhook\nup XRight\n");
+    EXPECT_TRUE(Has(LineOf(lines, "reload same.xml"), "\"flags\":\"0x40\""));
+    EXPECT_TRUE(Has(LineOf(lines, "unhook"), "\"flags\":\"0x40\""));
+    EXPECT_TRUE(Has(LineOf(lines, "up XRight"), "\"result\":\"swallowed\""));
+    EXPECT_TRUE(Has(lines.back(), "\"result\":\"swallowed\"")) << lines.back();
+    EXPECT_TRUE(Has(lines.back(), "\"injected\":[]")) << lines.back();
+
+    // A sticky left button is held until its next click, which the removed hooks would
+    // never see.
+    lines = Joined(lines, run.Play("down XLeft\nup XLeft\nunhook\n"));
+    EXPECT_TRUE(Has(LineOf(lines, "down XLeft"), "\"flags\":\"0x2\""));
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
 } // namespace
