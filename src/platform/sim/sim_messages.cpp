@@ -1,5 +1,6 @@
 #include "platform/sim/sim_messages.h"
 
+#include "platform/sim/sim_loader_lock.h"
 #include "platform/sim/sim_windows.h"
 
 #include <utility>
@@ -51,6 +52,7 @@ bool SimMessages::PostThreadMessage(unsigned long threadId, unsigned message, WP
 }
 
 void SimMessages::CreateThreadQueue() {
+    loaderLock_.TakePartInExit();
     const unsigned long self = CurrentThreadId();
     std::lock_guard lock(mutex_);
     threadQueues_.try_emplace(self);

@@ -14,6 +14,7 @@
 
 namespace pw::sim {
 
+class SimLoaderLock;
 class SimWindows;
 
 // One message the library posted or sent, as the recorder keeps it.
@@ -33,7 +34,8 @@ class SimMessages final : public platform::Messages {
   public:
     using Answer = std::function<LRESULT(HWND, unsigned, WPARAM, LPARAM)>;
 
-    explicit SimMessages(SimWindows& windows) : windows_(windows) {}
+    SimMessages(SimWindows& windows, SimLoaderLock& loaderLock)
+        : windows_(windows), loaderLock_(loaderLock) {}
 
     unsigned RegisterWindowMessage(const Char* name) override;
     bool PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
@@ -44,7 +46,8 @@ class SimMessages final : public platform::Messages {
                             unsigned flags, unsigned timeoutMs, uintptr_t* result) override;
     unsigned long CurrentThreadId() override;
     // Each thread's queue is kept from its first CreateThreadQueue or GetMessage; thread
-    // messages posted to a thread without a queue are only recorded.
+    // messages posted to a thread without a queue are only recorded. A thread that creates
+    // its queue is one of the library's own: its exit takes part in the loader lock.
     void CreateThreadQueue() override;
     int GetMessage(ThreadMessage& out) override;
     // Simulated timers call their procedures themselves; a timer message a test posts
@@ -71,6 +74,7 @@ class SimMessages final : public platform::Messages {
     void Record(const SimMessage& message);
 
     SimWindows& windows_;
+    SimLoaderLock& loaderLock_;
     mutable std::mutex mutex_;
     std::map<String, unsigned> registered_;
     std::map<std::thread::id, unsigned long> threadIds_;
