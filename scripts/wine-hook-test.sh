@@ -9,7 +9,7 @@
 # WINDOWS_BUILD_DIR defaults to build/windows; HOST names the host program's source,
 # tests/wine/HOST.cpp (default hook_host; keys_host runs the keyboard checks and
 # wheel_host the wheel and tilt checks beside Wine's notepad.exe; standalone_host runs
-# pallawick-host.exe). Programs built beside the DLL (pallawick-host.exe) go into the
+# pallawick-host.exe; unload_host unloads the hooked library). Programs built beside the DLL (pallawick-host.exe) go into the
 # host's folder too, and companion programs of the host, tests/wine/HOST_*.cpp, are
 # built into the same folder.
 #

@@ -22,8 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -379,7 +381,7 @@ TEST_F(HookLifecycleTest, EnglishLayoutIsFoundOrLoadedAndUnloadedAgain) {
     EXPECT_FALSE(g_bEnglishLayoutLoaded);
 }
 
-TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingAndRestoresTheSystem) {
+TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingWithoutWaitingForAThreadToExit) {
     desktop.systemParameters.Preset(false, 5);
     pw::CaptureSystemMouseDefaults();
     const size_t threadsBefore = ProcessThreadCount();
@@ -387,12 +389,29 @@ TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingAndRestoresTheSystem) 
     desktop.systemParameters.Preset(true, 12);
     desktop.systemParameters.TakeChanges();
 
-    pw::hook::ProcessDetach();
+    // The loader unloads the library holding its lock: no thread can finish exiting.
+    desktop.loaderLock.Hold();
+    std::atomic<bool> unloaded{false};
+    std::thread loader([&] {
+        pw::hook::ProcessDetach();
+        unloaded = true;
+    });
+    EXPECT_TRUE(WaitUntil([&] { return unloaded.load(); })) << "the unload waits for an exit";
+    // The hook, timer, send-input and system-parameter threads ended their loops in time
+    // and were let go to exit later.
+    if (unloaded) {
+        EXPECT_TRUE(WaitUntil([&] { return desktop.loaderLock.WaitingExits() == 4; }));
+    }
+    desktop.loaderLock.Release();
+    loader.join();
+    EXPECT_FALSE(Logged(L"did not exit in a timely fashion"));
     EXPECT_EQ(g_dwHookThreadId, 0u);
     EXPECT_EQ(g_dwTimerThreadId, 0u);
+    EXPECT_EQ(g_pSendInput, nullptr);
+    EXPECT_EQ(g_pSPIThread, nullptr);
     EXPECT_EQ(g_pSettings, nullptr);
     EXPECT_TRUE(desktop.hooks.InstalledHooks().empty());
-    EXPECT_EQ(ProcessThreadCount(), threadsBefore);
+    EXPECT_TRUE(WaitUntil([&] { return ProcessThreadCount() == threadsBefore; }));
     EXPECT_FALSE(desktop.systemParameters.Swapped());
     EXPECT_EQ(desktop.systemParameters.ScrollLines(), 5u);
     pw::hook::ProcessAttach();

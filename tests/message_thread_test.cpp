@@ -169,6 +169,35 @@ TEST_F(MessageThreadTest, ALateThreadIsReportedAndThenWaitedForOrLetGo) {
     EXPECT_TRUE(WaitUntil([&] { return blocked.stopped.load(); }));
 }
 
+TEST_F(MessageThreadTest, WhileUnloadingNoThreadIsWaitedForPastItsLoop) {
+    options.stopTimeoutMs = 50;
+    const MessageThread::Unloading unloading;
+    // As under the loader lock: a thread that ended its loop cannot finish exiting.
+    desktop.loaderLock.Hold();
+    MessageThread thread(options);
+    uint32_t error = 0;
+    ASSERT_TRUE(thread.Start(recorder, error));
+    EXPECT_EQ(thread.Stop(), MessageThread::Joined::Exited);
+    EXPECT_FALSE(thread.Exists());
+    EXPECT_TRUE(WaitUntil([&] { return desktop.loaderLock.WaitingExits() == 1; }));
+
+    // A late thread that cannot be terminated is waited for until its loop ends, as its
+    // handler must outlive that, but not until it exits.
+    Recorder late;
+    ASSERT_TRUE(thread.Start(late, error));
+    desktop.messages.PostThreadMessage(thread.ThreadId(), kBlock, 0, 0);
+    std::thread releaser([&] {
+        WaitUntil([&] { return Logged(L"Test thread is late!"); });
+        late.released = true;
+    });
+    EXPECT_EQ(thread.Stop(), MessageThread::Joined::Late);
+    releaser.join();
+    EXPECT_TRUE(late.stopped);
+    EXPECT_FALSE(thread.Exists());
+    EXPECT_TRUE(WaitUntil([&] { return desktop.loaderLock.WaitingExits() == 2; }));
+    desktop.loaderLock.Release();
+}
+
 TEST_F(MessageThreadTest, AStopAskedBeforeTheQueueExistsIsDeliveredOnceItDoes) {
     options.startTimeoutMs = 0;
     options.stopTimeoutMs = 1000;

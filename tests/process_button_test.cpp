@@ -24,6 +24,7 @@ namespace {
 
 using pw::actions::kKindDown;
 using pw::actions::kKindUp;
+using pw::actions::kKindDoubleClick;
 using pw::sim::SimMessage;
 using pw::sim::SimProcess;
 using pw::sim::SimWindowSpec;
@@ -305,13 +306,16 @@ TEST_F(ProcessButtonTest, SwitchDuringAHeldButtonWaitsUnlessTheNewActionIsSticky
     EXPECT_EQ(Last().action, actCopy);
     EXPECT_EQ(g_pCurrentApp, calcProfile);
 
-    // A sticky button in the new profile switches at once.
+    // A sticky button in the new profile switches at once, but the release still belongs
+    // to the action that took the press.
     Focus(notepad);
     Press(mbRight, kKindDown);
     ASSERT_EQ(g_pCurrentApp, notepadProfile);
+    const int pressAction = Last().action;
     Focus(calc);
     Press(mbRight, kKindUp);
-    EXPECT_EQ(Last().action, actStickyRightButton);
+    EXPECT_EQ(Last().action, pressAction);
+    EXPECT_EQ(Last().source, notepadProfile);
     EXPECT_EQ(g_pCurrentApp, calcProfile);
     EXPECT_EQ(g_hLastWindow, calc);
 }
@@ -432,8 +436,10 @@ TEST_F(ProcessButtonTest, HandledReleaseOfAnUnseenPressPassesWhileTheButtonIsDow
     // Unhandled events leave the bookkeeping alone.
     EXPECT_TRUE(Press(mbLeft, kKindDown));
     g_pCurrentApp->SetActions(mbLeft, 0, actNoChange);
-    EXPECT_FALSE(Press(mbLeft, kKindUp));
+    EXPECT_FALSE(Press(mbLeft, kKindDoubleClick));
     EXPECT_TRUE(g_bDownHandled[mbLeft]);
+    // The release belongs to the double click, whose slot no longer handles anything.
+    EXPECT_FALSE(Press(mbLeft, kKindUp));
 
     // Invalid buttons are refused.
     EXPECT_FALSE(Press(9, kKindDown));

@@ -49,11 +49,11 @@ void ApplyChord(ResolvedAction& resolved, int button, int kind) {
 
 } // namespace
 
-ResolvedAction ResolveAction(int button, int kind) {
+ResolvedAction ResolveAction(int button, int kind, CApplicationSettings* profile, int layer) {
     PW_ASSERT_LOCK_HELD();
     ResolvedAction resolved;
-    resolved.layer = g_nCurrentLayer;
-    resolved.source = g_pCurrentApp;
+    resolved.layer = layer;
+    resolved.source = profile;
     TakeSlot(resolved, button);
     resolved.original = resolved.action;
     if (resolved.action == actSameAsLayer1) {

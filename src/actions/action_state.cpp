@@ -1,5 +1,7 @@
 #include "actions/action_state.h"
 
+#include "actions/button_processing.h"
+
 #include "platform/platform.h"
 
 bool g_bButtonsSwapped = false;
@@ -38,6 +40,7 @@ void ResetActionState() {
     g_bDownHandled.fill(false);
     g_bChordUsed.fill(false);
     g_pCurrentChord = nullptr;
+    ForgetHeldPresses();
     g_bQuadrantRestricted = false;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/handles.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -48,9 +49,25 @@ struct ResolvedAction {
     bool swallow = false;
 };
 
-// Resolves button on the current layer of the current profile, following the layer-1
-// and default-profile indirections and the chord being played.
-ResolvedAction ResolveAction(int button, int kind);
+// A press and how it was resolved, kept until its release. Departs from resolving every
+// event on the current layer and profile: the release is handled by what handled the
+// press, so a layer change, a profile switch or a reload in between cannot hand it to
+// another action and leave what the press put down held.
+struct HeldPress {
+    bool held = false;      // a press was processed and its release was not
+    bool swallowed = false; // the system never saw the press
+    bool ended = false;     // the release half already ran (reload, hooks removed)
+    ResolvedAction resolved;
+};
+
+// The held press of each button; guarded by the global lock.
+std::array<HeldPress, 9>& HeldPresses();
+// Forgets every held press, as at load.
+void ForgetHeldPresses();
+
+// Resolves button on layer of profile, following the layer-1 and default-profile
+// indirections and the chord being played.
+ResolvedAction ResolveAction(int button, int kind, CApplicationSettings* profile, int layer);
 // The debug line naming button, kind and the resolution.
 void LogResolution(int button, int kind, const ResolvedAction& resolved);
 

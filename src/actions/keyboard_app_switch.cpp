@@ -8,7 +8,6 @@
 #include "runtime/runtime_state.h"
 #include "runtime/thread_timers.h"
 #include "scroll/lock_axis.h"
-#include "windows/wheel_window.h"
 #include "settings/application_settings.h"
 #include "support/bounded_copy.h"
 #include "support/logger.h"
@@ -18,6 +17,7 @@
 #include "windows/focus_window.h"
 #include "windows/process_name.h"
 #include "windows/profile_matching.h"
+#include "windows/wheel_window.h"
 #include "windows/window_from_point.h"
 
 #include <algorithm>

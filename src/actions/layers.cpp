@@ -1,5 +1,6 @@
 #include "actions/layers.h"
 
+#include "actions/action_state.h"
 #include "actions/button_processing.h"
 #include "actions/sticky_keys.h"
 #include "platform/platform.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int kAllLayers = 10;
+constexpr int kStickyKeyRepeat = 5;
 // Next and previous cycle between two layers when there are no settings to say more.
 constexpr int kLayersWithoutSettings = 2;
 
@@ -86,6 +88,9 @@ void pw::ChangeLayer(int layer, bool notify) {
     if (g_pSettings->get_ResetStickyOnLayerChange() && pw::AnyStickyActive())
         pw::ResetAllSticky(pt);
     pw::KillThreadTimer(pw::runtime::kRepeatTimer);
+    // The repeat that a sticky repeat drove has just stopped, so the sticky state ends too.
+    if (g_nStickyState[kStickyKeyRepeat])
+        pw::ResetSticky(pt, kStickyKeyRepeat, g_nCurrentLayer, -1);
     g_nCurrentLayer = layer;
     pw::LayerNotify(notify);
 }

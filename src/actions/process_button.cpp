@@ -42,7 +42,39 @@ bool KeepPressesInSync(int button, int kind, bool handled) {
     return handled;
 }
 
+std::array<pw::actions::HeldPress, 9> g_heldPresses;
+
+// Carries out the resolved action for an event of kind; true when it was handled.
+bool Carry(int button, int kind, pw::actions::ResolvedAction& resolved, bool skipWindowCheck,
+           HWND hwnd, MSLLHOOKSTRUCT* record, bool* passOriginal, bool* keysSent, bool* injected) {
+    return pw::ProcessButtonAction(button, resolved.action, resolved.data.get(), resolved.source,
+                                   kind, resolved.layer, skipWindowCheck, hwnd, record,
+                                   passOriginal, keysSent, injected);
+}
+
+// The release of a press whose release half already ran: it is swallowed when the press was.
+bool EndedRelease(int button, pw::actions::HeldPress& press) {
+    CLogger::LogDebug(L"ProcessButton: The release of button %d was processed already.", button);
+    const bool swallowed = press.swallowed;
+    press = {};
+    g_bDownHandled[static_cast<size_t>(button)] = false;
+    return swallowed;
+}
+
 } // namespace
+
+namespace pw::actions {
+
+std::array<HeldPress, 9>& HeldPresses() {
+    return g_heldPresses;
+}
+
+void ForgetHeldPresses() {
+    for (HeldPress& press : g_heldPresses)
+        press = {};
+}
+
+} // namespace pw::actions
 
 bool pw::ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
                        bool* passOriginal, bool* keysSent, bool* injected) {
@@ -54,12 +86,16 @@ bool pw::ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUC
         return false;
     }
     const size_t index = static_cast<size_t>(button);
+    pw::actions::HeldPress& press = g_heldPresses[index];
     if (kind == kKindUp && g_bChordUsed[index]) {
         CLogger::LogDebug(
             L"ProcessButton: Ignoring button up as it was previously a chord action!");
         g_bChordUsed[index] = false;
+        press = {};
         return true;
     }
+    if (kind == kKindUp && press.ended)
+        return EndedRelease(button, press);
 
     const POINT pt = record->pt;
     HWND hwnd = g_hLastWindow;
@@ -77,16 +113,64 @@ bool pw::ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUC
         return false;
     pw::actions::NotifyButtonProcessed(button, kind);
 
-    pw::actions::ResolvedAction resolved = pw::actions::ResolveAction(button, kind);
-    if (resolved.swallow)
+    if (kind == kKindUp && press.held) {
+        pw::actions::HeldPress pressed = std::move(press);
+        press = {};
+        if (pressed.resolved.swallow)
+            return true;
+        pw::actions::LogResolution(button, kind, pressed.resolved);
+        if (g_pSettings && g_pSettings->get_ResetStickyOnAnyButton())
+            pw::ResetOtherSticky(pt, button, false);
+        bool handled = Carry(button, kind, pressed.resolved, skipWindowCheck, hwnd, record,
+                             passOriginal, keysSent, injected);
+        // The system never saw the press, so it must not see a lone release either.
+        if (pressed.swallowed) {
+            *passOriginal = false;
+            handled = true;
+        }
+        return KeepPressesInSync(button, kind, handled);
+    }
+
+    pw::actions::ResolvedAction resolved =
+        pw::actions::ResolveAction(button, kind, g_pCurrentApp, g_nCurrentLayer);
+    if (resolved.swallow) {
+        if (kind != kKindUp)
+            press = {.held = true, .swallowed = true, .resolved = std::move(resolved)};
         return true;
+    }
     pw::actions::LogResolution(button, kind, resolved);
 
     if (kind == kKindUp && g_pSettings && g_pSettings->get_ResetStickyOnAnyButton())
         pw::ResetOtherSticky(pt, button, false);
 
-    bool handled = pw::ProcessButtonAction(button, resolved.action, resolved.data.get(),
-                                           resolved.source, kind, resolved.layer, skipWindowCheck,
-                                           hwnd, record, passOriginal, keysSent, injected);
+    const bool handled = Carry(button, kind, resolved, skipWindowCheck, hwnd, record, passOriginal,
+                               keysSent, injected);
+    if (kind != kKindUp)
+        press = {
+            .held = true, .swallowed = handled && !*passOriginal, .resolved = std::move(resolved)};
     return KeepPressesInSync(button, kind, handled);
+}
+
+void pw::EndHeldPresses(POINT pt) {
+    PW_ASSERT_LOCK_HELD();
+    for (size_t index = 0; index < g_heldPresses.size(); ++index) {
+        pw::actions::HeldPress& press = g_heldPresses[index];
+        if (!press.held || press.ended)
+            continue;
+        const int button = static_cast<int>(index);
+        press.ended = true;
+        if (!press.resolved.swallow) {
+            CLogger::LogDebug(L"ProcessButton: Ending the press of button %d.", button);
+            MSLLHOOKSTRUCT record{};
+            record.pt = pt;
+            record.time = pw::platform::TickCount();
+            bool passOriginal = false;
+            bool keysSent = false;
+            bool injected = false;
+            Carry(button, kKindUp, press.resolved, true, g_hLastWindow, &record, &passOriginal,
+                  &keysSent, &injected);
+        }
+        // Nothing of the settings it was resolved in may outlive them.
+        press.resolved = {};
+    }
 }

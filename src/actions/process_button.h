@@ -19,6 +19,10 @@ namespace pw {
 // cleared; *injected is left as the caller set it.
 bool ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
                    bool* passOriginal, bool* keysSent, bool* injected);
+// Runs the release half of every press whose release has not come, at pt, before the
+// settings they were resolved in go or the hooks that would see the release are removed.
+// The release itself, when it comes, is swallowed if its press was.
+void EndHeldPresses(POINT pt);
 // Makes profile (null allowed) the current profile.
 void SetCurrentProfile(CApplicationSettings* profile);
 // The asynchronous state of the mouse buttons and modifier keys, as bit flags.

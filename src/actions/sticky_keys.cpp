@@ -1,6 +1,7 @@
 #include "actions/sticky_keys.h"
 
 #include "actions/action_state.h"
+#include "actions/button_processing.h"
 #include "actions/key_repeat.h"
 #include "actions/sticky_buttons.h"
 #include "input/send_input.h"
@@ -8,6 +9,7 @@
 #include "runtime/runtime_state.h"
 #include "scroll/lock_axis.h"
 #include "scroll/movement_to_scroll.h"
+#include "settings/action_data.h"
 #include "settings/application_settings.h"
 #include "settings/mouse_buttons.h"
 #include "settings/settings.h"
@@ -20,12 +22,23 @@ constexpr int kLayers = 10;
 constexpr int kKeyRepeat = 5;
 constexpr int kKeyHold = 6;
 
-// The profile a slot's keys live in: the default profile for a slot that defers to it.
-CApplicationSettings* OwnerOf(MouseButtons button, int layer) {
-    if (g_pCurrentApp->GetActions(button, layer) == actSameAsDefaultProfile && g_pSettings &&
-        g_pSettings->GetDefaultApp())
-        return g_pSettings->GetDefaultApp();
-    return g_pCurrentApp;
+// Where a slot's keys live: the first layer's slot for a slot that defers to it, then the
+// default profile's for a slot that defers to that, as the slot's action was resolved.
+struct SlotHome {
+    CApplicationSettings* profile = nullptr;
+    int layer = 0;
+};
+
+SlotHome HomeOf(MouseButtons button, int layer) {
+    SlotHome home{g_pCurrentApp, layer};
+    _ACTIONS action = g_pCurrentApp->GetActions(button, layer);
+    if (action == actSameAsLayer1) {
+        home.layer = 0;
+        action = g_pCurrentApp->GetActions(button, 0);
+    }
+    if (action == actSameAsDefaultProfile && g_pSettings && g_pSettings->GetDefaultApp())
+        home.profile = g_pSettings->GetDefaultApp();
+    return home;
 }
 
 template <typename Visit> void ForSlots(int layer, int button, Visit visit) {
@@ -43,33 +56,38 @@ void EndKeyRepeat(int layer, int button) {
     if (g_uRepeatTimer) {
         pw::actions::StopRepeat();
         g_uRepeatTimer = 0;
-        g_nStickyState[kKeyRepeat] = 0;
         if (g_pSendInput)
             g_pSendInput->FlushQueue();
     }
+    // Departs from ending the state only with a running timer: a layer change stops the
+    // timer first, and a state left active would keep mouse-over switching off for good.
+    g_nStickyState[kKeyRepeat] = 0;
     if (!g_pCurrentApp)
         return;
     ForSlots(layer, button, [](MouseButtons slot, int slotLayer) {
-        OwnerOf(slot, slotLayer)->SetStuckKeys(slot, slotLayer, nullptr);
+        const SlotHome home = HomeOf(slot, slotLayer);
+        home.profile->SetStuckKeys(slot, home.layer, nullptr);
     });
 }
 
-void ReleaseHeldKeys(POINT pt, int button) {
+void ReleaseHeldKeys(POINT pt, int layer, int button) {
     CThreadLock lock(L"ResetSticky STICKYKEYHOLD");
     if (!g_pCurrentApp) {
         g_nStickyState[kKeyHold] = 0;
         return;
     }
     bool released = false;
-    ForSlots(g_nCurrentLayer, button, [&](MouseButtons slot, int slotLayer) {
-        CApplicationSettings* owner = OwnerOf(slot, slotLayer);
-        const Char* stuck = owner->GetStuckKeys(slot, slotLayer);
+    // The keys were stored in the slot the action was resolved to, which for a slot that
+    // defers to the first layer is not the slot of the layer asked for.
+    ForSlots(layer, button, [&](MouseButtons slot, int slotLayer) {
+        const SlotHome home = HomeOf(slot, slotLayer);
+        const Char* stuck = home.profile->GetStuckKeys(slot, home.layer);
         if (!stuck || !*stuck)
             return;
         const String keys(stuck);
         CLogger::LogDebug(L"%ls Sticky: Resetting stuck keys '%ls'", L"Key Hold", keys.c_str());
         pw::SendKeyStateWhileDown(slot, keys.c_str(), true, &pt);
-        owner->SetStuckKeys(slot, slotLayer, nullptr);
+        home.profile->SetStuckKeys(slot, home.layer, nullptr);
         released = true;
     });
     if (button < 0 || released)
@@ -117,7 +135,7 @@ void pw::ResetSticky(POINT pt, int which, int layer, int button) {
         }
     }
     if (which == kKeyHold)
-        ReleaseHeldKeys(pt, button);
+        ReleaseHeldKeys(pt, layer, button);
 }
 
 void pw::ResetAllSticky(POINT pt) {
@@ -139,7 +157,7 @@ void pw::ResetOtherSticky(POINT pt, int button, bool keepScroll) {
             const auto slot = static_cast<MouseButtons>(index);
             if (g_pCurrentApp->GetActions(slot, layer) == actSameAsLayer1)
                 continue;
-            CApplicationSettings* owner = OwnerOf(slot, layer);
+            CApplicationSettings* owner = HomeOf(slot, layer).profile;
             const int which = StickyEntryOfSlot(owner, slot, layer);
             if (which < 0 || (which == pw::actions::kStickyMovementToScroll && keepScroll))
                 continue;
@@ -158,17 +176,27 @@ void pw::ResetDuringKeys(POINT pt) {
     if (!g_pCurrentApp)
         return;
     const bool officeMouse = g_pSettings && g_pSettings->OfficeMouse();
+    const auto& presses = pw::actions::HeldPresses();
     for (int index = mbLeft; index <= mbWheelDown; ++index) {
         const auto button = static_cast<MouseButtons>(index);
         // The office mouse's second middle button has no slot of its own.
         if (button == mbTiltRight && officeMouse)
             continue;
-        if (!g_pCurrentApp->GetResetKeys(button, g_nCurrentLayer))
+        // Departs from looking at the current layer's slot only: the keys are held where the
+        // press that put them down was resolved (another layer, the first layer or the
+        // default profile), and they are the keys that press played.
+        const pw::actions::HeldPress& press = presses[static_cast<size_t>(index)];
+        const bool pressHeld = press.held && !press.ended && press.resolved.source;
+        const SlotHome home = pressHeld ? SlotHome{press.resolved.source, press.resolved.layer}
+                                        : HomeOf(button, g_nCurrentLayer);
+        if (!home.profile->GetResetKeys(button, home.layer))
             continue;
+        const Char* keys = pressHeld && press.resolved.data
+                               ? press.resolved.data->GetKeys()
+                               : home.profile->GetKeystrokes(button, home.layer);
         CLogger::LogDebug(L"Resetting keys for button %d", index);
-        pw::SendKeyStateWhileDown(button, g_pCurrentApp->GetKeystrokes(button, g_nCurrentLayer),
-                                  true, &pt);
-        g_pCurrentApp->SetResetKeys(button, g_nCurrentLayer, false);
+        pw::SendKeyStateWhileDown(button, keys, true, &pt);
+        home.profile->SetResetKeys(button, home.layer, false);
     }
 }
 

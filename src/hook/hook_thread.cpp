@@ -1,6 +1,8 @@
 #include "hook/hook_thread.h"
 
 #include "actions/brightness.h"
+#include "actions/process_button.h"
+#include "actions/sticky_keys.h"
 #include "hook/hook_control.h"
 #include "hook/hook_install.h"
 #include "hook/secure_attention.h"
@@ -112,6 +114,12 @@ class HookThreadHandler final : public MessageThread::Handler {
             // Departs from the plain stop: a held wheel or tilt whose timer has not fired
             // yet would leave its action's keys down once the hooks are gone.
             scroll::EndPendingScroll();
+            // The same for a button whose release the hooks will no longer see, and for
+            // sticky buttons and keys, whose ending click they will not see either.
+            POINT pt{};
+            platform::GetWindows().CursorPos(pt);
+            pw::EndHeldPresses(pt);
+            pw::ResetAllSticky(pt);
             NotifyMainWindow(L"HookThread MainWindow");
             CWheel::Reset();
             g_hLastWindow = nullptr;

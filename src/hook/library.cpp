@@ -25,6 +25,7 @@
 #include "settings/settings.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
+#include "support/message_thread.h"
 #include "support/thread_lock.h"
 #include "windows/integrity.h"
 #include "windows/wheel_window.h"
@@ -97,6 +98,9 @@ void ProcessAttach() {
 }
 
 void ProcessDetach(bool processEnding) {
+    // Called with the loader lock held: a thread cannot finish exiting meanwhile, so the
+    // threads stopped below are let go once their loops have ended, never joined.
+    MessageThread::Unloading unloading;
     scroll::DestroyScrollCursors();
     {
         CThreadLock lock(L"ProcessDetach");

@@ -125,16 +125,19 @@ void StartJiggler() {
         pw::SetThreadTimer(runtime::kJigglerTimer, kJigglerCheckMs, proc);
 }
 
-// Keys held for a press, sticky states and a chord being played belong to slots of the
-// profiles about to be replaced: they end before the reload, so nothing stays pressed and
-// nothing points into deleted profiles.
+// Held presses, a held wheel or tilt, keys held for a press, sticky states and a chord
+// being played belong to slots of the profiles about to be replaced: they end before the
+// reload, through the profiles that began them, so nothing stays pressed and nothing points
+// into deleted profiles.
 void ReleaseWhatPointsIntoTheSettings() {
     POINT pt{};
     platform::GetWindows().CursorPos(pt);
+    // Departs from dropping the pending scroll record: its "up" half would be lost.
+    scroll::EndPendingScroll();
+    pw::EndHeldPresses(pt);
     pw::ResetDuringKeys(pt);
     pw::ResetAllSticky(pt);
     g_pCurrentChord = nullptr;
-    scroll::ClearScrollTimerData();
 }
 
 } // namespace

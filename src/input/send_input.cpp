@@ -92,7 +92,7 @@ void CSendInput::StopThread() {
         return;
     m_bStopping = true;
     // A late thread is waited for all the same: it stops at its next entry, as pauses end
-    // at a stop.
+    // at a stop. While the library is unloaded it is terminated instead.
     m_thread.Stop();
 }
 

@@ -113,7 +113,8 @@ bool CSPIThread::StopThread() {
     if (g_dwSPIThreadId.exchange(0) == 0)
         return false;
     // A late thread is waited for all the same: it is still inside a system call that
-    // returns, and it leaves at the quit message waiting for it.
+    // returns, and it leaves at the quit message waiting for it. While the library is
+    // unloaded it is terminated instead.
     m_thread.Stop();
     return true;
 }

@@ -14,7 +14,22 @@ namespace {
 constexpr unsigned long kCleanExit = 1;
 constexpr unsigned long kFailedExit = 0;
 
+// Unloading objects alive; any thread's Join reads it.
+std::atomic<int> g_unloading{0};
+
+bool IsUnloading() {
+    return g_unloading.load() > 0;
+}
+
 } // namespace
+
+MessageThread::Unloading::Unloading() {
+    ++g_unloading;
+}
+
+MessageThread::Unloading::~Unloading() {
+    --g_unloading;
+}
 
 MessageThread::~MessageThread() {
     Forget();
@@ -136,12 +151,13 @@ MessageThread::Joined MessageThread::Join(unsigned long* exitCode) {
         return Joined::NotRunning;
     try {
         unsigned long code = 0;
-        if (!WaitForExit(options_.stopTimeoutMs, code)) {
+        if (!WaitForLoop(options_.stopTimeoutMs, code)) {
             if (options_.lateText)
                 CLogger::LogMessage(L"%ls", options_.lateText);
             GiveUp();
             return Joined::Late;
         }
+        EndThread();
         Report(code);
         if (exitCode)
             *exitCode = code;
@@ -163,17 +179,22 @@ bool MessageThread::Running() const {
     return !state_->exited;
 }
 
-bool MessageThread::WaitForExit(unsigned ms, unsigned long& exitCode) {
-    {
-        std::unique_lock lock(state_->mutex);
-        if (!state_->changed.wait_for(lock, std::chrono::milliseconds(ms),
-                                      [&] { return state_->exited; }))
-            return false;
-        exitCode = state_->exitCode;
-    }
-    thread_.join();
-    Release();
+bool MessageThread::WaitForLoop(unsigned ms, unsigned long& exitCode) {
+    std::unique_lock lock(state_->mutex);
+    if (!state_->changed.wait_for(lock, std::chrono::milliseconds(ms),
+                                  [&] { return state_->exited; }))
+        return false;
+    exitCode = state_->exitCode;
     return true;
+}
+
+void MessageThread::EndThread() {
+    // Past its last word the thread touches neither its handler nor this object.
+    if (IsUnloading())
+        thread_.detach();
+    else
+        thread_.join();
+    Release();
 }
 
 void MessageThread::Report(unsigned long exitCode) const {
@@ -186,12 +207,23 @@ void MessageThread::Report(unsigned long exitCode) const {
 }
 
 void MessageThread::GiveUp() {
-    if (options_.late == LateThread::Wait)
+    const bool unloading = IsUnloading();
+    if (options_.late == LateThread::Wait && !unloading) {
         thread_.join();
-    else if (platform::GetThreads().TerminateThread(thread_, options_.terminatedExitCode))
-        thread_.join();
-    else
+    } else if (platform::GetThreads().TerminateThread(thread_, options_.terminatedExitCode)) {
+        if (unloading)
+            thread_.detach();
+        else
+            thread_.join();
+    } else if (options_.late == LateThread::Wait) {
+        // Its handler must outlive its loop, which needs no loader lock to end.
+        std::unique_lock lock(state_->mutex);
+        state_->changed.wait(lock, [&] { return state_->exited; });
+        lock.unlock();
         thread_.detach();
+    } else {
+        thread_.detach();
+    }
     Release();
 }
 

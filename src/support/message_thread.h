@@ -40,10 +40,24 @@ class MessageThread {
         virtual void OnStopped() {}
     };
 
-    // What Join does with a thread that did not end in time.
+    // What Join does with a thread that did not end in time. While the library is being
+    // unloaded (Unloading) every late thread is terminated where the platform can; one
+    // that cannot be is let go (Terminate) or waited for until its loop ends (Wait).
     enum class LateThread {
         Terminate, // ends it where the platform can, else lets it run on unowned
         Wait,      // waits on without a limit (its handler must not outlive the wait)
+    };
+
+    // While one exists the library is being unloaded. The loader then holds its lock,
+    // which a thread needs to finish exiting, so no thread's exit is waited for: Join
+    // lets go of a thread once its loop has said it ended, and of a late thread once it
+    // has been terminated. Process-wide, as the loader lock is.
+    class Unloading {
+      public:
+        Unloading();
+        ~Unloading();
+        Unloading(const Unloading&) = delete;
+        Unloading& operator=(const Unloading&) = delete;
     };
 
     struct Options {
@@ -129,7 +143,10 @@ class MessageThread {
     static unsigned long Run(State& state, const Options& options, Handler& handler);
     static bool RunLoop(const Options& options, Handler& handler);
     static void Started(State& state, unsigned long threadId);
-    bool WaitForExit(unsigned ms, unsigned long& exitCode);
+    // Waits up to ms for the loop to end; false when it did not.
+    bool WaitForLoop(unsigned ms, unsigned long& exitCode);
+    // Joins the thread whose loop has ended, or lets it go while unloading.
+    void EndThread();
     void Report(unsigned long exitCode) const;
     void GiveUp();
     void Release();

@@ -77,11 +77,7 @@ void Resolve(HMODULE module, const char* name, Fn& fn, std::string& missing) {
         missing += std::string(missing.empty() ? "" : ", ") + name;
 }
 
-inline bool ResolveLibrary(Library& library) {
-    HMODULE module = GetModuleHandleW(L"PallawickHook.dll");
-    Check(module != nullptr, "PallawickHook.dll is loaded through its import library");
-    if (!module)
-        return false;
+inline bool ResolveLibrary(Library& library, HMODULE module) {
     std::string missing;
     Resolve(module, "SetMouseHook", library.setMouseHook, missing);
     Resolve(module, "RemoveMouseHook", library.removeMouseHook, missing);
@@ -97,6 +93,12 @@ inline bool ResolveLibrary(Library& library) {
     return missing.empty();
 }
 
+inline bool ResolveLibrary(Library& library) {
+    HMODULE module = GetModuleHandleW(L"PallawickHook.dll");
+    Check(module != nullptr, "PallawickHook.dll is loaded through its import library");
+    return module && ResolveLibrary(library, module);
+}
+
 inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -109,13 +111,21 @@ inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     return ok && written == bytes.size();
 }
 
-// A fresh settings folder under the temporary folder holding settingsXml, named in the
-// machine-wide registry override (a fresh prefix lets an ordinary user write it).
-inline std::wstring PrepareSettingsFolder(const wchar_t* name, const std::string& settingsXml) {
+// A fresh settings folder of the host's own, %TEMP%\name\settings.
+inline std::wstring CreateSettingsFolder(const wchar_t* name) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + name + L"\\settings\\";
-    CreateFolder(folder.c_str());
+    const std::wstring parent = std::wstring(temp) + name + L"\\";
+    const std::wstring folder = parent + L"settings\\";
+    CreateDirectoryW(parent.c_str(), nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+// Writes settingsXml into folder and names folder in the machine-wide registry override (a
+// fresh prefix lets an ordinary user write it); whether the override was written. Calls
+// nothing of the library, so a host may load it only afterwards.
+inline bool WriteSettingsFolder(const std::wstring& folder, const std::string& settingsXml) {
     const std::wstring file = folder + pw::folders::kSettingsFileName;
     Check(WriteFileBytes(file, settingsXml), "the settings file is written", Narrow(file));
 
@@ -128,6 +138,13 @@ inline std::wstring PrepareSettingsFolder(const wchar_t* name, const std::string
                   static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
         RegCloseKey(key);
     }
+    return set;
+}
+
+// A settings folder with settingsXml in it, and the check that the library finds it.
+inline std::wstring PrepareSettingsFolder(const wchar_t* name, const std::string& settingsXml) {
+    const std::wstring folder = CreateSettingsFolder(name);
+    const bool set = WriteSettingsFolder(folder, settingsXml);
     wchar_t answer[MAX_PATH] = {};
     const bool follows =
         set && GetSettingsFolder(answer, MAX_PATH) == 0 && _wcsicmp(answer, folder.c_str()) == 0;

@@ -1,5 +1,6 @@
 #include "platform/sim/sim_messages.h"
 
+#include "platform/sim/sim_loader_lock.h"
 #include "platform/sim/sim_windows.h"
 
 #include <utility>
@@ -50,7 +51,8 @@ namespace {
 thread_local LoopThreadExit t_loopExit;
 } // namespace
 
-SimMessages::SimMessages(SimWindows& windows) : windows_(windows) {
+SimMessages::SimMessages(SimWindows& windows, SimLoaderLock& loaderLock)
+    : windows_(windows), loaderLock_(loaderLock) {
     LiveServices& live = Live();
     std::lock_guard lock(live.mutex);
     live.services.insert(this);
@@ -110,6 +112,7 @@ bool SimMessages::PostThreadMessage(unsigned long threadId, unsigned message, WP
 }
 
 void SimMessages::CreateThreadQueue() {
+    loaderLock_.TakePartInExit();
     const unsigned long self = CurrentThreadId();
     std::lock_guard lock(mutex_);
     threadQueues_.try_emplace(self);

@@ -14,6 +14,7 @@
 
 namespace pw::sim {
 
+class SimLoaderLock;
 class SimWindows;
 
 // One message the library posted or sent, as the recorder keeps it.
@@ -33,7 +34,7 @@ class SimMessages final : public platform::Messages {
   public:
     using Answer = std::function<LRESULT(HWND, unsigned, WPARAM, LPARAM)>;
 
-    explicit SimMessages(SimWindows& windows);
+    SimMessages(SimWindows& windows, SimLoaderLock& loaderLock);
     ~SimMessages() override;
     SimMessages(const SimMessages&) = delete;
     SimMessages& operator=(const SimMessages&) = delete;
@@ -47,7 +48,8 @@ class SimMessages final : public platform::Messages {
                             unsigned flags, unsigned timeoutMs, uintptr_t* result) override;
     unsigned long CurrentThreadId() override;
     // Each thread's queue is kept from its first CreateThreadQueue or GetMessage; thread
-    // messages posted to a thread without a queue are only recorded.
+    // messages posted to a thread without a queue are only recorded. A thread that creates
+    // its queue is one of the library's own: its exit takes part in the loader lock.
     void CreateThreadQueue() override;
     int GetMessage(ThreadMessage& out) override;
     // Simulated timers call their procedures themselves; a timer message a test posts
@@ -78,6 +80,7 @@ class SimMessages final : public platform::Messages {
     void Record(const SimMessage& message);
 
     SimWindows& windows_;
+    SimLoaderLock& loaderLock_;
     mutable std::mutex mutex_;
     std::map<String, unsigned> registered_;
     std::map<std::thread::id, unsigned long> threadIds_;

@@ -16,6 +16,7 @@
 #include "platform/sim/sim_hooks.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_libraries.h"
+#include "platform/sim/sim_loader_lock.h"
 #include "platform/sim/sim_messages.h"
 #include "platform/sim/sim_monitor_brightness.h"
 #include "platform/sim/sim_processes.h"
@@ -75,7 +76,8 @@ class SimulatedDesktop final : public platform::Platform {
     SimCrashReporter crashReporter;
     SimWindows windows;
     SimProcesses processes{diagnostics};
-    SimMessages messages{windows};
+    SimLoaderLock loaderLock;
+    SimMessages messages{windows, loaderLock};
     SimInput input{clock};
     SimQueueTimers queueTimers{clock, diagnostics};
     SimTimers timers{clock, queueTimers};

@@ -1,0 +1,178 @@
+// A release is handled by what handled its press: whatever changes between the two (layer,
+// profile, indirection slot, settings, hooks), nothing the press put down stays held.
+
+#include "support/held_input.h"
+#include "support/replay_run.h"
+#include "support/settings_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using pw::test::Describe;
+using pw::test::HeldAfter;
+using pw::test::LineOf;
+using pw::test::ReplayRun;
+using pw::test::SettingsXml;
+
+bool Has(const std::string& line, const std::string& text) {
+    return line.find(text) != std::string::npos;
+}
+
+std::vector<std::string> Joined(std::vector<std::string> first,
+                                const std::vector<std::string>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+const char kNotepadDesktop[] =
+    "window editor process=notepad.exe class=Notepad caption=\"notes\" rect=0,0,900,900\n"
+    "window viewer process=viewer.exe class=Viewer caption=\"V\" rect=1000,0,900,900\n"
+    "foreground editor\n"
+    "move 400 400\n";
+
+// A press resolved through "Same as Default Profile" to keys held while the button is down,
+// released after a layer modifier key selected a layer where the button does nothing: the
+// release still lets Control go, and the layer change itself does too.
+TEST(ReleasePairing, KeysHeldThroughTheDefaultProfileAreLetGoAcrossALayerChange) {
+    const std::string settings =
+        SettingsXml("<Layers Number=\"2\"/>"
+                    "<LayerModifierKeys Enable=\"true\"><LayerKey1 Key=\"0\" Modifier=\"1\"/>"
+                    "</LayerModifierKeys>"
+                    "<Default><XLeft action=\"28\" keys=\"{CTRL}\" keyaction=\"2\"/></Default>"
+                    "<Applications><Application Name=\"notepad.exe\" Enabled=\"true\">"
+                    "<XLeft action=\"74\"/><Right action=\"52\"/><Layer1><XLeft action=\"40\"/>"
+                    "<Right action=\"52\"/></Layer1>"
+                    "</Application></Applications>");
+    {
+        ReplayRun run(settings);
+        auto lines = run.Play(std::string(kNotepadDesktop) +
+                              "down XLeft\nkey down 160\nup XLeft\nkey up 160\n");
+        EXPECT_TRUE(Has(LineOf(lines, "down XLeft"), "\"vk\":162,\"up\":false"));
+        EXPECT_TRUE(Has(LineOf(lines, "key down 160"), "\"layer\":1"));
+        const auto held = HeldAfter(lines);
+        EXPECT_TRUE(held.Empty()) << Describe(held);
+        // The press was swallowed, so its release is too.
+        EXPECT_TRUE(Has(LineOf(lines, "up XLeft"), "\"result\":\"swallowed\""));
+    }
+    {
+        // Released by the layer button itself while the press is held: a Layer (Next)
+        // click on the right button.
+        ReplayRun run(settings);
+        auto lines =
+            run.Play(std::string(kNotepadDesktop) + "down XLeft\ndown Right\nup Right\nup XLeft\n");
+        EXPECT_TRUE(Has(LineOf(lines, "up Right"), "\"layer\":1"));
+        EXPECT_TRUE(Has(LineOf(lines, "up XLeft"), "\"result\":\"swallowed\""));
+        const auto held = HeldAfter(lines);
+        EXPECT_TRUE(held.Empty()) << Describe(held);
+    }
+}
+
+// A click action pressed on one layer and released on another: the injected button comes
+// up, and the release is not handed to the new layer's action.
+TEST(ReleasePairing, AClickPressedOnOneLayerIsReleasedByTheSameAction) {
+    ReplayRun run(
+        SettingsXml("<Layers Number=\"2\"/>"
+                    "<LayerModifierKeys Enable=\"true\"><LayerKey1 Key=\"0\" Modifier=\"1\"/>"
+                    "</LayerModifierKeys>"
+                    "<Default><XRight action=\"5\"/><Layer1><XRight action=\"28\" keys=\"x\" "
+                    "keyaction=\"1\"/></Layer1></Default>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "down XRight\nkey down 160\nup XRight\nkey up 160\n");
+    EXPECT_TRUE(Has(LineOf(lines, "up XRight"), "\"action\":5"));
+    EXPECT_FALSE(Has(LineOf(lines, "up XRight"), "\"vk\":88"));
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+// Sticky-hold keys of a "Same as Layer 1" slot live in the first layer's slot; a reset on
+// any button must find them there.
+TEST(ReleasePairing, StickyHoldKeysOfASameAsLayerOneSlotAreReset) {
+    ReplayRun run(SettingsXml("<Layers Number=\"2\"/>"
+                              "<ResetSticky Enabled=\"true\" Key=\"false\" Layer=\"false\"/>"
+                              "<Default><XRight action=\"52\"/>"
+                              "<Middle action=\"28\" keys=\"a\" keyaction=\"7\"/>"
+                              "<Layer1><XRight action=\"52\"/><Middle action=\"82\"/></Layer1>"
+                              "</Default>"));
+    auto lines =
+        run.Play(std::string(kNotepadDesktop) + "down XRight\nup XRight\ndown Middle\nup Middle\n");
+    EXPECT_TRUE(Has(LineOf(lines, "up XRight"), "\"layer\":1"));
+    EXPECT_TRUE(Has(LineOf(lines, "down Middle"), "\"vk\":65,\"up\":false"));
+    lines = Joined(lines, run.Play("down Left\nup Left\n"));
+    EXPECT_TRUE(Has(LineOf(lines, "up Left"), "\"vk\":65,\"up\":true"));
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+// A layer change stops the repeat of a sticky repeat; its sticky state ends with it, so
+// mouse-over switching, which waits while a sticky repeat runs, works again.
+TEST(ReleasePairing, ALayerChangeEndsAStickyRepeatAndMouseOverSwitchingResumes) {
+    ReplayRun run(SettingsXml(
+        "<Layers Number=\"2\"/><SwitchOnMouseOver Enable=\"true\"/>"
+        "<ResetSticky Enabled=\"false\" Key=\"false\" Layer=\"false\"/>"
+        "<LayerModifierKeys Enable=\"true\"><LayerKey1 Key=\"0\" Modifier=\"1\"/>"
+        "</LayerModifierKeys>"
+        "<Default><XLeft action=\"28\" keys=\"a\" keyaction=\"6\" keyrepeat=\"50\"/></Default>"
+        "<Applications><Application Name=\"viewer.exe\" Enabled=\"true\"/></Applications>"));
+    auto lines = run.Play("window desk process=desk.exe class=Desk caption=\"D\" "
+                          "rect=0,0,900,900\n"
+                          "window viewer process=viewer.exe class=Viewer caption=\"V\" "
+                          "rect=1000,0,900,900\n"
+                          "foreground desk\nmove 400 400\n"
+                          "down XLeft\nup XLeft\nwait 200\nkey down 160\nkey up 160\nwait 2000\n"
+                          "move 1200 400\nwait 300\nmove 1201 400\n");
+    EXPECT_TRUE(Has(lines.back(), "\"profile\":\"viewer.exe\"")) << lines.back();
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+// A reload within the held-wheel time of a wheel mapped to a click sends the click's
+// release through the old settings; the wheel's slot is free again afterwards, so the next
+// notch acts and mouse-over switching is not held off.
+TEST(ReleasePairing, AReloadDuringAHeldWheelSendsItsRelease) {
+    const std::string settings =
+        SettingsXml("<Default IgnoreVScroll=\"true\" IgnoreVScrollTime=\"200\">"
+                    "<WheelUp action=\"5\"/></Default>");
+    ReplayRun run(settings);
+    run.AddFile("same.xml", settings);
+    auto lines = run.Play(std::string(kNotepadDesktop) + "wheel 120\nwait 50\nreload same.xml\n");
+    EXPECT_TRUE(Has(LineOf(lines, "wheel 120"), "\"flags\":\"0x20\"")) << lines.back();
+    EXPECT_TRUE(Has(LineOf(lines, "reload same.xml"), "\"flags\":\"0x40\"")) << lines.back();
+    auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+
+    lines = run.Play("wait 500\nwheel 120\n");
+    EXPECT_TRUE(Has(LineOf(lines, "wheel 120"), "\"flags\":\"0x20\"")) << lines.back();
+    lines = Joined(lines, run.Play("wait 500\nmove 401 400\n"));
+    held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+// Presses held while the settings are reloaded or the hooks removed end at once, through
+// the action that took them; their releases, when they come, are swallowed like the
+// presses were.
+TEST(ReleasePairing, HeldPressesAndStickyButtonsEndOnReloadAndUnhook) {
+    const std::string settings =
+        SettingsXml("<Default><XRight action=\"5\"/><XLeft action=\"49\"/></Default>");
+    ReplayRun run(settings);
+    run.AddFile("same.xml", settings);
+    auto lines = run.Play(std::string(kNotepadDesktop) + "down XRight\nreload same.xml\nup XRight\n"
+                                                         "down XRight\nunhook\nhook\nup XRight\n");
+    EXPECT_TRUE(Has(LineOf(lines, "reload same.xml"), "\"flags\":\"0x40\""));
+    EXPECT_TRUE(Has(LineOf(lines, "unhook"), "\"flags\":\"0x40\""));
+    EXPECT_TRUE(Has(LineOf(lines, "up XRight"), "\"result\":\"swallowed\""));
+    EXPECT_TRUE(Has(lines.back(), "\"result\":\"swallowed\"")) << lines.back();
+    EXPECT_TRUE(Has(lines.back(), "\"injected\":[]")) << lines.back();
+
+    // A sticky left button is held until its next click, which the removed hooks would
+    // never see.
+    lines = Joined(lines, run.Play("down XLeft\nup XLeft\nunhook\n"));
+    EXPECT_TRUE(Has(LineOf(lines, "down XLeft"), "\"flags\":\"0x2\""));
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+} // namespace
