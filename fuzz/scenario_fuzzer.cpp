@@ -140,6 +140,7 @@ class ScenarioRun {
     void Run() {
         WriteFile(WorkFolder() / pw::fuzz::kFirstSettingsFile, case_.first.Xml());
         WriteFile(WorkFolder() / pw::fuzz::kSecondSettingsFile, case_.second.Xml());
+        DumpFiles(case_.scenario);
         pw::replay::Replay replay(out_);
         replay_ = &replay;
         replay.SetScenarioFolder(WorkFolder());
@@ -331,6 +332,21 @@ class ScenarioRun {
                  (onDefault ? "the default profile" : "its profile") + " (mouse-over is dead)");
     }
 
+    // With PW_SCENARIO_DUMP_DIR set, the files of the run as pallawick-replay reads them:
+    // before the run (for a crash) and again at a broken check.
+    void DumpFiles(const std::string& scenario) {
+        const char* folder = std::getenv("PW_SCENARIO_DUMP_DIR");
+        if (!folder)
+            return;
+        const fs::path to(folder);
+        fs::create_directories(to);
+        WriteFile(to / pw::fuzz::kFirstSettingsFile, case_.first.Xml());
+        WriteFile(to / pw::fuzz::kSecondSettingsFile, case_.second.Xml());
+        if (!finalXml_.empty())
+            WriteFile(to / kFinalSettingsFile, finalXml_);
+        WriteFile(to / "scenario.txt", scenario);
+    }
+
     [[noreturn]] void Fail(const std::string& what) {
         std::string dump = "--- " + std::string(pw::fuzz::kFirstSettingsFile) + " ---\n" +
                            case_.first.Xml() + "--- " + pw::fuzz::kSecondSettingsFile + " ---\n" +
@@ -342,15 +358,7 @@ class ScenarioRun {
         const size_t tail = output.size() > 6000 ? output.find('\n', output.size() - 6000) : 0;
         dump +=
             "--- replay output (end) ---\n" + output.substr(tail == std::string::npos ? 0 : tail);
-        if (const char* folder = std::getenv("PW_SCENARIO_DUMP_DIR")) {
-            const fs::path to(folder);
-            fs::create_directories(to);
-            WriteFile(to / pw::fuzz::kFirstSettingsFile, case_.first.Xml());
-            WriteFile(to / pw::fuzz::kSecondSettingsFile, case_.second.Xml());
-            if (!finalXml_.empty())
-                WriteFile(to / kFinalSettingsFile, finalXml_);
-            WriteFile(to / "scenario.txt", played_);
-        }
+        DumpFiles(played_);
         std::fprintf(stderr, "scenario fuzzer: %s\n%s", what.c_str(), dump.c_str());
         std::fflush(stderr);
         std::abort();

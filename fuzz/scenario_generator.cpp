@@ -64,7 +64,7 @@ constexpr std::array<const char*, 8> kTimings = {"{WAITMS:0}",   "{WAITMS:10}", 
 
 // A keystroke text of the kinds users write. Half clicks come in pairs, and only where
 // the text is played whole: held or sticky keys play each half at another time.
-std::string KeyText(FuzzedDataProvider& in, bool wholeOnly) {
+std::string KeyText(FuzzedDataProvider& in, bool wholeOnly, bool noLayerTags) {
     std::string text;
     const int pieces = in.ConsumeIntegralInRange(1, 4);
     for (int i = 0; i < pieces; ++i) {
@@ -89,6 +89,10 @@ std::string KeyText(FuzzedDataProvider& in, bool wholeOnly) {
             text += Pick(in, kTimings);
             break;
         case 6:
+            if (noLayerTags) {
+                text += Pick(in, kKeys);
+                break;
+            }
             text += in.ConsumeBool()
                         ? "{LAYER:" + std::to_string(in.ConsumeIntegralInRange(1, 5)) + "}"
                         : std::string("{LAYER:LAST}");
@@ -119,18 +123,20 @@ constexpr std::array<int, 8> kMovementToScroll = {77, 80, 121, 122, 123, 124, 12
 constexpr std::array<int, 4> kAxisLocks = {129, 130, 131, 132};
 constexpr std::array<int, 10> kOtherActions = {12, 13, 32, 18, 81, 41, 59, 92, 93, 91};
 
-void SetKeys(FuzzedDataProvider& in, GeneratedSlot& slot) {
+void SetKeys(FuzzedDataProvider& in, const GeneratorLimits& limits, GeneratedSlot& slot) {
     slot.action = 28;
     slot.mode = in.ConsumeIntegralInRange(0, 8);
     const bool whole = slot.mode != 2 && slot.mode != 7 && slot.mode != 8;
-    slot.keys = KeyText(in, whole);
+    const bool held = slot.mode == 2 || slot.mode == 7;
+    slot.keys = KeyText(in, whole, held && limits.steps.count("layer-tag-held") > 0);
     static constexpr std::array<int, 5> kRepeats = {0, 20, 50, 120, 300};
     slot.repeat = Pick(in, kRepeats);
     slot.blockMouse = in.ConsumeIntegralInRange(0, 7) != 0;
 }
 
 // One chord partner: a click, keys or a key action.
-GeneratedSlot::Chord ChordPartner(FuzzedDataProvider& in, int button) {
+GeneratedSlot::Chord ChordPartner(FuzzedDataProvider& in, const GeneratorLimits& limits,
+                                  int button) {
     GeneratedSlot::Chord chord;
     chord.button = button;
     switch (in.ConsumeIntegralInRange(0, 2)) {
@@ -139,7 +145,7 @@ GeneratedSlot::Chord ChordPartner(FuzzedDataProvider& in, int button) {
         break;
     case 1: {
         GeneratedSlot keys;
-        SetKeys(in, keys);
+        SetKeys(in, limits, keys);
         chord.action = 28;
         chord.keys = keys.keys;
         chord.mode = keys.mode;
@@ -152,7 +158,8 @@ GeneratedSlot::Chord ChordPartner(FuzzedDataProvider& in, int button) {
     return chord;
 }
 
-GeneratedSlot MakeAnySlot(FuzzedDataProvider& in, bool isDefault, int layer, int button) {
+GeneratedSlot MakeAnySlot(FuzzedDataProvider& in, const GeneratorLimits& limits, bool isDefault,
+                          int layer, int button) {
     GeneratedSlot slot;
     switch (in.ConsumeIntegralInRange(0, 15)) {
     case 0:
@@ -162,7 +169,7 @@ GeneratedSlot MakeAnySlot(FuzzedDataProvider& in, bool isDefault, int layer, int
     case 2:
     case 3:
     case 4:
-        SetKeys(in, slot);
+        SetKeys(in, limits, slot);
         break;
     case 5:
         slot.action = Pick(in, kKeyActions);
@@ -188,7 +195,7 @@ GeneratedSlot MakeAnySlot(FuzzedDataProvider& in, bool isDefault, int layer, int
             for (int i = 0; i < count; ++i) {
                 const int partner = in.ConsumeIntegralInRange(0, 4);
                 if (partner != button && partners.insert(partner).second)
-                    slot.chords.push_back(ChordPartner(in, partner));
+                    slot.chords.push_back(ChordPartner(in, limits, partner));
             }
         }
         break;
@@ -214,7 +221,7 @@ GeneratedSlot MakeAnySlot(FuzzedDataProvider& in, bool isDefault, int layer, int
 
 GeneratedSlot MakeSlot(FuzzedDataProvider& in, const GeneratorLimits& limits, bool isDefault,
                        int layer, int button) {
-    GeneratedSlot slot = MakeAnySlot(in, isDefault, layer, button);
+    GeneratedSlot slot = MakeAnySlot(in, limits, isDefault, layer, button);
     if (limits.actions.count(slot.action))
         return {};
     for (auto chord = slot.chords.begin(); chord != slot.chords.end();) {

@@ -40,7 +40,8 @@ struct GeneratedCase {
 // What a run leaves out, so that a long hunt can go on past a finding that is known and
 // not fixed yet: scenario steps by their word ("unhook" covers hook too) and action codes.
 // A step left out becomes a move; an action left out is no action (40). "quick-reload"
-// leaves out reloads right after an event: a second passes before each.
+// leaves out reloads right after an event: a second passes before each; "layer-tag-held"
+// leaves {LAYER} tags out of keys held while a button is down or sticky.
 struct GeneratorLimits {
     std::set<std::string> steps;
     std::set<int> actions;
