@@ -224,6 +224,8 @@ GeneratedSlot MakeSlot(FuzzedDataProvider& in, const GeneratorLimits& limits, bo
     GeneratedSlot slot = MakeAnySlot(in, limits, isDefault, layer, button);
     if (limits.actions.count(slot.action))
         return {};
+    if (button >= 5 && slot.mode == 2 && limits.steps.count("unblocked-held-scroll"))
+        slot.blockMouse = true;
     for (auto chord = slot.chords.begin(); chord != slot.chords.end();) {
         if (limits.actions.count(chord->action))
             chord = slot.chords.erase(chord);
