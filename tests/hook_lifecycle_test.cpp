@@ -485,3 +485,32 @@ TEST_F(HookLifecycleTest, RemovingTheHooksReleasesTheKeysOfAHeldWheel) {
     RemoveMouseHook(false);
     EXPECT_EQ(shift(), "+-");
 }
+
+namespace {
+
+// The release a removal sends for a sticky button is injected when no hook is left to
+// count it off; hooking again starts from nothing announced, so another program's injected
+// press is processed as its own rather than taken for the library's.
+TEST_F(HookLifecycleTest, HookingAgainForgetsInjectionsNoHookCouldSee) {
+    ASSERT_TRUE(pw::test::StoreInSettingsFolder(
+        desktop, pw::test::SettingsXml("<Default><XLeft action=\"49\"/></Default>")));
+    UpdateSettings();
+    desktop.windows.SetForeground(
+        desktop.windows.CreateTopLevel(L"Frame", RECT{0, 0, 1000, 800}, 100));
+    Hook();
+    auto send = [&](unsigned message, uint32_t flags) {
+        MSLLHOOKSTRUCT record{POINT{100, 100}, 1u << 16, flags, desktop.clock.TickCount(), 0};
+        return pw::MouseHookLLProc(0, message, reinterpret_cast<LPARAM>(&record));
+    };
+    constexpr unsigned kXDown = 0x20B;
+    constexpr unsigned kXUp = 0x20C;
+    EXPECT_EQ(send(kXDown, 0), 1);
+    EXPECT_EQ(send(kXUp, 0), 1);
+    RemoveMouseHook(false);
+    Hook();
+    constexpr uint32_t kInjected = 0x1;
+    EXPECT_EQ(send(kXDown, kInjected), 1);
+    EXPECT_EQ(send(kXUp, kInjected), 1);
+}
+
+} // namespace

@@ -175,4 +175,32 @@ TEST(ReleasePairing, HeldPressesAndStickyButtonsEndOnReloadAndUnhook) {
     EXPECT_TRUE(held.Empty()) << Describe(held);
 }
 
+// Keys held for a press that switch layers on their release come back to the reset a
+// layer change makes: they are let go once, and the library does not recurse.
+TEST(ReleasePairing, HeldKeysThatChangeTheLayerAreLetGoOnce) {
+    ReplayRun run(SettingsXml("<Layers Number=\"2\"/><Default><Middle action=\"28\" "
+                              "keys=\"a{LAYER:2}\" keyaction=\"2\"/></Default>"));
+    auto lines =
+        run.Play(std::string(kNotepadDesktop) + "down Middle\nlayer 1\nup Middle\nlayer 2\n");
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+    EXPECT_TRUE(Has(lines.back(), "\"layer\":1")) << lines.back();
+}
+
+// A tilt or notch whose keys are held while it lasts, but which lets the tilt or notch
+// itself through, still lets its keys go.
+TEST(ReleasePairing, AnUnblockedTiltOrNotchLetsItsKeysGo) {
+    ReplayRun run(SettingsXml(
+        "<Default IgnoreHScroll=\"true\" IgnoreHScrollTime=\"100\">"
+        "<TiltLeft action=\"28\" keys=\"{UP}\" keyaction=\"2\" blockmouse=\"false\"/>"
+        "<WheelDown action=\"28\" keys=\"{DOWN}\" keyaction=\"2\" blockmouse=\"false\"/>"
+        "</Default>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) + "tilt -120\nwait 2000\nwheel -120\n"
+                                                         "wait 2000\nmove 401 400\n");
+    EXPECT_TRUE(Has(LineOf(lines, "tilt -120"), "\"vk\":38,\"up\":false"));
+    EXPECT_TRUE(Has(LineOf(lines, "wheel -120"), "\"vk\":40,\"up\":false"));
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
 } // namespace

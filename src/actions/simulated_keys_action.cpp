@@ -70,8 +70,10 @@ bool RunDuring(const ActionCall& call, const Char* keys, bool block) {
         return block && pressed;
     }
     if (call.IsUp() && ResetKeysSet(call)) {
-        const bool released = pw::SendKeyStateWhileDown(button, keys, true, &pt);
+        // Cleared first: keys that change the layer on their release would release them
+        // again through the layer change.
         SetResetKeys(call, false);
+        const bool released = pw::SendKeyStateWhileDown(button, keys, true, &pt);
         return block && released;
     }
     return block;

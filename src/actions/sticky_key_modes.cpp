@@ -87,10 +87,11 @@ bool StickyHoldKeys(POINT pt, int button, int kind, const CActionData& data,
         if (!stuck || !*stuck)
             return block;
         const String held(stuck);
-        const bool released =
-            pw::SendKeyStateWhileDown(static_cast<MouseButtons>(button), held.c_str(), true, &pt);
+        // Cleared first: keys that change the layer on their release come back to the reset.
         StoreStuckKeys(profile, button, layer, nullptr);
         state = 0;
+        const bool released =
+            pw::SendKeyStateWhileDown(static_cast<MouseButtons>(button), held.c_str(), true, &pt);
         return block && released;
     }
     }

@@ -86,8 +86,9 @@ void ReleaseHeldKeys(POINT pt, int layer, int button) {
             return;
         const String keys(stuck);
         CLogger::LogDebug(L"%ls Sticky: Resetting stuck keys '%ls'", L"Key Hold", keys.c_str());
-        pw::SendKeyStateWhileDown(slot, keys.c_str(), true, &pt);
+        // Cleared first: keys that change the layer on their release come back here.
         home.profile->SetStuckKeys(slot, home.layer, nullptr);
+        pw::SendKeyStateWhileDown(slot, keys.c_str(), true, &pt);
         released = true;
     });
     if (button < 0 || released)
@@ -194,9 +195,11 @@ void pw::ResetDuringKeys(POINT pt) {
         const Char* keys = pressHeld && press.resolved.data
                                ? press.resolved.data->GetKeys()
                                : home.profile->GetKeystrokes(button, home.layer);
+        const String held(keys ? keys : L"");
         CLogger::LogDebug(L"Resetting keys for button %d", index);
-        pw::SendKeyStateWhileDown(button, keys, true, &pt);
+        // Cleared first: keys that change the layer on their release come back here.
         home.profile->SetResetKeys(button, home.layer, false);
+        pw::SendKeyStateWhileDown(button, held.c_str(), true, &pt);
     }
 }
 

@@ -173,6 +173,9 @@ PW_EXTERN_C bool SetMouseHook() {
             CThreadLock lock(L"SetMouseHook");
             g_bButtonDown.fill(false);
             g_bChordUsed.fill(false);
+            // What the library injected while no hook was set (the releases sent when the
+            // hooks were removed) never comes back to be counted off.
+            g_nInjectCount = 0;
             g_dwHookTimeout = hookTimeout;
         }
         SetThreadName(pw::platform::GetMessages().CurrentThreadId(), "VESK Main Thread");

@@ -397,6 +397,13 @@ HookOutcome RunVerticalWheel(MouseEvent& event, const CSettings& settings) {
     const bool down = pw::ProcessButton(button, pw::actions::kKindDown, event.fastWheel, &record,
                                         &event.passOriginal, &event.keysSent, &event.injected);
     if (!down) {
+        // Departs from running the "up" half of handled notches only: an action that lets
+        // the notch through but put keys or buttons down would leave them down.
+        if (event.keysSent || event.injected) {
+            bool upKeysSent = false;
+            pw::ProcessButton(button, pw::actions::kKindUp, true, &record, &event.passOriginal,
+                              &upKeysSent, &event.injected);
+        }
         event.handled = pw::ScrollVertical(&record, delta);
         return HookOutcome::Exit;
     }

@@ -52,16 +52,23 @@ bool FiltersRepeats() {
 
 // The action's "up" half: at once, or, for a tilt held as one long press, from the
 // horizontal timer once no tilt has come for the profile's time.
-void FinishPress(int button, MSLLHOOKSTRUCT& record, bool& passOriginal, bool keysSent,
-                 bool& injected) {
+void ReleaseAtOnce(int button, MSLLHOOKSTRUCT& record, bool& passOriginal, bool keysSent,
+                   bool& injected) {
     const unsigned delay = g_pSettings ? NonNegative(g_pSettings->SimKeyDelay()) : 1;
     pw::PreciseSleep(keysSent ? delay + kKeysSentPauseMs : delay);
+    bool upKeysSent = false;
+    pw::scroll::ProcessScrollButton(button, pw::scroll::kEventUp, true, &record, &passOriginal,
+                                    &upKeysSent, &injected);
+}
+
+void FinishPress(int button, MSLLHOOKSTRUCT& record, bool& passOriginal, bool keysSent,
+                 bool& injected) {
     if (!HoldsTilt(g_pCurrentApp)) {
-        bool upKeysSent = false;
-        pw::scroll::ProcessScrollButton(button, pw::scroll::kEventUp, true, &record, &passOriginal,
-                                        &upKeysSent, &injected);
+        ReleaseAtOnce(button, record, passOriginal, keysSent, injected);
         return;
     }
+    const unsigned delay = g_pSettings ? NonNegative(g_pSettings->SimKeyDelay()) : 1;
+    pw::PreciseSleep(keysSent ? delay + kKeysSentPauseMs : delay);
     pw::scroll::EndPendingScroll();
     g_pScrollTimerData = new pw::scroll::ScrollTimerData{pw::scroll::kHorizontalSlot, button,
                                                          record.pt, passOriginal, g_pCurrentApp};
@@ -97,6 +104,10 @@ bool pw::ScrollHorizontal(MSLLHOOKSTRUCT* record, bool& passOriginal) {
                                                      &passOriginal, &keysSent, &injected);
     if (handled)
         FinishPress(button, *record, passOriginal, keysSent, injected);
+    // Departs from running the "up" half of handled tilts only: an action that lets the
+    // tilt through but put keys or buttons down would leave them down.
+    else if (keysSent || injected)
+        ReleaseAtOnce(button, *record, passOriginal, keysSent, injected);
     g_dwTiltLast = time;
     if (handled)
         return true;
