@@ -14,7 +14,7 @@ seconds="${1:-60}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(settings_fuzzer keys_fuzzer import_fuzzer)
+    targets=(settings_fuzzer keys_fuzzer import_fuzzer scenario_fuzzer)
 fi
 scripts/asan-build.sh "${targets[@]}"
 source scripts/sanitizer-env.sh

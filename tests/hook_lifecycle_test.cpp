@@ -14,6 +14,7 @@
 #include "platform/sim/us_keyboard_layout.h"
 #include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
+#include "scroll/lock_axis_api.h"
 #include "settings/settings.h"
 #include "support/action_recorder.h"
 #include "support/logger.h"
@@ -418,10 +419,12 @@ TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingWithoutWaitingForAThre
     pw::runtime::RegisterMessages();
 }
 
-TEST_F(HookLifecycleTest, LoadingAgainPutsTheLayerStateBack) {
+TEST_F(HookLifecycleTest, LoadingAgainPutsTheLayerAndAxisStateBack) {
     SetCurrentLayer(1, false, false, true);
     ASSERT_EQ(GetCurrentLayer(), 1);
     ASSERT_EQ(g_nSavedLayer, 0);
+    GetAxisLocks()->LockX(true);
+    GetAxisLocks()->LockY(true);
 
     pw::hook::ProcessDetach();
     pw::hook::ProcessAttach();
@@ -429,6 +432,7 @@ TEST_F(HookLifecycleTest, LoadingAgainPutsTheLayerStateBack) {
     EXPECT_EQ(GetCurrentLayer(), 0);
     EXPECT_EQ(g_nSavedLayer, -1);
     EXPECT_EQ(g_pCurrentApp, nullptr);
+    EXPECT_FALSE(GetAxisLocks()->Locked());
 }
 
 TEST_F(HookLifecycleTest, RemoveHooksTakesOffBothHooksAndRestoresCursors) {

@@ -198,6 +198,19 @@ TEST_F(TimerServiceTest, MouseOverTimerStopsWhenItFires) {
     EXPECT_FALSE(desktop.timers.IsRunning(kMouseOverTimer));
 }
 
+TEST_F(TimerServiceTest, ATimerThePausedClockPassedFiresOnceAtTheNextAdvance) {
+    // Without a timer thread the timer runs on the calling thread's desktop timers.
+    pw::SetThreadTimer(kRepeatTimer, 100, RepeatProc);
+    // Played input pauses move the clock on without firing anything.
+    desktop.clock.SetTickCount(g_start + 250);
+    desktop.timers.AdvanceAndFire(10);
+    // Late, it fires at once, once, and keeps its period from then.
+    EXPECT_EQ(g_fired, (std::vector<std::string>{"repeat@250"}));
+    desktop.timers.AdvanceAndFire(100);
+    EXPECT_EQ(g_fired, (std::vector<std::string>{"repeat@250", "repeat@350"}));
+    pw::KillThreadTimer(kRepeatTimer);
+}
+
 // Settings files in the library's settings folder.
 class SettingsReloadTest : public TimerServiceTest {
   protected:

@@ -1,5 +1,6 @@
 #include "scroll/scroll_state.h"
 
+#include "scroll/lock_axis.h"
 #include "scroll/movement_to_scroll.h"
 #include "scroll/scroll_timers.h"
 #include "scroll/tilt_repeat_filter.h"
@@ -19,6 +20,9 @@ void ResetScrollState() {
     g_dwTiltFirst = 0;
     g_dwTiltLast = 0;
     g_MovementToScroll = {};
+    // A library loaded afresh has no axis locked.
+    if (g_LockAxis.Locked())
+        g_LockAxis.Unlock(g_LockAxis.OwnedByKey());
 }
 
 } // namespace pw::scroll

@@ -32,9 +32,6 @@ namespace {
 using platform::InputRecord;
 using platform::InputType;
 
-// How long the library's threads may take to finish what one event gave them (real time;
-// only a hang ever reaches it).
-constexpr std::chrono::seconds kSettleLimit{10};
 
 // Where a reload step's file is tried before the library reloads it.
 constexpr const Char* kTrialFolder = L"C:\\PallawickReplayTrial";
@@ -186,7 +183,7 @@ bool Replay::StartHooks(std::string& error) {
         return false;
     }
     // The hook thread installs the hook once it runs its message loop.
-    const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
+    const auto deadline = std::chrono::steady_clock::now() + settleLimit_;
     while (!(mouseProc_ && keyboardProc_) && std::chrono::steady_clock::now() < deadline) {
         Settle();
         FindHooks();
@@ -223,8 +220,10 @@ CSendInput* Replay::Sender() {
 }
 
 void Replay::Settle() {
-    if (!desktop_.messages.WaitUntilQuiet(kSettleLimit))
-        std::fprintf(stderr, "the library's threads did not settle\n");
+    if (desktop_.messages.WaitUntilQuiet(settleLimit_))
+        return;
+    ++troubles_.unsettled;
+    std::fprintf(stderr, "the library's threads did not settle\n");
 }
 
 bool Replay::StageSettings(const std::string& bytes) {
@@ -513,7 +512,7 @@ std::string Replay::DrainInjected() {
     int fed = 0;
     uint32_t lastTick = desktop_.clock.TickCount();
     // A web search runs on a thread of its own and waits for its copy keys to be played.
-    const auto searchDeadline = std::chrono::steady_clock::now() + kSettleLimit;
+    const auto searchDeadline = std::chrono::steady_clock::now() + settleLimit_;
     for (;;) {
         Settle();
         if (CSendInput* sender = Sender())
@@ -535,6 +534,7 @@ std::string Replay::DrainInjected() {
             lastTick = timed.tick;
             append(DescribeRecord(timed.record));
             if (++fed > kMaxFedBack) {
+                ++troubles_.cutOff;
                 std::fprintf(stderr, "more than %d injected records; stopped feeding back\n",
                              kMaxFedBack);
                 if (CSendInput* sender = Sender())

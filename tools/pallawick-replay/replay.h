@@ -12,6 +12,7 @@
 
 class CSendInput;
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <ostream>
@@ -35,6 +36,16 @@ class Replay {
     // The folder that the files named by reload steps are relative to.
     void SetScenarioFolder(std::filesystem::path folder) { scenarioFolder_ = std::move(folder); }
     void Run(const std::vector<Step>& steps);
+    // How long the library's threads may take to finish what one event gave them (real
+    // time; only a hang reaches it).
+    void SetSettleLimit(std::chrono::milliseconds limit) { settleLimit_ = limit; }
+    // What went wrong in the run so far, besides the lines: waits for the threads that
+    // timed out, and events whose injected input was cut off for never ending.
+    struct Troubles {
+        int unsettled = 0;
+        int cutOff = 0;
+    };
+    const Troubles& TroublesSoFar() const { return troubles_; }
     // The simulated desktop the engine runs on, for drivers that check or tidy it.
     sim::SimulatedDesktop& Desktop() { return desktop_; }
 
@@ -98,6 +109,8 @@ class Replay {
 
     std::ostream& out_;
     std::filesystem::path scenarioFolder_;
+    std::chrono::milliseconds settleLimit_{10000};
+    Troubles troubles_;
     sim::SimulatedDesktop desktop_;
     hook::LibraryScope library_;
     uint32_t startTick_ = 0;

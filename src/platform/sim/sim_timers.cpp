@@ -40,7 +40,9 @@ void SimTimers::AdvanceAndFire(uint32_t ms) {
             std::lock_guard lock(mutex_);
             bool found = false;
             for (auto& [timerId, timer] : timers_) {
-                const uint32_t offset = timer.due - start;
+                // A timer the clock has already passed (a pause moved it on) is due at once.
+                const int32_t ahead = static_cast<int32_t>(timer.due - start);
+                const uint32_t offset = ahead < 0 ? 0 : static_cast<uint32_t>(ahead);
                 if (offset > ms)
                     continue;
                 if (!found || offset < dueOffset) {
@@ -55,7 +57,9 @@ void SimTimers::AdvanceAndFire(uint32_t ms) {
             if (found && (!queueDue || dueOffset <= queuedOffset)) {
                 Timer& timer = timers_[id];
                 proc = timer.proc;
-                timer.due += timer.period;
+                // As the system does, a late timer fires once and then keeps its period
+                // from now.
+                timer.due = start + dueOffset + timer.period;
             }
         }
         if (!proc) {
