@@ -115,7 +115,10 @@ TEST(WheelRedirection, ClassTableForcesScrollMethodsOnOldControlsAndWpf) {
         std::string globals;
         std::vector<uintptr_t> commands; // WM_VSCROLL wParams to the window
         bool atCursor;                   // lParam is the cursor, else the bar
+        unsigned systemLines = 3;        // the system's wheel lines when the library loads
+        int delta = -120;
     };
+    constexpr unsigned kPageScroll = 0xFFFFFFFF;
     const std::vector<Row> rows = {
         // Three lines a notch, each a line command, then the end of the scroll.
         {"VB6 list", L"DataComboListWndClass", kNoMouseOver, {1, 1, 1, 8}, false},
@@ -125,14 +128,29 @@ TEST(WheelRedirection, ClassTableForcesScrollMethodsOnOldControlsAndWpf) {
          kNoMouseOver + "<VisualStudio2010 FixScroll=\"true\"/>",
          {1, 1, 1},
          true},
+        // A screen at a time: one page command a notch, in the wheel's direction.
+        {"VB6 list by pages", L"DataComboListWndClass", kNoMouseOver, {3, 8}, false, kPageScroll},
+        {"drop-down list by pages, up",
+         L"Afx:11660000:880",
+         kNoMouseOver,
+         {2, 2, 8},
+         false,
+         kPageScroll,
+         240},
+        {"WPF by pages",
+         L"HwndWrapper[DefaultDomain;;7]",
+         kNoMouseOver + "<VisualStudio2010 FixScroll=\"true\"/>",
+         {3},
+         true,
+         kPageScroll},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        WheelDesktop wheel;
+        WheelDesktop wheel(pw::platform::kIntegrityMedium, row.systemLines);
         ASSERT_TRUE(wheel.Load(kRedirect, row.globals));
         HWND window = wheel.Window(wheel.app, row.windowClass, kPane, kVisible | kVScrollStyle);
         wheel.TakeMessages();
-        EXPECT_TRUE(wheel.Wheel(kPoint, -120));
+        EXPECT_TRUE(wheel.Wheel(kPoint, row.delta));
         std::vector<WindowMessage> expected;
         for (size_t i = 0; i < row.commands.size(); ++i) {
             const bool end = row.commands[i] == 8;

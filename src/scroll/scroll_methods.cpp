@@ -138,7 +138,8 @@ bool ThumbPosition(HWND window, HWND bar, unsigned message, bool horizontal, int
 
 } // namespace pw::scroll
 
-bool pw::Scroll(HWND window, unsigned scrollMessage, int amount, int method) {
+bool pw::Scroll(HWND window, unsigned scrollMessage, int amount, int method,
+                scroll::ScrollUnit unit) {
     using namespace pw::scroll;
     if (IsDisabledMethod(method)) {
         CLogger::LogDebug(L"Scroll: Scroll method = disabled; don't scroll!");
@@ -156,9 +157,11 @@ bool pw::Scroll(HWND window, unsigned scrollMessage, int amount, int method) {
     }
     const int count = std::abs(amount / kWheelDelta);
     // SB_LINEUP and SB_LINELEFT are 0, SB_LINEDOWN and SB_LINERIGHT 1.
-    const uintptr_t command = horizontal
-                                  ? (amount >= 1 ? platform::kSbLineDown : platform::kSbLineUp)
-                                  : (amount >= 1 ? platform::kSbLineUp : platform::kSbLineDown);
+    const bool forward = horizontal ? amount >= 1 : amount < 1;
+    // Page scrolling goes by page commands: the page value is no count of lines.
+    const uintptr_t command = unit == ScrollUnit::Page
+                                  ? (forward ? platform::kSbPageDown : platform::kSbPageUp)
+                                  : (forward ? platform::kSbLineDown : platform::kSbLineUp);
     if (method == kMethodArrowKeys && horizontal)
         return ArrowKeys(window, amount, count);
     if (method == kMethodScaledWheel)
