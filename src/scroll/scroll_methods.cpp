@@ -117,14 +117,14 @@ bool ThumbPosition(HWND window, HWND bar, unsigned message, bool horizontal, int
                       L"delta %d",
                       DirectionName(horizontal), Low32(window), Low32(bar), amount);
     const bool own = bar == window;
-    // A window's own bar counts down from the top, the wheel up.
-    if (own)
-        amount = -amount;
+    // Every bar counts from its start (top or left): the wheel up and the tilt left go
+    // toward it, whether the bar is the window's own or a control.
+    const int lines = (horizontal ? amount : -amount) / kWheelDelta;
     platform::ScrollRange range;
     const int which = own ? (horizontal ? platform::kSbHorz : platform::kSbVert) : platform::kSbCtl;
     if (!platform::GetWindows().ScrollInfo(bar, which, range))
         return false;
-    int position = range.pos + amount / kWheelDelta;
+    int position = range.pos + lines;
     if (position > range.max)
         position = range.max;
     if (position < range.min)
