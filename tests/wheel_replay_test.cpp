@@ -125,6 +125,30 @@ TEST(WheelReplay, ScrollWindowActionsScrollTheWindowUnderTheCursor) {
     }
 }
 
+TEST(WheelReplay, InvertedScrollingTurnsTheWheelRoundOnceOnEveryRoad) {
+    // The viewer's pane has a vertical bar only: the line-command method scrolls it up
+    // and down; sideways it fails and the tilt message is posted instead. The editor's
+    // text has no bar at all, so the wheel is posted to it as well.
+    const std::string settings = SettingsXml(
+        "<SwitchOnMouseOver Enable=\"false\"/>"
+        "<Default Enabled=\"true\" AdvScrollMethod=\"0\" AdvScrollVert=\"1\" "
+        "AdvScrollHorz=\"1\" InvertScrolling=\"true\" InvertHorizontalScrolling=\"true\"/>");
+    ReplayRun run(settings);
+    auto lines = run.Play(Desktop("medium") +
+                          "move 1200 300\nwheel -120\ntilt 120\nmove 300 300\nwheel 120\n");
+    // Down turned up: a line up (0) on the pane's bar.
+    EXPECT_NE(Field(LineOf(lines, "wheel -120"), "posted")
+                  .find("\"message\":\"WM_VSCROLL\",\"wParam\":\"0x0\""),
+              std::string::npos)
+        << LineOf(lines, "wheel -120");
+    EXPECT_EQ(Field(LineOf(lines, "tilt 120"), "posted"),
+              "[{\"window\":\"page\",\"message\":\"WM_MOUSEHWHEEL\",\"wParam\":\"0xFF880000\","
+              "\"lParam\":\"0x12C04B0\"}]");
+    EXPECT_EQ(Field(LineOf(lines, "wheel 120"), "posted"),
+              "[{\"window\":\"text\",\"message\":\"WM_MOUSEWHEEL\",\"wParam\":\"0xFF880000\","
+              "\"lParam\":\"0x12C012C\"}]");
+}
+
 TEST(WheelReplay, WindowAttributesAreCheckedWhenTheScenarioIsRead) {
     struct Row {
         const char* line;
