@@ -114,7 +114,7 @@ TEST(WheelRedirection, ClassTableForcesScrollMethodsOnOldControlsAndWpf) {
         const Char* windowClass;
         std::string globals;
         std::vector<uintptr_t> commands; // WM_VSCROLL wParams to the window
-        bool atCursor;                   // lParam is the cursor, else the bar
+        bool atCursor;                   // lParam is the cursor, else 0
         unsigned systemLines = 3;        // the system's wheel lines when the library loads
         int delta = -120;
     };
@@ -152,12 +152,9 @@ TEST(WheelRedirection, ClassTableForcesScrollMethodsOnOldControlsAndWpf) {
         wheel.TakeMessages();
         EXPECT_TRUE(wheel.Wheel(kPoint, row.delta));
         std::vector<WindowMessage> expected;
-        for (size_t i = 0; i < row.commands.size(); ++i) {
-            const bool end = row.commands[i] == 8;
-            const uintptr_t lParam =
-                row.atCursor ? PointParam(kPoint) : (end ? 0 : HandleParam(window));
-            expected.push_back({window, kVScroll, row.commands[i], lParam});
-        }
+        // The window's own bar: lParam 0.
+        for (uintptr_t command : row.commands)
+            expected.push_back({window, kVScroll, command, row.atCursor ? PointParam(kPoint) : 0});
         EXPECT_EQ(wheel.TakeMessages(), expected);
     }
 }
@@ -213,9 +210,9 @@ TEST(WheelRedirection, HorizontalRedirectionHasItsOwnRules) {
     HWND view =
         wheel.Window(parent, L"DirectUIHWND", RECT{150, 150, 300, 300}, kVisible | 0x00100000);
     EXPECT_TRUE(wheel.Tilt(kPoint, 120));
-    const std::vector<WindowMessage> lines = {{view, kHScroll, 1, HandleParam(view)},
-                                              {view, kHScroll, 1, HandleParam(view)},
-                                              {view, kHScroll, 1, HandleParam(view)},
+    const std::vector<WindowMessage> lines = {{view, kHScroll, 1, 0},
+                                              {view, kHScroll, 1, 0},
+                                              {view, kHScroll, 1, 0},
                                               {view, kHScroll, 8, 0}};
     EXPECT_EQ(wheel.TakeMessages(), lines);
 }
@@ -279,8 +276,7 @@ TEST(WheelRedirection, ProfileMethodStillScrollsTheForegroundWithoutRedirection)
         wheel.Window(wheel.front, L"Pane", RECT{1100, 100, 1500, 500}, kVisible | kVScrollStyle);
     HWND background = wheel.Window(wheel.app, L"Pane", kPane, kVisible | kVScrollStyle);
     EXPECT_TRUE(wheel.Wheel(POINT{1200, 200}, 120));
-    const std::vector<WindowMessage> lines = {{pane, kVScroll, 0, HandleParam(pane)},
-                                              {pane, kVScroll, 8, 0}};
+    const std::vector<WindowMessage> lines = {{pane, kVScroll, 0, 0}, {pane, kVScroll, 8, 0}};
     EXPECT_EQ(wheel.TakeMessages(), lines);
     EXPECT_FALSE(wheel.Wheel(kPoint, 120));
     EXPECT_TRUE(wheel.TakeMessages().empty());

@@ -149,6 +149,23 @@ TEST(WheelReplay, InvertedScrollingTurnsTheWheelRoundOnceOnEveryRoad) {
               "\"lParam\":\"0x12C012C\"}]");
 }
 
+TEST(WheelReplay, CommandsToAWindowsOwnBarCarryNoHandle) {
+    // Both scroll-bar methods on the viewer's pane, which has a bar of its own: every
+    // command's lParam is 0.
+    for (const char* method : {"0", "1"}) {
+        SCOPED_TRACE(method);
+        ReplayRun run(SettingsXml("<SwitchOnMouseOver Enable=\"false\"/><Default Enabled=\"true\" "
+                                  "AdvScrollVert=\"1\" AdvScrollMethod=\"" +
+                                  std::string(method) + "\"/>"));
+        auto lines = run.Play(Desktop("medium") + "move 1200 300\nwheel -120\n");
+        const std::string posted = Field(LineOf(lines, "wheel -120"), "posted");
+        EXPECT_NE(posted.find("WM_VSCROLL"), std::string::npos) << posted;
+        for (size_t at = posted.find("\"lParam\":"); at != std::string::npos;
+             at = posted.find("\"lParam\":", at + 1))
+            EXPECT_EQ(posted.substr(at, 14), "\"lParam\":\"0x0\"") << posted;
+    }
+}
+
 TEST(WheelReplay, WindowAttributesAreCheckedWhenTheScenarioIsRead) {
     struct Row {
         const char* line;

@@ -57,6 +57,12 @@ POINT CursorPoint() {
     return pt;
 }
 
+// The lParam of a scroll-bar command: a window's own bar is 0, since a handle there means
+// "from this scroll-bar control" and programs route the message by it.
+uintptr_t BarParam(HWND window, HWND bar) {
+    return bar == window ? 0 : reinterpret_cast<uintptr_t>(bar);
+}
+
 bool ArrowKeys(HWND window, int amount, int count) {
     const bool left = amount < 0;
     CLogger::LogDebug(L"Simulating VK_%ls to scroll window 0x%08X (Method 3)",
@@ -98,7 +104,7 @@ bool LineCommands(HWND window, HWND bar, unsigned message, bool horizontal, int 
                       L"delta %d",
                       DirectionName(horizontal), Low32(window), Low32(bar), amount);
     const bool own = bar == window;
-    const uintptr_t barParam = reinterpret_cast<uintptr_t>(bar);
+    const uintptr_t barParam = BarParam(window, bar);
     // Part of a line still scrolls one.
     const int repeats = (std::abs(amount) + kWheelDelta - 1) / kWheelDelta;
     for (int i = 0; i < repeats; ++i) {
@@ -106,7 +112,7 @@ bool LineCommands(HWND window, HWND bar, unsigned message, bool horizontal, int 
         if (!own)
             Post(window, message, command, barParam);
     }
-    Post(bar, message, platform::kSbEndScroll, own ? 0 : barParam);
+    Post(bar, message, platform::kSbEndScroll, barParam);
     if (!own)
         Post(window, message, platform::kSbEndScroll, barParam);
     return true;
@@ -130,7 +136,7 @@ bool ThumbPosition(HWND window, HWND bar, unsigned message, bool horizontal, int
     if (position < range.min)
         position = range.min;
     Post(bar, message, MakeParam(static_cast<long>(platform::kSbThumbPosition), position),
-         reinterpret_cast<uintptr_t>(bar));
+         BarParam(window, bar));
     return true;
 }
 
