@@ -23,7 +23,9 @@ class xml_node;
 }
 namespace pw::settings {
 class LoadDiagnostics;
-}
+// The scroll methods' multiplier of a new profile and of a file that leaves it out.
+inline constexpr int kDefaultScrollMultiplier = 1;
+} // namespace pw::settings
 
 class CSettings;
 
@@ -241,8 +243,8 @@ class PW_API CApplicationSettings {
     int m_nScrollLines = 3;
     bool m_bForceSPI = false;
     int m_nAdvScrollMethod = 8;
-    int m_nAdvScrollVert = 1;
-    int m_nAdvScrollHorz = 1;
+    int m_nAdvScrollVert = pw::settings::kDefaultScrollMultiplier;
+    int m_nAdvScrollHorz = pw::settings::kDefaultScrollMultiplier;
     WINDOWMASK m_WindowMask = wmWholeWindow;
     bool m_bDisableScrollUnderCursor = false;
     bool m_bIgnoreVScroll = false;
