@@ -207,19 +207,24 @@ void CheckControlKeepsTheMovementToScroll(const Notepad& notepad) {
 
     SendClick(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     Pump(200);
-    Check(MovementScrolls(notepad), "the middle button makes the mouse scroll notepad",
+    const bool started = MovementScrolls(notepad);
+    Check(started, "the middle button makes the mouse scroll notepad",
           "first visible line " + std::to_string(FirstVisibleLine(notepad)));
     // The left Control key, as a keyboard reports it.
     SendKey(VK_LCONTROL, false);
     SendKey(VK_LCONTROL, true);
     Pump(200);
-    Check(MovementScrolls(notepad), "letting Control go keeps the movement-to-scroll",
+    const bool kept = MovementScrolls(notepad);
+    Check(kept, "letting Control go keeps the movement-to-scroll",
           "first visible line " + std::to_string(FirstVisibleLine(notepad)));
     SendKey(VK_LSHIFT, false);
     SendKey(VK_LSHIFT, true);
     Pump(200);
-    Check(!MovementScrolls(notepad), "letting another key go ends it",
-          "first visible line " + std::to_string(FirstVisibleLine(notepad)));
+    const int before = FirstVisibleLine(notepad);
+    const bool ended = !MovementScrolls(notepad);
+    Check(ended, "letting another key go ends it",
+          "first visible line " + std::to_string(before) + " -> " +
+              std::to_string(FirstVisibleLine(notepad)));
 }
 
 void Run() {
