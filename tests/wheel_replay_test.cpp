@@ -82,6 +82,28 @@ TEST(WheelReplay, ScrollingABackgroundWindowActivatesItWhenAsked) {
     }
 }
 
+TEST(WheelReplay, ScrollingABrowsersContentActivatesItUnlessItsBrowserIsInFront) {
+    // Activation on scroll reads the class of the window under the cursor and compares
+    // threads with the window in front: a browser behind the editor comes forward, while
+    // scrolling its content under a window of the same browser activates nothing.
+    const std::string desktop =
+        "window editor process=editor.exe class=EditorFrame caption=\"E\" rect=0,0,900,900\n"
+        "window browser process=chrome.exe class=Chrome_WidgetWin_1 caption=\"B\" "
+        "rect=1000,0,900,900\n"
+        "window content parent=browser class=Chrome_RenderWidgetHostHWND caption=\"\" "
+        "rect=1000,0,900,900\n"
+        "window popup process=chrome.exe class=Chrome_WidgetWin_1 caption=\"P\" "
+        "rect=0,950,300,100\n";
+    for (const char* front : {"editor", "popup"}) {
+        SCOPED_TRACE(front);
+        ReplayRun run(SettingsXml("<SwitchOnMouseOver Enable=\"false\"/>"
+                                  "<ActivateOnScroll Enable=\"true\"/>"));
+        auto lines = run.Play(desktop + "foreground " + front + "\nmove 1200 300\nwheel -120\n");
+        EXPECT_EQ(Field(LineOf(lines, "wheel -120"), "activated"),
+                  std::string(front) == "editor" ? "[\"content\"]" : "");
+    }
+}
+
 TEST(WheelReplay, WheelActionActivatesTheWindowUnderTheCursorFirst) {
     // XLeft is "Mouse Wheel Up": with activation on scroll the viewer comes to the front
     // before the turn is injected; without, nothing is activated.
