@@ -217,4 +217,52 @@ TEST(ReleasePairing, ANotchUnderAnotherProfileEndsTheHeldWheelFirst) {
     EXPECT_TRUE(held.Empty()) << Describe(held);
 }
 
+size_t Count(const std::vector<std::string>& lines, const std::string& text) {
+    size_t count = 0;
+    for (const std::string& line : lines)
+        for (size_t at = line.find(text); at != std::string::npos; at = line.find(text, at + 1))
+            ++count;
+    return count;
+}
+
+// A notch that lets the wheel through but starts repeating keys stops them with its own
+// release half, as a notch it swallows does.
+TEST(ReleasePairing, AnUnblockedNotchStopsTheRepeatItStarted) {
+    ReplayRun run(SettingsXml("<Default><WheelDown action=\"28\" keys=\"x\" keyaction=\"5\" "
+                              "keyrepeat=\"50\" blockmouse=\"false\"/></Default>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) + "wheel -120\nwait 1000\nmove 401 400\n");
+    EXPECT_LE(Count(lines, "\"vk\":88,\"up\":false"), 2u);
+}
+
+// The releases that end held keys or a repeat run even after another program's window came
+// to the front, which stops a profile's keys from starting there, not from ending.
+TEST(ReleasePairing, KeysAndRepeatsEndAfterTheFocusMovedToAnotherProgram) {
+    ReplayRun run(SettingsXml(
+        "<Default><Middle action=\"28\" keys=\"y\" keyaction=\"5\" keyrepeat=\"50\"/></Default>"
+        "<Applications><Application Name=\"notepad.exe\" Enabled=\"true\">"
+        "<Middle action=\"28\" keys=\"{CTRL}\" keyaction=\"2\"/></Application></Applications>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "down Middle\nforeground viewer\nunhook\nhook\nup Middle\n");
+    auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+
+    // The default profile's repeat, with a profile's window brought to the front.
+    lines = run.Play("move 1200 400\nforeground viewer\ndown Middle\nforeground editor\n"
+                     "up Middle\nwait 1000\nmove 1201 400\n");
+    EXPECT_LE(Count(lines, "\"vk\":89,\"up\":false"), 3u);
+}
+
+// A reload that turns the layer modifier keys off while their combination is held still
+// undoes the combination's axis lock once it is let go.
+TEST(ReleasePairing, AnAxisLockOfModifierKeysEndsAfterAReloadTurnedThemOff) {
+    const std::string keys = "<LayerKey5 Key=\"0\" Modifier=\"1\"/></LayerModifierKeys>";
+    ReplayRun run(SettingsXml("<LayerModifierKeys Enable=\"true\">" + keys));
+    run.AddFile("off.xml", SettingsXml("<LayerModifierKeys Enable=\"false\">" + keys));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "key down 160\nmove 500 500\nreload off.xml\nkey up 160\nmove 600 300\n");
+    EXPECT_TRUE(Has(LineOf(lines, "move 500 500"), "\"result\":\"swallowed\""));
+    EXPECT_TRUE(Has(LineOf(lines, "move 600 300"), "\"result\":\"passed\""))
+        << LineOf(lines, "move 600 300");
+}
+
 } // namespace
