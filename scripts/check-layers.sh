@@ -9,7 +9,7 @@ set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 cd "$root/src"
 
-layers="platform platform/sim platform/win32 support runtime settings input windows scroll
+layers="platform platform/sim platform/win32 support runtime settings capi input windows scroll
         actions hook dll"
 
 # One "file include" line per quoted include and per <PallawickHook/...> include (the name
