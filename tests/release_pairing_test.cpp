@@ -302,4 +302,56 @@ TEST(ReleasePairing, AStickyHoldEndedWhileItsButtonIsDownStaysEnded) {
     EXPECT_TRUE(held.Empty()) << Describe(held);
 }
 
+// A sticky repeat started by a press that also switches the layer, with sticky states reset
+// on any button: the release resets the repeat before its timer's id is known, and the
+// repeat must stop all the same.
+TEST(ReleasePairing, AStickyRepeatResetBeforeItsTimerIsKnownStops) {
+    ReplayRun run(
+        SettingsXml("<Layers Number=\"3\"/>"
+                    "<ResetSticky Enabled=\"true\" Key=\"false\" Layer=\"false\"/>"
+                    "<Default><TiltLeft action=\"28\" keys=\"{LAYER:2}x\" keyaction=\"6\" "
+                    "keyrepeat=\"100\"/></Default>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) + "tilt -120\nwait 2000\nmove 401 400\n");
+    EXPECT_LE(Count(lines, "\"vk\":88,\"up\":false"), 2u);
+}
+
+// A chord partner whose own slot defers to the default profile: the chord button's release
+// first still lets the partner's keys go.
+TEST(ReleasePairing, AChordPartnerReachedThroughTheDefaultProfileLetsItsKeysGo) {
+    ReplayRun run(SettingsXml(
+        "<Applications><Application Name=\"notepad.exe\" Enabled=\"true\"><Left action=\"128\">"
+        "<chords BlockUntilEstablished=\"false\"><Right action=\"28\" keys=\"{CTRL}\" "
+        "keyaction=\"2\"/></chords></Left><Right action=\"74\"/></Application></Applications>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "down Left\ndown Right\nup Left\nup Right\nwait 500\nmove 401 400\n");
+    EXPECT_TRUE(Has(LineOf(lines, "down Right"), "\"vk\":162,\"up\":false"));
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+// Sticky keys that held and repeated at once, then a reset of every sticky state: ending
+// the repeat leaves the hold's keys for the hold's own reset to let go. The same when the
+// hold began under a profile that is no longer the current one.
+TEST(ReleasePairing, AStickyHoldIsLetGoBesideARepeatAndUnderAnotherProfile) {
+    const std::string settings = SettingsXml(
+        "<SwitchOnMouseOver Enable=\"true\"/>"
+        "<Default><XLeft action=\"28\" keys=\"x\" keyaction=\"7\"/>"
+        "<XRight action=\"28\" keys=\"y\" keyaction=\"6\" keyrepeat=\"100\"/></Default>"
+        "<Applications><Application Name=\"viewer.exe\" Enabled=\"true\">"
+        "<Left action=\"28\" keys=\"{SHIFT}\" keyaction=\"7\"/></Application></Applications>");
+    ReplayRun run(settings);
+    run.AddFile("same.xml", settings);
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "down XLeft\nup XLeft\ndown XRight\nup XRight\nreload same.xml\n"
+                          "wait 500\nmove 401 400\n");
+    auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+
+    lines = run.Play("move 1200 400\nforeground viewer\nwait 300\nmove 1201 400\ndown Left\n"
+                     "up Left\nmove 400 400\nwait 300\nmove 401 400\nreload same.xml\n");
+    EXPECT_TRUE(Has(LineOf(lines, "down Left"), "\"vk\":160,\"up\":false"));
+    held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "actions/action_state.h"
 
 #include "actions/button_processing.h"
+#include "actions/sticky_keys.h"
 
 #include "platform/platform.h"
 
@@ -41,6 +42,7 @@ void ResetActionState() {
     g_bChordUsed.fill(false);
     g_pCurrentChord = nullptr;
     ForgetHeldPresses();
+    ForgetStickyHold();
     g_bQuadrantRestricted = false;
 }
 

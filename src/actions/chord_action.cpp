@@ -80,7 +80,10 @@ bool ReleaseChordButton(const ActionCall& call) {
     if (chorded == mbNone)
         return ReleaseSoloChordButton(call, *current, *chords);
     if (IsPhysicallyDown(chorded)) {
-        PlayEntry(call, *chords, chorded, kKindUp);
+        // The chorded button's release half runs as its press was resolved (its own profile
+        // and layer), so the keys its press put down are the ones let go.
+        if (!pw::EndHeldPress(chorded, call.Point()))
+            PlayEntry(call, *chords, chorded, kKindUp);
         g_bChordUsed[static_cast<size_t>(chorded)] = true;
     }
     bool result = true;

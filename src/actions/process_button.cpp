@@ -61,11 +61,15 @@ bool EndedRelease(int button, pw::actions::HeldPress& press) {
     return swallowed;
 }
 
+} // namespace
+
 // Runs the release half of button's held press at pt and marks the press ended.
-void EndHeldPress(int button, POINT pt) {
+bool pw::EndHeldPress(int button, POINT pt) {
+    if (!pw::settings::IsValidButton(button))
+        return false;
     pw::actions::HeldPress& press = g_heldPresses[static_cast<size_t>(button)];
     if (!press.held || press.ended)
-        return;
+        return false;
     press.ended = true;
     if (!press.resolved.swallow) {
         CLogger::LogDebug(L"ProcessButton: Ending the press of button %d.", button);
@@ -80,9 +84,8 @@ void EndHeldPress(int button, POINT pt) {
     }
     // Nothing of the settings it was resolved in may outlive them.
     press.resolved = {};
+    return true;
 }
-
-} // namespace
 
 namespace pw::actions {
 
@@ -185,5 +188,5 @@ bool pw::PressAwaitsRelease(int button) {
 void pw::EndHeldPresses(POINT pt) {
     PW_ASSERT_LOCK_HELD();
     for (size_t index = 0; index < g_heldPresses.size(); ++index)
-        EndHeldPress(static_cast<int>(index), pt);
+        pw::EndHeldPress(static_cast<int>(index), pt);
 }

@@ -23,6 +23,8 @@ bool ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* r
 // settings they were resolved in go or the hooks that would see the release are removed.
 // The release itself, when it comes, is swallowed if its press was.
 void EndHeldPresses(POINT pt);
+// EndHeldPresses for button alone; false when it had no press waiting for its release.
+bool EndHeldPress(int button, POINT pt);
 // Whether button's press was processed, took an action and waits for its release.
 bool PressAwaitsRelease(int button);
 // Makes profile (null allowed) the current profile.

@@ -19,16 +19,46 @@ void StoreStuckKeys(CApplicationSettings* profile, int button, int layer, const 
         profile->SetStuckKeys(static_cast<MouseButtons>(button), layer, keys);
 }
 
+// Where the keys of the last sticky hold are kept: resets scan the current profile's
+// slots, and the hold may have begun under another profile.
+struct HoldHome {
+    CApplicationSettings* profile = nullptr;
+    int button = 0;
+    int layer = 0;
+};
+HoldHome g_holdHome;
+
 bool PressAndHold(POINT pt, int button, const Char* keys, CApplicationSettings* profile, int layer,
                   bool block) {
     g_nStickyState[kKeyHold] = 1;
     const bool pressed =
         pw::SendKeyStateWhileDown(static_cast<MouseButtons>(button), keys, false, &pt);
     StoreStuckKeys(profile, button, layer, keys);
+    g_holdHome = {profile, button, layer};
     return block && pressed;
 }
 
 } // namespace
+
+bool ReleaseStickyHoldKeys(POINT pt) {
+    const HoldHome home = g_holdHome;
+    g_holdHome = {};
+    if (!home.profile)
+        return false;
+    const auto button = static_cast<MouseButtons>(home.button);
+    const Char* stuck = home.profile->GetStuckKeys(button, home.layer);
+    if (!stuck || !*stuck)
+        return false;
+    const String held(stuck);
+    CLogger::LogDebug(L"%ls Sticky: Resetting stuck keys '%ls'", L"Key Hold", held.c_str());
+    home.profile->SetStuckKeys(button, home.layer, nullptr);
+    pw::SendKeyStateWhileDown(button, held.c_str(), true, &pt);
+    return true;
+}
+
+void ForgetStickyHold() {
+    g_holdHome = {};
+}
 
 bool StickyRepeatKeys(POINT pt, int button, int kind, const CActionData& data,
                       CApplicationSettings* profile, int layer) {

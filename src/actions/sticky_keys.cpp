@@ -55,12 +55,13 @@ template <typename Visit> void ForSlots(int layer, int button, Visit visit) {
 
 void EndKeyRepeat(int layer, int button) {
     CThreadLock lock(L"ResetSticky STICKYKEYREPEAT");
-    if (g_uRepeatTimer) {
-        pw::actions::StopRepeat();
-        g_uRepeatTimer = 0;
-        if (g_pSendInput)
-            g_pSendInput->FlushQueue();
-    }
+    const bool running = g_uRepeatTimer != 0 || g_nRepeatButton >= 0;
+    // Stopped by its kind, whether or not its id is known yet: a repeat just asked of the
+    // timer thread has none, and would run on with nothing left to stop it.
+    pw::actions::StopRepeat();
+    g_uRepeatTimer = 0;
+    if (running && g_pSendInput)
+        g_pSendInput->FlushQueue();
     // Departs from ending the state only with a running timer: a layer change stops the
     // timer first, and a state left active would keep mouse-over switching off for good.
     g_nStickyState[kKeyRepeat] = 0;
@@ -68,17 +69,20 @@ void EndKeyRepeat(int layer, int button) {
         return;
     ForSlots(layer, button, [](MouseButtons slot, int slotLayer) {
         const SlotHome home = HomeOf(slot, slotLayer);
-        home.profile->SetStuckKeys(slot, home.layer, nullptr);
+        // A sticky hold keeps its held keys in the same place; they are not the repeat's.
+        if (home.profile->SendKeyAction(slot, home.layer) == kKeyRepeatMode)
+            home.profile->SetStuckKeys(slot, home.layer, nullptr);
     });
 }
 
 void ReleaseHeldKeys(POINT pt, int layer, int button) {
     CThreadLock lock(L"ResetSticky STICKYKEYHOLD");
+    // The hold's keys may live in a profile that is no longer the current one.
+    bool released = button < 0 && pw::actions::ReleaseStickyHoldKeys(pt);
     if (!g_pCurrentApp) {
         g_nStickyState[kKeyHold] = 0;
         return;
     }
-    bool released = false;
     // The keys were stored in the slot the action was resolved to, which for a slot that
     // defers to the first layer is not the slot of the layer asked for.
     ForSlots(layer, button, [&](MouseButtons slot, int slotLayer) {

@@ -34,5 +34,10 @@ bool StickyRepeatKeys(POINT pt, int button, int kind, const CActionData& data,
 // next click's release lets them go. Returns whether the mouse event is blocked.
 bool StickyHoldKeys(POINT pt, int button, int kind, const CActionData& data,
                     CApplicationSettings* profile, int layer);
+// Lets go of the keys the last sticky hold pressed, wherever they are kept; true when some
+// were held.
+bool ReleaseStickyHoldKeys(POINT pt);
+// Forgets where the last sticky hold keeps its keys, as at load.
+void ForgetStickyHold();
 
 } // namespace pw::actions
