@@ -42,7 +42,7 @@ for file in bin/PallawickHook.dll bin/PallawickHook.dll.debug bin/pallawick-host
     [ -f "$prefix/$file" ] || fail "layout: $file not installed"
 done
 installed=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
-unexpected=$(grep -v -E '^(bin/PallawickHook\.dll(\.debug)?|bin/pallawick-host\.exe|lib/libPallawickHook\.dll\.a|lib/PallawickHook\.def|lib/cmake/PallawickHook/PallawickHookConfig(Version)?\.cmake|include/PallawickHook/.+\.h)$' \
+unexpected=$(grep -v -E '^(bin/PallawickHook\.dll(\.debug)?|bin/pallawick-host\.exe|lib/libPallawickHook\.dll\.a|lib/PallawickHook\.(def|lib)|lib/cmake/PallawickHook/PallawickHookConfig(Version)?\.cmake|include/PallawickHook/.+\.h)$' \
     <<<"$installed" || true)
 [ -z "$unexpected" ] || fail "layout: unexpected files:" $unexpected
 pass "layout: $(wc -l <<<"$installed") files, $(grep -c '\.h$' <<<"$installed") headers"
