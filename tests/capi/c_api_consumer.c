@@ -96,8 +96,8 @@ static void PutWide(Sink* sink, const wchar_t* text, int length) {
         unsigned long c = (unsigned short)text[i];
         char bytes[4];
         unsigned long n;
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < length &&
-            (unsigned short)text[i + 1] >= 0xDC00 && (unsigned short)text[i + 1] < 0xE000) {
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < length && (unsigned short)text[i + 1] >= 0xDC00 &&
+            (unsigned short)text[i + 1] < 0xE000) {
             c = 0x10000 + ((c - 0xD800) << 10) + ((unsigned short)text[i + 1] - 0xDC00);
             ++i;
         } else if (c >= 0xD800 && c < 0xE000) {
@@ -202,6 +202,17 @@ static void PutProfileText(Sink* sink, PwcSettings* settings, int profile, int w
     PutQuoted(sink, name, g_text, length);
 }
 
+static int SameWide(const wchar_t* text, int length, const wchar_t* name) {
+    int i;
+    for (i = 0; i < length; ++i) {
+        if (!name[i] || name[i] != text[i])
+            return 0;
+    }
+    return name[length] == 0;
+}
+
+/* MouseSpeed is left out: it is the system's pointer speed, read from the system on load
+ * and applied to it on save, not a value of the file, so it tells of the machine. */
 static void PutGlobalOptions(Sink* sink, PwcSettings* settings) {
     int index;
     for (index = 0;; ++index) {
@@ -209,6 +220,8 @@ static void PutGlobalOptions(Sink* sink, PwcSettings* settings) {
         int value = 0;
         if (PwcOptionName(index, g_text, &length) != PWC_OK)
             break;
+        if (SameWide(g_text, length, L"MouseSpeed"))
+            continue;
         Put(sink, "option ");
         PutWide(sink, g_text, length);
         Put(sink, " = ");
@@ -298,9 +311,9 @@ static void PutSlot(Sink* sink, PwcSettings* settings, int profile, int layer, i
                "PwcGetSlotText"))
         PutQuoted(sink, "keys", g_text, length);
     length = TEXT_SIZE;
-    if (Expect(PwcGetSlotText(settings, profile, layer, button, PWC_SLOT_APPLICATION, g_text,
-                              &length),
-               "PwcGetSlotText"))
+    if (Expect(
+            PwcGetSlotText(settings, profile, layer, button, PWC_SLOT_APPLICATION, g_text, &length),
+            "PwcGetSlotText"))
         PutQuoted(sink, "app", g_text, length);
     Put(sink, "\n");
     PutChords(sink, settings, profile, layer, button);
@@ -339,13 +352,32 @@ static void PutSettings(Sink* sink, PwcSettings* settings) {
         PutProfile(sink, settings, profile);
 }
 
+static void PutLine(Sink* sink, const char* prefix, const char* line) {
+    unsigned long n = 0;
+    while (line[n] && line[n] != '\n')
+        ++n;
+    Put(sink, prefix);
+    Write(sink, line, n);
+    Put(sink, "\n");
+}
+
+/* Compares two walks; at a difference prints the line of each where they part. */
 static int SameText(const char* a, const char* b) {
     unsigned long i;
+    unsigned long line = 0;
+    Sink out;
     for (i = 0; a[i] || b[i]; ++i) {
         if (a[i] != b[i])
-            return 0;
+            break;
+        if (a[i] == '\n')
+            line = i + 1;
     }
-    return 1;
+    if (!a[i] && !b[i])
+        return 1;
+    out = StandardOutput();
+    PutLine(&out, "  first:  ", a + line);
+    PutLine(&out, "  second: ", b + line);
+    return 0;
 }
 
 /* Walks both objects (whole settings, or one profile of each) and compares the walks. */
@@ -385,15 +417,10 @@ static int SlotValue(PwcSettings* settings, int profile, int layer, int button, 
 static int SlotKeysAre(PwcSettings* settings, int profile, int layer, int button,
                        const wchar_t* keys) {
     int length = TEXT_SIZE;
-    int i;
     if (!Expect(PwcGetSlotText(settings, profile, layer, button, PWC_SLOT_KEYS, g_text, &length),
                 "PwcGetSlotText"))
         return 0;
-    for (i = 0; i < length; ++i) {
-        if (!keys[i] || keys[i] != g_text[i])
-            return 0;
-    }
-    return keys[length] == 0;
+    return SameWide(g_text, length, keys);
 }
 
 static void Report(void) {
