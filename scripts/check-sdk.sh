@@ -42,10 +42,21 @@ for file in bin/PallawickHook.dll bin/PallawickHook.dll.debug bin/pallawick-host
     [ -f "$prefix/$file" ] || fail "layout: $file not installed"
 done
 installed=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
-unexpected=$(grep -v -E '^(bin/PallawickHook\.dll(\.debug)?|bin/pallawick-host\.exe|lib/libPallawickHook\.dll\.a|lib/PallawickHook\.def|lib/cmake/PallawickHook/PallawickHookConfig(Version)?\.cmake|include/PallawickHook/.+\.h)$' \
+unexpected=$(grep -v -E '^(bin/PallawickHook\.dll(\.debug)?|bin/pallawick-host\.exe|lib/libPallawickHook\.dll\.a|lib/PallawickHook\.(def|lib)|lib/cmake/PallawickHook/PallawickHookConfig(Version)?\.cmake|include/PallawickHook/.+\.h)$' \
     <<<"$installed" || true)
 [ -z "$unexpected" ] || fail "layout: unexpected files:" $unexpected
 pass "layout: $(wc -l <<<"$installed") files, $(grep -c '\.h$' <<<"$installed") headers"
+
+# The MSVC-style import library, when the build made one, imports the C interface from
+# the DLL by the names of the .def.
+msvc_lib=$prefix/lib/PallawickHook.lib
+if [ -f "$msvc_lib" ]; then
+    imports=$(llvm-nm "$msvc_lib" 2>/dev/null | awk '$2 == "T" || $2 == "D" {print $3}' | sort -u)
+    for name in $(sed -n '/^EXPORTS/,$p' "$prefix/lib/PallawickHook.def" | tail -n +2); do
+        grep -qx "__imp_$name" <<<"$imports" || fail "import library: no __imp_$name"
+    done
+    pass "import library: PallawickHook.lib imports the $(grep -c '^__imp_' <<<"$imports") C functions"
+fi
 
 # The installed DLL carries no debug information, only the link to its debug file.
 dll=$prefix/bin/PallawickHook.dll
