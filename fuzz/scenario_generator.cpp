@@ -224,7 +224,8 @@ GeneratedSlot MakeSlot(FuzzedDataProvider& in, const GeneratorLimits& limits, bo
     GeneratedSlot slot = MakeAnySlot(in, limits, isDefault, layer, button);
     if (limits.actions.count(slot.action))
         return {};
-    if (button >= 5 && slot.mode == 2 && limits.steps.count("unblocked-held-scroll"))
+    if (button >= 5 && (slot.mode == 2 || slot.mode == 5) &&
+        limits.steps.count("unblocked-held-scroll"))
         slot.blockMouse = true;
     for (auto chord = slot.chords.begin(); chord != slot.chords.end();) {
         if (limits.actions.count(chord->action))
@@ -337,7 +338,8 @@ GeneratedSettings Vary(FuzzedDataProvider& in, const GeneratorLimits& limits,
         second.fixTiltRepeat = !second.fixTiltRepeat;
         break;
     case 4:
-        second.layerKeysEnabled = !second.layerKeysEnabled;
+        if (!limits.steps.count("layer-keys-toggle"))
+            second.layerKeysEnabled = !second.layerKeysEnabled;
         break;
     default:
         break;

@@ -42,7 +42,8 @@ struct GeneratedCase {
 // A step left out becomes a move; an action left out is no action (40). "quick-reload"
 // leaves out reloads right after an event: a second passes before each; "layer-tag-held"
 // leaves {LAYER} tags out of keys held while a button is down or sticky;
-// "unblocked-held-scroll" blocks the wheel and tilt events whose keys are held.
+// "unblocked-held-scroll" blocks the wheel and tilt events whose keys are held or repeat;
+// "layer-keys-toggle" keeps the layer modifier keys on or off across reloads.
 struct GeneratorLimits {
     std::set<std::string> steps;
     std::set<int> actions;
