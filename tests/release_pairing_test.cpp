@@ -203,4 +203,18 @@ TEST(ReleasePairing, AnUnblockedTiltOrNotchLetsItsKeysGo) {
     EXPECT_TRUE(held.Empty()) << Describe(held);
 }
 
+// A held wheel's pending release is not taken over by a notch turned under another
+// profile before the wheel's timer fired.
+TEST(ReleasePairing, ANotchUnderAnotherProfileEndsTheHeldWheelFirst) {
+    ReplayRun run(SettingsXml("<Applications><Application Name=\"notepad.exe\" Enabled=\"true\" "
+                              "IgnoreVScroll=\"true\" IgnoreVScrollTime=\"200\">"
+                              "<WheelUp action=\"5\"/></Application></Applications>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "wheel 120\nmove 1200 400\ndown Left\nup Left\nwheel 120\nwait 2000\n"
+                          "move 1201 400\n");
+    EXPECT_TRUE(Has(LineOf(lines, "wheel 120"), "\"flags\":\"0x20\""));
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
 } // namespace

@@ -61,6 +61,27 @@ bool EndedRelease(int button, pw::actions::HeldPress& press) {
     return swallowed;
 }
 
+// Runs the release half of button's held press at pt and marks the press ended.
+void EndHeldPress(int button, POINT pt) {
+    pw::actions::HeldPress& press = g_heldPresses[static_cast<size_t>(button)];
+    if (!press.held || press.ended)
+        return;
+    press.ended = true;
+    if (!press.resolved.swallow) {
+        CLogger::LogDebug(L"ProcessButton: Ending the press of button %d.", button);
+        MSLLHOOKSTRUCT record{};
+        record.pt = pt;
+        record.time = pw::platform::TickCount();
+        bool passOriginal = false;
+        bool keysSent = false;
+        bool injected = false;
+        Carry(button, kKindUp, press.resolved, true, g_hLastWindow, &record, &passOriginal,
+              &keysSent, &injected);
+    }
+    // Nothing of the settings it was resolved in may outlive them.
+    press.resolved = {};
+}
+
 } // namespace
 
 namespace pw::actions {
@@ -153,24 +174,6 @@ bool pw::ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUC
 
 void pw::EndHeldPresses(POINT pt) {
     PW_ASSERT_LOCK_HELD();
-    for (size_t index = 0; index < g_heldPresses.size(); ++index) {
-        pw::actions::HeldPress& press = g_heldPresses[index];
-        if (!press.held || press.ended)
-            continue;
-        const int button = static_cast<int>(index);
-        press.ended = true;
-        if (!press.resolved.swallow) {
-            CLogger::LogDebug(L"ProcessButton: Ending the press of button %d.", button);
-            MSLLHOOKSTRUCT record{};
-            record.pt = pt;
-            record.time = pw::platform::TickCount();
-            bool passOriginal = false;
-            bool keysSent = false;
-            bool injected = false;
-            Carry(button, kKindUp, press.resolved, true, g_hLastWindow, &record, &passOriginal,
-                  &keysSent, &injected);
-        }
-        // Nothing of the settings it was resolved in may outlive them.
-        press.resolved = {};
-    }
+    for (size_t index = 0; index < g_heldPresses.size(); ++index)
+        EndHeldPress(static_cast<int>(index), pt);
 }

@@ -374,6 +374,9 @@ HookOutcome RunVerticalWheel(MouseEvent& event, const CSettings& settings) {
         pw::StartQTTimer(HeldWheelTime(), pw::VScrollTimerCallback, pw::scroll::kVerticalSlot);
         return HookOutcome::SwallowNow;
     }
+    // A wheel held in another profile ends before this notch is processed under the new one.
+    if (g_pScrollTimerData && g_pScrollTimerData->type == pw::scroll::kVerticalSlot)
+        pw::scroll::EndPendingScroll();
 
     const uint32_t start = event.start;
     const bool sameButton = g_nLastWheelButton == button;

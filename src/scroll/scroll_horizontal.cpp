@@ -93,6 +93,9 @@ bool pw::ScrollHorizontal(MSLLHOOKSTRUCT* record, bool& passOriginal) {
         StartQTTimer(HeldTiltTime(*g_pCurrentApp), HScrollTimerCallback, scroll::kHorizontalSlot);
         return true;
     }
+    // A tilt held in another profile ends before this tilt is processed under the new one.
+    if (g_pScrollTimerData && g_pScrollTimerData->type == scroll::kHorizontalSlot)
+        scroll::EndPendingScroll();
 
     const uint32_t time = record->time;
     if (FiltersRepeats() && scroll::IsTiltRepeat(time, NonNegative(g_pSettings->RepeatTiltDelay())))
