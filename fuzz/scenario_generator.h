@@ -43,7 +43,8 @@ struct GeneratedCase {
 // leaves out reloads right after an event: a second passes before each; "layer-tag-held"
 // leaves {LAYER} tags out of keys held while a button is down or sticky;
 // "unblocked-held-scroll" blocks the wheel and tilt events whose keys are held or repeat;
-// "layer-keys-toggle" keeps the layer modifier keys on or off across reloads.
+// "layer-keys-toggle" keeps the layer modifier keys on or off across reloads; "half-clicks"
+// leaves half clicks ({LMBD}...{LMBU}) out of keys.
 struct GeneratorLimits {
     std::set<std::string> steps;
     std::set<int> actions;
