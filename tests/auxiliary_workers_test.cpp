@@ -1,3 +1,4 @@
+#include "actions/saved_clipboard.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
 #include "hook/library.h"
@@ -101,7 +102,7 @@ TEST(WebSearch, NeverLosesTheUsersClipboard) {
     pw::sim::SimClipboard& clipboard = ReplayDesktop().clipboard;
 
     // A picture on the clipboard: the selection is searched and the picture put back.
-    const std::vector<pw::platform::ClipboardFormat> picture = {{8, {1, 2, 3, 4}}};
+    const std::vector<pw::platform::ClipboardFormat> picture = {{8, {1, 2, 3, 4}, {}}};
     clipboard.SetContent(picture);
     std::string line = Search(run, "select \"word\"");
     EXPECT_TRUE(Has(line, "q=word")) << line;
@@ -119,6 +120,40 @@ TEST(WebSearch, NeverLosesTheUsersClipboard) {
     EXPECT_EQ(clipboard.SequenceNumber(), sequence);
     EXPECT_TRUE(Logged(L"SearchThread: Unable to open the clipboard to save it"));
     clipboard.SetHeldByAnotherProgram(false);
+}
+
+TEST(WebSearch, KeepsOnlyTheFormatsThatCanLiveOnAndAtMostTheLimit) {
+    ReplayRun run(SearchSettings("https://search.example/?q="));
+    run.Play(kEditor);
+    pw::sim::SimClipboard& clipboard = ReplayDesktop().clipboard;
+    using Format = pw::platform::ClipboardFormat;
+    const Format text{13, pw::platform::TextBlock(L"mine"), L""};
+    const Format html{0xC001, {'<', 'b', '>'}, L"HTML Format"};
+    const Format picture{8, std::vector<uint8_t>(1024, 7), L""};
+    // Past the limit beside the others: the picture before it is kept, the text always.
+    const Format huge{0xC004, std::vector<uint8_t>(pw::actions::kSavedClipboardLimit, 1), L"PNG"};
+    clipboard.SetContent({{0xC002, {1}, L"DataObject"},
+                          {0xC003, {2}, L"Ole Private Data"},
+                          text,
+                          {0x200, {3}, L""},
+                          {0x3FF, {4}, L""},
+                          picture,
+                          html,
+                          huge,
+                          {1, {'m', 0}, L""}});
+    const std::string line = Search(run, "select \"word\"");
+    EXPECT_TRUE(Has(line, "q=word")) << line;
+    EXPECT_TRUE(Has(line, R"("clipboard":"mine")")) << line;
+
+    std::vector<unsigned> kept;
+    for (const Format& format : clipboard.Content())
+        kept.push_back(format.format);
+    EXPECT_EQ(kept, (std::vector<unsigned>{13, 8, 0xC001}));
+    EXPECT_EQ(clipboard.Content()[2].bytes, html.bytes);
+    // The formats left out were never asked for, so no program had to render them.
+    for (unsigned format : clipboard.FormatsRead())
+        EXPECT_TRUE(format == 13 || format == 8 || format == 0xC001 || format == 0xC004) << format;
+    EXPECT_TRUE(Logged(L"Clipboard format 49156 'PNG' of 16777216 bytes is not kept"));
 }
 
 TEST(WebSearch, BadSearchUrls) {

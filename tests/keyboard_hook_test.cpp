@@ -136,6 +136,48 @@ key up 65
     }
 }
 
+TEST(KeyboardHookReplay, ModifiersCountByEitherSideKeyAndByTheGenericCode) {
+    {
+        // Right starts a sticky movement-to-scroll; a released key ends sticky buttons,
+        // but Control's release keeps the scroll, whichever code reports it.
+        ReplayRun run(SettingsXml("<ResetSticky Enabled=\"false\" Key=\"true\" Layer=\"false\"/>"
+                                  "<Default><Right action=\"80\"/></Default>"));
+        auto lines = run.Play(std::string(kEditor) + R"(
+down Right
+up Right
+key down 163
+key up 163
+key down 17
+key up 17
+move 420 340
+key down 161
+key up 161
+)");
+        EXPECT_EQ(FieldOf(LineOf(lines, "down Right"), "cursor"), "\"scroll\"");
+        for (const char* event : {"key up 163", "key up 17"})
+            EXPECT_EQ(FieldOf(LineOf(lines, event), "cursor"), "-") << event;
+        EXPECT_EQ(FieldOf(LineOf(lines, "move 420 340"), "result"), "\"swallowed\"");
+        // Shift's release is any other key: the scroll ends.
+        EXPECT_EQ(FieldOf(LineOf(lines, "key up 161"), "cursor"), "\"system\"");
+    }
+    {
+        // Control alone selects the second layer, also by its generic code; a slot naming
+        // the generic Shift key is held by either Shift key.
+        ReplayRun run(SettingsXml("<Layers Number=\"3\"/>" +
+                                  LayerModifierKeys(Slot(1, 2) + Slot(2, 0, 0x10))));
+        auto lines = run.Play(std::string(kEditor) + R"(
+key down 17
+key up 17
+key down 161
+key up 161
+)");
+        EXPECT_EQ(FieldOf(LineOf(lines, "key down 17"), "layer"), "1");
+        EXPECT_EQ(FieldOf(LineOf(lines, "key up 17"), "layer"), "0");
+        EXPECT_EQ(FieldOf(LineOf(lines, "key down 161"), "layer"), "2");
+        EXPECT_EQ(FieldOf(LineOf(lines, "key up 161"), "layer"), "0");
+    }
+}
+
 // The editor has a profile of its own; the browser has the default profile.
 std::string TwoProfiles(const std::string& editorButtons) {
     return SettingsXml("<SwitchOnMouseOver Enable=\"false\"/><Applications><Application "

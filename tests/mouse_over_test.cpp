@@ -1,3 +1,4 @@
+#include "platform/sim/simulated_desktop.h"
 #include "support/replay_run.h"
 #include "support/settings_files.h"
 
@@ -69,6 +70,32 @@ TEST(MouseOver, ActivationBringsTheWindowUnderTheCursorForwardButNeverTheTaskbar
 
     all = Joined(run.Play("move 500 970\nwait 400\nmove 501 970\n"));
     EXPECT_FALSE(Has(all, "\"activated\"")) << all;
+}
+
+// The browser's window is matched by its caption once it shows the mail page, while the
+// cursor stays on it: by the next click, and by resting there when the profile follows
+// the cursor.
+TEST(MouseOver, ACaptionChangeAloneSwitchesTheProfileOfTheSameWindow) {
+    for (bool mouseOver : {false, true}) {
+        SCOPED_TRACE(mouseOver);
+        ReplayRun run(SettingsXml(
+            std::string("<SwitchOnMouseOver Enable=\"") + (mouseOver ? "true" : "false") +
+            "\"/><Default/><Applications><Application Name=\"W3:Inbox - Mail \\;| * \\;| * "
+            "\\;| *\" Description=\"Mail\" Enabled=\"true\"/></Applications>"));
+        const std::string step =
+            mouseOver ? "move 300 300\nwait 200\nmove 301 300\n" : "down Left\nup Left\n";
+        std::string line =
+            run.Play("window browser process=firefox.exe class=MozillaWindowClass "
+                     "caption=\"Start page\" rect=0,0,900,700\nforeground browser\nmove 300 300\n" +
+                     step)
+                .back();
+        EXPECT_TRUE(Has(line, "\"profile\":\"\"")) << line;
+        pw::sim::SimulatedDesktop& desktop = run.Desktop();
+        desktop.windows.SetCaption(desktop.windows.WindowFromPoint(POINT{300, 300}),
+                                   L"Inbox - Mail");
+        line = run.Play(step).back();
+        EXPECT_TRUE(Has(line, "\"profile\":\"W3:Inbox")) << line;
+    }
 }
 
 } // namespace

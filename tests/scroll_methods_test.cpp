@@ -53,14 +53,12 @@ TEST(ScrollMethods, EachMethodPostsItsOwnMessages) {
     const std::vector<Row> rows = {
         {"line commands, own bar", 0, 'o', -120, true,
          [](HWND p, HWND) {
-             return std::vector<WindowMessage>{{p, kVScroll, 1, HandleParam(p)},
-                                               {p, kVScroll, 8, 0}};
+             return std::vector<WindowMessage>{{p, kVScroll, 1, 0}, {p, kVScroll, 8, 0}};
          }},
         // Part of a line still scrolls one.
         {"line commands, half a notch", 0, 'o', 60, true,
          [](HWND p, HWND) {
-             return std::vector<WindowMessage>{{p, kVScroll, 0, HandleParam(p)},
-                                               {p, kVScroll, 8, 0}};
+             return std::vector<WindowMessage>{{p, kVScroll, 0, 0}, {p, kVScroll, 8, 0}};
          }},
         {"line commands, control", 0, 'c', 240, true,
          [](HWND p, HWND b) {
@@ -76,8 +74,7 @@ TEST(ScrollMethods, EachMethodPostsItsOwnMessages) {
          }},
         {"arrow keys, vertical", 2, 'o', 120, true,
          [](HWND p, HWND) {
-             return std::vector<WindowMessage>{{p, kVScroll, 0, HandleParam(p)},
-                                               {p, kVScroll, 8, 0}};
+             return std::vector<WindowMessage>{{p, kVScroll, 0, 0}, {p, kVScroll, 8, 0}};
          }},
         // A third of the amount, with the held keys (Shift) in the low word.
         {"scaled wheel", 3, '-', -120, true,
@@ -115,31 +112,45 @@ TEST(ScrollMethods, EachMethodPostsItsOwnMessages) {
 TEST(ScrollMethods, ThumbPositionMovesOneLineWithinTheRange) {
     struct Row {
         const char* name;
-        char bar;
+        char bar; // 'o' the pane's own bar, 'c' a scroll-bar control
         pw::platform::ScrollRange range;
         int delta;
         int position;
+        bool horizontal = false;
     };
-    // An own bar counts from the top: the wheel up moves it up; a control moves with the
-    // amount's sign.
+    // Every bar counts from its start: the wheel up and the tilt left move toward it.
     const std::vector<Row> rows = {
         {"own bar, up", 'o', {0, 10, 5}, 120, 4},
         {"own bar, up at the top", 'o', {0, 10, 0}, 120, 0},
         {"own bar, down at the bottom", 'o', {0, 10, 10}, -120, 10},
         {"own bar, three notches down", 'o', {-5, 10, 0}, -360, 3},
-        {"control, up", 'c', {0, 10, 5}, 120, 6},
+        {"control, up", 'c', {0, 10, 5}, 120, 4},
+        {"control, down", 'c', {0, 10, 5}, -240, 7},
+        {"own bar, tilt right", 'o', {0, 10, 5}, 120, 6, true},
+        {"own bar, tilt left", 'o', {0, 10, 5}, -120, 4, true},
+        {"control, tilt right", 'c', {0, 10, 5}, 120, 6, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         WheelDesktop wheel;
         ASSERT_TRUE(wheel.Load(Method(1), kNoMouseOver));
         HWND bar = nullptr;
-        Pane(wheel, row.bar, bar, row.range);
-        wheel.TakeMessages();
-        EXPECT_TRUE(wheel.Wheel(kPoint, row.delta));
+        if (row.horizontal) {
+            HWND pane = wheel.Window(wheel.app, L"Pane", kPane,
+                                     row.bar == 'o' ? kVisible | kHScrollStyle : 0);
+            bar =
+                row.bar == 'o' ? pane : wheel.Window(pane, L"ScrollBar", RECT{100, 480, 500, 500});
+            wheel.desktop.windows.SetScrollRange(bar, row.bar == 'o' ? 0 : 2, row.range);
+            EXPECT_TRUE(wheel.Tilt(kPoint, row.delta));
+        } else {
+            Pane(wheel, row.bar, bar, row.range);
+            wheel.TakeMessages();
+            EXPECT_TRUE(wheel.Wheel(kPoint, row.delta));
+        }
         const std::vector<WindowMessage> expected = {
-            {bar, kVScroll, (static_cast<uintptr_t>(static_cast<uint16_t>(row.position)) << 16) | 4,
-             HandleParam(bar)}};
+            {bar, row.horizontal ? kHScroll : kVScroll,
+             (static_cast<uintptr_t>(static_cast<uint16_t>(row.position)) << 16) | 4,
+             row.bar == 'o' ? 0 : HandleParam(bar)}};
         EXPECT_EQ(wheel.TakeMessages(), expected);
     }
 }
@@ -166,8 +177,7 @@ TEST(ScrollMethods, HorizontalMethodsUseTheirOwnCommands) {
         ASSERT_TRUE(wheel.Load(Method(0), kNoMouseOver));
         HWND pane = wheel.Window(wheel.app, L"Pane", kPane, kVisible | kHScrollStyle);
         EXPECT_TRUE(wheel.Tilt(kPoint, 120));
-        const std::vector<WindowMessage> lines = {{pane, kHScroll, 1, HandleParam(pane)},
-                                                  {pane, kHScroll, 8, 0}};
+        const std::vector<WindowMessage> lines = {{pane, kHScroll, 1, 0}, {pane, kHScroll, 8, 0}};
         EXPECT_EQ(wheel.TakeMessages(), lines);
         // A vertical bar does not serve sideways: the tilt message is posted instead.
         HWND tall =

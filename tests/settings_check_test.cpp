@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 
 // One of every finding: values the loader replaced, a bad key string, reserved and
 // unknown actions, buttons past the layers in use, an invalid pattern and two profiles
-// that an earlier one always wins over.
+// that an earlier one always wins over. The last profile's pattern is valid as written
+// (lower-cased, its range would run backwards) and gives no finding.
 constexpr const char* kFindings = R"(<?xml version="1.0"?>
 <root>
 	<Layers Number="2" />
@@ -45,6 +46,7 @@ constexpr const char* kFindings = R"(<?xml version="1.0"?>
 		<Application Name="W2:notepad.exe \;| Edit( \;| *" RegExMatching="true" Enabled="true" />
 		<Application Name="W2:calc.exe \;| Edit \;| *" Enabled="true" />
 		<Application Name="W2:calc.exe \;| Edit \;| *" Enabled="true" Description="again" />
+		<Application Name="W:[Z-a]pp\.exe" RegExMatching="true" Enabled="true" />
 	</Applications>
 </root>
 )";

@@ -78,16 +78,16 @@ CVESKChords* MakeChords(int seed) {
 void FillProfile(CApplicationSettings& profile, int perKeyDelay, int seed) {
     if (!profile.IsDefault()) {
         profile.SetDescription((L"Described <&> " + std::to_wstring(seed)).c_str());
-        profile.SetEnableFlag(false);
         profile.SetRegExMatching(true);
         profile.SetNoParentFlag(true);
         profile.SetSwapButtons(swapSwapped);
-        profile.SetAdvScrollMethod(3);
-        profile.SetAdvScrollVertical(4);
-        profile.SetAdvScrollHorizontal(5);
         profile.SetWindowMask(wmTopRight);
-        profile.SetDisableScrollUnderCursor(true);
     }
+    profile.SetEnableFlag(profile.IsDefault());
+    profile.SetAdvScrollMethod(3);
+    profile.SetAdvScrollVertical(4);
+    profile.SetAdvScrollHorizontal(5);
+    profile.SetDisableScrollUnderCursor(true);
     profile.SetInvertScrolling(true);
     profile.SetInvertHorzScrolling(true);
     profile.SetScrollPages(true);
@@ -151,27 +151,23 @@ void ExpectSameProfile(const CApplicationSettings& e, const CApplicationSettings
     EXPECT_EQ(e.GetIgnoreVScrollTime(), a.GetIgnoreVScrollTime());
     EXPECT_EQ(e.GetIgnoreHScroll(), a.GetIgnoreHScroll());
     EXPECT_EQ(e.GetIgnoreHScrollTime(), a.GetIgnoreHScrollTime());
+    EXPECT_EQ(e.IsEnabled(), a.IsEnabled());
+    EXPECT_EQ(e.AdvScrollMethod(), a.AdvScrollMethod());
+    EXPECT_EQ(e.AdvScrollVertical(), a.AdvScrollVertical());
+    EXPECT_EQ(e.AdvScrollHorizontal(), a.AdvScrollHorizontal());
+    EXPECT_EQ(e.GetDisableScrollUnderCursor(), a.GetDisableScrollUnderCursor());
     if (e.IsDefault()) {
-        // The default element carries none of these: they read as their file defaults.
-        EXPECT_FALSE(a.IsEnabled());
+        // The default element carries no button swap: it reads as unchanged.
         EXPECT_EQ(a.SwapButtons(), swapUnchanged);
-        EXPECT_EQ(a.AdvScrollMethod(), 8);
-        EXPECT_EQ(a.AdvScrollVertical(), 0);
-        EXPECT_EQ(a.AdvScrollHorizontal(), 0);
     } else {
         EXPECT_EQ(Text(e.GetDescription()), Text(a.GetDescription()));
         EXPECT_EQ(Text(e.GetApplication()), Text(a.GetApplication()));
         EXPECT_EQ(Text(e.GetCaption()), Text(a.GetCaption()));
         EXPECT_EQ(Text(e.GetClass()), Text(a.GetClass()));
-        EXPECT_EQ(e.IsEnabled(), a.IsEnabled());
         EXPECT_EQ(e.RegExMatching(), a.RegExMatching());
         EXPECT_EQ(e.NoParent(), a.NoParent());
         EXPECT_EQ(e.SwapButtons(), a.SwapButtons());
-        EXPECT_EQ(e.AdvScrollMethod(), a.AdvScrollMethod());
-        EXPECT_EQ(e.AdvScrollVertical(), a.AdvScrollVertical());
-        EXPECT_EQ(e.AdvScrollHorizontal(), a.AdvScrollHorizontal());
         EXPECT_EQ(e.GetWindowMask(), a.GetWindowMask());
-        EXPECT_EQ(e.GetDisableScrollUnderCursor(), a.GetDisableScrollUnderCursor());
     }
     for (int layer = 0; layer < 10; ++layer) {
         SCOPED_TRACE(layer);
@@ -418,7 +414,10 @@ TEST_F(SettingsFileTest, AbsentAttributesReadAsTheirDefaults) {
     EXPECT_EQ(profile.GetIgnoreVScrollTime(), 200);
     EXPECT_EQ(profile.GetIgnoreHScrollTime(), 400);
     EXPECT_EQ(profile.AdvScrollMethod(), 8);
-    EXPECT_EQ(profile.AdvScrollVertical(), 0);
+    // A missing multiplier is the class's own 1, as for a new profile.
+    EXPECT_EQ(profile.AdvScrollVertical(),
+              CApplicationSettings(nullptr, false).AdvScrollVertical());
+    EXPECT_EQ(profile.AdvScrollHorizontal(), 1);
     EXPECT_EQ(profile.GetWindowMask(), wmWholeWindow);
     EXPECT_EQ(profile.ScrollLines(), settings.SystemWheelLines());
     EXPECT_EQ(profile.GetAutoSwitchTime(4), 1);
@@ -462,7 +461,8 @@ TEST_F(SettingsFileTest, LayersInUseFollowTheProfilesUnlessTheFileSaysOtherwise)
 TEST_F(SettingsFileTest, DefaultProfileNestsItsLayersAndTurns74Into40) {
     desktop.files.WriteFile(
         kSettingsPath,
-        SettingsXml("<Default Enabled=\"1\" SwapButtons=\"2\" AdvScrollVert=\"3\">"
+        SettingsXml("<Default Enabled=\"1\" SwapButtons=\"2\" AdvScrollVert=\"3\" "
+                    "DisableScrollUnderCursor=\"true\">"
                     "<Layer name=\"Base\" autoswitchtime=\"0x10\"/><Left action=\"74\"/>"
                     "<Layer3><Layer name=\"Three\" disabled=\"yes\"/><Right action=\"5\"/></Layer3>"
                     "<Layer9><WheelDown action=\"74\"/></Layer9></Default>"));
@@ -474,6 +474,8 @@ TEST_F(SettingsFileTest, DefaultProfileNestsItsLayersAndTurns74Into40) {
     EXPECT_TRUE(profile.IsEnabled());
     EXPECT_EQ(profile.SwapButtons(), swapUnchanged);
     EXPECT_EQ(profile.AdvScrollVertical(), 3);
+    EXPECT_EQ(profile.AdvScrollHorizontal(), 1);
+    EXPECT_TRUE(profile.GetDisableScrollUnderCursor());
     EXPECT_EQ(Text(profile.GetLayerName(0)), L"Base");
     EXPECT_EQ(profile.GetAutoSwitchTime(0), 16);
     EXPECT_EQ(Text(profile.GetLayerName(3)), L"Three");

@@ -114,8 +114,11 @@ TEST(WheelRedirection, ClassTableForcesScrollMethodsOnOldControlsAndWpf) {
         const Char* windowClass;
         std::string globals;
         std::vector<uintptr_t> commands; // WM_VSCROLL wParams to the window
-        bool atCursor;                   // lParam is the cursor, else the bar
+        bool atCursor;                   // lParam is the cursor, else 0
+        unsigned systemLines = 3;        // the system's wheel lines when the library loads
+        int delta = -120;
     };
+    constexpr unsigned kPageScroll = 0xFFFFFFFF;
     const std::vector<Row> rows = {
         // Three lines a notch, each a line command, then the end of the scroll.
         {"VB6 list", L"DataComboListWndClass", kNoMouseOver, {1, 1, 1, 8}, false},
@@ -125,21 +128,33 @@ TEST(WheelRedirection, ClassTableForcesScrollMethodsOnOldControlsAndWpf) {
          kNoMouseOver + "<VisualStudio2010 FixScroll=\"true\"/>",
          {1, 1, 1},
          true},
+        // A screen at a time: one page command a notch, in the wheel's direction.
+        {"VB6 list by pages", L"DataComboListWndClass", kNoMouseOver, {3, 8}, false, kPageScroll},
+        {"drop-down list by pages, up",
+         L"Afx:11660000:880",
+         kNoMouseOver,
+         {2, 2, 8},
+         false,
+         kPageScroll,
+         240},
+        {"WPF by pages",
+         L"HwndWrapper[DefaultDomain;;7]",
+         kNoMouseOver + "<VisualStudio2010 FixScroll=\"true\"/>",
+         {3},
+         true,
+         kPageScroll},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        WheelDesktop wheel;
+        WheelDesktop wheel(pw::platform::kIntegrityMedium, row.systemLines);
         ASSERT_TRUE(wheel.Load(kRedirect, row.globals));
         HWND window = wheel.Window(wheel.app, row.windowClass, kPane, kVisible | kVScrollStyle);
         wheel.TakeMessages();
-        EXPECT_TRUE(wheel.Wheel(kPoint, -120));
+        EXPECT_TRUE(wheel.Wheel(kPoint, row.delta));
         std::vector<WindowMessage> expected;
-        for (size_t i = 0; i < row.commands.size(); ++i) {
-            const bool end = row.commands[i] == 8;
-            const uintptr_t lParam =
-                row.atCursor ? PointParam(kPoint) : (end ? 0 : HandleParam(window));
-            expected.push_back({window, kVScroll, row.commands[i], lParam});
-        }
+        // The window's own bar: lParam 0.
+        for (uintptr_t command : row.commands)
+            expected.push_back({window, kVScroll, command, row.atCursor ? PointParam(kPoint) : 0});
         EXPECT_EQ(wheel.TakeMessages(), expected);
     }
 }
@@ -195,9 +210,9 @@ TEST(WheelRedirection, HorizontalRedirectionHasItsOwnRules) {
     HWND view =
         wheel.Window(parent, L"DirectUIHWND", RECT{150, 150, 300, 300}, kVisible | 0x00100000);
     EXPECT_TRUE(wheel.Tilt(kPoint, 120));
-    const std::vector<WindowMessage> lines = {{view, kHScroll, 1, HandleParam(view)},
-                                              {view, kHScroll, 1, HandleParam(view)},
-                                              {view, kHScroll, 1, HandleParam(view)},
+    const std::vector<WindowMessage> lines = {{view, kHScroll, 1, 0},
+                                              {view, kHScroll, 1, 0},
+                                              {view, kHScroll, 1, 0},
                                               {view, kHScroll, 8, 0}};
     EXPECT_EQ(wheel.TakeMessages(), lines);
 }
@@ -261,8 +276,7 @@ TEST(WheelRedirection, ProfileMethodStillScrollsTheForegroundWithoutRedirection)
         wheel.Window(wheel.front, L"Pane", RECT{1100, 100, 1500, 500}, kVisible | kVScrollStyle);
     HWND background = wheel.Window(wheel.app, L"Pane", kPane, kVisible | kVScrollStyle);
     EXPECT_TRUE(wheel.Wheel(POINT{1200, 200}, 120));
-    const std::vector<WindowMessage> lines = {{pane, kVScroll, 0, HandleParam(pane)},
-                                              {pane, kVScroll, 8, 0}};
+    const std::vector<WindowMessage> lines = {{pane, kVScroll, 0, 0}, {pane, kVScroll, 8, 0}};
     EXPECT_EQ(wheel.TakeMessages(), lines);
     EXPECT_FALSE(wheel.Wheel(kPoint, 120));
     EXPECT_TRUE(wheel.TakeMessages().empty());

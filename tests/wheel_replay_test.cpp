@@ -82,6 +82,28 @@ TEST(WheelReplay, ScrollingABackgroundWindowActivatesItWhenAsked) {
     }
 }
 
+TEST(WheelReplay, ScrollingABrowsersContentActivatesItUnlessItsBrowserIsInFront) {
+    // Activation on scroll reads the class of the window under the cursor and compares
+    // threads with the window in front: a browser behind the editor comes forward, while
+    // scrolling its content under a window of the same browser activates nothing.
+    const std::string desktop =
+        "window editor process=editor.exe class=EditorFrame caption=\"E\" rect=0,0,900,900\n"
+        "window browser process=chrome.exe class=Chrome_WidgetWin_1 caption=\"B\" "
+        "rect=1000,0,900,900\n"
+        "window content parent=browser class=Chrome_RenderWidgetHostHWND caption=\"\" "
+        "rect=1000,0,900,900\n"
+        "window popup process=chrome.exe class=Chrome_WidgetWin_1 caption=\"P\" "
+        "rect=0,950,300,100\n";
+    for (const char* front : {"editor", "popup"}) {
+        SCOPED_TRACE(front);
+        ReplayRun run(SettingsXml("<SwitchOnMouseOver Enable=\"false\"/>"
+                                  "<ActivateOnScroll Enable=\"true\"/>"));
+        auto lines = run.Play(desktop + "foreground " + front + "\nmove 1200 300\nwheel -120\n");
+        EXPECT_EQ(Field(LineOf(lines, "wheel -120"), "activated"),
+                  std::string(front) == "editor" ? "[\"content\"]" : "");
+    }
+}
+
 TEST(WheelReplay, WheelActionActivatesTheWindowUnderTheCursorFirst) {
     // XLeft is "Mouse Wheel Up": with activation on scroll the viewer comes to the front
     // before the turn is injected; without, nothing is activated.
@@ -122,6 +144,47 @@ TEST(WheelReplay, ScrollWindowActionsScrollTheWindowUnderTheCursor) {
         ReplayRun run(settings);
         auto lines = run.Play(Desktop("high") + "move 1200 300\ndown XRight\nup XRight\n");
         EXPECT_EQ(Field(LineOf(lines, "down XRight"), "posted"), "[]");
+    }
+}
+
+TEST(WheelReplay, InvertedScrollingTurnsTheWheelRoundOnceOnEveryRoad) {
+    // The viewer's pane has a vertical bar only: the line-command method scrolls it up
+    // and down; sideways it fails and the tilt message is posted instead. The editor's
+    // text has no bar at all, so the wheel is posted to it as well.
+    const std::string settings = SettingsXml(
+        "<SwitchOnMouseOver Enable=\"false\"/>"
+        "<Default Enabled=\"true\" AdvScrollMethod=\"0\" AdvScrollVert=\"1\" "
+        "AdvScrollHorz=\"1\" InvertScrolling=\"true\" InvertHorizontalScrolling=\"true\"/>");
+    ReplayRun run(settings);
+    auto lines = run.Play(Desktop("medium") +
+                          "move 1200 300\nwheel -120\ntilt 120\nmove 300 300\nwheel 120\n");
+    // Down turned up: a line up (0) on the pane's bar.
+    EXPECT_NE(Field(LineOf(lines, "wheel -120"), "posted")
+                  .find("\"message\":\"WM_VSCROLL\",\"wParam\":\"0x0\""),
+              std::string::npos)
+        << LineOf(lines, "wheel -120");
+    EXPECT_EQ(Field(LineOf(lines, "tilt 120"), "posted"),
+              "[{\"window\":\"page\",\"message\":\"WM_MOUSEHWHEEL\",\"wParam\":\"0xFF880000\","
+              "\"lParam\":\"0x12C04B0\"}]");
+    EXPECT_EQ(Field(LineOf(lines, "wheel 120"), "posted"),
+              "[{\"window\":\"text\",\"message\":\"WM_MOUSEWHEEL\",\"wParam\":\"0xFF880000\","
+              "\"lParam\":\"0x12C012C\"}]");
+}
+
+TEST(WheelReplay, CommandsToAWindowsOwnBarCarryNoHandle) {
+    // Both scroll-bar methods on the viewer's pane, which has a bar of its own: every
+    // command's lParam is 0.
+    for (const char* method : {"0", "1"}) {
+        SCOPED_TRACE(method);
+        ReplayRun run(SettingsXml("<SwitchOnMouseOver Enable=\"false\"/><Default Enabled=\"true\" "
+                                  "AdvScrollVert=\"1\" AdvScrollMethod=\"" +
+                                  std::string(method) + "\"/>"));
+        auto lines = run.Play(Desktop("medium") + "move 1200 300\nwheel -120\n");
+        const std::string posted = Field(LineOf(lines, "wheel -120"), "posted");
+        EXPECT_NE(posted.find("WM_VSCROLL"), std::string::npos) << posted;
+        for (size_t at = posted.find("\"lParam\":"); at != std::string::npos;
+             at = posted.find("\"lParam\":", at + 1))
+            EXPECT_EQ(posted.substr(at, 14), "\"lParam\":\"0x0\"") << posted;
     }
 }
 

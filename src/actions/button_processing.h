@@ -26,10 +26,13 @@ struct EventWindow {
     unsigned long pid = 0;
     // The window is the last one and the cursor moved into another quarter of it.
     bool quadrantChanged = false;
+    // The window is the last one and its caption is no longer the one last matched.
+    bool captionChanged = false;
 };
 
 // The window of the event at pt: under the cursor with SwitchOnMouseOver, else the
-// foreground window's focus window. Also notes the quarter of the last window.
+// foreground window's focus window. Also notes the quarter of the last window, and whether
+// its caption changed when some profile matches captions.
 EventWindow ChooseEventWindow(POINT pt);
 
 // Finds the profile of window and makes it current, unless the switch must wait because

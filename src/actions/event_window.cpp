@@ -34,13 +34,30 @@ EventWindow FocusWindow() {
     return window;
 }
 
+// A page title or document name in the caption may choose another profile for the same
+// window; the lookup that follows stores the new caption.
+bool CaptionChanged(HWND window) {
+    if (!g_pSettings || !g_pSettings->HasCaptionProfiles())
+        return false;
+    String caption;
+    if (!windows::GetWindowCaption(window, g_szLastProcess, &caption) ||
+        caption == g_strLastCaption)
+        return false;
+    CLogger::LogDebug(L"ProcessButton: Window caption has changed from '%ls' to '%ls'",
+                      g_strLastCaption.c_str(), caption.c_str());
+    return true;
+}
+
 } // namespace
 
 EventWindow ChooseEventWindow(POINT pt) {
     PW_ASSERT_LOCK_HELD();
     bool underCursor = g_pSettings && g_pSettings->SwitchOnMouseOver();
     EventWindow window = underCursor ? WindowUnderCursor(pt) : FocusWindow();
-    if (window.hwnd != g_hLastWindow || !g_bQuadrantsUsed)
+    if (window.hwnd != g_hLastWindow)
+        return window;
+    window.captionChanged = CaptionChanged(window.hwnd);
+    if (!g_bQuadrantsUsed)
         return window;
     int quadrant = windows::GetWindowQuadrant(window.hwnd, &pt);
     if (quadrant != g_nLastQuadrant) {

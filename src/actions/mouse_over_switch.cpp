@@ -115,7 +115,8 @@ bool pw::ProcessMouseOver(POINT pt) {
         const bool captionChanged = CaptionChanged(window);
         if (!quadrantChanged && !captionChanged)
             return true;
-        SetWheelWindow(window, &pt, true, quadrantChanged);
+        // Evaluated afresh: the cache would answer with the profile of the old caption.
+        SetWheelWindow(window, &pt, true, true);
     } else {
         SetWheelWindow(window, &pt, true, false);
     }

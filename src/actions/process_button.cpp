@@ -125,7 +125,9 @@ bool pw::ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUC
                           pw::actions::Low32(g_hLastWindow));
     } else {
         pw::actions::EventWindow window = pw::actions::ChooseEventWindow(pt);
-        if (window.quadrantChanged || (window.hwnd && window.hwnd != g_hLastWindow))
+        // A changed caption may choose another profile for the same window.
+        if (window.quadrantChanged || window.captionChanged ||
+            (window.hwnd && window.hwnd != g_hLastWindow))
             pw::actions::DetectProfile(window, pt, button, kind, passOriginal);
         hwnd = window.hwnd;
     }

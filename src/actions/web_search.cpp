@@ -1,5 +1,7 @@
 #include "actions/web_search.h"
 
+#include "actions/saved_clipboard.h"
+
 #include "input/send_input.h"
 #include "input/send_keys.h"
 #include "input/sim_modifiers.h"
@@ -20,8 +22,6 @@
 namespace pw::actions {
 namespace {
 
-using platform::ClipboardFormat;
-
 constexpr size_t kMaxSearchUrl = 1024;
 constexpr size_t kMaxSelection = 1023;
 // The time the window in front gets to put its selection on the clipboard.
@@ -33,12 +33,6 @@ constexpr unsigned kOpenRetryMs = 20;
 constexpr auto kCopyQueueLimit = std::chrono::seconds(2);
 
 std::atomic<int> g_runningSearches{0};
-
-// The clipboard as the user left it.
-struct SavedClipboard {
-    std::vector<ClipboardFormat> formats;
-    String text;
-};
 
 // Runs work with the clipboard open; false when another program kept it.
 template <typename Work> bool WithClipboard(const Char* purpose, Work work) {
@@ -144,8 +138,7 @@ void SearchThread() {
         // Without the user's clipboard in hand the copy would replace it for good.
         SavedClipboard saved;
         if (!WithClipboard(L"save it", [&](platform::Clipboard& clipboard) {
-                saved.formats = clipboard.ReadAll();
-                clipboard.ReadText(saved.text);
+                saved = SaveClipboard(clipboard);
                 return true;
             }))
             return;

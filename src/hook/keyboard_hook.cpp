@@ -37,6 +37,56 @@ bool IsDown(int virtualKey) {
     return (g_KeyState[static_cast<size_t>(virtualKey)] & kDown) != 0;
 }
 
+enum class Modifier { None, Shift, Control, Alt };
+
+// The left side key of each modifier; the right one is the next code.
+constexpr int kVkLShift = 0xA0;
+constexpr int kVkLControl = 0xA2;
+constexpr int kVkLMenu = 0xA4;
+
+// The hook reports the side keys; input another program injects with the generic code
+// (0x10 to 0x12) reaches it unchanged, so both name the same modifier.
+Modifier ModifierOf(DWORD virtualKey) {
+    switch (virtualKey) {
+    case pw::platform::kVkShift:
+    case kVkLShift:
+    case kVkLShift + 1:
+        return Modifier::Shift;
+    case pw::platform::kVkControl:
+    case kVkLControl:
+    case kVkLControl + 1:
+        return Modifier::Control;
+    case pw::platform::kVkMenu:
+    case kVkLMenu:
+    case kVkLMenu + 1:
+        return Modifier::Alt;
+    default:
+        return Modifier::None;
+    }
+}
+
+// Whether a key is held; a generic Shift, Control or Alt code (a layer key slot may name
+// one) is held through either side key, since those are what the hook sees.
+bool KeyHeld(int virtualKey) {
+    if (IsDown(virtualKey))
+        return true;
+    int left = 0;
+    switch (virtualKey) {
+    case pw::platform::kVkShift:
+        left = kVkLShift;
+        break;
+    case pw::platform::kVkControl:
+        left = kVkLControl;
+        break;
+    case pw::platform::kVkMenu:
+        left = kVkLMenu;
+        break;
+    default:
+        return false;
+    }
+    return IsDown(left) || IsDown(left + 1);
+}
+
 // Whether the modifier code of a slot holds. Codes 1 to 7 combine Shift (1), Control (2)
 // and Alt (4), each of the three up when its bit is clear; any other code is no condition.
 bool ModifierHolds(unsigned code) {
@@ -69,7 +119,7 @@ bool SlotMatches(const CHotkey& slot) {
         return false;
     if (!ModifierHolds(modifier))
         return false;
-    return key == 0 || (key < g_KeyState.size() && IsDown(static_cast<int>(key)));
+    return key == 0 || (key < g_KeyState.size() && KeyHeld(static_cast<int>(key)));
 }
 
 // The layer of a layer slot: slots 0 to 4 are layers 0 to 4, slots 7 to 11 layers 5 to 9.
@@ -79,20 +129,17 @@ int LayerOfSlot(int slot) {
 
 void UpdateModifierSummary(DWORD virtualKey) {
     const uint8_t state = g_KeyState[virtualKey];
-    switch (virtualKey) {
-    case 0xA0:
-    case 0xA1:
+    switch (ModifierOf(virtualKey)) {
+    case Modifier::Shift:
         g_Modifiers.shift = state;
         break;
-    case 0xA2:
-    case 0xA3:
+    case Modifier::Control:
         g_Modifiers.control = state;
         break;
-    case 0xA4:
-    case 0xA5:
+    case Modifier::Alt:
         g_Modifiers.alt = state;
         break;
-    default:
+    case Modifier::None:
         break;
     }
 }
@@ -158,7 +205,7 @@ void ExamineKey(WPARAM message, const KBDLLHOOKSTRUCT& record) {
 
     UpdateModifierSummary(record.vkCode);
     const bool released = (record.flags & pw::platform::kLlkhfUp) != 0;
-    if (released && (record.vkCode == 0xA4 || record.vkCode == 0xA5))
+    if (released && ModifierOf(record.vkCode) == Modifier::Alt)
         StartKeySwitchTimer(record.vkCode);
     if (!g_pSettings)
         return;
@@ -176,7 +223,7 @@ void ExamineKey(WPARAM message, const KBDLLHOOKSTRUCT& record) {
     CLogger::LogDebug(L"KeyHookLLProc: ResetStickyOnAnyKey");
     POINT pt{};
     if (GetPhysCursorPos(&pt))
-        pw::ResetOtherSticky(pt, -1, record.vkCode == static_cast<DWORD>(pw::platform::kVkControl));
+        pw::ResetOtherSticky(pt, -1, ModifierOf(record.vkCode) == Modifier::Control);
 }
 
 // A code beyond the key table means the hook is in a bad state: it is installed again.

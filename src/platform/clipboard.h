@@ -17,6 +17,7 @@ inline constexpr unsigned kCfUnicodeText = 13;
 struct ClipboardFormat {
     unsigned format = 0;
     std::vector<uint8_t> bytes;
+    String name; // the registered name; empty for a standard format
 };
 
 class Clipboard {
@@ -29,9 +30,14 @@ class Clipboard {
     virtual void Close() = 0;
     // The Unicode text of the open clipboard; false when it holds none.
     virtual bool ReadText(String& text) = 0;
-    // Every format of the open clipboard that lives in a memory block; formats held
-    // otherwise (bitmap handles and the like) are left out.
-    virtual std::vector<ClipboardFormat> ReadAll() = 0;
+    // The formats the open clipboard offers, in its order, with their names and without
+    // their bytes: listing them asks no program to render anything.
+    virtual std::vector<ClipboardFormat> ListFormats() = 0;
+    // The bytes of one format of the open clipboard when its data is a memory block of at
+    // most limit bytes; size is the block's size whenever there is one. False for data
+    // held otherwise (bitmap handles and the like), for none, and for a larger block.
+    virtual bool ReadFormat(unsigned format, size_t limit, std::vector<uint8_t>& bytes,
+                            size_t& size) = 0;
     // EmptyClipboard, then SetClipboardData with a new moveable memory block for each
     // format; false (last error set) when any of it failed.
     virtual bool Replace(const std::vector<ClipboardFormat>& formats) = 0;

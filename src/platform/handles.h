@@ -118,6 +118,8 @@ inline constexpr int kSbVert = 1;
 inline constexpr int kSbCtl = 2;
 inline constexpr WPARAM kSbLineUp = 0;   // also SB_LINELEFT
 inline constexpr WPARAM kSbLineDown = 1; // also SB_LINERIGHT
+inline constexpr WPARAM kSbPageUp = 2;   // also SB_PAGELEFT
+inline constexpr WPARAM kSbPageDown = 3; // also SB_PAGERIGHT
 inline constexpr WPARAM kSbThumbPosition = 4;
 inline constexpr WPARAM kSbEndScroll = 8;
 // ShowWindow commands.

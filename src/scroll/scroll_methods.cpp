@@ -57,6 +57,12 @@ POINT CursorPoint() {
     return pt;
 }
 
+// The lParam of a scroll-bar command: a window's own bar is 0, since a handle there means
+// "from this scroll-bar control" and programs route the message by it.
+uintptr_t BarParam(HWND window, HWND bar) {
+    return bar == window ? 0 : reinterpret_cast<uintptr_t>(bar);
+}
+
 bool ArrowKeys(HWND window, int amount, int count) {
     const bool left = amount < 0;
     CLogger::LogDebug(L"Simulating VK_%ls to scroll window 0x%08X (Method 3)",
@@ -98,7 +104,7 @@ bool LineCommands(HWND window, HWND bar, unsigned message, bool horizontal, int 
                       L"delta %d",
                       DirectionName(horizontal), Low32(window), Low32(bar), amount);
     const bool own = bar == window;
-    const uintptr_t barParam = reinterpret_cast<uintptr_t>(bar);
+    const uintptr_t barParam = BarParam(window, bar);
     // Part of a line still scrolls one.
     const int repeats = (std::abs(amount) + kWheelDelta - 1) / kWheelDelta;
     for (int i = 0; i < repeats; ++i) {
@@ -106,7 +112,7 @@ bool LineCommands(HWND window, HWND bar, unsigned message, bool horizontal, int 
         if (!own)
             Post(window, message, command, barParam);
     }
-    Post(bar, message, platform::kSbEndScroll, own ? 0 : barParam);
+    Post(bar, message, platform::kSbEndScroll, barParam);
     if (!own)
         Post(window, message, platform::kSbEndScroll, barParam);
     return true;
@@ -117,20 +123,20 @@ bool ThumbPosition(HWND window, HWND bar, unsigned message, bool horizontal, int
                       L"delta %d",
                       DirectionName(horizontal), Low32(window), Low32(bar), amount);
     const bool own = bar == window;
-    // A window's own bar counts down from the top, the wheel up.
-    if (own)
-        amount = -amount;
+    // Every bar counts from its start (top or left): the wheel up and the tilt left go
+    // toward it, whether the bar is the window's own or a control.
+    const int lines = (horizontal ? amount : -amount) / kWheelDelta;
     platform::ScrollRange range;
     const int which = own ? (horizontal ? platform::kSbHorz : platform::kSbVert) : platform::kSbCtl;
     if (!platform::GetWindows().ScrollInfo(bar, which, range))
         return false;
-    int position = range.pos + amount / kWheelDelta;
+    int position = range.pos + lines;
     if (position > range.max)
         position = range.max;
     if (position < range.min)
         position = range.min;
     Post(bar, message, MakeParam(static_cast<long>(platform::kSbThumbPosition), position),
-         reinterpret_cast<uintptr_t>(bar));
+         BarParam(window, bar));
     return true;
 }
 
@@ -138,7 +144,8 @@ bool ThumbPosition(HWND window, HWND bar, unsigned message, bool horizontal, int
 
 } // namespace pw::scroll
 
-bool pw::Scroll(HWND window, unsigned scrollMessage, int amount, int method) {
+bool pw::Scroll(HWND window, unsigned scrollMessage, int amount, int method,
+                scroll::ScrollUnit unit) {
     using namespace pw::scroll;
     if (IsDisabledMethod(method)) {
         CLogger::LogDebug(L"Scroll: Scroll method = disabled; don't scroll!");
@@ -156,9 +163,11 @@ bool pw::Scroll(HWND window, unsigned scrollMessage, int amount, int method) {
     }
     const int count = std::abs(amount / kWheelDelta);
     // SB_LINEUP and SB_LINELEFT are 0, SB_LINEDOWN and SB_LINERIGHT 1.
-    const uintptr_t command = horizontal
-                                  ? (amount >= 1 ? platform::kSbLineDown : platform::kSbLineUp)
-                                  : (amount >= 1 ? platform::kSbLineUp : platform::kSbLineDown);
+    const bool forward = horizontal ? amount >= 1 : amount < 1;
+    // Page scrolling goes by page commands: the page value is no count of lines.
+    const uintptr_t command = unit == ScrollUnit::Page
+                                  ? (forward ? platform::kSbPageDown : platform::kSbPageUp)
+                                  : (forward ? platform::kSbLineDown : platform::kSbLineUp);
     if (method == kMethodArrowKeys && horizontal)
         return ArrowKeys(window, amount, count);
     if (method == kMethodScaledWheel)

@@ -17,6 +17,10 @@ inline constexpr int kMethodDefaultOld = 0x0F000000;
 inline constexpr int kMethodDisabled = 9;
 inline constexpr int kMethodDisabledOld = -1;
 
+// What one notch of an amount scrolls by: lines (or characters), or a page when the
+// system is set to scroll a screen at a time.
+enum class ScrollUnit { Line, Page };
+
 // Wheel units of one notch.
 inline constexpr int kWheelDelta = 120;
 
@@ -45,8 +49,10 @@ namespace pw {
 // scrollMessage is kWmVScroll or kWmHScroll. True when the event counts as handled: a
 // disabled method swallows, the default method is left to the caller (false), and a
 // window of a more privileged process or without the scroll bar a method needs gives
-// false.
-bool Scroll(HWND window, unsigned scrollMessage, int amount, int method);
+// false. With ScrollUnit::Page the commands methods 0 and 4 post are page commands, one a
+// notch.
+bool Scroll(HWND window, unsigned scrollMessage, int amount, int method,
+            scroll::ScrollUnit unit = scroll::ScrollUnit::Line);
 // The scroll bar of window for a direction: its own bar when it has a visible one, else
 // a scroll-bar control among its children or its parent's children; null when none.
 HWND FindScrollBar(HWND window, bool horizontal);

@@ -123,8 +123,17 @@ String ClassOf(HWND window) {
     return String(name.data(), length > 0 ? static_cast<size_t>(length) : 0);
 }
 
+// Whether the rules that scroll by lines scroll by pages instead.
+ScrollUnit SystemUnit(const WheelMessage& message) {
+    return !message.axis->horizontal && g_SystemMouseDefaults.pageScroll ? ScrollUnit::Page
+                                                                         : ScrollUnit::Line;
+}
+
 // The wheel amount of the rules that scroll by lines or characters instead.
 int SystemAmount(const WheelMessage& message) {
+    // The page value (0xFFFFFFFF) is no line count: a page a notch.
+    if (SystemUnit(message) == ScrollUnit::Page)
+        return message.delta;
     const unsigned perNotch = message.axis->horizontal ? g_SystemMouseDefaults.scrollChars
                                                        : g_SystemMouseDefaults.scrollLines;
     return Cut16(static_cast<long long>(message.delta) * perNotch);
@@ -140,7 +149,7 @@ RuleOutcome Wpf(const WheelMessage& message, const ClassRule& rule) {
     else
         CLogger::LogDebug(rule.text, Low32(message.window), message.className.data());
     return pw::Scroll(message.window, message.axis->scrollMessage, SystemAmount(message),
-                      kMethodCursorCommands)
+                      kMethodCursorCommands, SystemUnit(message))
                ? RuleOutcome::Swallow
                : RuleOutcome::Continue;
 }
@@ -243,7 +252,7 @@ RuleOutcome LineCommands(const WheelMessage& message, const ClassRule& rule) {
     else
         CLogger::LogDebug(rule.text, Low32(message.window), message.className.data());
     return pw::Scroll(message.window, message.axis->scrollMessage, SystemAmount(message),
-                      kMethodLineCommands)
+                      kMethodLineCommands, SystemUnit(message))
                ? RuleOutcome::Swallow
                : RuleOutcome::Pass;
 }

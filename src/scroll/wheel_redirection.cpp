@@ -34,12 +34,6 @@ int HighWord(DWORD mouseData) {
     return static_cast<int16_t>(static_cast<uint16_t>(mouseData >> 16));
 }
 
-// The horizontal fallback inverts the raw delta itself; the vertical one gets the delta
-// the hook inverted already.
-bool InvertedTilt(int delta) {
-    return pw::MouseTilt(-delta);
-}
-
 const WheelAxis kVertical{
     false,
     L"ScrollVertical",
@@ -58,7 +52,7 @@ const WheelAxis kHorizontal{
     platform::kWmMouseHWheel,
     &CApplicationSettings::InvertedHorzScrolling,
     &CApplicationSettings::AdvScrollHorizontal,
-    &InvertedTilt,
+    &pw::MouseTilt,
     L"Not redirecting horizontal wheel message as it is over the active window (0x%08X) anyway",
     L"Unable to redirect horizontal wheel message 0x%08X to elevated window 0x%08X: '%ls'"};
 
@@ -145,12 +139,13 @@ bool Redirect(const WheelAxis& axis, MSLLHOOKSTRUCT* record, int delta) {
         if (!IsDefaultMethod(method) &&
             pw::Scroll(event.target, axis.scrollMessage, amount, method))
             return true;
-        if (IsDefaultMethod(method))
-            sendDelta = HighWord(record->mouseData);
-        else
+        // The amount is turned round already; only the event's own delta is not.
+        if (!IsDefaultMethod(method))
             sendDelta = amount < 0 ? -kWheelDelta * multiplier : kWheelDelta * multiplier;
-        if ((profile.*axis.inverted)())
-            sendDelta = -sendDelta;
+        else if ((profile.*axis.inverted)())
+            sendDelta = -HighWord(record->mouseData);
+        else
+            sendDelta = HighWord(record->mouseData);
     }
 
     HWND window = event.window;
@@ -228,6 +223,10 @@ bool pw::ScrollVertical(MSLLHOOKSTRUCT* record, int delta) {
 bool pw::RedirectHorizontalWheel(MSLLHOOKSTRUCT* record) {
     if (!record)
         return false;
-    return pw::scroll::Redirect(pw::scroll::HorizontalAxis(), record,
-                                pw::scroll::HighWord(record->mouseData));
+    int delta = pw::scroll::HighWord(record->mouseData);
+    // Turned round here, as the hook does for the vertical wheel, so that every road
+    // below (scroll method, fallback post, simulated tilt) inverts it exactly once.
+    if (g_pCurrentApp && g_pCurrentApp->InvertedHorzScrolling())
+        delta = -delta;
+    return pw::scroll::Redirect(pw::scroll::HorizontalAxis(), record, delta);
 }

@@ -32,8 +32,8 @@ CApplicationSettings::~CApplicationSettings() {
 }
 
 void CApplicationSettings::ReleaseEverything() {
-    for (auto* text :
-         {&m_FullName, &m_Description, &m_Caption, &m_Application, &m_Class, &m_ParentClass})
+    for (auto* text : {&m_FullName, &m_Description, &m_Caption, &m_Application,
+                       &m_ApplicationPattern, &m_Class, &m_ParentClass})
         text->Clear();
     for (Layer& layer : m_Layers)
         layer.name.Clear();

@@ -23,7 +23,9 @@ class xml_node;
 }
 namespace pw::settings {
 class LoadDiagnostics;
-}
+// The scroll methods' multiplier of a new profile and of a file that leaves it out.
+inline constexpr int kDefaultScrollMultiplier = 1;
+} // namespace pw::settings
 
 class CSettings;
 
@@ -54,7 +56,10 @@ class PW_API CApplicationSettings {
     const Char* GetDescription() const;
     void SetDescription(const Char* description);
     const Char* GetCaption() const;
+    // The application field lower-cased, as the plain matching compares it; and as
+    // written, as a pattern compiles it.
     const Char* GetApplication() const;
+    const Char* GetApplicationPattern() const;
     const Char* GetClass() const;
     const Char* GetParentClass() const;
     // Matched on more than the process name: class, parent class, caption, quarters,
@@ -173,6 +178,11 @@ class PW_API CApplicationSettings {
 
   private:
     void StoreWindowFields(StringView whole, StringView rest);
+    // Stores the application both lower-cased and as written; a field of the window
+    // forms that is a lone "*" clears it instead.
+    void StoreApplication(StringView text);
+    void StoreApplicationField(StringView field);
+    void ClearApplication();
 
     struct Layer {
         pw::settings::OwnedString name;
@@ -226,7 +236,8 @@ class PW_API CApplicationSettings {
     pw::settings::OwnedString m_FullName;
     pw::settings::OwnedString m_Description;
     pw::settings::OwnedString m_Caption;
-    pw::settings::OwnedString m_Application; // always lower case
+    pw::settings::OwnedString m_Application;        // always lower case
+    pw::settings::OwnedString m_ApplicationPattern; // the same field as written
     pw::settings::OwnedString m_Class;
     pw::settings::OwnedString m_ParentClass;
 
@@ -241,8 +252,8 @@ class PW_API CApplicationSettings {
     int m_nScrollLines = 3;
     bool m_bForceSPI = false;
     int m_nAdvScrollMethod = 8;
-    int m_nAdvScrollVert = 1;
-    int m_nAdvScrollHorz = 1;
+    int m_nAdvScrollVert = pw::settings::kDefaultScrollMultiplier;
+    int m_nAdvScrollHorz = pw::settings::kDefaultScrollMultiplier;
     WINDOWMASK m_WindowMask = wmWholeWindow;
     bool m_bDisableScrollUnderCursor = false;
     bool m_bIgnoreVScroll = false;

@@ -30,6 +30,10 @@ const Char* CApplicationSettings::GetApplication() const {
     return m_Application.Get();
 }
 
+const Char* CApplicationSettings::GetApplicationPattern() const {
+    return m_ApplicationPattern.Get();
+}
+
 const Char* CApplicationSettings::GetClass() const {
     return m_Class.Get();
 }

@@ -59,10 +59,10 @@ void CApplicationSettings::StoreWindowFields(StringView whole, StringView rest) 
     if (!application) {
         m_Class.Clear();
         m_ParentClass.Clear();
-        m_Application.Assign(whole, true);
+        StoreApplication(whole);
         return;
     }
-    StoreField(m_Application, *application, true);
+    StoreApplicationField(*application);
     std::optional<StringView> windowClass = TakeField(rest);
     if (!windowClass) {
         m_Class.Clear();
@@ -75,7 +75,7 @@ void CApplicationSettings::StoreWindowFields(StringView whole, StringView rest) 
 
 void CApplicationSettings::SetApplication(const Char* profileString) {
     if (!profileString) {
-        m_Application.Clear();
+        ClearApplication();
         m_Class.Clear();
         m_ParentClass.Clear();
         m_Caption.Clear();
@@ -96,7 +96,7 @@ void CApplicationSettings::SetApplication(const Char* profileString) {
             m_Caption.Clear();
             m_Class.Clear();
             m_ParentClass.Clear();
-            m_Application.Assign(whole, true);
+            StoreApplication(whole);
             return;
         }
         StoreField(m_Caption, *caption);
@@ -118,8 +118,10 @@ void CApplicationSettings::SetApplication(const Char* profileString) {
         pw::settings::OwnedString* targets[] = {&m_Application, &m_Class, &m_ParentClass};
         for (pw::settings::OwnedString* target : targets) {
             std::optional<StringView> token = NextToken(rest);
-            if (token)
-                StoreField(*target, *token, target == &m_Application);
+            if (target == &m_Application)
+                token ? StoreApplicationField(*token) : ClearApplication();
+            else if (token)
+                StoreField(*target, *token);
             else
                 target->Clear();
         }
@@ -129,7 +131,26 @@ void CApplicationSettings::SetApplication(const Char* profileString) {
     m_Caption.Clear();
     m_Class.Clear();
     m_ParentClass.Clear();
-    m_Application.Assign(whole, true);
+    StoreApplication(whole);
+}
+
+// Process names are compared without regard to case; a pattern keeps its case, since
+// lower-casing changes what escapes such as \D or \W mean.
+void CApplicationSettings::StoreApplication(StringView text) {
+    m_Application.Assign(text, true);
+    m_ApplicationPattern.Assign(text);
+}
+
+void CApplicationSettings::StoreApplicationField(StringView field) {
+    if (field == L"*")
+        ClearApplication();
+    else
+        StoreApplication(field);
+}
+
+void CApplicationSettings::ClearApplication() {
+    m_Application.Clear();
+    m_ApplicationPattern.Clear();
 }
 
 bool CApplicationSettings::IsCustomWindow() const {

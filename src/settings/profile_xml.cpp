@@ -88,8 +88,12 @@ void CApplicationSettings::LoadScrollAttributes(const pugi::xml_node& element,
     m_bIgnoreHScroll = attribute.Bool("IgnoreHScroll", false);
     m_nIgnoreHScrollTime = attribute.NonNegative("IgnoreHScrollTime", 400);
     m_nAdvScrollMethod = attribute.Int("AdvScrollMethod", 8);
-    m_nAdvScrollVert = attribute.Int("AdvScrollVert", 0);
-    m_nAdvScrollHorz = attribute.Int("AdvScrollHorz", 0);
+    // A missing multiplier reads as the class's own 1: 0 would make every scroll method
+    // scroll nothing.
+    m_nAdvScrollVert = attribute.Int("AdvScrollVert", kDefaultScrollMultiplier);
+    m_nAdvScrollHorz = attribute.Int("AdvScrollHorz", kDefaultScrollMultiplier);
+    // Read for the default profile too, which saves it, so that it survives a save.
+    m_bDisableScrollUnderCursor = attribute.Bool("DisableScrollUnderCursor", false);
 }
 
 bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
@@ -114,7 +118,6 @@ bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
             attribute.InRange("SwapButtons", swapUnchanged, swapUnchanged, swapSwapped));
         m_bNoParent = attribute.Bool("NoParent", false);
         m_bRegExMatching = attribute.Bool("RegExMatching", false);
-        m_bDisableScrollUnderCursor = attribute.Bool("DisableScrollUnderCursor", false);
 
         pugi::xml_attribute maskAttribute = attribute("WindowMask");
         int mask = xml::ReadInt(maskAttribute, wmWholeWindow, element, diagnostics);
@@ -410,6 +413,13 @@ bool CApplicationSettings::SaveDefault(pugi::xml_node& element) {
         xml::WriteInt(element, "IgnoreVScrollTime", m_nIgnoreVScrollTime);
         xml::WriteBool(element, "IgnoreHScroll", m_bIgnoreHScroll);
         xml::WriteInt(element, "IgnoreHScrollTime", m_nIgnoreHScrollTime);
+        // The scroll options the reader takes from "Default" are written back, so that a
+        // saved file loads as it was.
+        xml::WriteBool(element, "Enabled", m_bEnabled);
+        xml::WriteInt(element, "AdvScrollMethod", m_nAdvScrollMethod);
+        xml::WriteInt(element, "AdvScrollVert", m_nAdvScrollVert);
+        xml::WriteInt(element, "AdvScrollHorz", m_nAdvScrollHorz);
+        xml::WriteBool(element, "DisableScrollUnderCursor", m_bDisableScrollUnderCursor);
 
         for (int layer = 0; layer < kLayerCount; ++layer) {
             pugi::xml_node container =

@@ -26,9 +26,14 @@ constexpr StringView kTaskbarButtons = L"MSTaskListWClass";
 // Reloads bring new patterns; beyond this many the cache starts afresh.
 constexpr size_t kMaxCachedPatterns = 512;
 
+enum class PatternCase { Sensitive, Ignored };
+
 // A profile's pattern as the matching compiles it; throws std::regex_error when invalid.
-std::unique_ptr<std::wregex> CompilePattern(const Char* pattern) {
-    return std::make_unique<std::wregex>(pattern, std::regex::ECMAScript);
+std::unique_ptr<std::wregex> CompilePattern(const Char* pattern, PatternCase patternCase) {
+    auto flags = std::regex::ECMAScript;
+    if (patternCase == PatternCase::Ignored)
+        flags |= std::regex::icase;
+    return std::make_unique<std::wregex>(pattern, flags);
 }
 
 // Compiled patterns by their text, shared by every profile that uses the same text.
@@ -36,16 +41,18 @@ std::unique_ptr<std::wregex> CompilePattern(const Char* pattern) {
 class PatternCache {
   public:
     // The compiled pattern, or null when it is not a valid expression (logged once).
-    const std::wregex* Find(const Char* pattern, const Char* profile) {
+    const std::wregex* Find(const Char* pattern, PatternCase patternCase, const Char* profile) {
+        // The same text compiled with and without regard to case are two expressions.
+        auto& compiled = compiled_[patternCase == PatternCase::Ignored ? 1 : 0];
         StringView text(pattern);
-        auto found = compiled_.find(text);
-        if (found != compiled_.end())
+        auto found = compiled.find(text);
+        if (found != compiled.end())
             return found->second.get();
-        if (compiled_.size() >= kMaxCachedPatterns)
-            compiled_.clear();
+        if (compiled.size() >= kMaxCachedPatterns)
+            compiled.clear();
         std::unique_ptr<std::wregex> expression;
         try {
-            expression = CompilePattern(pattern);
+            expression = CompilePattern(pattern, patternCase);
         } catch (const std::exception&) {
             // Logged and skipped rather than thrown: one bad pattern must not end every lookup.
             CLogger::LogMessage(
@@ -53,14 +60,17 @@ class PatternCache {
                 pattern, Printable(profile));
         }
         const std::wregex* result = expression.get();
-        compiled_.emplace(String(text), std::move(expression));
+        compiled.emplace(String(text), std::move(expression));
         return result;
     }
 
-    void Clear() { compiled_.clear(); }
+    void Clear() {
+        for (auto& compiled : compiled_)
+            compiled.clear();
+    }
 
   private:
-    std::map<String, std::unique_ptr<std::wregex>, std::less<>> compiled_;
+    std::array<std::map<String, std::unique_ptr<std::wregex>, std::less<>>, 2> compiled_;
 };
 
 PatternCache& Patterns() {
@@ -69,10 +79,11 @@ PatternCache& Patterns() {
 }
 
 // A null pattern is not tested; an invalid one never matches.
-bool PatternFound(const Char* pattern, StringView text, const CApplicationSettings& profile) {
+bool PatternFound(const Char* pattern, StringView text, const CApplicationSettings& profile,
+                  PatternCase patternCase = PatternCase::Sensitive) {
     if (!pattern)
         return true;
-    const std::wregex* expression = Patterns().Find(pattern, profile.GetDescription());
+    const std::wregex* expression = Patterns().Find(pattern, patternCase, profile.GetDescription());
     if (!expression)
         return false;
     try {
@@ -119,7 +130,9 @@ bool SimpleMatch(const WindowFacts& facts, const CApplicationSettings& profile) 
 }
 
 bool PatternMatch(const WindowFacts& facts, const CApplicationSettings& profile) {
-    if (!PatternFound(profile.GetApplication(), facts.process, profile))
+    // The application pattern as written, without regard to case as process names are.
+    if (!PatternFound(profile.GetApplicationPattern(), facts.process, profile,
+                      PatternCase::Ignored))
         return false;
     if (!PatternFound(profile.GetClass(), facts.className, profile))
         return false;
@@ -349,7 +362,7 @@ bool IsValidProfilePattern(const Char* pattern, std::string* why) {
     if (!pattern)
         return true;
     try {
-        CompilePattern(pattern);
+        CompilePattern(pattern, PatternCase::Sensitive);
         return true;
     } catch (const std::exception& error) {
         if (why)

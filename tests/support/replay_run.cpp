@@ -58,6 +58,10 @@ std::vector<std::string> ReplayRun::Play(const std::string& scenario) {
     return lines;
 }
 
+sim::SimulatedDesktop& ReplayRun::Desktop() {
+    return replay_->Desktop();
+}
+
 std::string LineOf(const std::vector<std::string>& lines, const std::string& event) {
     const std::string field = "\"event\":\"" + event + "\"";
     for (const std::string& line : lines)

@@ -13,6 +13,9 @@
 namespace pw::replay {
 class Replay;
 }
+namespace pw::sim {
+class SimulatedDesktop;
+}
 
 namespace pw::test {
 
@@ -31,6 +34,8 @@ class ReplayRun {
     // Plays the steps of scenario (windows stay from one call to the next) and returns the
     // lines they wrote.
     std::vector<std::string> Play(const std::string& scenario);
+    // The simulated desktop the run plays on, for what a scenario line cannot do.
+    sim::SimulatedDesktop& Desktop();
 
   private:
     std::filesystem::path folder_; // the run's own: its settings and the scenario's files

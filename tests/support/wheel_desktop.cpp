@@ -28,8 +28,9 @@ bool IsQuery(unsigned message) {
 
 } // namespace
 
-WheelDesktop::WheelDesktop(unsigned long ownIntegrity) {
+WheelDesktop::WheelDesktop(unsigned long ownIntegrity, unsigned systemLines) {
     desktop.processes.SetOwnIntegrity(ownIntegrity);
+    desktop.systemParameters.Preset(false, systemLines);
     library.emplace();
     runtime::RegisterMessages();
     CLogger::EnableDebug(true);

@@ -27,8 +27,10 @@ class WheelDesktop {
     static constexpr unsigned long kAppPid = 100;
     static constexpr unsigned long kFrontPid = 200;
 
-    // ownIntegrity: the library's own level, read when it is loaded.
-    explicit WheelDesktop(unsigned long ownIntegrity = platform::kIntegrityMedium);
+    // ownIntegrity: the library's own level, and systemLines the system's wheel lines
+    // (0xFFFFFFFF: a page a notch), both read when it is loaded.
+    explicit WheelDesktop(unsigned long ownIntegrity = platform::kIntegrityMedium,
+                          unsigned systemLines = 3);
     ~WheelDesktop();
 
     // Writes a settings file with globals (option elements) and the default profile's

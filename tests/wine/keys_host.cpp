@@ -3,8 +3,9 @@
 // front with the keyboard (Alt held while the front window changes, no click) and checks
 // that the profile follows; then it holds Control and Shift, the layer modifier
 // combination of the second layer, presses the right button, and checks that the keys
-// the second layer maps to that button arrive in notepad's edit control. One line per
-// check; the exit code is the number of failed checks.
+// the second layer maps to that button arrive in notepad's edit control. Last, the middle
+// button starts a sticky movement-to-scroll in notepad that a released key ends, except
+// Control's. One line per check; the exit code is the number of failed checks.
 
 #include <windows.h>
 
@@ -63,15 +64,35 @@ bool SendKey(WORD vk, bool up) {
     return SendInput(1, &input, sizeof(INPUT)) == 1;
 }
 
-bool SendRightClick() {
+bool SendClick(DWORD down, DWORD up) {
     INPUT inputs[2] = {};
     for (INPUT& input : inputs) {
         input.type = INPUT_MOUSE;
         input.mi.dwExtraInfo = kHostMarker;
     }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    inputs[0].mi.dwFlags = down;
+    inputs[1].mi.dwFlags = up;
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+bool SendRightClick() {
+    return SendClick(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+}
+
+// Moves the mouse down in one burst of events with the same time stamp, then once more a
+// moment later: movement-to-scroll turns a burst into the next step's speed.
+void SendMoveBurst(DWORD time) {
+    INPUT inputs[6] = {};
+    for (size_t i = 0; i < 6; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE;
+        inputs[i].mi.dy = 10;
+        inputs[i].mi.time = i < 5 ? time : time + 20;
+        inputs[i].mi.dwExtraInfo = kHostMarker;
+    }
+    SendInput(5, inputs, sizeof(INPUT));
+    Pump(50);
+    SendInput(1, inputs + 5, sizeof(INPUT));
 }
 
 std::string CurrentProcessName(const Library& library) {
@@ -82,7 +103,8 @@ std::string CurrentProcessName(const Library& library) {
 }
 
 // Two layers; Control+Shift holds the second. In notepad the right button of the second
-// layer waits 400 ms (time to let the keys go) and types "xy"; the default profile maps
+// layer waits 400 ms (time to let the keys go) and types "xy", and the middle button
+// starts a sticky movement-to-scroll that a key's release ends; the default profile maps
 // nothing.
 std::string SettingsXml() {
     std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
@@ -91,6 +113,7 @@ std::string SettingsXml() {
                       "\t<Logging Disable=\"false\" />\r\n"
                       "\t<ScrollLock BypassAll=\"false\" BypassDisabled=\"false\" />\r\n"
                       "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"
+                      "\t<ResetSticky Enabled=\"false\" Key=\"true\" Layer=\"false\" />\r\n"
                       "\t<LayerModifierKeys Enable=\"true\">\r\n"
                       "\t\t<LayerKey1 Key=\"0\" Modifier=\"3\" />\r\n"
                       "\t</LayerModifierKeys>\r\n"
@@ -98,6 +121,7 @@ std::string SettingsXml() {
                       "\t<Applications>\r\n"
                       "\t\t<Application Name=\"notepad.exe\" Description=\"Notepad\" "
                       "Enabled=\"true\">\r\n"
+                      "\t\t\t<Middle action=\"80\" />\r\n"
                       "\t\t\t<Right_Layer1 action=\"28\" keys=\"{WAITMS:400}xy\" keyaction=\"0\" "
                       "/>\r\n"
                       "\t\t</Application>\r\n"
@@ -157,6 +181,52 @@ void CheckLayerModifierCombination(const Library& library, const Notepad& notepa
           "'" + Narrow(EditText(notepad)) + "', injected " + g_injectedLetters);
 }
 
+int FirstVisibleLine(const Notepad& notepad) {
+    return static_cast<int>(SendMessageW(notepad.edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
+// Whether moving the mouse down scrolls notepad, which it does while movement-to-scroll
+// runs.
+bool MovementScrolls(const Notepad& notepad) {
+    const int before = FirstVisibleLine(notepad);
+    SendMoveBurst(GetTickCount());
+    return PumpUntil(1500, [&] { return FirstVisibleLine(notepad) > before; });
+}
+
+void CheckControlKeepsTheMovementToScroll(const Notepad& notepad) {
+    std::wstring text;
+    for (int line = 1; line <= 300; ++line)
+        text += L"line " + std::to_wstring(line) + L"\r\n";
+    SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    host::BringToFront(notepad.frame, 2000);
+    SetFocus(notepad.edit);
+    RECT rect{};
+    GetWindowRect(notepad.edit, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, rect.top + 40);
+    Pump(200);
+
+    SendClick(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    Pump(200);
+    const bool started = MovementScrolls(notepad);
+    Check(started, "the middle button makes the mouse scroll notepad",
+          "first visible line " + std::to_string(FirstVisibleLine(notepad)));
+    // The left Control key, as a keyboard reports it.
+    SendKey(VK_LCONTROL, false);
+    SendKey(VK_LCONTROL, true);
+    Pump(200);
+    const bool kept = MovementScrolls(notepad);
+    Check(kept, "letting Control go keeps the movement-to-scroll",
+          "first visible line " + std::to_string(FirstVisibleLine(notepad)));
+    SendKey(VK_LSHIFT, false);
+    SendKey(VK_LSHIFT, true);
+    Pump(200);
+    const int before = FirstVisibleLine(notepad);
+    const bool ended = !MovementScrolls(notepad);
+    Check(ended, "letting another key go ends it",
+          "first visible line " + std::to_string(before) + " -> " +
+              std::to_string(FirstVisibleLine(notepad)));
+}
+
 void Run() {
     Library library;
     if (!host::ResolveLibrary(library))
@@ -185,6 +255,7 @@ void Run() {
 
     CheckProfileFollowsTheKeyboard(library, notepad);
     CheckLayerModifierCombination(library, notepad);
+    CheckControlKeepsTheMovementToScroll(notepad);
 
     Check(library.removeMouseHook(true), "RemoveMouseHook stops the threads");
     host::StopNotepad(notepad);

@@ -1,8 +1,8 @@
 // Wheel and tilt against real programs, run under Wine with the real PallawickHook.dll:
 // Wine's own notepad.exe is filled with a few hundred lines and the host injects wheel
 // and tilt input with SendInput. What counts is what the programs show afterwards:
-// notepad's first visible line and text, the host's own scroll bar, the messages the
-// host's window received. One line per check; the exit code is the number of failed
+// notepad's first visible line and text, the host's own scroll bars, the messages the
+// host's windows received. One line per check; the exit code is the number of failed
 // checks.
 
 #include <windows.h>
@@ -61,6 +61,58 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+// A second window of the host with scroll bars of its own: like a framework's view, it
+// takes a scroll-bar command only when lParam is 0 (a handle would name a control).
+const wchar_t kOwnBarClass[] = L"PallawickWheelOwnBar";
+constexpr RECT kOwnBarRect{520, 440, 980, 740};
+constexpr POINT kOverOwnBar{700, 590};
+int g_ownBarCommands = 0;
+int g_ownBarForeignCommands = 0;
+// A third window without any scroll bar: the last wheel delta posted to it.
+const wchar_t kPlainClass[] = L"PallawickWheelPlain";
+constexpr RECT kPlainRect{20, 440, 480, 740};
+constexpr POINT kOverPlain{240, 590};
+int g_plainWheelDelta = 0;
+
+LRESULT CALLBACK OwnBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message != WM_VSCROLL && message != WM_HSCROLL) || LOWORD(wParam) == SB_ENDSCROLL)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (lParam != 0) {
+        ++g_ownBarForeignCommands;
+        return 0;
+    }
+    ++g_ownBarCommands;
+    const int bar = message == WM_VSCROLL ? SB_VERT : SB_HORZ;
+    const int position = GetScrollPos(window, bar);
+    if (LOWORD(wParam) == SB_LINEDOWN)
+        SetScrollPos(window, bar, position + 1, TRUE);
+    else if (LOWORD(wParam) == SB_LINEUP)
+        SetScrollPos(window, bar, position - 1, TRUE);
+    else if (LOWORD(wParam) == SB_THUMBPOSITION)
+        SetScrollPos(window, bar, static_cast<short>(HIWORD(wParam)), TRUE);
+    return 0;
+}
+
+LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEWHEEL) {
+        g_plainWheelDelta = GET_WHEEL_DELTA_WPARAM(wParam);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The host's scroll-bar control takes a thumb position posted to it, as a program's
+// handler of the control would.
+WNDPROC g_scrollBarProc = nullptr;
+LRESULT CALLBACK ScrollBarControlProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_VSCROLL && LOWORD(wParam) == SB_THUMBPOSITION &&
+        reinterpret_cast<HWND>(lParam) == bar) {
+        SetScrollPos(bar, SB_CTL, static_cast<short>(HIWORD(wParam)), TRUE);
+        return 0;
+    }
+    return CallWindowProcW(g_scrollBarProc, bar, message, wParam, lParam);
+}
+
 const char* kButtonNames[] = {"Left",     "Right",     "Middle",  "XLeft",    "XRight",
                               "TiltLeft", "TiltRight", "WheelUp", "WheelDown"};
 
@@ -78,9 +130,16 @@ std::string Buttons(bool tiltTypes) {
     return xml;
 }
 
+constexpr const char* kLineCommands = "AdvScrollMethod=\"0\"";
+
 // The wheel scrolls the window under the cursor; tilt repeats are filtered. The host's
-// own profile scrolls by scroll-bar line commands.
-std::string SettingsXml() {
+// own profile scrolls by scroll-bar line commands; other scroll options (hostScroll)
+// apply to the default profile as well, which then maps nothing, so that they hold
+// whichever of the two is current.
+std::string SettingsXml(const std::string& hostScroll = kLineCommands) {
+    const bool plain = hostScroll == kLineCommands;
+    const std::string scroll =
+        "Enabled=\"true\" AdvScrollVert=\"1\" AdvScrollHorz=\"1\" " + hostScroll;
     return "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
            "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
            "\t<Layers Number=\"1\" />\r\n"
@@ -89,12 +148,12 @@ std::string SettingsXml() {
            "\t<FixTiltRepeat Enable=\"true\" InitialDelay=\"200\" RepeatDelay=\"100\" />\r\n"
            "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"
            "\t<Default ScrollPages=\"false\" ScrollLines=\"3\" ForceSPI=\"false\" "
-           "SwapButtons=\"0\">\r\n" +
-           Buttons(true) +
+           "SwapButtons=\"0\" " +
+           (plain ? std::string() : scroll) + ">\r\n" + Buttons(plain) +
            "\t</Default>\r\n\t<Applications>\r\n"
-           "\t<Application Name=\"wheel_host.exe\" Description=\"Host\" Enabled=\"true\" "
-           "AdvScrollMethod=\"0\" AdvScrollVert=\"1\" AdvScrollHorz=\"1\">\r\n" +
-           Buttons(false) + "\t</Application>\r\n\t</Applications>\r\n</root>\r\n";
+           "\t<Application Name=\"wheel_host.exe\" Description=\"Host\" " +
+           scroll + ">\r\n" + Buttons(false) +
+           "\t</Application>\r\n\t</Applications>\r\n</root>\r\n";
 }
 
 bool SendWheel(DWORD flags, int delta, DWORD time = 0) {
@@ -238,12 +297,105 @@ void CheckTiltTypesOnce(const Notepad& notepad) {
           "[" + host::Narrow(EditText(notepad)) + "]");
 }
 
+// Has the library load settings with the host's profile scrolling by hostScroll, as a
+// saved change would.
+void Reload(const host::Library& library, const std::wstring& folder,
+            const std::string& hostScroll) {
+    host::WriteFileBytes(folder + pw::folders::kSettingsFileName, SettingsXml(hostScroll));
+    if (library.updateSettings)
+        library.updateSettings();
+    Pump(300);
+}
+
+// A tilt some time after the last one, so that the repeat filter lets it through.
+void Tilt(int delta) {
+    SendWheel(MOUSEEVENTF_HWHEEL, delta);
+    Pump(700);
+}
+
+std::string Moved(int before, int after) {
+    return std::to_string(before) + " -> " + std::to_string(after);
+}
+
+// The host's windows behind notepad: one with scroll bars of its own, one without any.
+// Wine's notepad cannot show these roads: its edit control ignores lParam, Wine reads no
+// scroll bar of another process's window, and the edit control always has a bar.
+void CheckScrollBarRoads(const host::Library& library, const std::wstring& folder,
+                         const Notepad& notepad) {
+    HWND own = host::CreateOwnWindow({OwnBarProc, kOwnBarClass, L"Pallawick own bars", kOwnBarRect,
+                                      WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE});
+    HWND plain = host::CreateOwnWindow({PlainProc, kPlainClass, L"Pallawick plain", kPlainRect});
+    Check(own && plain, "the host's windows with and without scroll bars are created");
+    if (!own || !plain)
+        return;
+    for (int bar : {SB_VERT, SB_HORZ}) {
+        SetScrollRange(own, bar, 0, 100, FALSE);
+        SetScrollPos(own, bar, 50, TRUE);
+    }
+    SetScrollPos(g_scrollBar, SB_CTL, 50, TRUE);
+    g_scrollBarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        g_scrollBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ScrollBarControlProc)));
+    BringToFront(notepad.frame, kEventWaitMs);
+
+    // Line commands to a window's own bar carry lParam 0.
+    SetCursorPos(kOverOwnBar.x, kOverOwnBar.y);
+    Pump(200);
+    SendWheel(MOUSEEVENTF_WHEEL, -WHEEL_DELTA);
+    PumpUntil(kEventWaitMs, [&] { return GetScrollPos(own, SB_VERT) != 50; });
+    Pump(200);
+    Check(GetScrollPos(own, SB_VERT) == 51 && g_ownBarForeignCommands == 0,
+          "line commands to a window's own scroll bar carry no handle, so it scrolls",
+          std::to_string(g_ownBarCommands) + " commands with lParam 0, " +
+              std::to_string(g_ownBarForeignCommands) + " with a handle; " +
+              Moved(50, GetScrollPos(own, SB_VERT)));
+
+    // Setting the thumb position: the wheel up and the tilt left toward the start.
+    Reload(library, folder, "AdvScrollMethod=\"1\"");
+    int before = GetScrollPos(own, SB_HORZ);
+    Tilt(WHEEL_DELTA);
+    Check(GetScrollPos(own, SB_HORZ) == before + 1,
+          "the tilt right moves a window's own horizontal bar toward its end",
+          Moved(before, GetScrollPos(own, SB_HORZ)));
+    SetCursorPos(kOverHost.x, kOverHost.y);
+    Pump(200);
+    before = GetScrollPos(g_scrollBar, SB_CTL);
+    SendWheel(MOUSEEVENTF_WHEEL, WHEEL_DELTA);
+    PumpUntil(kEventWaitMs, [&] { return GetScrollPos(g_scrollBar, SB_CTL) != before; });
+    Check(GetScrollPos(g_scrollBar, SB_CTL) == before - 1,
+          "the wheel up moves a scroll-bar control toward its start",
+          Moved(before, GetScrollPos(g_scrollBar, SB_CTL)));
+
+    // Inverted once, on the scroll method's road and on the fallback's.
+    Reload(library, folder,
+           "AdvScrollMethod=\"1\" InvertScrolling=\"true\" InvertHorizontalScrolling=\"true\"");
+    SetCursorPos(kOverOwnBar.x, kOverOwnBar.y);
+    Pump(200);
+    before = GetScrollPos(own, SB_HORZ);
+    Tilt(WHEEL_DELTA);
+    Check(GetScrollPos(own, SB_HORZ) == before - 1,
+          "with horizontal inversion the tilt right moves the thumb toward the start",
+          Moved(before, GetScrollPos(own, SB_HORZ)));
+    SetCursorPos(kOverPlain.x, kOverPlain.y);
+    Pump(200);
+    g_plainWheelDelta = 0;
+    SendWheel(MOUSEEVENTF_WHEEL, -WHEEL_DELTA);
+    PumpUntil(kEventWaitMs, [] { return g_plainWheelDelta != 0; });
+    Check(g_plainWheelDelta > 0,
+          "without a scroll bar the inverted wheel is posted turned round once",
+          "delta " + std::to_string(g_plainWheelDelta) + " for a turn down");
+
+    Reload(library, folder, kLineCommands);
+    SetWindowLongPtrW(g_scrollBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_scrollBarProc));
+    DestroyWindow(plain);
+    DestroyWindow(own);
+}
+
 void Run() {
     host::Library library;
     host::ResolveLibrary(library);
     if (!library.setMouseHook || !library.removeMouseHook)
         return;
-    host::PrepareSettingsFolder(L"pallawick-wheel-host", SettingsXml());
+    const std::wstring folder = host::PrepareSettingsFolder(L"pallawick-wheel-host", SettingsXml());
 
     Notepad notepad;
     HWND hostWindow = CreateHostWindow();
@@ -255,12 +407,16 @@ void Run() {
         library.updateSettings();
     if (library.setHookMainWindow)
         library.setHookMainWindow(hostWindow);
+    // The library's log then tells what it made of each event, should a check fail.
+    if (library.setDebug)
+        library.setDebug(true);
     Check(library.setMouseHook(), "SetMouseHook starts the hook thread");
     Pump(500);
 
     CheckWheelScrollsNotepadBehindTheHost(notepad, hostWindow);
     CheckScrollBarMethod(notepad, hostWindow);
     CheckTiltTypesOnce(notepad);
+    CheckScrollBarRoads(library, folder, notepad);
 
     Check(library.removeMouseHook(true), "RemoveMouseHook stops the hooks");
     host::StopNotepad(notepad);

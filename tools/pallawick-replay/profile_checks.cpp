@@ -182,7 +182,7 @@ class ProfileChecker {
         if (!profile.RegExMatching())
             return;
         const std::pair<const char*, const Char*> fields[] = {
-            {"application", profile.GetApplication()},
+            {"application", profile.GetApplicationPattern()},
             {"class", profile.GetClass()},
             {"parent class", profile.GetParentClass()},
             {"caption", profile.GetCaption()},

@@ -58,7 +58,7 @@ bool SimpleCovers(const Profile& earlier, const Profile& later) {
 
 // Pattern matching: the same patterns or fewer; "no parent" refuses windows with one.
 bool RegExCovers(const Profile& earlier, const Profile& later) {
-    if (!PatternCovers(earlier.GetApplication(), later.GetApplication()) ||
+    if (!PatternCovers(earlier.GetApplicationPattern(), later.GetApplicationPattern()) ||
         !PatternCovers(earlier.GetClass(), later.GetClass()) ||
         !PatternCovers(earlier.GetParentClass(), later.GetParentClass()) ||
         !PatternCovers(earlier.GetCaption(), later.GetCaption()))

@@ -32,9 +32,34 @@ bool SimClipboard::ReadText(String& text) {
     return false;
 }
 
-std::vector<ClipboardFormat> SimClipboard::ReadAll() {
+std::vector<ClipboardFormat> SimClipboard::ListFormats() {
     std::lock_guard lock(mutex_);
-    return content_;
+    std::vector<ClipboardFormat> formats;
+    for (const ClipboardFormat& format : content_)
+        formats.push_back({format.format, {}, format.name});
+    return formats;
+}
+
+bool SimClipboard::ReadFormat(unsigned format, size_t limit, std::vector<uint8_t>& bytes,
+                              size_t& size) {
+    std::lock_guard lock(mutex_);
+    size = 0;
+    formatsRead_.push_back(format);
+    for (const ClipboardFormat& held : content_) {
+        if (held.format != format)
+            continue;
+        size = held.bytes.size();
+        if (size > limit)
+            return false;
+        bytes = held.bytes;
+        return true;
+    }
+    return false;
+}
+
+std::vector<unsigned> SimClipboard::FormatsRead() const {
+    std::lock_guard lock(mutex_);
+    return formatsRead_;
 }
 
 bool SimClipboard::Replace(const std::vector<ClipboardFormat>& formats) {
@@ -49,7 +74,7 @@ bool SimClipboard::Replace(const std::vector<ClipboardFormat>& formats) {
 }
 
 void SimClipboard::SetText(StringView text) {
-    SetContent({ClipboardFormat{platform::kCfUnicodeText, platform::TextBlock(text)}});
+    SetContent({ClipboardFormat{platform::kCfUnicodeText, platform::TextBlock(text), {}}});
 }
 
 void SimClipboard::SetContent(std::vector<ClipboardFormat> formats) {
@@ -94,7 +119,7 @@ void SimClipboard::CopySelection() {
     std::lock_guard lock(mutex_);
     if (!selection_)
         return;
-    content_ = {ClipboardFormat{platform::kCfUnicodeText, platform::TextBlock(*selection_)}};
+    content_ = {ClipboardFormat{platform::kCfUnicodeText, platform::TextBlock(*selection_), {}}};
     ++sequence_;
 }
 

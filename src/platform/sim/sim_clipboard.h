@@ -15,7 +15,9 @@ class SimClipboard final : public platform::Clipboard {
     bool Open() override;
     void Close() override;
     bool ReadText(String& text) override;
-    std::vector<platform::ClipboardFormat> ReadAll() override;
+    std::vector<platform::ClipboardFormat> ListFormats() override;
+    bool ReadFormat(unsigned format, size_t limit, std::vector<uint8_t>& bytes,
+                    size_t& size) override;
     bool Replace(const std::vector<platform::ClipboardFormat>& formats) override;
 
     // The content as another program leaves it: text (the Unicode format) or none.
@@ -35,6 +37,9 @@ class SimClipboard final : public platform::Clipboard {
     void CopySelection();
     // Counts every change of the content, as the system's clipboard sequence number.
     uint32_t SequenceNumber() const;
+    // The formats whose bytes were asked for, oldest first: asking for one makes a program
+    // that delays rendering render it.
+    std::vector<unsigned> FormatsRead() const;
 
   private:
     mutable std::mutex mutex_;
@@ -43,6 +48,7 @@ class SimClipboard final : public platform::Clipboard {
     bool held_ = false;
     bool open_ = false;
     uint32_t sequence_ = 0;
+    std::vector<unsigned> formatsRead_;
 };
 
 } // namespace pw::sim

@@ -2,6 +2,7 @@
 
 #include "platform/win32/win32_clipboard.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace pw::win32 {
@@ -26,11 +27,17 @@ bool IsMemoryBlockFormat(UINT format) {
     }
 }
 
-// Copies a clipboard memory block; false when the format's data is not one.
-bool CopyBlock(HANDLE data, std::vector<uint8_t>& bytes) {
+// Copies a clipboard memory block of at most limit bytes; false when the format's data is
+// not one or is larger.
+bool CopyBlock(HANDLE data, std::vector<uint8_t>& bytes, size_t limit = SIZE_MAX,
+               size_t* blockSize = nullptr) {
     if (!data)
         return false;
     const SIZE_T size = ::GlobalSize(data);
+    if (blockSize)
+        *blockSize = size;
+    if (size > limit)
+        return false;
     const void* source = ::GlobalLock(data);
     if (!source)
         return false;
@@ -59,19 +66,26 @@ bool Win32Clipboard::ReadText(String& text) {
     return true;
 }
 
-std::vector<platform::ClipboardFormat> Win32Clipboard::ReadAll() {
+std::vector<platform::ClipboardFormat> Win32Clipboard::ListFormats() {
     std::vector<platform::ClipboardFormat> formats;
     for (UINT format = ::EnumClipboardFormats(0); format != 0;
          format = ::EnumClipboardFormats(format)) {
-        // Text in other encodings and the locale are made again from the Unicode text.
-        if (format == CF_TEXT || format == CF_OEMTEXT || format == CF_LOCALE ||
-            !IsMemoryBlockFormat(format))
-            continue;
-        platform::ClipboardFormat saved{format, {}};
-        if (CopyBlock(::GetClipboardData(format), saved.bytes))
-            formats.push_back(std::move(saved));
+        platform::ClipboardFormat listed{format, {}, {}};
+        wchar_t name[256] = {};
+        const int length = ::GetClipboardFormatNameW(format, name, 256);
+        if (length > 0)
+            listed.name.assign(name, static_cast<size_t>(length));
+        formats.push_back(std::move(listed));
     }
     return formats;
+}
+
+bool Win32Clipboard::ReadFormat(unsigned format, size_t limit, std::vector<uint8_t>& bytes,
+                                size_t& size) {
+    size = 0;
+    if (!IsMemoryBlockFormat(format))
+        return false;
+    return CopyBlock(::GetClipboardData(format), bytes, limit, &size);
 }
 
 bool Win32Clipboard::Replace(const std::vector<platform::ClipboardFormat>& formats) {
