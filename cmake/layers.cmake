@@ -3,9 +3,10 @@
 #
 #   pallawick_layer(NAME FOLDER SOURCE... LINKS LIBRARY...)
 #
-# FOLDER's headers are exposed as "FOLDER/x.h" through a view under the build folder
-# (symbolic links to the sources), which is PUBLIC: a library's view reaches the layers
-# above it only. On Windows the libraries are OBJECT libraries whose objects
+# FOLDER's headers are exposed as "FOLDER/x.h" and <PallawickHook/FOLDER/x.h> (the name
+# the public headers use for each other, as installed) through a view under the build
+# folder (symbolic links to the sources), which is PUBLIC: a library's view reaches the
+# layers above it only. On Windows the libraries are OBJECT libraries whose objects
 # PALLAWICK_LAYER_OBJECTS collects for the DLL (every export kept); elsewhere they are
 # static libraries.
 
@@ -16,12 +17,14 @@ function(pallawick_layer_view out folder)
     string(REPLACE "/" "_" view_name ${folder})
     set(root ${CMAKE_BINARY_DIR}/layers/${view_name})
     file(REMOVE_RECURSE ${root})
-    file(MAKE_DIRECTORY ${root}/${folder})
+    file(MAKE_DIRECTORY ${root}/${folder} ${root}/PallawickHook/${folder})
     file(GLOB headers CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/src/${folder}
          ${CMAKE_SOURCE_DIR}/src/${folder}/*.h)
     foreach(header IN LISTS headers)
         file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${folder}/${header} ${root}/${folder}/${header}
              SYMBOLIC)
+        file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${folder}/${header}
+             ${root}/PallawickHook/${folder}/${header} SYMBOLIC)
     endforeach()
     set(${out} ${root} PARENT_SCOPE)
 endfunction()

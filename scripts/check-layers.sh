@@ -9,13 +9,14 @@ set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 cd "$root/src"
 
-layers="platform platform/sim platform/win32 support runtime settings input windows scroll
+layers="platform platform/sim platform/win32 support runtime settings capi input windows scroll
         actions hook dll"
 
-# One "file:include" line per quoted include, then one awk pass over them all.
+# One "file include" line per quoted include and per <PallawickHook/...> include (the name
+# public headers use for each other), then one awk pass over them all.
 find . -type f \( -name '*.h' -o -name '*.cpp' \) | sed 's|^\./||' | sort |
-    xargs grep -H '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' |
-    sed 's/^\([^:]*\):[^"]*"\([^"]*\)".*/\1 \2/' |
+    xargs grep -H -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*("|<PallawickHook/)' |
+    sed -E 's/^([^:]*):[^"<]*["<](PallawickHook\/)?([^">]*)[">].*/\1 \3/' |
     awk -v layers="$layers" '
         function layer(path) {
             if (path ~ /^platform\/sim\//) return "platform/sim"

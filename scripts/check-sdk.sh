@@ -36,12 +36,13 @@ cmake --install "$build_dir" --prefix "$prefix" >"$scratch/install.log"
 # The layout: the DLL, its debug file and the standalone host, the import library, the
 # headers, nothing else.
 for file in bin/PallawickHook.dll bin/PallawickHook.dll.debug bin/pallawick-host.exe \
-    lib/libPallawickHook.dll.a \
+    lib/libPallawickHook.dll.a lib/cmake/PallawickHook/PallawickHookConfig.cmake \
+    lib/cmake/PallawickHook/PallawickHookConfigVersion.cmake \
     include/PallawickHook/PallawickHook.h include/PallawickHook/support/version.h; do
     [ -f "$prefix/$file" ] || fail "layout: $file not installed"
 done
 installed=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
-unexpected=$(grep -v -E '^(bin/PallawickHook\.dll(\.debug)?|bin/pallawick-host\.exe|lib/libPallawickHook\.dll\.a|include/PallawickHook/.+\.h)$' \
+unexpected=$(grep -v -E '^(bin/PallawickHook\.dll(\.debug)?|bin/pallawick-host\.exe|lib/libPallawickHook\.dll\.a|lib/PallawickHook\.def|lib/cmake/PallawickHook/PallawickHookConfig(Version)?\.cmake|include/PallawickHook/.+\.h)$' \
     <<<"$installed" || true)
 [ -z "$unexpected" ] || fail "layout: unexpected files:" $unexpected
 pass "layout: $(wc -l <<<"$installed") files, $(grep -c '\.h$' <<<"$installed") headers"
@@ -66,32 +67,41 @@ for key in FileDescription ProductName CompanyName OriginalFilename; do
 done
 pass "version: resource $(grep '^FILEVERSION=' <<<"$info" | cut -d= -f2), headers $version"
 
-# Every header compiles on its own and includes only its fellows and system headers.
-flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Werror -DUNICODE -D_UNICODE -I "$include")
+# Every header compiles on its own with include/ alone on the include path, and includes
+# only its fellows (as <PallawickHook/...>) and system headers.
+flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Werror -DUNICODE -D_UNICODE -I "$prefix/include")
 headers=$(cd "$include" && find . -name '*.h' | sed 's|^\./||' | sort)
 for header in $headers; do
+    if grep -Eq '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$include/$header"; then
+        fail "headers: $header includes a fellow by a quoted name"
+    fi
     while IFS= read -r target; do
-        [ -f "$include/$target" ] || fail "headers: $header includes \"$target\", not installed"
-    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' \
+        [ -f "$prefix/include/$target" ] || fail "headers: $header includes <$target>, not installed"
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\(PallawickHook\/[^>]*\)>.*/\1/p' \
         "$include/$header")
     unit=$scratch/units/${header//\//_}.cpp
     mkdir -p "$scratch/units"
-    printf '#include "%s"\n' "$header" >"$unit"
+    printf '#include <PallawickHook/%s>\n' "$header" >"$unit"
 done
 if ! (cd "$scratch/units" && ls | xargs -P 2 -I{} "$cxx" "${flags[@]}" {}); then
     fail "headers: a header does not compile on its own"
 fi
 pass "headers: $(wc -w <<<"$headers") headers compile on their own"
 
-# A program built against the installed tree alone.
+# A program built against the installed tree alone, through the CMake package
+# (find_package(PallawickHook 2.14), the imported target PallawickHook::PallawickHook).
 consumer=$scratch/run/sdk_consumer.exe
 mkdir -p "$scratch/run"
-if "$cxx" -std=c++20 -O1 -Wall -Wextra -Werror -DUNICODE -D_UNICODE -municode -I "$include" \
-    "$source_dir/tests/sdk/sdk_consumer.cpp" -o "$consumer" "$prefix/lib/libPallawickHook.dll.a" \
-    -lversion -static -static-libgcc -static-libstdc++; then
-    pass "consumer: builds against include/PallawickHook and lib/libPallawickHook.dll.a"
+if cmake -S "$source_dir/tests/sdk" -B "$scratch/consumer" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_PREFIX_PATH="$prefix" \
+    -DCMAKE_FIND_ROOT_PATH_MODE_PACKAGE=NEVER >"$scratch/consumer.log" 2>&1 &&
+    cmake --build "$scratch/consumer" >>"$scratch/consumer.log" 2>&1 &&
+    cp "$scratch/consumer/sdk_consumer.exe" "$consumer"; then
+    pass "consumer: builds through find_package(PallawickHook) against the installed tree"
 else
-    fail "consumer: does not build against the installed tree"
+    cat "$scratch/consumer.log"
+    fail "consumer: does not build through the CMake package"
 fi
 
 # The headers declare what the DLL exports, no more and no less.

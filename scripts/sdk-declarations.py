@@ -117,17 +117,19 @@ def main():
         return 2
     include_dir, dll = sys.argv[1], sys.argv[2]
     # Every header but the umbrella, which adds only the system headers' declarations.
-    headers = sorted(glob.glob(os.path.join(include_dir, "*", "*.h")))
+    headers = sorted(glob.glob(os.path.join(include_dir, "*", "*.h")) +
+                     [h for h in glob.glob(os.path.join(include_dir, "*.h"))
+                      if os.path.basename(h) != "PallawickHook.h"])
     with tempfile.TemporaryDirectory() as scratch:
         unit = os.path.join(scratch, "all_headers.cpp")
         with open(unit, "w") as file:
             for header in headers:
-                file.write(f'#include "{os.path.relpath(header, include_dir)}"\n')
+                file.write(f'#include <PallawickHook/{os.path.relpath(header, include_dir)}>\n')
         command = ["clang++", f"--target={TARGET}", "-std=c++20", "-fsyntax-only",
                    "-nostdinc++", "-isystem", f"{GCC_ROOT}/include/c++",
                    "-isystem", f"{GCC_ROOT}/include/c++/{TARGET}",
                    "-isystem", f"{GCC_ROOT}/include/c++/backward",
-                   "-DUNICODE", "-D_UNICODE", "-I", include_dir,
+                   "-DUNICODE", "-D_UNICODE", "-I", os.path.dirname(include_dir),
                    "-Xclang", "-ast-dump=json", unit]
         ast = json.loads(run(command))
     collector = Collector(include_dir)

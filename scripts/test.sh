@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds both targets and runs every test: the Linux unit tests and the DLL's export
-# check and its smoke test under Wine (when Wine is installed), all through CTest.
+# Installs what the tests need beyond the main job (nothing when it is there), builds
+# everything and runs every test through CTest: the Linux unit tests, the replay checks,
+# and the DLL's export check, SDK check and Wine tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh
 scripts/build.sh
 ctest --test-dir build/linux --output-on-failure -j "$(nproc)"
-

@@ -217,4 +217,89 @@ TEST(ReleasePairing, ANotchUnderAnotherProfileEndsTheHeldWheelFirst) {
     EXPECT_TRUE(held.Empty()) << Describe(held);
 }
 
+size_t Count(const std::vector<std::string>& lines, const std::string& text) {
+    size_t count = 0;
+    for (const std::string& line : lines)
+        for (size_t at = line.find(text); at != std::string::npos; at = line.find(text, at + 1))
+            ++count;
+    return count;
+}
+
+// A notch that lets the wheel through but starts repeating keys stops them with its own
+// release half, as a notch it swallows does.
+TEST(ReleasePairing, AnUnblockedNotchStopsTheRepeatItStarted) {
+    ReplayRun run(SettingsXml("<Default><WheelDown action=\"28\" keys=\"x\" keyaction=\"5\" "
+                              "keyrepeat=\"50\" blockmouse=\"false\"/></Default>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) + "wheel -120\nwait 1000\nmove 401 400\n");
+    EXPECT_LE(Count(lines, "\"vk\":88,\"up\":false"), 2u);
+}
+
+// The releases that end held keys or a repeat run even after another program's window came
+// to the front, which stops a profile's keys from starting there, not from ending.
+TEST(ReleasePairing, KeysAndRepeatsEndAfterTheFocusMovedToAnotherProgram) {
+    ReplayRun run(SettingsXml(
+        "<Default><Middle action=\"28\" keys=\"y\" keyaction=\"5\" keyrepeat=\"50\"/></Default>"
+        "<Applications><Application Name=\"notepad.exe\" Enabled=\"true\">"
+        "<Middle action=\"28\" keys=\"{CTRL}\" keyaction=\"2\"/>"
+        "<XLeft action=\"28\" keys=\"z\" keyaction=\"5\" keyrepeat=\"50\"/>"
+        "</Application></Applications>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "down Middle\nforeground viewer\nunhook\nhook\nup Middle\n");
+    auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+
+    // The default profile's repeat, with a profile's window brought to the front.
+    lines = run.Play("move 1200 400\nforeground viewer\ndown Middle\nforeground editor\n"
+                     "up Middle\nwait 1000\nmove 1201 400\n");
+    EXPECT_LE(Count(lines, "\"vk\":89,\"up\":false"), 3u);
+
+    // A profile's repeat, with another program's window brought to the front.
+    lines = run.Play("move 400 400\nforeground editor\ndown XLeft\nforeground viewer\n"
+                     "up XLeft\nwait 1000\nmove 401 400\n");
+    EXPECT_LE(Count(lines, "\"vk\":90,\"up\":false"), 3u);
+}
+
+// A reload that turns the layer modifier keys off while their combination is held still
+// undoes the combination's axis lock once it is let go.
+TEST(ReleasePairing, AnAxisLockOfModifierKeysEndsAfterAReloadTurnedThemOff) {
+    const std::string keys = "<LayerKey5 Key=\"0\" Modifier=\"1\"/></LayerModifierKeys>";
+    ReplayRun run(SettingsXml("<LayerModifierKeys Enable=\"true\">" + keys));
+    run.AddFile("off.xml", SettingsXml("<LayerModifierKeys Enable=\"false\">" + keys));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "key down 160\nmove 500 500\nreload off.xml\nkey up 160\nmove 600 300\n");
+    EXPECT_TRUE(Has(LineOf(lines, "move 500 500"), "\"result\":\"swallowed\""));
+    EXPECT_TRUE(Has(LineOf(lines, "move 600 300"), "\"result\":\"passed\""))
+        << LineOf(lines, "move 600 300");
+}
+
+// A sticky repeat that was stopped keeps nothing held: a later reset of sticky keys does not
+// play the release of its text, which here would leave the middle button down.
+TEST(ReleasePairing, AStoppedStickyRepeatLeavesNothingForTheResetToRelease) {
+    const std::string settings = SettingsXml("<Default><XLeft action=\"28\" "
+                                             "keys=\"{MMBD}a{MMBU}\" keyaction=\"6\" "
+                                             "keyrepeat=\"100\"/></Default>");
+    ReplayRun run(settings);
+    run.AddFile("same.xml", settings);
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "down XLeft\nup XLeft\nwait 250\ndown XLeft\nup XLeft\nwait 500\n"
+                          "reload same.xml\nwait 500\nmove 401 400\n");
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+// A sticky hold that a profile switch ended while its button was still down does not start
+// again on that button's release.
+TEST(ReleasePairing, AStickyHoldEndedWhileItsButtonIsDownStaysEnded) {
+    ReplayRun run(SettingsXml(
+        "<SwitchOnMouseOver Enable=\"true\"/><Applications><Application Name=\"viewer.exe\" "
+        "Enabled=\"true\"><Left action=\"28\" keys=\"{SHIFT}a\" keyaction=\"7\"/>"
+        "</Application></Applications>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "move 1200 400\nforeground viewer\ndown Left\nmove 400 400\n"
+                          "foreground editor\nwheel -120\nup Left\n");
+    EXPECT_TRUE(Has(LineOf(lines, "down Left"), "\"vk\":160,\"up\":false"));
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
 } // namespace

@@ -5,8 +5,8 @@
 // management service, moves it by ten percent within 0 to 100, and tells the brightness
 // on-screen display what happened.
 
-#include "platform/system_types.h"
-#include "support/export.h"
+#include <PallawickHook/platform/system_types.h>
+#include <PallawickHook/support/export.h>
 
 #include <atomic>
 

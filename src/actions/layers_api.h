@@ -3,7 +3,7 @@
 // The current layer as the main program reads and changes it. Guarded by the global
 // lock.
 
-#include "support/export.h"
+#include <PallawickHook/support/export.h>
 
 // The current layer; 0 while another thread holds the global lock.
 PW_EXTERN_C int GetCurrentLayer();

@@ -174,6 +174,14 @@ bool pw::ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUC
     return KeepPressesInSync(button, kind, handled);
 }
 
+bool pw::PressAwaitsRelease(int button) {
+    if (!pw::settings::IsValidButton(button))
+        return false;
+    const pw::actions::HeldPress& press = g_heldPresses[static_cast<size_t>(button)];
+    return press.held && !press.ended && !press.resolved.swallow &&
+           press.resolved.action != actNoChange;
+}
+
 void pw::EndHeldPresses(POINT pt) {
     PW_ASSERT_LOCK_HELD();
     for (size_t index = 0; index < g_heldPresses.size(); ++index)

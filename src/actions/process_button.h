@@ -23,6 +23,8 @@ bool ProcessButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* r
 // settings they were resolved in go or the hooks that would see the release are removed.
 // The release itself, when it comes, is swallowed if its press was.
 void EndHeldPresses(POINT pt);
+// Whether button's press was processed, took an action and waits for its release.
+bool PressAwaitsRelease(int button);
 // Makes profile (null allowed) the current profile.
 void SetCurrentProfile(CApplicationSettings* profile);
 // The asynchronous state of the mouse buttons and modifier keys, as bit flags.

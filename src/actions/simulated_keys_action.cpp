@@ -39,6 +39,24 @@ bool ProfileWindowIsActive(const ActionCall& call, const Char* keys) {
     return false;
 }
 
+bool ResetKeysSet(const ActionCall& call);
+
+// Whether call is the release of a press whose keys or repeat are still going.
+bool EndsWhatThePressBegan(const ActionCall& call, SendKeyMode mode) {
+    if (!call.IsUp())
+        return false;
+    switch (mode) {
+    case SendKeyMode::During:
+        return ResetKeysSet(call);
+    case SendKeyMode::Repeat:
+        return g_nRepeatButton == call.button;
+    case SendKeyMode::PressedAndReleased:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void SetResetKeys(const ActionCall& call, bool value) {
     if (call.profile)
         call.profile->SetResetKeys(static_cast<MouseButtons>(call.button), call.layer, value);
@@ -98,10 +116,13 @@ bool RunSimulatedKeysAction(const ActionCall& call) {
         return false;
     const Char* keys = call.data->GetKeys();
     const bool block = call.data->BlockMouse();
-    if (!ProfileWindowIsActive(call, keys ? keys : L""))
+    const auto mode = static_cast<SendKeyMode>(call.data->KeyAction());
+    // Departs from checking the front window for every event: a release that ends what its
+    // press began (held keys, a repeat, the second half) runs wherever the focus went.
+    if (!EndsWhatThePressBegan(call, mode) && !ProfileWindowIsActive(call, keys ? keys : L""))
         return true;
 
-    switch (static_cast<SendKeyMode>(call.data->KeyAction())) {
+    switch (mode) {
     case SendKeyMode::Pressed:
     case SendKeyMode::ThreadDown:
         if (call.IsDown())

@@ -90,8 +90,9 @@ bool pw::Sticky(POINT pt, HWND, int button, int which, int kind, int* change) {
     }
     switch (state) {
     case 0:
-        CLogger::LogDebug(L"%ls Sticky: Seen button up without down - initiate sticky mode.", name);
-        Start(pt, which, state, change);
+        // Departs from starting on a release the sticky button never saw: a release is
+        // handled by its own press's action, so an idle state means a reset ended it.
+        CLogger::LogDebug(L"%ls Sticky: Button up after a reset - nothing to do.", name);
         return true;
     case 1:
         CLogger::LogDebug(L"%ls Sticky: Ignore button up", name);

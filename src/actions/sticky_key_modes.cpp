@@ -75,8 +75,11 @@ bool StickyHoldKeys(POINT pt, int button, int kind, const CActionData& data,
     }
     switch (state) {
     case 0:
-        CLogger::LogDebug(L"%ls Sticky: Button up without down - starting sticky!", L"Key Hold");
-        return PressAndHold(pt, button, keys, profile, layer, block);
+        // Departs from starting the hold on a release the hold never saw: a release is
+        // handled by its own press's action, so an idle state here means a reset ended
+        // the hold in between, and starting it again would hold keys nothing resets.
+        CLogger::LogDebug(L"%ls Sticky: Button up after a reset - nothing to do.", L"Key Hold");
+        return block;
     case 1:
         CLogger::LogDebug(L"%ls Sticky: Ignore button up", L"Key Hold");
         return block;

@@ -21,6 +21,8 @@ namespace {
 constexpr int kLayers = 10;
 constexpr int kKeyRepeat = 5;
 constexpr int kKeyHold = 6;
+// The send mode of a sticky repeat.
+constexpr int kKeyRepeatMode = 6;
 
 // Where a slot's keys live: the first layer's slot for a slot that defers to it, then the
 // default profile's for a slot that defers to that, as the slot's action was resolved.
@@ -83,6 +85,10 @@ void ReleaseHeldKeys(POINT pt, int layer, int button) {
         const SlotHome home = HomeOf(slot, slotLayer);
         const Char* stuck = home.profile->GetStuckKeys(slot, home.layer);
         if (!stuck || !*stuck)
+            return;
+        // A sticky repeat keeps its keys here too, but they are not held: playing their
+        // release could press what the text only presses and releases in one phase.
+        if (home.profile->SendKeyAction(slot, home.layer) == kKeyRepeatMode)
             return;
         const String keys(stuck);
         CLogger::LogDebug(L"%ls Sticky: Resetting stuck keys '%ls'", L"Key Hold", keys.c_str());

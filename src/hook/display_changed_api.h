@@ -2,7 +2,7 @@
 
 // The main program's report of a display change.
 
-#include "support/export.h"
+#include <PallawickHook/support/export.h>
 
 // Records the primary screen's width and height.
 PW_EXTERN_C void DisplayChanged();

@@ -4,9 +4,9 @@
 // and reads and sets the library's flags. Each takes the global lock under its own name
 // unless noted; the lock-free ones read a single value or return an address.
 
-#include "platform/system_types.h"
-#include "platform/text_types.h"
-#include "support/export.h"
+#include <PallawickHook/platform/system_types.h>
+#include <PallawickHook/platform/text_types.h>
+#include <PallawickHook/support/export.h>
 
 #include <cstdint>
 

@@ -3,8 +3,8 @@
 // The exported hook control: starting and stopping the library's threads and removing
 // its low-level hooks.
 
-#include "platform/system_types.h"
-#include "support/export.h"
+#include <PallawickHook/platform/system_types.h>
+#include <PallawickHook/support/export.h>
 
 // Starts the timer thread and the hook thread (ending running ones first); true when the
 // hook thread was started.

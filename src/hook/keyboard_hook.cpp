@@ -152,14 +152,15 @@ void StartKeySwitchTimer(DWORD virtualKey) {
                       static_cast<unsigned>(virtualKey), static_cast<unsigned>(g_uKeySwitchTimer));
 }
 
-// Switches to the layer of a held modifier combination, locks the axis of one, and undoes
-// both once no combination is held. True when the layer changed.
-bool ApplyLayerModifiers(const CLayerModifierKeys& table) {
+// Switches to the layer of a held modifier combination of table (none when null), locks
+// the axis of one, and undoes both once no combination is held. True when the layer
+// changed.
+bool ApplyLayerModifiers(const CLayerModifierKeys* table) {
     bool layerMatch = false;
     bool axisMatch = false;
     bool switched = false;
-    for (int slot = lmkFirst; slot <= lmkLast; ++slot) {
-        const CHotkey* entry = table.GetHotkey(static_cast<ModifierKeys>(slot));
+    for (int slot = lmkFirst; table && slot <= lmkLast; ++slot) {
+        const CHotkey* entry = table->GetHotkey(static_cast<ModifierKeys>(slot));
         if (!entry || !SlotMatches(*entry))
             continue;
         if (slot == kLockXSlot) {
@@ -210,12 +211,12 @@ void ExamineKey(WPARAM message, const KBDLLHOOKSTRUCT& record) {
     if (!g_pSettings)
         return;
 
-    if (g_pSettings->LayerModifierKeysEnabled()) {
-        if (const CLayerModifierKeys* table = g_pSettings->GetLayerModifierKeys()) {
-            if (ApplyLayerModifiers(*table))
-                return;
-        }
-    }
+    // Departs from looking at the modifier keys only while they are on: a reload that turned
+    // them off while a combination was held must still undo its layer and axis lock.
+    const CLayerModifierKeys* table =
+        g_pSettings->LayerModifierKeysEnabled() ? g_pSettings->GetLayerModifierKeys() : nullptr;
+    if (ApplyLayerModifiers(table))
+        return;
 
     const bool keyUp = message == pw::platform::kWmKeyUp || message == pw::platform::kWmSysKeyUp;
     if (!g_pSettings->get_ResetStickyOnAnyKey() || !keyUp)

@@ -63,7 +63,7 @@ void ConnectLayers() {
     InstallLibraryFiles({.logFile = &GetLogFile, .settingsFile = &folders::GetSettingsFile});
     crash::SetBeforeCrashReport(&BeforeCrashReport);
     actions::InstallTokenEffects();
-    scroll::InstallButtonProcessor(&pw::ProcessButton);
+    scroll::InstallButtonProcessor(&pw::ProcessButton, &pw::PressAwaitsRelease);
 }
 
 } // namespace

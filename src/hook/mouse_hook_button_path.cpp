@@ -401,8 +401,8 @@ HookOutcome RunVerticalWheel(MouseEvent& event, const CSettings& settings) {
                                         &event.passOriginal, &event.keysSent, &event.injected);
     if (!down) {
         // Departs from running the "up" half of handled notches only: an action that lets
-        // the notch through but put keys or buttons down would leave them down.
-        if (event.keysSent || event.injected) {
+        // the notch through but put keys or buttons down or started a repeat would leave it.
+        if (pw::PressAwaitsRelease(button)) {
             bool upKeysSent = false;
             pw::ProcessButton(button, pw::actions::kKindUp, true, &record, &event.passOriginal,
                               &upKeysSent, &event.injected);

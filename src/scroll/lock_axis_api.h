@@ -4,8 +4,8 @@
 // Each movement is corrected to the locked coordinate and injected again, and the system
 // cursors show which axis is held.
 
-#include "platform/system_types.h"
-#include "support/export.h"
+#include <PallawickHook/platform/system_types.h>
+#include <PallawickHook/support/export.h>
 
 class PW_API CLockAxis {
   public:

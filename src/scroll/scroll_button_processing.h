@@ -16,10 +16,15 @@ inline constexpr int kEventUp = 2;
 using ButtonProcessor = bool (*)(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
                                  bool* passOriginal, bool* keysSent, bool* injected);
 
-void InstallButtonProcessor(ButtonProcessor processor);
+// Whether a button's press took an action and waits for its release.
+using PressQuery = bool (*)(int button);
+
+void InstallButtonProcessor(ButtonProcessor processor, PressQuery pressQuery);
 
 // Runs the installed processor; false (not handled) while none is installed.
 bool ProcessScrollButton(int button, int kind, bool skipWindowCheck, MSLLHOOKSTRUCT* record,
                          bool* passOriginal, bool* keysSent, bool* injected);
+// Runs the installed press query; false while none is installed.
+bool PressAwaitsRelease(int button);
 
 } // namespace pw::scroll

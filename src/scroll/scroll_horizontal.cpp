@@ -108,8 +108,8 @@ bool pw::ScrollHorizontal(MSLLHOOKSTRUCT* record, bool& passOriginal) {
     if (handled)
         FinishPress(button, *record, passOriginal, keysSent, injected);
     // Departs from running the "up" half of handled tilts only: an action that lets the
-    // tilt through but put keys or buttons down would leave them down.
-    else if (keysSent || injected)
+    // tilt through but put keys or buttons down or started a repeat would leave it.
+    else if (scroll::PressAwaitsRelease(button))
         ReleaseAtOnce(button, *record, passOriginal, keysSent, injected);
     g_dwTiltLast = time;
     if (handled)

@@ -4,10 +4,10 @@
 // needs to run (keystroke text, send mode, repeat, flags, path, chord set). Profiles and
 // chords hand out new records; whoever receives one deletes it.
 
-#include "platform/text_types.h"
-#include "settings/action_codes.h"
-#include "settings/owned_string.h"
-#include "support/export.h"
+#include <PallawickHook/platform/text_types.h>
+#include <PallawickHook/settings/action_codes.h>
+#include <PallawickHook/settings/owned_string.h>
+#include <PallawickHook/support/export.h>
 
 class CVESKChords;
 

@@ -7,14 +7,14 @@
 //
 // A profile has no lock of its own; whoever shares it between threads guards it.
 
-#include "platform/text_types.h"
-#include "settings/action_codes.h"
-#include "settings/action_data.h"
-#include "settings/button_grid.h"
-#include "settings/chord.h"
-#include "settings/owned_chords.h"
-#include "settings/owned_string.h"
-#include "support/export.h"
+#include <PallawickHook/platform/text_types.h>
+#include <PallawickHook/settings/action_codes.h>
+#include <PallawickHook/settings/action_data.h>
+#include <PallawickHook/settings/button_grid.h>
+#include <PallawickHook/settings/chord.h>
+#include <PallawickHook/settings/owned_chords.h>
+#include <PallawickHook/settings/owned_string.h>
+#include <PallawickHook/support/export.h>
 
 #include <array>
 

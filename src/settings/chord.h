@@ -3,12 +3,12 @@
 // Chords: what a button does when it is pressed while a chording button is held. A slot
 // mapped to action 128 carries a chord set, one chord per partner button.
 
-#include "platform/text_types.h"
-#include "settings/action_codes.h"
-#include "settings/action_data.h"
-#include "settings/button_grid.h"
-#include "settings/owned_string.h"
-#include "support/export.h"
+#include <PallawickHook/platform/text_types.h>
+#include <PallawickHook/settings/action_codes.h>
+#include <PallawickHook/settings/action_data.h>
+#include <PallawickHook/settings/button_grid.h>
+#include <PallawickHook/settings/owned_string.h>
+#include <PallawickHook/support/export.h>
 
 #include <array>
 

@@ -3,8 +3,8 @@
 // The settings and log folders, as the main program asks for them. Every folder ends
 // with a backslash.
 
-#include "platform/text_types.h"
-#include "support/export.h"
+#include <PallawickHook/platform/text_types.h>
+#include <PallawickHook/support/export.h>
 
 #include <cstddef>
 

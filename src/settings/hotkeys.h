@@ -3,8 +3,8 @@
 // The global hotkey table: 19 key combinations, one per GlobalHotkeys slot. The settings
 // program assigns their meaning; the keyboard hook interprets them.
 
-#include "settings/action_codes.h"
-#include "support/export.h"
+#include <PallawickHook/settings/action_codes.h>
+#include <PallawickHook/support/export.h>
 
 #include <array>
 #include <cstddef>

@@ -3,9 +3,9 @@
 // The layer modifier-key table: 12 key combinations, one per ModifierKeys slot, that
 // switch layers (or lock an axis) while they are held.
 
-#include "settings/action_codes.h"
-#include "settings/hotkeys.h"
-#include "support/export.h"
+#include <PallawickHook/settings/action_codes.h>
+#include <PallawickHook/settings/hotkeys.h>
+#include <PallawickHook/support/export.h>
 
 #include <array>
 #include <cstddef>

@@ -3,7 +3,7 @@
 // The running Windows version as one bit, used to gate actions that exist only on some
 // versions.
 
-#include "support/export.h"
+#include <PallawickHook/support/export.h>
 
 #include <cstdint>
 

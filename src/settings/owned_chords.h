@@ -2,7 +2,7 @@
 
 // A profile slot's chord set: owned, duplicated when the profile is copied.
 
-#include "settings/chord.h"
+#include <PallawickHook/settings/chord.h>
 
 #include <memory>
 

@@ -6,7 +6,7 @@
 // copying duplicates it and destruction frees it. The exported settings classes hold
 // these fields, so everything here is inline: the header stands on its own.
 
-#include "platform/text_types.h"
+#include <PallawickHook/platform/text_types.h>
 
 #include <algorithm>
 #include <cwchar>

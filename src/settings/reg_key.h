@@ -3,9 +3,9 @@
 // A registry key owned by one object: opened (or created) on construction or through
 // CreateKey, closed on destruction. Results are true for success and false for failure.
 
-#include "platform/system_types.h"
-#include "platform/text_types.h"
-#include "support/export.h"
+#include <PallawickHook/platform/system_types.h>
+#include <PallawickHook/platform/text_types.h>
+#include <PallawickHook/support/export.h>
 
 class PW_API CMyRegKey {
   public:

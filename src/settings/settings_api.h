@@ -7,11 +7,11 @@
 // Ownership: a CSettings owns its default profile, every profile in its list and both
 // key tables. Profiles handed to SetDefaultApp and AddApplication are adopted.
 
-#include "platform/system_types.h"
-#include "platform/text_types.h"
-#include "settings/owned_string.h"
-#include "support/export.h"
-#include "support/null_object.h"
+#include <PallawickHook/platform/system_types.h>
+#include <PallawickHook/platform/text_types.h>
+#include <PallawickHook/settings/owned_string.h>
+#include <PallawickHook/support/export.h>
+#include <PallawickHook/support/null_object.h>
 
 #include <cstdint>
 #include <memory>

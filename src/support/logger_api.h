@@ -12,8 +12,8 @@
 // a line ever wait for the global lock: the path is looked up when the log starts, and
 // looked up again for a later open only when the lock can be had at once.
 
-#include "platform/text_types.h"
-#include "support/export.h"
+#include <PallawickHook/platform/text_types.h>
+#include <PallawickHook/support/export.h>
 
 #include <atomic>
 #include <cstdarg>

@@ -7,9 +7,9 @@
 // logs who holds the lock, and long waits and long holds are logged as information.
 // InitGlobalCS must have run (the library does it when it is loaded) before any use.
 
-#include "platform/system_critical_section.h"
-#include "platform/text_types.h"
-#include "support/export.h"
+#include <PallawickHook/platform/system_critical_section.h>
+#include <PallawickHook/platform/text_types.h>
+#include <PallawickHook/support/export.h>
 
 #include <atomic>
 #include <cstddef>

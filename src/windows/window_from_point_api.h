@@ -5,8 +5,8 @@
 // scaled coordinates; the physical-coordinate functions are optional system exports,
 // looked up once at start-up.
 
-#include "platform/system_types.h"
-#include "support/export.h"
+#include <PallawickHook/platform/system_types.h>
+#include <PallawickHook/support/export.h>
 
 // Looks up the optional scaling functions among the modules already loaded and notes
 // whether the system scales per monitor (Windows 8.1 and later).

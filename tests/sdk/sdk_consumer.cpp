@@ -1,12 +1,12 @@
-// A program built against the installed SDK alone (include/PallawickHook and
-// lib/libPallawickHook.dll.a), as the main program is: it uses exported functions and
+// A program built against the installed SDK alone, through its CMake package (include/
+// and lib/libPallawickHook.dll.a), as the main program is: it uses exported functions and
 // classes, writes a settings file through CSettings and checks that the file records the
 // version the DLL's version resource shows. Prints one line per check; the exit code is
 // the number of failed checks.
 //
 //   sdk_consumer.exe SETTINGS_FILE
 
-#include "PallawickHook.h"
+#include <PallawickHook/PallawickHook.h>
 
 #include <cstdio>
 #include <cwchar>

@@ -3,4 +3,4 @@
 // The hook library's exported functions and classes that the host calls, from the
 // library's public headers alone, as a program that links the DLL sees them.
 
-#include "PallawickHook.h"
+#include <PallawickHook/PallawickHook.h>
