@@ -6,7 +6,7 @@
 #
 #   check-replay.sh REPLAY_BINARY
 set -uo pipefail
-replay=$1
+replay=$(realpath "$1")
 root="$(cd "$(dirname "$0")/.." && pwd)"
 examples="$root/examples"
 work=$(mktemp -d)

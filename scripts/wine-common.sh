@@ -35,9 +35,17 @@ pallawick_find_wine() {
     fi
 }
 
+# The public headers name each other <PallawickHook/...>, the name of the sources' folder
+# once installed; a view links that name to src/.
 pallawick_mingw_build() {
+    local view status=0
+    view=$(mktemp -d "${TMPDIR:-/tmp}/pallawick-include.XXXXXX")
+    ln -s "$source_dir/src" "$view/PallawickHook"
     x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -DUNICODE -D_UNICODE -DNOMINMAX \
-        -DWIN32_LEAN_AND_MEAN -I"$source_dir/src" "$@" -static -static-libgcc -static-libstdc++
+        -DWIN32_LEAN_AND_MEAN -I"$source_dir/src" -I"$view" "$@" -static -static-libgcc \
+        -static-libstdc++ || status=$?
+    rm -rf "$view"
+    return $status
 }
 
 pallawick_build_host() {

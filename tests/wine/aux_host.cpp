@@ -26,6 +26,7 @@ namespace {
 using host::BringToFront;
 using host::Check;
 using host::EditText;
+using host::kButtonNames;
 using host::Narrow;
 using host::Notepad;
 using host::Place;
@@ -257,9 +258,6 @@ HWND CreateTargetWindow() {
 }
 
 // --- Settings ------------------------------------------------------------------------
-
-const char* kButtonNames[] = {"Left",     "Right",     "Middle",  "XLeft",    "XRight",
-                              "TiltLeft", "TiltRight", "WheelUp", "WheelDown"};
 
 std::string ButtonXml(const std::string& button) {
     std::string action = "40";

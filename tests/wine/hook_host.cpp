@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include "host_common.h"
 
 #include <cstdio>
@@ -20,10 +18,13 @@
 namespace {
 
 using host::Check;
+using host::kButtonNames;
 using host::Library;
 using host::Narrow;
 using host::Pump;
 using host::PumpUntil;
+using host::ThreadCount;
+using host::WheelLines;
 
 // Marks the input this program injects, so its hooks can tell it from the library's.
 constexpr ULONG_PTR kHostMarker = 0x484F5354;
@@ -135,29 +136,6 @@ std::string LetterKeys(bool injectedOnly) {
     }
     return keys;
 }
-
-UINT WheelLines() {
-    UINT lines = 0;
-    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    return lines;
-}
-
-size_t ThreadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    size_t count = 0;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            ++count;
-    CloseHandle(snapshot);
-    return count;
-}
-
-const char* kButtonNames[] = {"Left",     "Right",     "Middle",  "XLeft",    "XRight",
-                              "TiltLeft", "TiltRight", "WheelUp", "WheelDown"};
 
 // The wheel lines of the default profile, unlike the system's 3 of a fresh prefix.
 constexpr UINT kProfileWheelLines = 7;

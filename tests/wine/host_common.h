@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include "settings/folders.h"
 
 #include <cstdio>
@@ -260,5 +262,31 @@ inline std::string ReadShared(const std::wstring& path) {
     CloseHandle(file);
     return bytes;
 }
+
+// The system's wheel scroll lines.
+inline UINT WheelLines() {
+    UINT lines = 0;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    return lines;
+}
+
+// The number of threads of this process.
+inline size_t ThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    size_t count = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+// The settings file's names of the buttons, in slot order.
+inline const char* const kButtonNames[] = {"Left",     "Right",     "Middle",  "XLeft",    "XRight",
+                                           "TiltLeft", "TiltRight", "WheelUp", "WheelDown"};
 
 } // namespace host

@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include "host_common.h"
 
 #include <cstdio>
@@ -18,8 +16,11 @@
 namespace {
 
 using host::Check;
+using host::kButtonNames;
 using host::Pump;
 using host::PumpUntil;
+using host::ThreadCount;
+using host::WheelLines;
 
 // Marks the input this program injects, so its hooks can tell it from the library's.
 constexpr ULONG_PTR kHostMarker = 0x484F5354;
@@ -140,29 +141,6 @@ std::string HeldKeys() {
     }
     return held;
 }
-
-UINT WheelLines() {
-    UINT lines = 0;
-    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    return lines;
-}
-
-size_t ThreadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    size_t count = 0;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            ++count;
-    CloseHandle(snapshot);
-    return count;
-}
-
-const char* kButtonNames[] = {"Left",     "Right",     "Middle",  "XLeft",    "XRight",
-                              "TiltLeft", "TiltRight", "WheelUp", "WheelDown"};
 
 // Default profile: the right button types "ab"; everything else is left alone. The profile
 // scrolls kProfileWheelLines lines per notch.

@@ -17,6 +17,7 @@ namespace {
 using host::BringToFront;
 using host::Check;
 using host::EditText;
+using host::kButtonNames;
 using host::Notepad;
 using host::Place;
 using host::Pump;
@@ -112,9 +113,6 @@ LRESULT CALLBACK ScrollBarControlProc(HWND bar, UINT message, WPARAM wParam, LPA
     }
     return CallWindowProcW(g_scrollBarProc, bar, message, wParam, lParam);
 }
-
-const char* kButtonNames[] = {"Left",     "Right",     "Middle",  "XLeft",    "XRight",
-                              "TiltLeft", "TiltRight", "WheelUp", "WheelDown"};
 
 // Buttons of a profile: TiltRight types "xy" when typing is asked for, everything else is
 // left alone.
