@@ -126,8 +126,11 @@ constexpr std::array<int, 10> kOtherActions = {12, 13, 32, 18, 81, 41, 59, 92, 9
 void SetKeys(FuzzedDataProvider& in, const GeneratorLimits& limits, GeneratedSlot& slot) {
     slot.action = 28;
     slot.mode = in.ConsumeIntegralInRange(0, 8);
-    const bool whole = slot.mode != 2 && slot.mode != 7 && slot.mode != 8;
-    const bool held = slot.mode == 2 || slot.mode == 7;
+    if (limits.steps.count("mode" + std::to_string(slot.mode)))
+        slot.mode = 0;
+    const bool whole =
+        slot.mode != 2 && slot.mode != 7 && slot.mode != 8 && !limits.steps.count("half-clicks");
+    const bool held = slot.mode == 2 || slot.mode == 6 || slot.mode == 7;
     slot.keys = KeyText(in, whole, held && limits.steps.count("layer-tag-held") > 0);
     static constexpr std::array<int, 5> kRepeats = {0, 20, 50, 120, 300};
     slot.repeat = Pick(in, kRepeats);
@@ -224,7 +227,8 @@ GeneratedSlot MakeSlot(FuzzedDataProvider& in, const GeneratorLimits& limits, bo
     GeneratedSlot slot = MakeAnySlot(in, limits, isDefault, layer, button);
     if (limits.actions.count(slot.action))
         return {};
-    if (button >= 5 && slot.mode == 2 && limits.steps.count("unblocked-held-scroll"))
+    if (button >= 5 && (slot.mode == 2 || slot.mode == 5) &&
+        limits.steps.count("unblocked-held-scroll"))
         slot.blockMouse = true;
     for (auto chord = slot.chords.begin(); chord != slot.chords.end();) {
         if (limits.actions.count(chord->action))
@@ -337,7 +341,8 @@ GeneratedSettings Vary(FuzzedDataProvider& in, const GeneratorLimits& limits,
         second.fixTiltRepeat = !second.fixTiltRepeat;
         break;
     case 4:
-        second.layerKeysEnabled = !second.layerKeysEnabled;
+        if (!limits.steps.count("layer-keys-toggle"))
+            second.layerKeysEnabled = !second.layerKeysEnabled;
         break;
     default:
         break;

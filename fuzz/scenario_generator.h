@@ -41,8 +41,10 @@ struct GeneratedCase {
 // not fixed yet: scenario steps by their word ("unhook" covers hook too) and action codes.
 // A step left out becomes a move; an action left out is no action (40). "quick-reload"
 // leaves out reloads right after an event: a second passes before each; "layer-tag-held"
-// leaves {LAYER} tags out of keys held while a button is down or sticky;
-// "unblocked-held-scroll" blocks the wheel and tilt events whose keys are held.
+// leaves {LAYER} tags out of keys held while a button is down, and sticky keys;
+// "unblocked-held-scroll" blocks the wheel and tilt events whose keys are held or repeat;
+// "layer-keys-toggle" keeps the layer modifier keys on or off across reloads; "half-clicks"
+// leaves half clicks ({LMBD}...{LMBU}) out of keys; "modeN" turns send mode N into 0.
 struct GeneratorLimits {
     std::set<std::string> steps;
     std::set<int> actions;

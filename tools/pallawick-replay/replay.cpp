@@ -32,7 +32,6 @@ namespace {
 using platform::InputRecord;
 using platform::InputType;
 
-
 // Where a reload step's file is tried before the library reloads it.
 constexpr const Char* kTrialFolder = L"C:\\PallawickReplayTrial";
 constexpr const Char* kTrialPath = L"C:\\PallawickReplayTrial\\VESKSettings.xml";
