@@ -5,6 +5,8 @@
 #include "support/replay_run.h"
 #include "support/settings_files.h"
 
+#include "runtime/runtime_state.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -352,6 +354,42 @@ TEST(ReleasePairing, AStickyHoldIsLetGoBesideARepeatAndUnderAnotherProfile) {
     EXPECT_TRUE(Has(LineOf(lines, "down Left"), "\"vk\":160,\"up\":false"));
     held = HeldAfter(lines);
     EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+// A modifier combination let go while no hook was set: hooking again ends the axis lock it
+// held, which its unseen release would never end.
+TEST(ReleasePairing, HookingAgainEndsWhatUnseenModifierKeysHeld) {
+    ReplayRun run(SettingsXml("<LayerModifierKeys Enable=\"true\"><LayerKey6 Key=\"0\" "
+                              "Modifier=\"4\"/></LayerModifierKeys>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "key down 164\nmove 500 500\nunhook\nkey up 164\nhook\nmove 600 300\n");
+    EXPECT_TRUE(Has(LineOf(lines, "move 500 500"), "\"result\":\"swallowed\""));
+    EXPECT_TRUE(Has(LineOf(lines, "move 600 300"), "\"result\":\"passed\""))
+        << LineOf(lines, "move 600 300");
+}
+
+// Sticky-hold keys that switch the layer still become sticky: the next click lets them go.
+TEST(ReleasePairing, StickyHoldKeysThatSwitchTheLayerAreHeldAndLetGo) {
+    ReplayRun run(SettingsXml(
+        "<Default><Middle action=\"28\" keys=\"{LAYER:1}a\" keyaction=\"7\"/></Default>"));
+    auto lines =
+        run.Play(std::string(kNotepadDesktop) +
+                 "down Middle\nup Middle\ndown Middle\nup Middle\nwait 500\nmove 401 400\n");
+    EXPECT_TRUE(Has(LineOf(lines, "down Middle"), "\"vk\":65,\"up\":false"));
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
+// A reset on any button that ends a sticky repeat drops the queued input it flushes from
+// the count of the library's own events on their way back, or later events of other
+// programs would be taken for the library's own.
+TEST(ReleasePairing, FlushedInputIsNoLongerAwaited) {
+    ReplayRun run(SettingsXml("<ResetSticky Enabled=\"true\" Key=\"false\" Layer=\"false\"/>"
+                              "<Default><XRight action=\"28\" keys=\"x\" keyaction=\"6\" "
+                              "keyrepeat=\"120\"/><WheelUp action=\"42\"/></Default>"));
+    run.Play(std::string(kNotepadDesktop) +
+             "down XRight\nup XRight\nwheel 120\nwait 500\nmove 401 400\n");
+    EXPECT_EQ(g_nInjectCount, 0);
 }
 
 } // namespace

@@ -30,9 +30,11 @@ HoldHome g_holdHome;
 
 bool PressAndHold(POINT pt, int button, const Char* keys, CApplicationSettings* profile, int layer,
                   bool block) {
-    g_nStickyState[kKeyHold] = 1;
+    // The keys go down first: a layer switch among them resets sticky states, and must not
+    // find the hold active before it holds anything.
     const bool pressed =
         pw::SendKeyStateWhileDown(static_cast<MouseButtons>(button), keys, false, &pt);
+    g_nStickyState[kKeyHold] = 1;
     StoreStuckKeys(profile, button, layer, keys);
     g_holdHome = {profile, button, layer};
     return block && pressed;

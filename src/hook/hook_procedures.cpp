@@ -14,7 +14,7 @@ platform::Hooks::Proc KeyboardHookProcedure() {
 }
 
 void ClearKeyboardHookKeys() {
-    ClearKeyState();
+    ForgetHeldModifiers();
 }
 
 } // namespace pw::hook

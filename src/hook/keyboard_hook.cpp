@@ -272,6 +272,18 @@ void ClearKeyState() {
     g_Modifiers = ModifierSummary{};
 }
 
+void ForgetHeldModifiers() {
+    ClearKeyState();
+    // The keys that held them are forgotten, so a modifier layer and a key-owned axis lock
+    // end with them: their release, seen by no hook, would never end them.
+    if (g_nLayerBeforeModifier != -1) {
+        pw::ChangeLayer(g_nLayerBeforeModifier, false);
+        g_nLayerBeforeModifier = -1;
+    }
+    if (g_LockAxis.Locked())
+        g_LockAxis.Unlock(true);
+}
+
 void ResetKeyboardHookState() {
     ClearKeyState();
     g_nLayerBeforeModifier = -1;

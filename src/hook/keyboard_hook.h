@@ -26,6 +26,9 @@ inline constexpr unsigned kKeySwitchDelayMs = 200;
 
 // Forgets every held key; done whenever the keyboard hook is (re)installed.
 void ClearKeyState();
+// ClearKeyState, and ends what the forgotten keys held: a modifier layer, a key-owned
+// axis lock.
+void ForgetHeldModifiers();
 // Puts the keyboard hook's state back as at load: no key held, no modifier layer.
 void ResetKeyboardHookState();
 

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "runtime/precise_sleep.h"
 #include "runtime/registered_messages.h"
+#include "runtime/runtime_state.h"
 #include "support/logger.h"
 #include "support/thread_lock.h"
 
@@ -144,6 +145,20 @@ bool CSendInput::SendPositionThreaded(int value, int mode) {
     return true;
 }
 
+namespace {
+
+int MouseRecordsOf(const CInputQueue& entry) {
+    if (entry.m_nCursorMode != 0 || !entry.m_pInputs)
+        return 0;
+    int count = 0;
+    for (uint32_t i = 0; i < entry.m_nCount; ++i)
+        if (entry.m_pInputs[i].type == pw::platform::InputType::Mouse)
+            ++count;
+    return count;
+}
+
+} // namespace
+
 bool CSendInput::FlushQueue() {
     if (!m_cs.IsInitialized())
         return false;
@@ -155,6 +170,8 @@ bool CSendInput::FlushQueue() {
     for (CInputQueue* entry : m_Queue) {
         if (!entry->m_bFlushable)
             continue;
+        // Its mouse records were counted as on their way back; they will not come now.
+        g_nInjectCount = std::max(0, g_nInjectCount - MouseRecordsOf(*entry));
         entry->m_nCount = 0;
         entry->m_nDelay = 0;
         flushed = true;
