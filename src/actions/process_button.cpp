@@ -70,8 +70,11 @@ bool pw::EndHeldPress(int button, POINT pt) {
     pw::actions::HeldPress& press = g_heldPresses[static_cast<size_t>(button)];
     if (!press.held || press.ended)
         return false;
-    press.ended = true;
-    if (!press.resolved.swallow) {
+    pw::actions::HeldPress pressed = std::move(press);
+    // Only the press's fate is kept: nothing of the settings it was resolved in may outlive
+    // them. Set before the release half runs, which may process this button again.
+    press = {.held = true, .swallowed = pressed.swallowed, .ended = true, .resolved = {}};
+    if (!pressed.resolved.swallow) {
         CLogger::LogDebug(L"ProcessButton: Ending the press of button %d.", button);
         MSLLHOOKSTRUCT record{};
         record.pt = pt;
@@ -79,11 +82,9 @@ bool pw::EndHeldPress(int button, POINT pt) {
         bool passOriginal = false;
         bool keysSent = false;
         bool injected = false;
-        Carry(button, kKindUp, press.resolved, true, g_hLastWindow, &record, &passOriginal,
+        Carry(button, kKindUp, pressed.resolved, true, g_hLastWindow, &record, &passOriginal,
               &keysSent, &injected);
     }
-    // Nothing of the settings it was resolved in may outlive them.
-    press.resolved = {};
     return true;
 }
 
