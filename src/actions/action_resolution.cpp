@@ -49,6 +49,19 @@ void ApplyChord(ResolvedAction& resolved, int button, int kind) {
 
 } // namespace
 
+SlotOrigin FollowSlot(CApplicationSettings* profile, int button, int layer) {
+    SlotOrigin origin{profile, layer, profile->GetActions(AsButton(button), layer)};
+    if (origin.action == actSameAsLayer1) {
+        origin.layer = 0;
+        origin.action = profile->GetActions(AsButton(button), 0);
+    }
+    if (origin.action == actSameAsDefaultProfile && g_pSettings && g_pSettings->GetDefaultApp()) {
+        origin.profile = g_pSettings->GetDefaultApp();
+        origin.action = origin.profile->GetActions(AsButton(button), origin.layer);
+    }
+    return origin;
+}
+
 ResolvedAction ResolveAction(int button, int kind, CApplicationSettings* profile, int layer) {
     PW_ASSERT_LOCK_HELD();
     ResolvedAction resolved;

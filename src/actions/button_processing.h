@@ -52,6 +52,15 @@ struct ResolvedAction {
     bool swallow = false;
 };
 
+// Where a slot's action comes from once the "Same as Layer 1" and "Same as Default Profile"
+// indirections are followed.
+struct SlotOrigin {
+    CApplicationSettings* profile = nullptr;
+    int layer = 0;
+    int action = 0;
+};
+SlotOrigin FollowSlot(CApplicationSettings* profile, int button, int layer);
+
 // A press and how it was resolved, kept until its release. Departs from resolving every
 // event on the current layer and profile: the release is handled by what handled the
 // press, so a layer change, a profile switch or a reload in between cannot hand it to

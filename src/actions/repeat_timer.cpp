@@ -1,4 +1,5 @@
 #include "actions/action_state.h"
+#include "actions/button_processing.h"
 #include "actions/key_repeat.h"
 #include "input/send_input.h"
 #include "input/send_keys.h"
@@ -26,8 +27,7 @@ namespace {
 // meantime shows as a different value.
 constexpr uintptr_t kRepeatRunning = static_cast<uintptr_t>(-1);
 
-// The profile and layer the repeating button's action comes from, following the layer-1
-// and default-profile indirections.
+// The profile and layer the repeating button's action comes from.
 struct RepeatSource {
     CApplicationSettings* profile = nullptr;
     int layer = 0;
@@ -35,17 +35,9 @@ struct RepeatSource {
 };
 
 RepeatSource FindRepeatSource(MouseButtons button) {
-    RepeatSource source{g_pCurrentApp, g_nCurrentLayer, actNoChange};
-    source.action = source.profile->GetActions(button, source.layer);
-    if (source.action == actSameAsLayer1) {
-        source.layer = 0;
-        source.action = source.profile->GetActions(button, 0);
-    }
-    if (source.action == actSameAsDefaultProfile && g_pSettings && g_pSettings->GetDefaultApp()) {
-        source.profile = g_pSettings->GetDefaultApp();
-        source.action = source.profile->GetActions(button, source.layer);
-    }
-    return source;
+    const pw::actions::SlotOrigin origin =
+        pw::actions::FollowSlot(g_pCurrentApp, button, g_nCurrentLayer);
+    return {origin.profile, origin.layer, static_cast<_ACTIONS>(origin.action)};
 }
 
 // Repeats the action once; the interval until the next repeat.

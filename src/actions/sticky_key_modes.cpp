@@ -45,15 +45,18 @@ bool PressAndHold(POINT pt, int button, const Char* keys, CApplicationSettings* 
 bool ReleaseStickyHoldKeys(POINT pt) {
     const HoldHome home = g_holdHome;
     g_holdHome = {};
-    if (!home.profile)
-        return false;
-    const auto button = static_cast<MouseButtons>(home.button);
-    const Char* stuck = home.profile->GetStuckKeys(button, home.layer);
+    return home.profile &&
+           LetGoOfStuckKeys(*home.profile, static_cast<MouseButtons>(home.button), home.layer, pt);
+}
+
+bool LetGoOfStuckKeys(CApplicationSettings& profile, MouseButtons button, int layer, POINT pt) {
+    const Char* stuck = profile.GetStuckKeys(button, layer);
     if (!stuck || !*stuck)
         return false;
     const String held(stuck);
     CLogger::LogDebug(L"%ls Sticky: Resetting stuck keys '%ls'", L"Key Hold", held.c_str());
-    home.profile->SetStuckKeys(button, home.layer, nullptr);
+    // Cleared first: keys that change the layer on their release come back to the reset.
+    profile.SetStuckKeys(button, layer, nullptr);
     pw::SendKeyStateWhileDown(button, held.c_str(), true, &pt);
     return true;
 }

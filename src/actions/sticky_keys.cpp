@@ -24,23 +24,11 @@ constexpr int kKeyHold = 6;
 // The send mode of a sticky repeat.
 constexpr int kKeyRepeatMode = 6;
 
-// Where a slot's keys live: the first layer's slot for a slot that defers to it, then the
-// default profile's for a slot that defers to that, as the slot's action was resolved.
-struct SlotHome {
-    CApplicationSettings* profile = nullptr;
-    int layer = 0;
-};
+// Where a slot's keys live: the slot its action was resolved to.
+using SlotHome = pw::actions::SlotOrigin;
 
 SlotHome HomeOf(MouseButtons button, int layer) {
-    SlotHome home{g_pCurrentApp, layer};
-    _ACTIONS action = g_pCurrentApp->GetActions(button, layer);
-    if (action == actSameAsLayer1) {
-        home.layer = 0;
-        action = g_pCurrentApp->GetActions(button, 0);
-    }
-    if (action == actSameAsDefaultProfile && g_pSettings && g_pSettings->GetDefaultApp())
-        home.profile = g_pSettings->GetDefaultApp();
-    return home;
+    return pw::actions::FollowSlot(g_pCurrentApp, button, layer);
 }
 
 template <typename Visit> void ForSlots(int layer, int button, Visit visit) {
@@ -87,19 +75,12 @@ void ReleaseHeldKeys(POINT pt, int layer, int button) {
     // defers to the first layer is not the slot of the layer asked for.
     ForSlots(layer, button, [&](MouseButtons slot, int slotLayer) {
         const SlotHome home = HomeOf(slot, slotLayer);
-        const Char* stuck = home.profile->GetStuckKeys(slot, home.layer);
-        if (!stuck || !*stuck)
-            return;
         // A sticky repeat keeps its keys here too, but they are not held: playing their
         // release could press what the text only presses and releases in one phase.
         if (home.profile->SendKeyAction(slot, home.layer) == kKeyRepeatMode)
             return;
-        const String keys(stuck);
-        CLogger::LogDebug(L"%ls Sticky: Resetting stuck keys '%ls'", L"Key Hold", keys.c_str());
-        // Cleared first: keys that change the layer on their release come back here.
-        home.profile->SetStuckKeys(slot, home.layer, nullptr);
-        pw::SendKeyStateWhileDown(slot, keys.c_str(), true, &pt);
-        released = true;
+        if (pw::actions::LetGoOfStuckKeys(*home.profile, slot, home.layer, pt))
+            released = true;
     });
     if (button < 0 || released)
         g_nStickyState[kKeyHold] = 0;

@@ -3,6 +3,7 @@
 // Ending sticky buttons, sticky key sets and the key-repeat state.
 
 #include "platform/handles.h"
+#include "settings/mouse_buttons.h"
 
 namespace pw {
 
@@ -34,6 +35,8 @@ bool StickyRepeatKeys(POINT pt, int button, int kind, const CActionData& data,
 // next click's release lets them go. Returns whether the mouse event is blocked.
 bool StickyHoldKeys(POINT pt, int button, int kind, const CActionData& data,
                     CApplicationSettings* profile, int layer);
+// Lets go of the sticky keys kept in slot (button, layer) of profile; true when some were.
+bool LetGoOfStuckKeys(CApplicationSettings& profile, MouseButtons button, int layer, POINT pt);
 // Lets go of the keys the last sticky hold pressed, wherever they are kept; true when some
 // were held.
 bool ReleaseStickyHoldKeys(POINT pt);
