@@ -442,11 +442,15 @@ class Soak {
             Sent(SendMouse(MOUSEEVENTF_MOVE, Random(5) - 2, Random(5) - 2));
     }
 
-    // Until the library's answer to the latest right click has reached the target.
+    // Until the library's answer to the latest right click has reached the target. The
+    // nudges go one pixel right and back, so however long the answer takes, the cursor
+    // never wanders off the point where the right button was pressed (a random walk of a
+    // few hundred steps on a loaded machine reached the window's frame).
     void NudgeUntil(const int& answers) {
         const DWORD start = GetTickCount();
-        while (answers < m_tally.rightClicks && GetTickCount() - start < kEventWaitMs) {
-            Nudge(1);
+        for (int step = 0; answers < m_tally.rightClicks && GetTickCount() - start < kEventWaitMs;
+             ++step) {
+            Sent(SendMouse(MOUSEEVENTF_MOVE, step % 2 == 0 ? 1 : -1, 0));
             TakeMessages();
         }
     }
