@@ -274,6 +274,26 @@ TEST(ReleasePairing, AnAxisLockOfModifierKeysEndsAfterAReloadTurnedThemOff) {
         << LineOf(lines, "move 600 300");
 }
 
+// A lock action used while a modifier combination holds its own lock: each lets go of what
+// it locked, and once both have, the pointer moves freely again.
+TEST(ReleasePairing, AnAxisLockedByKeysAndByAnActionEndsWhenBothLetGo) {
+    ReplayRun run(SettingsXml("<LayerModifierKeys Enable=\"true\"><LayerKey5 Key=\"0\" "
+                              "Modifier=\"1\"/></LayerModifierKeys>"
+                              "<Default><XRight action=\"131\"/><XLeft action=\"129\"/>"
+                              "</Default>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "key down 160\ndown XRight\nup XRight\nkey up 160\nmove 600 300\n"
+                          "down XLeft\nkey down 160\nkey up 160\nmove 610 310\nup XLeft\n"
+                          "move 620 320\n");
+    EXPECT_TRUE(Has(LineOf(lines, "move 600 300"), "\"result\":\"passed\""))
+        << LineOf(lines, "move 600 300");
+    // The action's lock outlives the key's, and ends with its button.
+    EXPECT_TRUE(Has(LineOf(lines, "move 610 310"), "\"result\":\"swallowed\""))
+        << LineOf(lines, "move 610 310");
+    EXPECT_TRUE(Has(LineOf(lines, "move 620 320"), "\"result\":\"passed\""))
+        << LineOf(lines, "move 620 320");
+}
+
 // A sticky repeat that was stopped keeps nothing held: a later reset of sticky keys does not
 // play the release of its text, which here would leave the middle button down.
 TEST(ReleasePairing, AStoppedStickyRepeatLeavesNothingForTheResetToRelease) {

@@ -16,7 +16,8 @@ bool RunAxisDrag(const ActionCall& call, bool followX) {
             g_LockAxis.LockY(false);
         else
             g_LockAxis.LockX(false);
-    } else if (change == 2 && !g_LockAxis.OwnedByKey()) {
+    } else if (change == 2) {
+        // Lets go of the drag's lock only: a key's lock taken since keeps its own.
         g_LockAxis.Unlock(false);
     }
     return true;

@@ -65,6 +65,8 @@ void CLockAxis::ShowLockCursor() {
         ChangeCursor(m_hXCursor);
     else if (m_bYLocked)
         ChangeCursor(m_hYCursor);
+    else
+        ResetCursor();
 }
 
 void CLockAxis::ChangeCursor(HICON cursor) {
@@ -77,46 +79,55 @@ void CLockAxis::ChangeCursor(HICON cursor) {
 
 void CLockAxis::LockX(bool byKey) {
     m_bXLocked = true;
+    m_nXOwners |= OwnerBit(byKey);
     m_bByKey = byKey;
     ShowLockCursor();
 }
 
 void CLockAxis::LockY(bool byKey) {
     m_bYLocked = true;
+    m_nYOwners |= OwnerBit(byKey);
     m_bByKey = byKey;
     ShowLockCursor();
 }
 
-void CLockAxis::Unlock(bool byKey) {
-    if (byKey != m_bByKey)
+void CLockAxis::Release(unsigned axes, bool byKey) {
+    const unsigned char owner = OwnerBit(byKey);
+    bool changed = false;
+    if ((axes & 1) && (m_nXOwners & owner)) {
+        m_nXOwners &= static_cast<unsigned char>(~owner);
+        changed = true;
+        if (m_nXOwners == 0) {
+            m_bXLocked = false;
+            m_nXPos = 0;
+        }
+    }
+    if ((axes & 2) && (m_nYOwners & owner)) {
+        m_nYOwners &= static_cast<unsigned char>(~owner);
+        changed = true;
+        if (m_nYOwners == 0) {
+            m_bYLocked = false;
+            m_nYPos = 0;
+        }
+    }
+    if (!changed)
         return;
-    m_bXLocked = false;
-    m_bYLocked = false;
-    m_nXPos = 0;
-    m_nYPos = 0;
-    ResetCursor();
+    // What stays locked belongs to the other owner now.
+    if (m_nXOwners != 0 || m_nYOwners != 0)
+        m_bByKey = ((m_nXOwners | m_nYOwners) & OwnerBit(true)) != 0;
+    ShowLockCursor();
+}
+
+void CLockAxis::Unlock(bool byKey) {
+    Release(1 | 2, byKey);
 }
 
 void CLockAxis::UnlockX(bool byKey) {
-    if (byKey != m_bByKey)
-        return;
-    m_bXLocked = false;
-    m_nXPos = 0;
-    if (m_bYLocked)
-        ChangeCursor(m_hYCursor);
-    else
-        ResetCursor();
+    Release(1, byKey);
 }
 
 void CLockAxis::UnlockY(bool byKey) {
-    if (byKey != m_bByKey)
-        return;
-    m_bYLocked = false;
-    m_nYPos = 0;
-    if (m_bXLocked)
-        ChangeCursor(m_hXCursor);
-    else
-        ResetCursor();
+    Release(2, byKey);
 }
 
 void CLockAxis::ResetCursor() {

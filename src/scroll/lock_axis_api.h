@@ -19,12 +19,15 @@ class PW_API CLockAxis {
     // when it is unloaded.
     void DestroyCursors();
 
-    // byKey: the lock comes from a layer modifier key (the owner flag).
+    // byKey: the lock comes from a layer modifier key, else from an action. The owner flag
+    // tells who set the latest lock. Each axis also remembers every owner holding it, and
+    // stays locked until all of them let go: with one flag for both, an action's lock taken
+    // while a key held one made the key's release leave the axis locked for good.
     void LockX(bool byKey);
     void LockY(bool byKey);
-    // Releases both axes, only when byKey equals the owner flag.
+    // Lets go of both axes for the owner byKey.
     void Unlock(bool byKey);
-    // Releases one axis, only when byKey equals the owner flag.
+    // Lets go of one axis for the owner byKey.
     void UnlockX(bool byKey);
     void UnlockY(bool byKey);
     bool OwnedByKey() const { return m_bByKey; }
@@ -45,7 +48,11 @@ class PW_API CLockAxis {
     static void ResetCursor();
 
   private:
-    // The cursor of the axes locked now: both, X or Y.
+    // Who holds an axis: bit 0 an action, bit 1 a key.
+    static constexpr unsigned char OwnerBit(bool byKey) { return byKey ? 2 : 1; }
+    // Lets go of the axes of mask (1 X, 2 Y) held by byKey, then shows what stays locked.
+    void Release(unsigned axes, bool byKey);
+    // The cursor of the axes locked now: both, X or Y; the system cursors when none.
     void ShowLockCursor();
 
     bool m_bXLocked = false;
@@ -56,6 +63,8 @@ class PW_API CLockAxis {
     HICON m_hXCursor = nullptr;
     HICON m_hYCursor = nullptr;
     HICON m_hXYCursor = nullptr;
+    unsigned char m_nXOwners = 0;
+    unsigned char m_nYOwners = 0;
 };
 // Lock an axis for the current profile, when it allows axis locking (not owned by a key).
 PW_EXTERN_C void LockXAxisIfPossible();

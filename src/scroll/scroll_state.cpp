@@ -21,8 +21,8 @@ void ResetScrollState() {
     g_dwTiltLast = 0;
     g_MovementToScroll = {};
     // A library loaded afresh has no axis locked.
-    if (g_LockAxis.Locked())
-        g_LockAxis.Unlock(g_LockAxis.OwnedByKey());
+    g_LockAxis.Unlock(true);
+    g_LockAxis.Unlock(false);
 }
 
 } // namespace pw::scroll
