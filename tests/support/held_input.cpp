@@ -1,7 +1,9 @@
 #include "support/held_input.h"
 
 #include <cstdint>
-#include <regex>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
 
 namespace pw::test {
 
@@ -40,17 +42,26 @@ void ApplyMouse(HeldInput& held, uint32_t flags, int data) {
 } // namespace
 
 HeldInput HeldAfter(const std::vector<std::string>& lines) {
-    static const std::regex record(
-        R"re(\{"type":"key","vk":(\d+),"up":(true|false)|\{"type":"mouse","flags":"0x([0-9A-F]+)","data":(-?\d+))re");
+    static constexpr std::string_view kKey = "{\"type\":\"key\",\"vk\":";
+    static constexpr std::string_view kMouse = "{\"type\":\"mouse\",\"flags\":\"0x";
+    static constexpr std::string_view kUpFalse = ",\"up\":false";
     HeldInput held;
     for (const std::string& line : lines) {
-        for (std::sregex_iterator it(line.begin(), line.end(), record), end; it != end; ++it) {
-            const std::smatch& match = *it;
-            if (match[1].matched)
-                Apply(held.keys, std::stoi(match[1]), match[2] == "false");
-            else
-                ApplyMouse(held, static_cast<uint32_t>(std::stoul(match[3], nullptr, 16)),
-                           std::stoi(match[4]));
+        const char* text = line.c_str();
+        for (size_t at = line.find("{\"type\":"); at != std::string::npos;
+             at = line.find("{\"type\":", at + 1)) {
+            const std::string_view rest(text + at, line.size() - at);
+            char* end = nullptr;
+            if (rest.substr(0, kKey.size()) == kKey) {
+                const long key = std::strtol(text + at + kKey.size(), &end, 10);
+                Apply(held.keys, static_cast<int>(key),
+                      std::string_view(end).substr(0, kUpFalse.size()) == kUpFalse);
+            } else if (rest.substr(0, kMouse.size()) == kMouse) {
+                const unsigned long flags = std::strtoul(text + at + kMouse.size(), &end, 16);
+                const char* data = std::strstr(end, "\"data\":");
+                ApplyMouse(held, static_cast<uint32_t>(flags),
+                           data ? static_cast<int>(std::strtol(data + 7, nullptr, 10)) : 0);
+            }
         }
     }
     return held;
