@@ -34,7 +34,7 @@ using host::Pump;
 using host::PumpUntil;
 
 // Marks the input this program injects, so its hook can tell it from the library's.
-constexpr ULONG_PTR kHostMarker = 0x484F5354;
+using host::kHostMarker;
 constexpr DWORD kEventWaitMs = 3000;
 // The jiggler checks every 10 s from the settings load; a tick is given this long to show.
 constexpr DWORD kJigglerPeriodMs = 10000;

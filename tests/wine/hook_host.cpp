@@ -19,15 +19,17 @@ namespace {
 
 using host::Check;
 using host::kButtonNames;
+using host::kHostMarker;
 using host::Library;
 using host::Narrow;
 using host::Pump;
 using host::PumpUntil;
+using host::SendButton;
+using host::SendKeyPress;
 using host::ThreadCount;
 using host::WheelLines;
 
 // Marks the input this program injects, so its hooks can tell it from the library's.
-constexpr ULONG_PTR kHostMarker = 0x484F5354;
 constexpr DWORD kEventWaitMs = 1500;
 constexpr DWORD kThreadExitWaitMs = 5000;
 
@@ -90,28 +92,6 @@ void ClearSeen() {
     g_keys.clear();
     g_layerChanges.clear();
     g_osdShows.clear();
-}
-
-bool SendButton(DWORD downFlag, DWORD upFlag) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dwExtraInfo = kHostMarker;
-    }
-    inputs[0].mi.dwFlags = downFlag;
-    inputs[1].mi.dwFlags = upFlag;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
-}
-
-bool SendKeyPress(WORD vk) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwExtraInfo = kHostMarker;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
 // The host's own events of one button, in the order its hook saw them.

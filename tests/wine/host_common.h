@@ -228,6 +228,34 @@ inline HWND CreateOwnWindow(const OwnWindow& spec) {
                            windowClass.hInstance, nullptr);
 }
 
+// The extra information the hosts' own injected input carries, which the library must
+// take for input of someone else.
+inline constexpr ULONG_PTR kHostMarker = 0x484F5354;
+
+// One press and release of a mouse button (flags of MOUSEINPUT), injected as the host's.
+inline bool SendButton(DWORD downFlag, DWORD upFlag) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dwExtraInfo = kHostMarker;
+    }
+    inputs[0].mi.dwFlags = downFlag;
+    inputs[1].mi.dwFlags = upFlag;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+// One press and release of a key, injected as the host's.
+inline bool SendKeyPress(WORD vk) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwExtraInfo = kHostMarker;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
 inline void Place(HWND window, const RECT& rect) {
     MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }

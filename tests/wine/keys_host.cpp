@@ -24,7 +24,7 @@ using host::Notepad;
 using host::Pump;
 using host::PumpUntil;
 
-constexpr ULONG_PTR kHostMarker = 0x484F5354;
+using host::kHostMarker;
 
 UINT g_processChangedMessage = 0;
 UINT g_layerChangedMessage = 0;

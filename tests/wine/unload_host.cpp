@@ -17,13 +17,15 @@ namespace {
 
 using host::Check;
 using host::kButtonNames;
+using host::kHostMarker;
 using host::Pump;
 using host::PumpUntil;
+using host::SendButton;
+using host::SendKeyPress;
 using host::ThreadCount;
 using host::WheelLines;
 
 // Marks the input this program injects, so its hooks can tell it from the library's.
-constexpr ULONG_PTR kHostMarker = 0x484F5354;
 constexpr DWORD kEventWaitMs = 1500;
 // The unload stops two threads with 5000 ms each at most.
 constexpr DWORD kUnloadLimitMs = 11000;
@@ -83,28 +85,6 @@ void ClearSeen() {
     g_keys.clear();
     g_typed.clear();
     g_clicks = 0;
-}
-
-bool SendButton(DWORD downFlag, DWORD upFlag) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dwExtraInfo = kHostMarker;
-    }
-    inputs[0].mi.dwFlags = downFlag;
-    inputs[1].mi.dwFlags = upFlag;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
-}
-
-bool SendKeyPress(WORD vk) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwExtraInfo = kHostMarker;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
 size_t OwnButtonEvents(WPARAM down, WPARAM up) {
