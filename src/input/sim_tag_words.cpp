@@ -10,7 +10,7 @@ namespace {
 using K = TagKind;
 
 // clang-format off
-const std::array kTagWords = {
+constexpr std::array kTagWords = {
     TagWord{L"PRESS", K::Press, 1},          TagWord{L"PRESSED", K::Press, 1},
     TagWord{L"RELEASE", K::Press, 2},        TagWord{L"RELEASED", K::Press, 2},
     TagWord{L"CTRL", K::Modifier, kModCtrl}, TagWord{L"LCTRL", K::Modifier, kModCtrl},
@@ -69,8 +69,7 @@ const std::array kTagWords = {
 
 const TagWord* FindTagWord(StringView name) {
     for (const TagWord& entry : kTagWords) {
-        StringView word(entry.word);
-        if (name.size() == word.size() && StartsWithWord(name, word))
+        if (name.size() == entry.word.size() && StartsWithWord(name, entry.word))
             return &entry;
     }
     return nullptr;
