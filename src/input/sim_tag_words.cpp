@@ -69,7 +69,8 @@ constexpr std::array kTagWords = {
 
 const TagWord* FindTagWord(StringView name) {
     for (const TagWord& entry : kTagWords) {
-        if (name.size() == entry.word.size() && StartsWithWord(name, entry.word))
+        if (name.size() == entry.word.size() && ToUpperAscii(name[0]) == entry.word[0] &&
+            StartsWithWord(name, entry.word))
             return &entry;
     }
     return nullptr;
