@@ -16,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <string>
 
 namespace {
@@ -143,5 +144,41 @@ BENCHMARK(BM_MappedButtonMatched)
     ->Arg(2000)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+// Presses alternating between the windows of two programs, each with its own profile: the
+// names of both processes are kept, so neither is opened again (the counter shows the
+// process opens per press).
+void BM_MappedButtonAlternatingPrograms(benchmark::State& state) {
+    BenchEnvironment environment;
+    pw::sim::SimProcess other;
+    other.processId = kProcessId + 1;
+    other.imagePath = L"C:\\Apps\\program0.exe";
+    environment.desktop.processes.Add(other);
+    HWND second =
+        environment.desktop.windows.CreateTopLevel(L"Frame", RECT{0, 0, 1000, 800}, kProcessId + 1);
+    const std::array<HWND, 2> windows = {environment.window, second};
+    g_pSendInput = new CSendInput(pw::input::SendInputMode::Manual);
+    MSLLHOOKSTRUCT record{};
+    DWORD time = 0;
+    int64_t pressed = 0;
+    const int opensBefore = environment.desktop.processes.OpenCount();
+    for (auto _ : state) {
+        environment.desktop.windows.SetForeground(windows[static_cast<size_t>(pressed % 2)]);
+        record = MSLLHOOKSTRUCT{POINT{100, 100}, DWORD{1} << 16, 0, ++time, 0};
+        benchmark::DoNotOptimize(environment.Run(kXButtonDown, record));
+        if (++pressed % kDrainEvery == 0) {
+            state.PauseTiming();
+            g_pSendInput->ProcessQueue();
+            environment.desktop.input.TakePending();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["process_opens_per_press"] = benchmark::Counter(
+        static_cast<double>(environment.desktop.processes.OpenCount() - opensBefore),
+        benchmark::Counter::kAvgIterations);
+    delete g_pSendInput;
+    g_pSendInput = nullptr;
+}
+BENCHMARK(BM_MappedButtonAlternatingPrograms)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
