@@ -2,6 +2,7 @@
 // (modifiers, named keys, pauses, mouse, cursor, keypad and function keys).
 
 #include "input/sim_token.h"
+#include "input/sim_token_list.h"
 #include "platform/sim/simulated_desktop.h"
 
 #include <benchmark/benchmark.h>

@@ -3,6 +3,7 @@
 #include "input/sim_mouse_token.h"
 #include "input/sim_parse_diagnostics.h"
 #include "input/sim_token.h"
+#include "input/sim_token_list.h"
 #include "platform/sim/simulated_desktop.h"
 #include "platform/sim/us_keyboard_layout.h"
 #include "support/logger.h"

@@ -1,5 +1,6 @@
 #include "hook/library.h"
 #include "input/sim_token.h"
+#include "input/sim_token_list.h"
 #include "platform/sim/simulated_desktop.h"
 #include "support/sim_token_recorder.h"
 

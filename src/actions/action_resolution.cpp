@@ -17,9 +17,14 @@ MouseButtons AsButton(int button) {
 }
 
 // The action and a new data record of slot (button, layer) of source. GetActions logs an
-// invalid slot and answers 40; GetActionData gives a record of 40 for it.
+// invalid slot and answers 40. An unmapped slot (40) carries out nothing, so it gets no
+// record: the most common button press allocates nothing.
 void TakeSlot(ResolvedAction& resolved, int button) {
     resolved.action = resolved.source->GetActions(AsButton(button), resolved.layer);
+    if (resolved.action == actNoChange) {
+        resolved.data.reset();
+        return;
+    }
     resolved.data.reset(resolved.source->GetActionData(AsButton(button), resolved.layer));
 }
 

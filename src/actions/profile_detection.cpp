@@ -12,6 +12,7 @@
 #include "support/text_compare.h"
 #include "support/thread_lock.h"
 #include "windows/process_name.h"
+#include "windows/process_name_cache.h"
 #include "windows/profile_matching.h"
 #include "windows/wheel_window.h"
 
@@ -54,8 +55,8 @@ void ReadProcessName(EventWindow& window, ProcessName& name) {
     CLogger::LogDebug(L"ProcessButton: Detected active HWND changed from 0x%08X to 0x%08X. "
                       L"Getting process name...",
                       Low32(g_hLastWindow), Low32(window.hwnd));
-    pw::GetProcessName(nullptr, window.pid, name.data(), nameLength, &depth,
-                       windows::kCallerProcessButton);
+    windows::ProcessNameOfWindow(window.hwnd, window.pid, nullptr, name.data(), nameLength,
+                                 windows::kCallerProcessButton);
 }
 
 bool IsStickyButtonAction(int action) {

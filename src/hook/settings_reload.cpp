@@ -16,6 +16,7 @@
 #include "support/logger.h"
 #include "support/report_exception.h"
 #include "support/thread_lock.h"
+#include "windows/process_name_cache.h"
 #include "windows/profile_matching.h"
 #include "windows/wheel_window.h"
 
@@ -184,6 +185,7 @@ bool LoadSettings() {
         return false;
     }
     CWheel::Reset();
+    pw::windows::ClearProcessNameCache();
     g_pCurrentApp = nullptr;
     pw::SetCurrentProfile(Find(remembered));
     CLogger::LogDebug(L"HookDLL: Load Settings took %dms",

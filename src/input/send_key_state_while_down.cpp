@@ -2,6 +2,7 @@
 #include "input/send_input.h"
 #include "input/send_keys.h"
 #include "input/sim_token.h"
+#include "input/sim_token_list.h"
 #include "input/target_layout.h"
 #include "runtime/runtime_state.h"
 #include "support/logger.h"
@@ -31,7 +32,7 @@ bool PlayKeys(const Char* keys, const POINT* pt, Phase phase, int mode) {
         CLogger::LogMessage(L"Failed to parse simkey sequence '%ls'", keys);
         return false;
     }
-    auto play = [&](std::unique_ptr<CSimToken>& token) {
+    auto play = [&](SimTokenSlot& token) {
         if (!token)
             return;
         if (phase == Phase::Whole)

@@ -1,5 +1,6 @@
 #include "input/sim_parse_state.h"
 #include "support/logger.h"
+#include "support/text_compare.h"
 
 #include <cwctype>
 
@@ -18,7 +19,7 @@ uint32_t ScanOf(uint32_t oemScan) {
 void AddLiteral(SimParseState& state, Char c) {
     pw::platform::KeyboardLayout& keyboard = state.keyboard;
     // "A" types the same key as "a": capitals need {SHIFT}.
-    Char lower = static_cast<Char>(std::towlower(static_cast<wint_t>(c)));
+    Char lower = LowerChar(c);
     int8_t oem = keyboard.CharToOem(lower);
     bool plain = static_cast<int32_t>(oem) == static_cast<int32_t>(lower);
 

@@ -1,5 +1,6 @@
 #include "input/sim_parse_state.h"
 
+#include "input/sim_token_list.h"
 #include "support/logger.h"
 
 namespace pw::input {
@@ -39,15 +40,13 @@ void SimParseState::AddHold(int64_t ms, const Char* tagName) {
 }
 
 CSimKeyToken& SimParseState::AddKey(int32_t virtualKey, bool extended) {
-    auto token = std::make_unique<CSimKeyToken>();
-    token->m_nVirtualKey = virtualKey;
-    token->m_bExtended = extended;
-    token->m_nModifiers = modifiers;
-    token->m_nPressMode = pressMode;
-    token->m_nHoldTime = hold;
-    CSimKeyToken& added = *token;
-    tokens.push_back(std::move(token));
-    return added;
+    auto& token = tokens.Append<CSimKeyToken>();
+    token.m_nVirtualKey = virtualKey;
+    token.m_bExtended = extended;
+    token.m_nModifiers = modifiers;
+    token.m_nPressMode = pressMode;
+    token.m_nHoldTime = hold;
+    return token;
 }
 
 } // namespace pw::input

@@ -4,6 +4,7 @@
 #include "input/sim_mouse_token.h"
 #include "input/sim_parse_state.h"
 #include "input/sim_tag_words.h"
+#include "input/sim_token_list.h"
 #include "input/sim_wait_token.h"
 #include "platform/platform.h"
 #include "settings/mouse_buttons.h"
@@ -51,37 +52,33 @@ bool LockIsOn(int virtualKey) {
 }
 
 void AddMouse(SimParseState& state, const TagWord& tag) {
-    auto token = std::make_unique<CSimMouseToken>();
-    token->m_nButton = static_cast<MouseButtons>(tag.value);
-    token->m_nAction = tag.mouseAction;
-    token->m_bOneShot = tag.oneShot;
-    token->m_pt = state.pt;
-    token->m_nModifiers = state.modifiers;
-    token->m_nPressMode = state.pressMode;
-    token->m_nHoldTime = state.hold;
-    state.tokens.push_back(std::move(token));
+    auto& token = state.tokens.Append<CSimMouseToken>();
+    token.m_nButton = static_cast<MouseButtons>(tag.value);
+    token.m_nAction = tag.mouseAction;
+    token.m_bOneShot = tag.oneShot;
+    token.m_pt = state.pt;
+    token.m_nModifiers = state.modifiers;
+    token.m_nPressMode = state.pressMode;
+    token.m_nHoldTime = state.hold;
 }
 
 void AddBrightness(SimParseState& state, uint32_t direction) {
-    auto token = std::make_unique<CSimBrightnessToken>();
-    token->m_nDirection = direction;
-    token->m_pt = state.pt;
-    state.tokens.push_back(std::move(token));
+    auto& token = state.tokens.Append<CSimBrightnessToken>();
+    token.m_nDirection = direction;
+    token.m_pt = state.pt;
 }
 
 void AddWait(SimParseState& state, int64_t ms, const Char* name) {
-    auto token = std::make_unique<CSimWaitToken>();
-    token->m_nWaitTime = state.ClampPause(ms, name);
-    state.tokens.push_back(std::move(token));
+    auto& token = state.tokens.Append<CSimWaitToken>();
+    token.m_nWaitTime = state.ClampPause(ms, name);
 }
 
 void AddCursor(SimParseState& state, uint32_t mode, int64_t value) {
-    auto token = std::make_unique<CSimCursorToken>();
-    token->m_nMode = mode;
-    token->m_nValue = static_cast<int32_t>(value);
-    token->m_nPressMode = state.pressMode;
-    token->m_nHoldTime = state.hold;
-    state.tokens.push_back(std::move(token));
+    auto& token = state.tokens.Append<CSimCursorToken>();
+    token.m_nMode = mode;
+    token.m_nValue = static_cast<int32_t>(value);
+    token.m_nPressMode = state.pressMode;
+    token.m_nHoldTime = state.hold;
 }
 
 // A key from a tag's number ({EXT}, {VKC}, {F}); out-of-range codes are logged, skipped.
@@ -108,10 +105,9 @@ void AddLayer(SimParseState& state, const Char* name) {
         state.Report(KeyProblem::LayerOutOfRange, name);
         return;
     }
-    auto token = std::make_unique<CSimLayerToken>();
-    token->m_nLayer = static_cast<int32_t>(target);
-    token->m_nPreviousLayer = state.currentLayer;
-    state.tokens.push_back(std::move(token));
+    auto& token = state.tokens.Append<CSimLayerToken>();
+    token.m_nLayer = static_cast<int32_t>(target);
+    token.m_nPreviousLayer = state.currentLayer;
     state.savedLayer = state.currentLayer;
     state.currentLayer = static_cast<int>(target);
 }

@@ -2,7 +2,9 @@
 
 #include "input/sim_modifiers.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 
 namespace pw::input {
 namespace {
@@ -10,7 +12,7 @@ namespace {
 using K = TagKind;
 
 // clang-format off
-const std::array kTagWords = {
+constexpr std::array kTagWords = {
     TagWord{L"PRESS", K::Press, 1},          TagWord{L"PRESSED", K::Press, 1},
     TagWord{L"RELEASE", K::Press, 2},        TagWord{L"RELEASED", K::Press, 2},
     TagWord{L"CTRL", K::Modifier, kModCtrl}, TagWord{L"LCTRL", K::Modifier, kModCtrl},
@@ -65,12 +67,44 @@ const std::array kTagWords = {
 };
 // clang-format on
 
+constexpr size_t kLongestWord = [] {
+    size_t longest = 0;
+    for (const TagWord& entry : kTagWords)
+        longest = std::max(longest, entry.word.size());
+    return longest;
+}();
+
+// The table's positions grouped by word length, in table order within a length, and where
+// each length's group starts: a tag is compared only with the words of its length.
+struct ByLength {
+    std::array<uint8_t, kTagWords.size()> positions{};
+    std::array<uint8_t, kLongestWord + 2> starts{};
+};
+
+constexpr ByLength kByLength = [] {
+    ByLength index;
+    size_t next = 0;
+    for (size_t length = 0; length <= kLongestWord; ++length) {
+        index.starts[length] = static_cast<uint8_t>(next);
+        for (size_t position = 0; position < kTagWords.size(); ++position) {
+            if (kTagWords[position].word.size() == length)
+                index.positions[next++] = static_cast<uint8_t>(position);
+        }
+    }
+    index.starts[kLongestWord + 1] = static_cast<uint8_t>(next);
+    return index;
+}();
+static_assert(kTagWords.size() < 256);
+
 } // namespace
 
 const TagWord* FindTagWord(StringView name) {
-    for (const TagWord& entry : kTagWords) {
-        StringView word(entry.word);
-        if (name.size() == word.size() && StartsWithWord(name, word))
+    if (name.empty() || name.size() > kLongestWord)
+        return nullptr;
+    const Char first = ToUpperAscii(name[0]);
+    for (size_t i = kByLength.starts[name.size()]; i < kByLength.starts[name.size() + 1]; ++i) {
+        const TagWord& entry = kTagWords[kByLength.positions[i]];
+        if (first == entry.word[0] && StartsWithWord(name, entry.word))
             return &entry;
     }
     return nullptr;

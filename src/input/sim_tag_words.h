@@ -23,7 +23,7 @@ enum class TagKind : uint8_t {
 };
 
 struct TagWord {
-    const Char* word;
+    StringView word;
     TagKind kind;
     int32_t value;
     bool extended = false;   // Key: an extended key

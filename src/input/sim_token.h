@@ -13,9 +13,8 @@
 #include <vector>
 
 class CSimToken;
-
-// Owns its tokens, in the order of the text.
-using SimTokenList = std::vector<std::unique_ptr<CSimToken>>;
+// The tokens of a text in order (input/sim_token_list.h).
+class SimTokenList;
 
 namespace pw::input {
 

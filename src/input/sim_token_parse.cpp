@@ -1,7 +1,10 @@
 #include "input/sim_parse_state.h"
+#include "input/sim_token_list.h"
 #include "settings/wait_hold_time.h"
 #include "support/exception_handler.h"
 #include "support/logger.h"
+
+#include <cwchar>
 
 namespace pw::input {
 namespace {
@@ -64,6 +67,8 @@ bool CSimToken::Parse(SimTokenList& tokens, const Char* keys, POINT pt, int base
         return false;
     }
     try {
+        // At most one token per character, and one for modifiers left pending.
+        tokens.reserve(tokens.size() + std::wcslen(keys) + 1);
         pw::input::SimParseState state(tokens, pt, baseHold, environment);
         return pw::input::ParseKeys(state, keys);
     } catch (...) {

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "settings/actions.h"
+#include "settings/profile_edits.h"
 #include "settings/profile_owner.h"
 #include "settings/wait_hold_time.h"
 #include "support/logger.h"
@@ -24,6 +25,8 @@ CApplicationSettings::CApplicationSettings(const CApplicationSettings& other) = 
 CApplicationSettings& CApplicationSettings::operator=(const CApplicationSettings& other) = default;
 
 CApplicationSettings::~CApplicationSettings() {
+    // A profile a list may still name is going.
+    pw::settings::NoteProfileEdit();
     try {
         ReleaseEverything();
     } catch (...) {

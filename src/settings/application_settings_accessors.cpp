@@ -2,6 +2,8 @@
 
 #include "settings/application_settings.h"
 
+#include "settings/profile_edits.h"
+
 CSettings* CApplicationSettings::GetOwner() const {
     return m_pSettings;
 }
@@ -52,6 +54,7 @@ bool CApplicationSettings::IsEnabled() const {
 
 void CApplicationSettings::SetEnableFlag(bool enabled) {
     m_bEnabled = enabled;
+    pw::settings::NoteProfileEdit();
 }
 
 bool CApplicationSettings::RegExMatching() const {
@@ -59,6 +62,7 @@ bool CApplicationSettings::RegExMatching() const {
 }
 
 void CApplicationSettings::SetRegExMatching(bool value) {
+    pw::settings::NoteProfileEdit();
     m_bRegExMatching = value;
 }
 

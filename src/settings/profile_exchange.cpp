@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "settings/application_settings.h"
+#include "settings/profile_edits.h"
 #include "settings/xml_file.h"
 #include "settings/xml_values.h"
 #include "support/logger.h"
@@ -146,6 +147,7 @@ int CSettings::Import(const Char* path, HWND owner, const Char* prompt,
 
 void CSettings::ReplaceApplication(CApplicationSettings* existing,
                                    CApplicationSettings* replacement) {
+    pw::settings::NoteProfileEdit();
     auto found = std::find_if(m_lstApplications.begin(), m_lstApplications.end(),
                               [existing](const auto& owned) { return owned.get() == existing; });
     if (found == m_lstApplications.end()) {

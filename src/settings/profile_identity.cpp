@@ -3,6 +3,7 @@
 
 #include "settings/application_settings.h"
 
+#include "settings/profile_edits.h"
 #include "support/bounded_copy.h"
 
 #include <optional>
@@ -137,6 +138,7 @@ void CApplicationSettings::SetApplication(const Char* profileString) {
 // Process names are compared without regard to case; a pattern keeps its case, since
 // lower-casing changes what escapes such as \D or \W mean.
 void CApplicationSettings::StoreApplication(StringView text) {
+    pw::settings::NoteProfileEdit();
     m_Application.Assign(text, true);
     m_ApplicationPattern.Assign(text);
 }
@@ -149,6 +151,7 @@ void CApplicationSettings::StoreApplicationField(StringView field) {
 }
 
 void CApplicationSettings::ClearApplication() {
+    pw::settings::NoteProfileEdit();
     m_Application.Clear();
     m_ApplicationPattern.Clear();
 }

@@ -4,6 +4,7 @@
 #include "settings/application_settings.h"
 #include "settings/hotkeys.h"
 #include "settings/layer_modifier_keys.h"
+#include "settings/profile_edits.h"
 #include "support/logger.h"
 
 #include <algorithm>
@@ -71,6 +72,7 @@ CSettings& CSettings::operator=(const CSettings& other) {
 CSettings::~CSettings() = default;
 
 void CSettings::CopyFrom(const CSettings& other) {
+    pw::settings::NoteProfileEdit();
     m_options = other.m_options;
 
     m_pDefaultApp.reset();
@@ -142,6 +144,7 @@ bool CSettings::AddApplication(CApplicationSettings* profile) {
         return false;
     }
     m_lstApplications.emplace_back(profile);
+    pw::settings::NoteProfileEdit();
     return true;
 }
 
@@ -152,6 +155,7 @@ bool CSettings::RemoveApplication(CApplicationSettings* profile) {
         return false;
     found->release();
     m_lstApplications.erase(found);
+    pw::settings::NoteProfileEdit();
     return true;
 }
 
@@ -160,9 +164,11 @@ void CSettings::ClearApplications() {
     for (auto& profile : m_lstApplications)
         profile.release();
     m_lstApplications.clear();
+    pw::settings::NoteProfileEdit();
 }
 
 void CSettings::DeleteApplications(bool recreate) {
+    pw::settings::NoteProfileEdit();
     // The views point into the list, so they go first.
     m_vwApplications.clear();
     m_vwCustomApplications.clear();
@@ -179,6 +185,7 @@ void CSettings::SetDefaultApp(CApplicationSettings* profile) {
     if (profile == m_pDefaultApp.get())
         return;
     m_pDefaultApp.reset(profile);
+    pw::settings::NoteProfileEdit();
 }
 
 bool CSettings::SetMaxLayers(int n) {

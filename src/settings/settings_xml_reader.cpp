@@ -4,6 +4,7 @@
 
 #include "settings/application_settings.h"
 #include "settings/load_diagnostics.h"
+#include "settings/profile_edits.h"
 #include "settings/reg_key.h"
 #include "settings/xml_file.h"
 #include "settings/xml_values.h"
@@ -86,6 +87,11 @@ bool CSettings::Load(const Char* path, bool& regionChecking, bool logDetail,
             m_options.HooksTimeout = static_cast<int>(timeout);
     }
 
+    // The profiles this load replaces, and those it brings, are new to the matching.
+    pw::settings::NoteProfileEdit();
+    struct LoadEnd {
+        ~LoadEnd() { pw::settings::NoteProfileEdit(); }
+    } loadEnd;
     if (!path || !path[0]) {
         CLogger::LogMessage(L"CSettings::Load: No settings file was given.");
         return false;

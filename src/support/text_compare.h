@@ -11,6 +11,10 @@
 namespace pw {
 
 inline Char LowerChar(Char c) {
+    // ASCII folds the same in every locale the library runs under; the C library is asked
+    // only beyond it.
+    if (c < 0x80)
+        return (c >= L'A' && c <= L'Z') ? static_cast<Char>(c - L'A' + L'a') : c;
     return static_cast<Char>(std::towlower(static_cast<std::wint_t>(c)));
 }
 
@@ -47,6 +51,10 @@ inline bool StartsWithWord(StringView text, StringView word) {
             return false;
     }
     return true;
+}
+// The same for a literal word, whose length is known without counting.
+template <size_t N> inline bool StartsWithWord(StringView text, const Char (&word)[N]) {
+    return StartsWithWord(text, StringView(word, N - 1));
 }
 
 // The view of a possibly null string.

@@ -8,6 +8,7 @@
 #include "support/logger.h"
 #include "support/text_compare.h"
 #include "support/thread_lock.h"
+#include "windows/process_name_cache.h"
 #include "windows/process_query.h"
 
 #include <array>
@@ -142,6 +143,7 @@ const Char* ProcessNameCallerName(int callerId) {
 }
 
 void ResetProcessNameState() {
+    ClearProcessNameCache();
     g_dwLastPid = kNoProcessId;
     g_szCachedProcess[0] = 0;
     g_bModernApp = false;

@@ -7,6 +7,7 @@
 #include "support/logger.h"
 #include "support/text_compare.h"
 #include "support/thread_lock.h"
+#include "windows/application_profile_index.h"
 
 #include <array>
 #include <map>
@@ -76,6 +77,11 @@ class PatternCache {
 PatternCache& Patterns() {
     static PatternCache cache;
     return cache;
+}
+
+ApplicationProfileIndex& ApplicationIndex() {
+    static ApplicationProfileIndex index;
+    return index;
 }
 
 // A null pattern is not tested; an invalid one never matches.
@@ -166,16 +172,12 @@ CApplicationSettings* MatchWindowProfile(const ProfileLists& lists, const Window
 CApplicationSettings* MatchApplicationProfile(const ProfileLists& lists, const Char* processName) {
     if (!lists.applicationProfiles)
         return nullptr;
-    for (CApplicationSettings* profile : *lists.applicationProfiles) {
-        if (!profile || !profile->IsEnabled())
-            continue;
-        if (!FieldEquals(profile->GetApplication(), ViewOf(processName)))
-            continue;
+    CApplicationSettings* profile =
+        ApplicationIndex().Find(*lists.applicationProfiles, processName);
+    if (profile)
         CLogger::LogDebug(L"Found application profile '%ls' for '%ls'.",
                           Printable(profile->GetDescription()), Printable(processName));
-        return profile;
-    }
-    return nullptr;
+    return profile;
 }
 
 // The class of window into buffer; false (buffer empty) when it cannot be read.
@@ -374,6 +376,7 @@ bool IsValidProfilePattern(const Char* pattern, std::string* why) {
 void ClearPatternCache() {
     PW_ASSERT_LOCK_HELD();
     Patterns().Clear();
+    ApplicationIndex().Clear();
 }
 
 } // namespace pw::windows

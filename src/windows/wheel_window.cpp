@@ -7,6 +7,7 @@
 #include "support/thread_lock.h"
 #include "windows/integrity.h"
 #include "windows/process_name.h"
+#include "windows/process_name_cache.h"
 #include "windows/profile_matching.h"
 #include "windows/window_from_point.h"
 
@@ -88,8 +89,11 @@ bool pw::SetWheelWindow(HWND hwnd, const POINT* pt, bool clearPoint, bool force)
         evaluation.box = g_WheelTarget.box;
     }
     std::array<Char, pw::windows::kProcessNameCapacity> name{};
-    pw::GetProcessNameFromWindow(hwnd, name.data(), static_cast<int>(name.size()),
-                                 pw::windows::kCallerWindowFromHwnd);
+    unsigned long processId = 0;
+    pw::platform::GetWindows().ThreadProcessId(hwnd, &processId);
+    pw::windows::ProcessNameOfWindow(hwnd, processId, hwnd, name.data(),
+                                     static_cast<int>(name.size()),
+                                     pw::windows::kCallerWindowFromHwnd);
     // A repeated lookup of the same process answers from the name cache without opening
     // it, so the level is read here then.
     unsigned long integrity = g_dwLastIntegrity;

@@ -4,6 +4,7 @@
 // records what tokens play and which keys and buttons that leaves held.
 
 #include "input/sim_token.h"
+#include "input/sim_token_list.h"
 #include "input/token_output.h"
 
 #include <set>

@@ -7,6 +7,7 @@
 #include "input/sim_layer_token.h"
 #include "input/sim_parse_diagnostics.h"
 #include "input/sim_token.h"
+#include "input/sim_token_list.h"
 #include "settings/actions.h"
 #include "settings/application_settings.h"
 #include "settings/chord.h"
