@@ -330,4 +330,17 @@ TEST_F(ProfileMatchingTest, WindowFactsAreReadOnlyForWindowProfiles) {
     EXPECT_EQ(g_strLastCaption, L"");
 }
 
+// A main program that copies one profile over another, through the profile's own
+// assignment, changes which profile a process gets at once.
+TEST_F(ProfileMatchingTest, AProfileCopiedOverAnotherChangesTheMatchAtOnce) {
+    Load({Profile("viewer.exe"), Profile("calc.exe")});
+    EXPECT_EQ(Find(Frame, L"viewer.exe", POINT{200, 200}), L"viewer.exe");
+    {
+        CThreadLock lock(L"ProfileMatchingTest");
+        *g_pSettings->GetApplication(0) = *g_pSettings->GetApplication(1);
+    }
+    EXPECT_EQ(Find(Frame, L"viewer.exe", POINT{200, 200}), L"Default");
+    EXPECT_EQ(Find(Frame, L"calc.exe", POINT{200, 200}), L"calc.exe");
+}
+
 } // namespace

@@ -14,6 +14,7 @@
 #include <PallawickHook/settings/chord.h>
 #include <PallawickHook/settings/owned_chords.h>
 #include <PallawickHook/settings/owned_string.h>
+#include <PallawickHook/settings/profile_edit_note.h>
 #include <PallawickHook/support/export.h>
 
 #include <array>
@@ -29,7 +30,7 @@ inline constexpr int kDefaultScrollMultiplier = 1;
 
 class CSettings;
 
-class PW_API CApplicationSettings {
+class PW_API CApplicationSettings : private pw::settings::ProfileEditNote {
   public:
     CApplicationSettings(CSettings* settings, bool isDefault);
     // Copies duplicate every string and chord set; the owner is shared.

@@ -10,6 +10,7 @@
 namespace pw::settings {
 
 uint64_t ProfileEditCount();
+// Declared also by the profile's base, which notes a profile copied over another.
 void NoteProfileEdit();
 
 } // namespace pw::settings
