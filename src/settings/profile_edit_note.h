@@ -4,9 +4,12 @@
 // another: the copy may change the profile's name or enabled flag, which the profile
 // lookups key on. Being empty, it adds nothing to the profile's layout.
 
+#include <PallawickHook/support/export.h>
+
 namespace pw::settings {
 
-void NoteProfileEdit();
+// Moves the count of profile edits the lookups compare against.
+PW_API void NoteProfileEdit();
 
 class ProfileEditNote {
   protected:

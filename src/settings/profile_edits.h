@@ -5,12 +5,12 @@
 // matching's caches compare it to the count they were built at and start afresh when it
 // moved, so that no edit path has to know of them.
 
+#include "settings/profile_edit_note.h"
+
 #include <cstdint>
 
 namespace pw::settings {
 
 uint64_t ProfileEditCount();
-// Declared also by the profile's base, which notes a profile copied over another.
-void NoteProfileEdit();
 
 } // namespace pw::settings
