@@ -1,7 +1,9 @@
 // How much the library's hooks add to the way of real input, on a real Win32 (Wine or
 // Windows): events injected with SendInput one at a time, each timed with the
-// performance counter from the call to its arrival, with the library's hooks set and
-// without them, in alternating rounds so that both see the same machine.
+// performance counter from the call to its arrival, on three sides in rotating rounds so
+// that all see the same machine: without any other hook, with a hook that does nothing
+// on a thread of its own (what any hook costs on this system), and with the library's
+// hooks set.
 //
 // The program's own low-level mouse hook is installed before the library's, so that the
 // library's runs first and this one sees what comes out of it; a mapped press that never
@@ -9,20 +11,22 @@
 //   move            a one-pixel move, until it reaches the program's hook
 //   unmapped click  a middle-button press or release, until it reaches the program's hook
 //   mapped click    a right-button press, until the first message it makes arrives in the
-//                   program's window: WM_RBUTTONDOWN without the library, and with it the
-//                   key down of the "ab" the button types
+//                   program's window: WM_RBUTTONDOWN where nothing maps the button, and
+//                   with the library the key down of the "ab" it types
 //   wheel notch     a notch over a second window behind the first, until WM_MOUSEWHEEL
-//                   arrives: in the front window without the library, and with it in the
-//                   window under the cursor, where the library redirects it
+//                   arrives: in the front window where nothing redirects it, and with the
+//                   library in the window under the cursor
 //
 //   pallawick-hook-latency.exe [EVENTS_PER_KIND [ROUNDS]]
 //
 // Prints a table of medians and 99th percentiles in microseconds; the exit code is the
-// number of failed checks of the set-up.
+// number of failed checks of what the figures rest on.
 
 #include <windows.h>
 
 #include "host_common.h"
+
+#include <process.h>
 
 #include <algorithm>
 #include <cmath>
@@ -161,6 +165,10 @@ const char* const kKindNames[kKindCount] = {"move", "unmapped click (press or re
                                             "mapped click (press to first typed key)",
                                             "wheel notch over a window behind"};
 
+enum Side { kNoHook, kEmptyHook, kLibrary, kSideCount };
+const char* const kSideNames[kSideCount] = {"no other hook", "an empty hook",
+                                            "the library's hooks"};
+
 struct Samples {
     std::vector<double> microseconds;
     int lost = 0;
@@ -179,7 +187,7 @@ struct Bench {
     host::Library library;
     HWND front = nullptr;
     HWND behind = nullptr;
-    Samples samples[kKindCount][2];
+    Samples samples[kKindCount][kSideCount];
 };
 
 double TimeMove(int index) {
@@ -195,16 +203,16 @@ double TimeUnmappedClick(int index) {
 
 // The press is timed; the release is sent once it arrived, and what the click leaves
 // (the typed "b", or the release in the window) is waited for before the next one.
-double TimeMappedClick(bool hooked) {
+double TimeMappedClick(bool mapped) {
     const int releases = g_rightReleasesInWindow;
     const int typed = g_typedReleases;
-    const Arrival expected = hooked ? Arrival{Endpoint::Window, WM_KEYDOWN, 'A'}
+    const Arrival expected = mapped ? Arrival{Endpoint::Window, WM_KEYDOWN, 'A'}
                                     : Arrival{Endpoint::Window, WM_RBUTTONDOWN};
     const double delay = TimeEvent(MouseInput(MOUSEEVENTF_RIGHTDOWN), expected);
     INPUT release = MouseInput(MOUSEEVENTF_RIGHTUP);
     SendInput(1, &release, sizeof release);
     PumpUntil(kArrivalTimeoutMs, [&] {
-        return hooked ? g_typedReleases > typed : g_rightReleasesInWindow > releases;
+        return mapped ? g_typedReleases > typed : g_rightReleasesInWindow > releases;
     });
     return delay;
 }
@@ -218,29 +226,29 @@ double TimeWheel(int index, HWND behind, int& wheelsBehind) {
     return delay;
 }
 
-double TimeOne(Kind kind, int index, bool hooked, HWND behind, int& wheelsBehind) {
+double TimeOne(Kind kind, int index, Side side, HWND behind, int& wheelsBehind) {
     switch (kind) {
     case kMove:
         return TimeMove(index);
     case kUnmappedClick:
         return TimeUnmappedClick(index);
     case kMappedClick:
-        return TimeMappedClick(hooked);
+        return TimeMappedClick(side == kLibrary);
     default:
         return TimeWheel(index, behind, wheelsBehind);
     }
 }
 
-void MeasureKind(Bench& bench, Kind kind, int events, bool hooked) {
+void MeasureKind(Bench& bench, Kind kind, int events, Side side) {
     const POINT at = kind == kWheel ? kOverBehind : kOverFront;
     SetCursorPos(at.x, at.y);
     PumpUntil(50, [] { return false; });
-    Samples& samples = bench.samples[kind][hooked];
+    Samples& samples = bench.samples[kind][side];
     int ignored = 0;
     for (int i = 0; i < kWarmupEvents; ++i)
-        TimeOne(kind, i, hooked, bench.behind, ignored);
+        TimeOne(kind, i, side, bench.behind, ignored);
     for (int i = 0; i < events; ++i)
-        Add(samples, TimeOne(kind, i, hooked, bench.behind, samples.wheelsBehind));
+        Add(samples, TimeOne(kind, i, side, bench.behind, samples.wheelsBehind));
 }
 
 bool SetHooks(Bench& bench) {
@@ -251,16 +259,87 @@ bool SetHooks(Bench& bench) {
     return PumpUntil(3000, [] { return g_mainWindowNotes > 0; });
 }
 
-void MeasureRound(Bench& bench, int events, bool hooked) {
-    if (hooked && !SetHooks(bench)) {
-        Check(false, "SetMouseHook installs the library's hooks");
-        return;
+// A low-level mouse and keyboard hook that only passes events on, on a thread of its own
+// as the library's are: the floor any such hook pays. Set for the object's lifetime.
+class EmptyHook {
+  public:
+    EmptyHook() {
+        m_ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        m_thread = reinterpret_cast<HANDLE>(
+            _beginthreadex(nullptr, 0, &EmptyHook::Run, this, 0, &m_threadId));
+        if (m_thread)
+            WaitForSingleObject(m_ready, 3000);
     }
+    ~EmptyHook() {
+        if (m_thread) {
+            PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+            WaitForSingleObject(m_thread, 3000);
+            CloseHandle(m_thread);
+        }
+        CloseHandle(m_ready);
+    }
+    EmptyHook(const EmptyHook&) = delete;
+    EmptyHook& operator=(const EmptyHook&) = delete;
+
+    bool IsSet() const { return m_set; }
+
+  private:
+    static LRESULT CALLBACK PassOn(int code, WPARAM wParam, LPARAM lParam) {
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static unsigned __stdcall Run(void* self) {
+        auto& hook = *static_cast<EmptyHook*>(self);
+        HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, PassOn, GetModuleHandleW(nullptr), 0);
+        HHOOK keys = SetWindowsHookExW(WH_KEYBOARD_LL, PassOn, GetModuleHandleW(nullptr), 0);
+        hook.m_set = mouse && keys;
+        // The thread's queue exists before the owner may post the quit to it.
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        SetEvent(hook.m_ready);
+        while (GetMessageW(&message, nullptr, 0, 0) > 0)
+            DispatchMessageW(&message);
+        if (keys)
+            UnhookWindowsHookEx(keys);
+        if (mouse)
+            UnhookWindowsHookEx(mouse);
+        return 0;
+    }
+
+    HANDLE m_ready = nullptr;
+    HANDLE m_thread = nullptr;
+    unsigned m_threadId = 0;
+    bool m_set = false;
+};
+
+void MeasureAll(Bench& bench, int events, Side side) {
     host::BringToFront(bench.front, 1000);
     for (int kind = 0; kind < kKindCount; ++kind)
-        MeasureKind(bench, static_cast<Kind>(kind), events, hooked);
-    if (hooked)
+        MeasureKind(bench, static_cast<Kind>(kind), events, side);
+}
+
+void MeasureRound(Bench& bench, int events, Side side) {
+    switch (side) {
+    case kNoHook:
+        MeasureAll(bench, events, side);
+        return;
+    case kEmptyHook: {
+        EmptyHook hook;
+        if (!hook.IsSet()) {
+            Check(false, "the empty hook is set");
+            return;
+        }
+        MeasureAll(bench, events, side);
+        return;
+    }
+    default:
+        if (!SetHooks(bench)) {
+            Check(false, "SetMouseHook installs the library's hooks");
+            return;
+        }
+        MeasureAll(bench, events, side);
         bench.library.removeMouseHook(true);
+    }
 }
 
 // Default profile: the right button types "ab" on press, the others are left alone; the
@@ -311,24 +390,30 @@ double Percentile(std::vector<double> values, double fraction) {
     return values[std::max<size_t>(rank, 1) - 1];
 }
 
+std::string Cell(const Samples& samples) {
+    char cell[64];
+    std::snprintf(cell, sizeof cell, "%.0f / %.0f", Percentile(samples.microseconds, 0.5),
+                  Percentile(samples.microseconds, 0.99));
+    return cell;
+}
+
 void PrintTable(const Bench& bench) {
-    std::printf("\n| event | without: median | p99 | with the hooks: median | p99 | added "
-                "(median) |\n| --- | --- | --- | --- | --- | --- |\n");
+    std::printf("\n| event, median / p99 in us | %s | %s | %s | added by the library's "
+                "hooks (median) |\n| --- | --- | --- | --- | --- |\n",
+                kSideNames[kNoHook], kSideNames[kEmptyHook], kSideNames[kLibrary]);
     for (int kind = 0; kind < kKindCount; ++kind) {
-        const Samples& without = bench.samples[kind][0];
-        const Samples& with = bench.samples[kind][1];
-        const double withoutMedian = Percentile(without.microseconds, 0.5);
-        const double withMedian = Percentile(with.microseconds, 0.5);
-        std::printf("| %s | %.1f us | %.1f us | %.1f us | %.1f us | %+.1f us |\n", kKindNames[kind],
-                    withoutMedian, Percentile(without.microseconds, 0.99), withMedian,
-                    Percentile(with.microseconds, 0.99), withMedian - withoutMedian);
+        const Samples* sides = bench.samples[kind];
+        const double added = Percentile(sides[kLibrary].microseconds, 0.5) -
+                             Percentile(sides[kNoHook].microseconds, 0.5);
+        std::printf("| %s | %s | %s | %s | %+.0f us |\n", kKindNames[kind],
+                    Cell(sides[kNoHook]).c_str(), Cell(sides[kEmptyHook]).c_str(),
+                    Cell(sides[kLibrary]).c_str(), added);
     }
     for (int kind = 0; kind < kKindCount; ++kind)
-        for (int hooked = 0; hooked < 2; ++hooked)
-            if (bench.samples[kind][hooked].lost)
+        for (int side = 0; side < kSideCount; ++side)
+            if (bench.samples[kind][side].lost)
                 std::printf("%s, %s: %d event(s) did not arrive within %lu ms\n", kKindNames[kind],
-                            hooked ? "with the hooks" : "without", bench.samples[kind][hooked].lost,
-                            kArrivalTimeoutMs);
+                            kSideNames[side], bench.samples[kind][side].lost, kArrivalTimeoutMs);
 }
 
 // What the figures rest on: the library's hook runs before the program's, and with it
@@ -337,11 +422,11 @@ void CheckHookedPaths(const Bench& bench, int rightPressesHooked) {
     Check(rightPressesHooked == 0,
           "with the library's hooks no mapped press reaches the bench's hook, installed before",
           std::to_string(rightPressesHooked) + " did");
-    const Samples& wheel = bench.samples[kWheel][1];
+    const Samples& wheel = bench.samples[kWheel][kLibrary];
     Check(wheel.wheelsBehind == static_cast<int>(wheel.microseconds.size()),
           "with the library's hooks every notch arrives in the window under the cursor",
           std::to_string(wheel.wheelsBehind) + " of " + std::to_string(wheel.microseconds.size()));
-    const Samples& mapped = bench.samples[kMappedClick][1];
+    const Samples& mapped = bench.samples[kMappedClick][kLibrary];
     Check(mapped.lost == 0 && !mapped.microseconds.empty(),
           "with the library's hooks every mapped press types into the bench's window",
           std::to_string(mapped.lost) + " did not");
@@ -359,12 +444,12 @@ int Run(int events, int rounds) {
     const int perRound = std::max(1, events / rounds);
     int rightPressesHooked = 0;
     for (int round = 0; round < rounds; ++round) {
-        // Every other round starts with the hooks set, so neither side always goes first.
-        for (int side = 0; side < 2; ++side) {
-            const bool hooked = (side + round) % 2 == 1;
+        // The sides take turns at going first.
+        for (int turn = 0; turn < kSideCount; ++turn) {
+            const auto side = static_cast<Side>((turn + round) % kSideCount);
             const int before = g_rightPressesHooked;
-            MeasureRound(bench, perRound, hooked);
-            if (hooked)
+            MeasureRound(bench, perRound, side);
+            if (side == kLibrary)
                 rightPressesHooked += g_rightPressesHooked - before;
         }
     }
