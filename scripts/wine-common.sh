@@ -1,4 +1,4 @@
-# Shared by the Wine test scripts (sourced): the cross-built library and the Wine binary.
+# Shared by the Wine scripts (sourced): the cross-built library and the Wine binary.
 #   pallawick_wine_inputs NAME BUILD_DIR   sets dll and implib, or fails naming NAME
 #   pallawick_find_wine NAME               sets wine ($WINE or the installed wine64)
 #   pallawick_build_host NAME SOURCE EXE   builds a host program against the import library
