@@ -1,9 +1,13 @@
-# Shared by the Wine test scripts (sourced): the cross-built library and the Wine binary.
+# Shared by the Wine scripts (sourced): the cross-built library and the Wine binary.
 #   pallawick_wine_inputs NAME BUILD_DIR   sets dll and implib, or fails naming NAME
 #   pallawick_find_wine NAME               sets wine ($WINE or the installed wine64)
 #   pallawick_build_host NAME SOURCE EXE   builds a host program against the import library
 #   pallawick_build_companions NAME HOST_SOURCE BIN_DIR
 #                                          builds the host's companion programs into BIN_DIR
+#   pallawick_find_wineserver              sets wineserver, beside wine
+#   pallawick_start_xvfb NAME              starts a virtual display (DISPLAY, xvfb_pid)
+#   pallawick_fresh_prefix NAME            makes a fresh prefix in $work/prefix
+#   pallawick_stop_wine NAME               stops both and removes $work
 
 pallawick_wine_inputs() {
     dll="$2/PallawickHook.dll"
@@ -66,4 +70,88 @@ pallawick_build_companions() {
             return 1
         }
     done
+}
+
+pallawick_find_wineserver() {
+    wineserver=$(dirname "$wine")/wineserver
+    [ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo wineserver)
+}
+
+pallawick_now_ms() { date +%s%3N; }
+
+# pallawick_start_xvfb NAME: a virtual display in DISPLAY, its server's id in xvfb_pid
+# (the caller stops it), its files in $work.
+# A display number nobody uses: no lock file and no socket. Xvfb itself refuses a
+# number taken in the meantime, so a failed start tries the next one; the lock file names
+# the server that won, since another run's socket may appear before ours gives up.
+pallawick_start_xvfb() {
+    local display
+    for display in $(seq 91 160); do
+        [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
+        local auth=()
+        if command -v xauth >/dev/null; then
+            export XAUTHORITY="$work/Xauthority"
+            xauth -f "$XAUTHORITY" add ":$display" . \
+                "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')" 2>/dev/null || true
+            auth=(-auth "$XAUTHORITY")
+        fi
+        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp "${auth[@]}" \
+            >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        local _
+        for _ in $(seq 1 50); do
+            if [ -e "/tmp/.X11-unix/X$display" ]; then
+                local owner
+                owner=$(tr -d ' \n' <"/tmp/.X$display-lock" 2>/dev/null || true)
+                [ "$owner" = "$xvfb_pid" ] || break
+                export DISPLAY=":$display"
+                echo "$1: Xvfb on display $DISPLAY"
+                return 0
+            fi
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    done
+    echo "$1: could not start Xvfb on a free display" >&2
+    cat "$work/xvfb.log" >&2 2>/dev/null || true
+    return 1
+}
+
+# pallawick_fresh_prefix NAME: a new 64-bit prefix in $work/prefix, made ready before
+# anything runs in it.
+pallawick_fresh_prefix() {
+    export WINEPREFIX="$work/prefix"
+    export WINEARCH=win64
+    # Quiet Wine, no Mono or Gecko install prompts, no crash dialogs.
+    export WINEDEBUG=${WINEDEBUG:--all}
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+    local start
+    start=$(pallawick_now_ms)
+    timeout 120 "$wine" wineboot --init >"$work/wineboot.log" 2>&1 || {
+        echo "$1: wineboot failed" >&2
+        cat "$work/wineboot.log" >&2
+        exit 1
+    }
+    "$wineserver" -w 2>/dev/null || true
+    echo "$1: fresh prefix ready in $(( $(pallawick_now_ms) - start )) ms"
+}
+
+# pallawick_stop_wine NAME: stops the prefix's Wine and the virtual display, and removes
+# $work unless PALLAWICK_WINE_KEEP=1.
+pallawick_stop_wine() {
+    if [ -d "$work/prefix" ]; then
+        WINEPREFIX="$work/prefix" "$wineserver" -k 2>/dev/null || true
+    fi
+    if [ -n "${xvfb_pid:-}" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    if [ "${PALLAWICK_WINE_KEEP:-0}" = 1 ]; then
+        echo "$1: kept $work"
+    else
+        rm -rf "$work"
+    fi
 }
