@@ -227,7 +227,8 @@ class PW_API CApplicationSettings : private pw::settings::ProfileEditNote {
     void LoadDefaultLayer(int layer, const pugi::xml_node& container, int perKeyDelay,
                           bool officeMouse, int& layersUsed,
                           pw::settings::LoadDiagnostics* diagnostics);
-    // editInPlace: element may already hold a "chords" child to update or remove.
+    // editInPlace: element may already hold the slot attributes and a "chords" child to
+    // update or remove; otherwise the save has just created it.
     void SaveSlot(int button, int layer, pugi::xml_node& element, bool officeMouse,
                   bool editInPlace);
 

@@ -331,7 +331,10 @@ void CApplicationSettings::SaveSlot(int button, int layer, pugi::xml_node& eleme
     values.blockMouse = slot.blockMouse;
     values.randomiseDelay = slot.randomiseDelay;
     values.app = slot.launchApp.Get();
-    xml::WriteSlotAttributes(element, values);
+    if (editInPlace)
+        xml::WriteSlotAttributes(element, values);
+    else
+        xml::AppendSlotAttributes(element, values);
 
     CVESKChords* chords = slot.chords.Get();
     if (chords) {
@@ -348,27 +351,27 @@ bool CApplicationSettings::Save(pugi::xml_node& parent) {
     try {
         const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
         pugi::xml_node element = parent.append_child("Application");
-        xml::WriteText(element, "Name", m_FullName.Get());
-        xml::WriteText(element, "Description", m_Description.Get());
-        xml::WriteBool(element, "Enabled", m_bEnabled);
-        xml::WriteBool(element, "InvertScrolling", m_bInvertScrolling);
-        xml::WriteBool(element, "InvertHorizontalScrolling", m_bInvertHorizontalScrolling);
-        xml::WriteBool(element, "ScrollPages", m_bScrollPages);
-        xml::WriteInt(element, "ScrollLines", m_nScrollLines);
-        xml::WriteBool(element, "ForceSPI", m_bForceSPI);
-        xml::WriteBool(element, "AxisLocking", m_bAxisLocking);
-        xml::WriteInt(element, "SwapButtons", m_SwapButtons);
-        xml::WriteBool(element, "NoParent", m_bNoParent);
-        xml::WriteBool(element, "RegExMatching", m_bRegExMatching);
-        xml::WriteBool(element, "IgnoreVScroll", m_bIgnoreVScroll);
-        xml::WriteInt(element, "IgnoreVScrollTime", m_nIgnoreVScrollTime);
-        xml::WriteBool(element, "IgnoreHScroll", m_bIgnoreHScroll);
-        xml::WriteInt(element, "IgnoreHScrollTime", m_nIgnoreHScrollTime);
-        xml::WriteInt(element, "AdvScrollMethod", m_nAdvScrollMethod);
-        xml::WriteInt(element, "AdvScrollVert", m_nAdvScrollVert);
-        xml::WriteInt(element, "AdvScrollHorz", m_nAdvScrollHorz);
-        xml::WriteBool(element, "DisableScrollUnderCursor", m_bDisableScrollUnderCursor);
-        xml::WriteInt(element, "WindowMask", m_WindowMask);
+        xml::AppendText(element, "Name", m_FullName.Get());
+        xml::AppendText(element, "Description", m_Description.Get());
+        xml::AppendBool(element, "Enabled", m_bEnabled);
+        xml::AppendBool(element, "InvertScrolling", m_bInvertScrolling);
+        xml::AppendBool(element, "InvertHorizontalScrolling", m_bInvertHorizontalScrolling);
+        xml::AppendBool(element, "ScrollPages", m_bScrollPages);
+        xml::AppendInt(element, "ScrollLines", m_nScrollLines);
+        xml::AppendBool(element, "ForceSPI", m_bForceSPI);
+        xml::AppendBool(element, "AxisLocking", m_bAxisLocking);
+        xml::AppendInt(element, "SwapButtons", m_SwapButtons);
+        xml::AppendBool(element, "NoParent", m_bNoParent);
+        xml::AppendBool(element, "RegExMatching", m_bRegExMatching);
+        xml::AppendBool(element, "IgnoreVScroll", m_bIgnoreVScroll);
+        xml::AppendInt(element, "IgnoreVScrollTime", m_nIgnoreVScrollTime);
+        xml::AppendBool(element, "IgnoreHScroll", m_bIgnoreHScroll);
+        xml::AppendInt(element, "IgnoreHScrollTime", m_nIgnoreHScrollTime);
+        xml::AppendInt(element, "AdvScrollMethod", m_nAdvScrollMethod);
+        xml::AppendInt(element, "AdvScrollVert", m_nAdvScrollVert);
+        xml::AppendInt(element, "AdvScrollHorz", m_nAdvScrollHorz);
+        xml::AppendBool(element, "DisableScrollUnderCursor", m_bDisableScrollUnderCursor);
+        xml::AppendInt(element, "WindowMask", m_WindowMask);
 
         pugi::xml_node layerNames = element.append_child("LayerNames");
         pugi::xml_node autoSwitch = element.append_child("AutoSwitch");
@@ -376,11 +379,11 @@ bool CApplicationSettings::Save(pugi::xml_node& parent) {
         pugi::xml_node disableLayer = element.append_child("DisableLayer");
         for (size_t layer = 0; layer < kLayerCount; ++layer) {
             const Layer& settings = m_Layers[layer];
-            xml::WriteText(layerNames, kLayerAttributes[layer], settings.name.Get());
-            xml::WriteInt(autoSwitch, kSwitchAttributes[layer], settings.autoSwitchLayer);
-            xml::WriteInt(autoSwitch, kTimeAttributes[layer], settings.autoSwitchTime);
-            xml::WriteBool(revertLayer1, kLayerAttributes[layer], settings.revertLayer1);
-            xml::WriteBool(disableLayer, kLayerAttributes[layer], settings.disabled);
+            xml::AppendText(layerNames, kLayerAttributes[layer], settings.name.Get());
+            xml::AppendInt(autoSwitch, kSwitchAttributes[layer], settings.autoSwitchLayer);
+            xml::AppendInt(autoSwitch, kTimeAttributes[layer], settings.autoSwitchTime);
+            xml::AppendBool(revertLayer1, kLayerAttributes[layer], settings.revertLayer1);
+            xml::AppendBool(disableLayer, kLayerAttributes[layer], settings.disabled);
         }
 
         for (int layer = 0; layer < kLayerCount; ++layer) {

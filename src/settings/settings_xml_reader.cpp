@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 using namespace pw::settings;
 
@@ -28,15 +29,17 @@ int Flag(bool value) {
     return value ? 1 : 0;
 }
 
-// Reads the file and parses it; false (with the reason logged) when there is nothing to
-// load. An unrecognised tag still loads what came before it, unless the file ends there.
-bool ParseSettingsFile(const Char* path, pugi::xml_document& document) {
-    std::string bytes;
+// Reads the file and parses it in place (document refers to bytes from then on); false
+// (with the reason logged) when there is nothing to load. An unrecognised tag still loads
+// what came before it, unless the file ends there.
+bool ParseSettingsFile(const Char* path, xml::FileBuffer& bytes, pugi::xml_document& document) {
     uint32_t error = 0;
     pugi::xml_parse_result result;
+    std::optional<xml::TagStartAtEnd> cutOff;
     switch (xml::ReadWholeFile(path, bytes, error)) {
     case xml::ReadStatus::Ok:
-        result = xml::ParseBuffer(document, bytes, L"CSettings::Load", path);
+        cutOff.emplace(bytes.View());
+        result = xml::ParseInPlace(document, bytes, L"CSettings::Load", path);
         break;
     case xml::ReadStatus::NotFound:
         result.status = pugi::status_file_not_found;
@@ -60,7 +63,7 @@ bool ParseSettingsFile(const Char* path, pugi::xml_document& document) {
         return false;
     // A file cut off just after a '<' reads as an unrecognised tag; loading it would drop
     // every setting that came after the cut.
-    if (xml::EndsAtTagStart(bytes, result.encoding)) {
+    if (cutOff && cutOff->For(result.encoding)) {
         CLogger::LogMessage(L"CSettings::Load: The settings file '%ls' ends in the middle of a "
                             L"tag; it was cut off and nothing was loaded.",
                             path);
@@ -98,8 +101,9 @@ bool CSettings::Load(const Char* path, bool& regionChecking, bool logDetail,
     }
 
     try {
+        xml::FileBuffer bytes; // outlives document, which is parsed from it in place
         pugi::xml_document document;
-        if (!ParseSettingsFile(path, document))
+        if (!ParseSettingsFile(path, bytes, document))
             return false;
         pugi::xml_node root = document.child("root");
         if (!root) {

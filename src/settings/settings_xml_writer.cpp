@@ -153,6 +153,8 @@ bool CSettings::Save(const Char* path) {
         case Existing::Parsed:
             break;
         }
+        // The new text is about as long as the old one.
+        const size_t expectedSize = existing.size() + existing.size() / 8;
         existing.clear();
         existing.shrink_to_fit();
 
@@ -175,7 +177,7 @@ bool CSettings::Save(const Char* path) {
         root.remove_child("FixScrollWindows");
         root.remove_child("ScrollWindows");
 
-        std::string bytes = xml::SaveToString(document, true);
+        std::string bytes = xml::SaveToString(document, true, expectedSize);
         saved = xml::WriteFileAtomically(path, bytes, kOperation);
         if (saved)
             ApplyPointerSettings();

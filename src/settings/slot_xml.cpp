@@ -9,14 +9,14 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace pw::settings::xml {
 
 namespace {
 
-// Every element name a profile uses, built once from the button names so that lookups
-// by name cost one hash instead of a scan of the profile's ninety-odd children.
+// Every element name a profile uses, built once from the button names. A name is read
+// back by its parts: the button name before any '_', then "_Layer" and one digit from 1
+// to 9, so that reading a name costs a few character comparisons and no hashing.
 class NameTables {
   public:
     NameTables() {
@@ -30,20 +30,7 @@ class NameTables {
                     std::string& name = suffixed_[office][layer][button];
                     name = plain;
                     if (layer > 0)
-                        name += "_Layer" + std::to_string(layer);
-                }
-            }
-        }
-        // The maps refer to the strings above, which never move again.
-        for (int office = 0; office < 2; ++office) {
-            for (int layer = 0; layer < kLayerCount; ++layer) {
-                for (int button = 0; button < kButtonCount; ++button) {
-                    const std::string& name = suffixed_[office][layer][button];
-                    if (name.empty())
-                        continue;
-                    toSlot_[office].emplace(name, button + kButtonCount * layer);
-                    if (layer == 0)
-                        toButton_[office].emplace(name, button);
+                        name += kLayerSuffix + std::to_string(layer);
                 }
             }
         }
@@ -55,19 +42,40 @@ class NameTables {
         const std::string& name = suffixed_[office][layer][button];
         return name.empty() ? nullptr : name.c_str();
     }
-    int ToSlot(const char* name, bool office) const { return Find(toSlot_[office], name); }
-    int ToButton(const char* name, bool office) const { return Find(toButton_[office], name); }
 
-  private:
-    using Map = std::unordered_map<std::string_view, int>;
-    static int Find(const Map& map, const char* name) {
-        auto found = map.find(std::string_view(name));
-        return found == map.end() ? -1 : found->second;
+    int ToSlot(const char* name, bool office) const {
+        size_t length = 0;
+        while (name[length] && name[length] != '_')
+            ++length;
+        int button = ToButton(std::string_view(name, length), office);
+        if (button < 0 || !name[length])
+            return button;
+        // Layers 1 to 9 carry the suffix; layer 0 never does.
+        static_assert(kLayerCount <= 10, "a layer suffix is one digit");
+        const char* suffix = name + length;
+        const size_t suffixLength = std::strlen(kLayerSuffix);
+        if (std::strncmp(suffix, kLayerSuffix, suffixLength) != 0)
+            return -1;
+        const char digit = suffix[suffixLength];
+        if (digit < '1' || digit >= '0' + kLayerCount || suffix[suffixLength + 1] != 0)
+            return -1;
+        return button + kButtonCount * (digit - '0');
     }
 
+    int ToButton(std::string_view name, bool office) const {
+        const auto& plain = suffixed_[office][0];
+        for (int button = 0; button < kButtonCount; ++button) {
+            const std::string& candidate = plain[static_cast<size_t>(button)];
+            if (!candidate.empty() && candidate == name)
+                return button;
+        }
+        return -1;
+    }
+
+  private:
+    static constexpr const char* kLayerSuffix = "_Layer";
+
     std::array<std::array<std::array<std::string, kButtonCount>, kLayerCount>, 2> suffixed_;
-    std::array<Map, 2> toSlot_;
-    std::array<Map, 2> toButton_;
 };
 
 const NameTables& Names() {
@@ -117,7 +125,7 @@ int SuffixedNameToSlot(const char* name, bool officeMouse) {
 }
 
 int PlainNameToButton(const char* name, bool officeMouse) {
-    return Names().ToButton(name, officeMouse);
+    return Names().ToButton(std::string_view(name), officeMouse);
 }
 
 SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* owner,
@@ -182,6 +190,17 @@ void WriteSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& value
     WriteBool(element, "blockmouse", values.blockMouse);
     WriteBool(element, "randomisedelay", values.randomiseDelay);
     WriteText(element, "app", values.app);
+}
+
+void AppendSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& values) {
+    AppendInt(element, "action", values.action);
+    AppendText(element, "keys", values.keys);
+    AppendInt(element, "keyaction", values.keyAction);
+    AppendInt(element, "keyrepeat", values.keyRepeat);
+    AppendBool(element, "active", values.active);
+    AppendBool(element, "blockmouse", values.blockMouse);
+    AppendBool(element, "randomisedelay", values.randomiseDelay);
+    AppendText(element, "app", values.app);
 }
 
 } // namespace pw::settings::xml

@@ -59,5 +59,7 @@ struct SlotValuesToWrite {
 
 // Writes all eight attributes in their fixed order, replacing values already there.
 void WriteSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& values);
+// The same for a button element this save has just created, which has no attributes yet.
+void AppendSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& values);
 
 } // namespace pw::settings::xml

@@ -4,14 +4,20 @@
 #include "settings/xml_values.h"
 #include "support/logger.h"
 
+#include <iterator>
 #include <memory>
 
 namespace pw::settings::xml {
 
 using platform::FileOpen;
 
-ReadStatus ReadWholeFile(const Char* path, std::string& bytes, uint32_t& error) {
-    bytes.clear();
+namespace {
+
+// Reads the file at path into the buffer that allocate(size) gives, and returns the
+// number of bytes read through done.
+template <typename Allocate>
+ReadStatus ReadInto(const Char* path, uint32_t& error, Allocate allocate, size_t& done) {
+    done = 0;
     error = 0;
     auto& files = platform::GetFileSystem();
     std::unique_ptr<platform::File> file = files.Open(path, FileOpen::ReadExisting, error);
@@ -27,21 +33,52 @@ ReadStatus ReadWholeFile(const Char* path, std::string& bytes, uint32_t& error) 
     }
     if (size > kMaxFileBytes)
         return ReadStatus::TooLarge;
-    bytes.resize(static_cast<size_t>(size));
-    size_t done = 0;
-    while (done < bytes.size()) {
+    char* data = allocate(static_cast<size_t>(size));
+    while (done < size) {
         size_t read = 0;
-        if (!file->ReadAt(done, bytes.data() + done, bytes.size() - done, read)) {
+        if (!file->ReadAt(done, data + done, static_cast<size_t>(size) - done, read)) {
             error = platform::GetDiagnostics().LastError();
-            bytes.clear();
+            done = 0;
             return ReadStatus::Failed;
         }
         if (read == 0)
             break; // the file shrank while being read
         done += read;
     }
-    bytes.resize(done);
     return ReadStatus::Ok;
+}
+
+} // namespace
+
+ReadStatus ReadWholeFile(const Char* path, std::string& bytes, uint32_t& error) {
+    bytes.clear();
+    size_t done = 0;
+    ReadStatus status = ReadInto(
+        path, error,
+        [&](size_t size) {
+            bytes.resize(size);
+            return bytes.data();
+        },
+        done);
+    bytes.resize(done);
+    return status;
+}
+
+ReadStatus ReadWholeFile(const Char* path, FileBuffer& bytes, uint32_t& error) {
+    bytes.data_.reset();
+    size_t done = 0;
+    ReadStatus status = ReadInto(
+        path, error,
+        [&](size_t size) {
+            // Left uninitialised, as the read fills it; the NUL after it is the parser's.
+            bytes.data_.reset(new char[size + 1]);
+            return bytes.data_.get();
+        },
+        done);
+    bytes.size_ = done;
+    if (bytes.data_)
+        bytes.data_[done] = 0;
+    return status;
 }
 
 namespace {
@@ -129,8 +166,10 @@ struct StringWriter final : pugi::xml_writer {
 
 } // namespace
 
-std::string SaveToString(const pugi::xml_document& document, bool byteOrderMark) {
+std::string SaveToString(const pugi::xml_document& document, bool byteOrderMark,
+                         size_t expectedSize) {
     StringWriter writer;
+    writer.text.reserve(expectedSize);
     unsigned flags = pugi::format_default;
     if (byteOrderMark)
         flags |= pugi::format_write_bom;
@@ -138,18 +177,63 @@ std::string SaveToString(const pugi::xml_document& document, bool byteOrderMark)
     return std::move(writer.text);
 }
 
+namespace {
+
+void LogInvalidUtf8(const Char* operation, const Char* path) {
+    CLogger::LogMessage(L"%ls: The file '%ls' is not valid UTF-8; the characters that cannot "
+                        L"be read are replaced.",
+                        operation, path);
+}
+
+} // namespace
+
 pugi::xml_parse_result ParseBuffer(pugi::xml_document& document, const std::string& bytes,
                                    const Char* operation, const Char* path) {
     pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size());
-    if (result.encoding == pugi::encoding_utf8 && !IsValidUtf8(bytes)) {
-        CLogger::LogMessage(L"%ls: The file '%ls' is not valid UTF-8; the characters that cannot "
-                            L"be read are replaced.",
-                            operation, path);
-    }
+    if (result.encoding == pugi::encoding_utf8 && !IsValidUtf8(bytes))
+        LogInvalidUtf8(operation, path);
     return result;
 }
 
-bool EndsAtTagStart(const std::string& bytes, pugi::xml_encoding encoding) {
+pugi::xml_parse_result ParseInPlace(pugi::xml_document& document, FileBuffer& bytes,
+                                    const Char* operation, const Char* path) {
+    const std::string_view text = bytes.View();
+    // Only text that starts with the UTF-8 byte-order mark is certain to be read as UTF-8
+    // whole; the parser is then given it with its NUL after it, as when it copies the text
+    // itself, so that the last character reads the same. Anything else is copied.
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    if (text.substr(0, kUtf8Mark.size()) != kUtf8Mark) {
+        pugi::xml_parse_result result = document.load_buffer(text.data(), text.size());
+        if (result.encoding == pugi::encoding_utf8 && !IsValidUtf8(text))
+            LogInvalidUtf8(operation, path);
+        return result;
+    }
+    // Checked first: the parse rewrites the bytes.
+    const bool validUtf8 = IsValidUtf8(text);
+    pugi::xml_parse_result result = document.load_buffer_inplace(
+        bytes.Data(), bytes.Size() + 1, pugi::parse_default, pugi::encoding_utf8);
+    if (!validUtf8)
+        LogInvalidUtf8(operation, path);
+    return result;
+}
+
+TagStartAtEnd::TagStartAtEnd(std::string_view bytes) {
+    for (size_t i = 0; i < std::size(kEncodings); ++i) {
+        if (EndsAtTagStart(bytes, kEncodings[i]))
+            endsAtTagStart_ |= 1u << i;
+    }
+}
+
+bool TagStartAtEnd::For(pugi::xml_encoding encoding) const {
+    size_t index = 0; // every other encoding reads one byte per code unit
+    for (size_t i = 0; i < std::size(kEncodings); ++i) {
+        if (kEncodings[i] == encoding)
+            index = i;
+    }
+    return (endsAtTagStart_ & (1u << index)) != 0;
+}
+
+bool EndsAtTagStart(std::string_view bytes, pugi::xml_encoding encoding) {
     size_t unit = 1;
     bool bigEndian = false;
     switch (encoding) {

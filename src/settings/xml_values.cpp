@@ -173,6 +173,18 @@ pugi::xml_attribute AttributeOrAppend(pugi::xml_node& node, const char* name) {
     return attribute ? attribute : node.append_attribute(name);
 }
 
+namespace {
+
+void SetText(pugi::xml_attribute attribute, const Char* text) {
+    if (!text || !text[0]) {
+        attribute.set_value("");
+        return;
+    }
+    attribute.set_value(ToUtf8(text).c_str());
+}
+
+} // namespace
+
 void WriteBool(pugi::xml_node& node, const char* name, bool value) {
     AttributeOrAppend(node, name).set_value(value ? "true" : "false");
 }
@@ -182,12 +194,19 @@ void WriteInt(pugi::xml_node& node, const char* name, int value) {
 }
 
 void WriteText(pugi::xml_node& node, const char* name, const Char* text) {
-    pugi::xml_attribute attribute = AttributeOrAppend(node, name);
-    if (!text || !text[0]) {
-        attribute.set_value("");
-        return;
-    }
-    attribute.set_value(ToUtf8(text).c_str());
+    SetText(AttributeOrAppend(node, name), text);
+}
+
+void AppendBool(pugi::xml_node& node, const char* name, bool value) {
+    node.append_attribute(name).set_value(value ? "true" : "false");
+}
+
+void AppendInt(pugi::xml_node& node, const char* name, int value) {
+    node.append_attribute(name).set_value(value);
+}
+
+void AppendText(pugi::xml_node& node, const char* name, const Char* text) {
+    SetText(node.append_attribute(name), text);
 }
 
 void WriteVersion(pugi::xml_node& root) {
@@ -207,7 +226,14 @@ bool IsValidUtf8(std::string_view bytes) {
     size_t i = 0;
     const size_t n = bytes.size();
     while (i < n) {
-        // Settings files are almost all ASCII: skip it eight bytes at a time.
+        // Settings files are almost all ASCII: skip it 32 bytes at a time, then eight.
+        uint64_t blocks[4];
+        while (i + sizeof blocks <= n) {
+            std::memcpy(blocks, bytes.data() + i, sizeof blocks);
+            if (((blocks[0] | blocks[1] | blocks[2] | blocks[3]) & 0x8080808080808080ull) != 0)
+                break;
+            i += sizeof blocks;
+        }
         uint64_t block = 0;
         while (i + sizeof block <= n) {
             std::memcpy(&block, bytes.data() + i, sizeof block);
