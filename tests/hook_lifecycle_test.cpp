@@ -4,6 +4,7 @@
 #include "hook/keyboard_hook.h"
 #include "hook/library.h"
 #include "hook/mouse_hook.h"
+#include "hook/mouse_hook_paths.h"
 #include "hook/settings_reload.h"
 #include "input/english_layout.h"
 #include "input/send_input.h"
@@ -415,6 +416,29 @@ TEST_F(HookLifecycleTest, UnloadWhileHookedStopsEverythingWithoutWaitingForAThre
     EXPECT_TRUE(WaitUntil([&] { return ProcessThreadCount() == threadsBefore; }));
     EXPECT_FALSE(desktop.systemParameters.Swapped());
     EXPECT_EQ(desktop.systemParameters.ScrollLines(), 5u);
+    pw::hook::ProcessAttach();
+    pw::runtime::RegisterMessages();
+}
+
+// A program launch still under way when the library unloads is waited for, a bounded
+// time: its thread runs the library's code, which must not go from under it.
+TEST_F(HookLifecycleTest, UnloadWaitsForALaunchUnderWay) {
+    ASSERT_TRUE(pw::test::StoreInSettingsFolder(
+        desktop, pw::test::SettingsXml(
+                     "<Default><XLeft action=\"41\" app=\"C:\\Tools\\tool.exe\"/></Default>")));
+    UpdateSettings();
+    desktop.windows.SetForeground(
+        desktop.windows.CreateTopLevel(L"Frame", RECT{0, 0, 1000, 800}, 100));
+    Hook();
+    // The shell is slow to start the program: the launch is under way past the unload.
+    desktop.shell.HoldStarts(true);
+    MSLLHOOKSTRUCT press{POINT{100, 100}, 1u << 16, 0, desktop.clock.TickCount(), 0};
+    pw::MouseHookLLProc(0, pw::hook::kWmXButtonDown, reinterpret_cast<LPARAM>(&press));
+    pw::hook::ProcessDetach();
+    EXPECT_TRUE(Logged(L"ProcessDetach: A web search or a launch is still running."));
+    desktop.shell.HoldStarts(false);
+    ASSERT_TRUE(WaitUntil([&] { return desktop.shell.Executions().size() == 1; }));
+    EXPECT_EQ(desktop.shell.Executions()[0].file, L"C:\\Tools\\tool.exe");
     pw::hook::ProcessAttach();
     pw::runtime::RegisterMessages();
 }

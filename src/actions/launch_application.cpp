@@ -1,13 +1,13 @@
 #include "actions/launch_application.h"
 
+#include "actions/detached_work.h"
+
 #include "platform/platform.h"
 #include "support/logger.h"
 #include "support/report_exception.h"
 
 #include <algorithm>
 #include <cwctype>
-#include <exception>
-#include <thread>
 
 namespace pw::actions {
 namespace {
@@ -60,11 +60,10 @@ bool pw::LaunchApplication(const Char* command) {
         return false;
     }
     String copy(command, pw::BoundedLength(command, pw::actions::kMaxCommandLength));
-    try {
-        std::thread(pw::actions::LaunchProcessThreadProc, std::move(copy)).detach();
+    // Counted as detached work: the launch runs the library's code, which must outlive it.
+    if (pw::StartDetachedWork(
+            [command = std::move(copy)] { pw::actions::LaunchProcessThreadProc(command); }))
         return true;
-    } catch (const std::exception&) {
-        CLogger::LogMessage(L"LaunchApplication: Unable to start the launch thread.");
-        return false;
-    }
+    CLogger::LogMessage(L"LaunchApplication: Unable to start the launch thread.");
+    return false;
 }

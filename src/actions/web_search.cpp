@@ -1,5 +1,6 @@
 #include "actions/web_search.h"
 
+#include "actions/detached_work.h"
 #include "actions/saved_clipboard.h"
 
 #include "input/send_input.h"
@@ -13,9 +14,7 @@
 #include "support/report_exception.h"
 #include "support/thread_lock.h"
 
-#include <atomic>
 #include <chrono>
-#include <exception>
 #include <thread>
 #include <vector>
 
@@ -31,8 +30,6 @@ constexpr int kOpenAttempts = 5;
 constexpr unsigned kOpenRetryMs = 20;
 // The copy keys normally leave the queue at once; a stuck sender is not waited for longer.
 constexpr auto kCopyQueueLimit = std::chrono::seconds(2);
-
-std::atomic<int> g_runningSearches{0};
 
 // Runs work with the clipboard open; false when another program kept it.
 template <typename Work> bool WithClipboard(const Char* purpose, Work work) {
@@ -167,31 +164,8 @@ void SearchThread() {
 } // namespace pw::actions
 
 bool pw::StartWebSearch() {
-    try {
-        // Counted from here, so that whoever waits for searches sees this one at once.
-        ++pw::actions::g_runningSearches;
-        std::thread([] {
-            pw::actions::SearchThread();
-            --pw::actions::g_runningSearches;
-        }).detach();
+    if (pw::StartDetachedWork(pw::actions::SearchThread))
         return true;
-    } catch (const std::exception&) {
-        --pw::actions::g_runningSearches;
-        CLogger::LogMessage(L"SearchThread: Unable to start the search thread.");
-        return false;
-    }
-}
-
-int pw::RunningWebSearches() {
-    return pw::actions::g_runningSearches.load();
-}
-
-bool pw::WaitForWebSearches(unsigned limitMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    while (RunningWebSearches() > 0) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+    CLogger::LogMessage(L"SearchThread: Unable to start the search thread.");
+    return false;
 }

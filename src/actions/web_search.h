@@ -6,11 +6,7 @@
 
 namespace pw {
 
-// Starts the search thread; whether it started.
+// Starts the search thread, as detached work; whether it started.
 bool StartWebSearch();
-// Search threads started and not yet finished.
-int RunningWebSearches();
-// Waits, at most limitMs of real time, until no search thread runs; whether none does.
-bool WaitForWebSearches(unsigned limitMs);
 
 } // namespace pw

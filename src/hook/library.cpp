@@ -1,9 +1,9 @@
 #include "hook/library.h"
 
 #include "actions/action_state.h"
+#include "actions/detached_work.h"
 #include "actions/process_button.h"
 #include "actions/token_effects.h"
-#include "actions/web_search.h"
 #include "hook/flag_functions.h"
 #include "hook/hook_control.h"
 #include "hook/hook_lifecycle.h"
@@ -39,7 +39,7 @@ namespace pw::hook {
 namespace {
 // How long a library being unloaded waits for a web search to finish (its copy wait is
 // half a second).
-constexpr unsigned kSearchExitWaitMs = 2000;
+constexpr unsigned kDetachedWorkExitWaitMs = 2000;
 // Turns the runtime's invalid-parameter faults into log lines while the library is loaded.
 std::unique_ptr<InvalidParameterInstaller> g_invalidParameterInstaller;
 // Runs just before a crash report: switches debug logging on and removes the hooks, so
@@ -117,9 +117,10 @@ void ProcessDetach(bool processEnding) {
         pw::DeleteSPIThread();
         // A queue timer must not call into a library that is gone.
         scroll::StopScrollTimers();
-        // A search thread runs the library's code: it finishes before the library goes.
-        if (!pw::WaitForWebSearches(kSearchExitWaitMs))
-            CLogger::LogMessage(L"ProcessDetach: A web search is still running.");
+        // A search or launch thread runs the library's code: it finishes before the
+        // library goes.
+        if (!pw::WaitForDetachedWork(kDetachedWorkExitWaitMs))
+            CLogger::LogMessage(L"ProcessDetach: A web search or a launch is still running.");
     }
     RestoreButtonSwap();
     RestoreWheelLines(g_SystemMouseDefaults.scrollLinesRead);

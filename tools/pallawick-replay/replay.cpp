@@ -1,9 +1,9 @@
 #include "replay.h"
 
+#include "actions/detached_work.h"
 #include "actions/layers_api.h"
 #include "actions/process_button.h"
 #include "actions/process_button_action.h"
-#include "actions/web_search.h"
 #include "hook/hook_control.h"
 #include "hook/mouse_hook.h"
 #include "hook/settings_reload_api.h"
@@ -510,14 +510,15 @@ std::string Replay::DrainInjected() {
     };
     int fed = 0;
     uint32_t lastTick = desktop_.clock.TickCount();
-    // A web search runs on a thread of its own and waits for its copy keys to be played.
+    // A web search or a launch runs on a thread of its own; a search waits for its copy
+    // keys to be played.
     const auto searchDeadline = std::chrono::steady_clock::now() + settleLimit_;
     for (;;) {
         Settle();
         if (CSendInput* sender = Sender())
             sender->ProcessQueue();
         std::vector<sim::SimInput::TimedRecord> pending = desktop_.input.TakePendingTimed();
-        if (pending.empty() && pw::RunningWebSearches() > 0 &&
+        if (pending.empty() && pw::RunningDetachedWork() > 0 &&
             std::chrono::steady_clock::now() < searchDeadline) {
             std::this_thread::yield();
             continue;

@@ -1,5 +1,7 @@
 #include "platform/sim/sim_shell.h"
 
+#include <chrono>
+
 namespace pw::sim {
 
 bool SimShell::Execute(const Char* operation, const Char* file, const Char* parameters, int show) {
@@ -12,10 +14,19 @@ bool SimShell::ExecuteEx(const Char* verb, const Char* file, const Char* paramet
         {verb ? verb : L"", file ? file : L"", parameters ? parameters : L"", show, true});
 }
 
+void SimShell::HoldStarts(bool hold) {
+    {
+        std::lock_guard lock(mutex_);
+        holding_ = hold;
+    }
+    released_.notify_all();
+}
+
 bool SimShell::Record(Execution execution) {
     bool result = true;
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
+        released_.wait_for(lock, std::chrono::seconds(10), [this] { return !holding_; });
         executions_.push_back(std::move(execution));
         result = executeResult_;
     }
