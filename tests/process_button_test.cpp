@@ -22,9 +22,9 @@
 
 namespace {
 
+using pw::actions::kKindDoubleClick;
 using pw::actions::kKindDown;
 using pw::actions::kKindUp;
-using pw::actions::kKindDoubleClick;
 using pw::sim::SimMessage;
 using pw::sim::SimProcess;
 using pw::sim::SimWindowSpec;

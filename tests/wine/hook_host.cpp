@@ -29,7 +29,6 @@ using host::SendKeyPress;
 using host::ThreadCount;
 using host::WheelLines;
 
-// Marks the input this program injects, so its hooks can tell it from the library's.
 constexpr DWORD kEventWaitMs = 1500;
 constexpr DWORD kThreadExitWaitMs = 5000;
 

@@ -25,7 +25,6 @@ using host::SendKeyPress;
 using host::ThreadCount;
 using host::WheelLines;
 
-// Marks the input this program injects, so its hooks can tell it from the library's.
 constexpr DWORD kEventWaitMs = 1500;
 // The unload stops two threads with 5000 ms each at most.
 constexpr DWORD kUnloadLimitMs = 11000;
