@@ -422,6 +422,14 @@ uint32_t Replay::Now() {
     return desktop_.clock.TickCount() - startTick_;
 }
 
+// The hook passes a movement over when a thread of the library holds its lock, as it must
+// not wait in the hook. A user's next movement comes a few milliseconds later; a scenario's
+// next may come only after a long wait of the virtual clock, so an event is fed only once
+// the library's threads have let go of the lock, whatever the machine's load.
+void Replay::WaitForTheLibrarysLock() {
+    CThreadLock lock(L"Replay");
+}
+
 bool Replay::FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uintptr_t extraInfo) {
     MSLLHOOKSTRUCT record{};
     record.pt = cursor_;
@@ -431,6 +439,7 @@ bool Replay::FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uin
     record.dwExtraInfo = extraInfo;
     if (!mouseProc_)
         return false;
+    WaitForTheLibrarysLock();
     const int passedBefore = desktop_.input.NextHookCalls();
     mouseProc_(0, message, reinterpret_cast<LPARAM>(&record));
     return desktop_.input.NextHookCalls() == passedBefore;

@@ -81,6 +81,7 @@ class Replay {
     void AddDesktopChanges(JsonObject& line);
 
     // Hands one event to the mouse hook as the system would; true when it was swallowed.
+    void WaitForTheLibrarysLock();
     bool FeedMouse(unsigned message, uint32_t mouseData, uint32_t flags, uintptr_t extraInfo);
     // Hands one key event to the keyboard hook as the system would.
     void FeedKey(int virtualKey, bool up, uint32_t flags, uintptr_t extraInfo);
