@@ -40,6 +40,7 @@ namespace {
 using host::Check;
 using host::kButtonNames;
 using host::kHostMarker;
+using host::PumpUntil;
 
 constexpr DWORD kArrivalTimeoutMs = 1000;
 constexpr int kWarmupEvents = 20;
@@ -112,25 +113,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         (message == g_mainWindowMessage && message != 0))
         return 0;
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// Dispatches messages until done() or the time is up, waking for each message that comes.
-template <typename Done> bool PumpUntil(DWORD ms, Done done) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done())
-            return true;
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, std::min<DWORD>(ms - elapsed, 5), QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
-    }
 }
 
 INPUT MouseInput(DWORD flags, LONG dx = 0, DWORD data = 0) {
