@@ -78,6 +78,16 @@ struct BenchEnvironment {
     HWND window = nullptr;
 };
 
+// Every kDrainEvery presses, plays and drops the keys they queued, off the clock.
+void DrainNowAndThen(benchmark::State& state, BenchEnvironment& environment, int64_t pressed) {
+    if (pressed % kDrainEvery != 0)
+        return;
+    state.PauseTiming();
+    g_pSendInput->ProcessQueue();
+    environment.desktop.input.TakePending();
+    state.ResumeTiming();
+}
+
 void BM_MoveWithNoFeature(benchmark::State& state) {
     BenchEnvironment environment;
     g_pCurrentApp = nullptr;
@@ -126,12 +136,7 @@ void BM_MappedButtonMatched(benchmark::State& state) {
         g_hLastWindow = nullptr;
         record = MSLLHOOKSTRUCT{POINT{100, 100}, DWORD{1} << 16, 0, ++time, 0};
         benchmark::DoNotOptimize(environment.Run(kXButtonDown, record));
-        if (++pressed % kDrainEvery == 0) {
-            state.PauseTiming();
-            g_pSendInput->ProcessQueue();
-            environment.desktop.input.TakePending();
-            state.ResumeTiming();
-        }
+        DrainNowAndThen(state, environment, ++pressed);
     }
     delete g_pSendInput;
     g_pSendInput = nullptr;
@@ -166,12 +171,7 @@ void BM_MappedButtonAlternatingPrograms(benchmark::State& state) {
         environment.desktop.windows.SetForeground(windows[static_cast<size_t>(pressed % 2)]);
         record = MSLLHOOKSTRUCT{POINT{100, 100}, DWORD{1} << 16, 0, ++time, 0};
         benchmark::DoNotOptimize(environment.Run(kXButtonDown, record));
-        if (++pressed % kDrainEvery == 0) {
-            state.PauseTiming();
-            g_pSendInput->ProcessQueue();
-            environment.desktop.input.TakePending();
-            state.ResumeTiming();
-        }
+        DrainNowAndThen(state, environment, ++pressed);
     }
     state.counters["process_opens_per_press"] = benchmark::Counter(
         static_cast<double>(environment.desktop.processes.OpenCount() - opensBefore),
