@@ -294,6 +294,27 @@ TEST(ReleasePairing, AnAxisLockedByKeysAndByAnActionEndsWhenBothLetGo) {
         << LineOf(lines, "move 620 320");
 }
 
+// A sticky repeat whose step runs while the hooks were set again ends cleanly: its step
+// finds no profile and arms no next one, and the mark of a step under way must not stay,
+// or mouse-over switching stays off for good.
+TEST(ReleasePairing, ARepeatStepThatArmsNoNextOneLeavesMouseOverSwitching) {
+    const std::string settings =
+        SettingsXml("<SwitchOnMouseOver Enable=\"true\"/>"
+                    "<Default><WheelDown action=\"28\" keys=\"b\" keyaction=\"6\" "
+                    "keyrepeat=\"300\" blockmouse=\"true\"/></Default>"
+                    "<Applications><Application Name=\"app1.exe\" Enabled=\"true\"/>"
+                    "</Applications>");
+    ReplayRun run(settings);
+    run.AddFile("again.xml", settings);
+    auto lines =
+        run.Play("window a process=app1.exe class=AppOne caption=\"One\" rect=0,0,640,500\n"
+                 "window c process=plain.exe class=Plain caption=\"Three\" rect=1280,0,640,500\n"
+                 "foreground a\nmove 1308 288\nwheel -120\nunhook\nhook\nwheel -120\nwait 250\n"
+                 "wait 250\nreload again.xml\nwait 1000\nmove 300 300\nwait 400\nmove 301 300\n"
+                 "wait 400\nmove 302 300\n");
+    EXPECT_TRUE(Has(lines.back(), "\"profile\":\"app1.exe\"")) << lines.back();
+}
+
 // A sticky repeat that was stopped keeps nothing held: a later reset of sticky keys does not
 // play the release of its text, which here would leave the middle button down.
 TEST(ReleasePairing, AStoppedStickyRepeatLeavesNothingForTheResetToRelease) {

@@ -135,6 +135,15 @@ bool FollowWindow(POINT pt) {
 // Each step first checks that the window at the cursor still belongs to the profile the
 // repeat began in; over another profile's window the repeat ends.
 void pw::RepeatTimerProc(HWND, unsigned, uintptr_t id, unsigned long) {
+    // A step that does not arm the next one ends the repeat: the running mark left behind
+    // would keep mouse-over switching off for good, as it stands for a repeat under way.
+    struct ClearRunningMark {
+        ~ClearRunningMark() {
+            CThreadLock lock(L"RepeatTimerProc END");
+            if (g_uRepeatTimer == kRepeatRunning)
+                g_uRepeatTimer = 0;
+        }
+    } clearRunningMark;
     {
         CThreadLock lock(L"RepeatTimerProc KillTimer");
         auto& timers = pw::platform::GetTimers();
