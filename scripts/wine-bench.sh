@@ -25,10 +25,7 @@ if [ ! -f "$bench" ]; then
     exit 1
 fi
 pallawick_find_wine wine-bench
-if ! command -v Xvfb >/dev/null; then
-    echo "wine-bench: Xvfb is not installed (apt-get install xvfb xauth)" >&2
-    exit 1
-fi
+pallawick_require_xvfb wine-bench
 pallawick_find_wineserver
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pallawick-bench.XXXXXX")

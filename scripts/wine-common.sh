@@ -79,6 +79,14 @@ pallawick_find_wineserver() {
 
 pallawick_now_ms() { date +%s%3N; }
 
+# pallawick_require_xvfb NAME: exits with a message when Xvfb is not installed.
+pallawick_require_xvfb() {
+    if ! command -v Xvfb >/dev/null; then
+        echo "$1: Xvfb is not installed (apt-get install xvfb xauth)" >&2
+        exit 1
+    fi
+}
+
 # pallawick_start_xvfb NAME: a virtual display in DISPLAY, its server's id in xvfb_pid
 # (the caller stops it), its files in $work.
 # A display number nobody uses: no lock file and no socket. Xvfb itself refuses a

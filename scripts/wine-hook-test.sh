@@ -23,10 +23,7 @@ host=${2:-hook_host}
 source "$source_dir/scripts/wine-common.sh"
 pallawick_wine_inputs wine-hook-test "$build_dir"
 pallawick_find_wine wine-hook-test
-if ! command -v Xvfb >/dev/null; then
-    echo "wine-hook-test: Xvfb is not installed (apt-get install xvfb xauth)" >&2
-    exit 1
-fi
+pallawick_require_xvfb wine-hook-test
 pallawick_find_wineserver
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pallawick-hook-test.XXXXXX")

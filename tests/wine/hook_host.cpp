@@ -220,15 +220,7 @@ void CheckBrightnessFailure(const Library& library, HWND window) {
         return;
     library.setHookBrightnessOSDWindow(window);
     ClearSeen();
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.mouseData = XBUTTON1;
-        input.mi.dwExtraInfo = kHostMarker;
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_XDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_XUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    SendButton(MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1);
     const bool shown = PumpUntil(5000, [] { return !g_osdShows.empty(); });
     const bool failed =
         shown && g_osdShows.front().first == 1 && (g_osdShows.front().second & 0x10000) != 0;

@@ -235,11 +235,13 @@ inline HWND CreateOwnWindow(const OwnWindow& spec) {
 // take for input of someone else.
 inline constexpr ULONG_PTR kHostMarker = 0x484F5354;
 
-// One press and release of a mouse button (flags of MOUSEINPUT), injected as the host's.
-inline bool SendButton(DWORD downFlag, DWORD upFlag) {
+// One press and release of a mouse button (flags of MOUSEINPUT, and the side button for
+// MOUSEEVENTF_XDOWN), injected as the host's.
+inline bool SendButton(DWORD downFlag, DWORD upFlag, DWORD data = 0) {
     INPUT inputs[2] = {};
     for (INPUT& input : inputs) {
         input.type = INPUT_MOUSE;
+        input.mi.mouseData = data;
         input.mi.dwExtraInfo = kHostMarker;
     }
     inputs[0].mi.dwFlags = downFlag;

@@ -25,6 +25,7 @@ using host::Pump;
 using host::PumpUntil;
 
 using host::kHostMarker;
+using host::SendButton;
 
 UINT g_processChangedMessage = 0;
 UINT g_layerChangedMessage = 0;
@@ -64,19 +65,8 @@ bool SendKey(WORD vk, bool up) {
     return SendInput(1, &input, sizeof(INPUT)) == 1;
 }
 
-bool SendClick(DWORD down, DWORD up) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dwExtraInfo = kHostMarker;
-    }
-    inputs[0].mi.dwFlags = down;
-    inputs[1].mi.dwFlags = up;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
-}
-
 bool SendRightClick() {
-    return SendClick(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    return SendButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 // Moves the mouse down in one burst of events with the same time stamp, then once more a
@@ -205,7 +195,7 @@ void CheckControlKeepsTheMovementToScroll(const Notepad& notepad) {
     SetCursorPos((rect.left + rect.right) / 2, rect.top + 40);
     Pump(200);
 
-    SendClick(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    SendButton(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     Pump(200);
     const bool started = MovementScrolls(notepad);
     Check(started, "the middle button makes the mouse scroll notepad",
