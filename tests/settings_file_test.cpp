@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -390,6 +391,49 @@ TEST_F(SettingsFileTest, EverySettingSurvivesSaveAndLoad) {
         "Language",          "Default",          "Applications"};
     EXPECT_EQ(RootChildren(bytes), expected);
     EXPECT_FALSE(desktop.files.Exists(L"C:\\x\\VESKSettings.xml.tmp"));
+}
+
+// The profiles are written as text beside the parser's save of the rest: the file must be,
+// byte for byte, what the parser writes for its own parse of that file, with awkward text
+// in every kind of value, for both button namings, and when the user's own text in the file
+// holds the text that marks the profiles' place (the profiles then go through the document).
+TEST_F(SettingsFileTest, SavedFileIsWhatTheParserWritesForItsOwnParse) {
+    for (bool markerInFile : {false, true}) {
+        for (bool office : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "marker " << markerInFile << " office " << office);
+            desktop.files.WriteFile(
+                kSettingsPath,
+                SettingsXml(markerInFile ? "<![CDATA[\n\t\t<?pallawick-profiles?>]]>" : ""));
+            CSettings original(office);
+            ASSERT_TRUE(LoadSettings(original));
+            for (int i = 0; i < 3; ++i) {
+                auto* profile = new CApplicationSettings(&original, false);
+                profile->SetApplication((L"app" + std::to_wstring(i) + L".exe").c_str());
+                FillProfile(*profile, original.SimKeyDelay(), i + 1);
+                profile->SetDescription(L"q\"a'm&l<g> t\tn\nr\r\x01\x1f \u00e9\u4e2d\U0001F600");
+                profile->SetLayerName(L"", 2);
+                original.AddApplication(profile);
+            }
+            ASSERT_TRUE(original.Save(kSettingsPath));
+
+            const std::string bytes = FileBytes(desktop);
+            pugi::xml_document document;
+            ASSERT_TRUE(document.load_buffer(bytes.data(), bytes.size()));
+            std::ostringstream resaved;
+            document.save(resaved, "\t", pugi::format_default | pugi::format_write_bom,
+                          pugi::encoding_utf8);
+            EXPECT_EQ(resaved.str(), bytes);
+            EXPECT_EQ(bytes.find("pallawick-profiles") != std::string::npos, markerInFile);
+
+            CSettings loaded;
+            ASSERT_TRUE(LoadSettings(loaded));
+            ASSERT_EQ(loaded.GetApplicationCount(), 3);
+            if (office)
+                continue; // the office mouse's naming drops a button's slots and chords
+            for (int i = 0; i < 3; ++i)
+                ExpectSameProfile(*original.GetApplication(i), *loaded.GetApplication(i));
+        }
+    }
 }
 
 TEST_F(SettingsFileTest, AbsentAttributesReadAsTheirDefaults) {

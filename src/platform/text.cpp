@@ -6,7 +6,7 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void AppendCodePoint(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
     } else if (cp < 0x800) {
@@ -38,11 +38,13 @@ void AppendWide(String& out, char32_t cp) {
 
 } // namespace
 
-std::string ToUtf8(StringView text) {
-    std::string out;
-    out.reserve(text.size());
+void AppendUtf8(std::string& out, StringView text) {
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t cp = static_cast<char32_t>(text[i]);
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+            continue;
+        }
         if constexpr (sizeof(Char) == 2) {
             if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size()) {
                 char32_t low = static_cast<char32_t>(text[i + 1]);
@@ -54,15 +56,29 @@ std::string ToUtf8(StringView text) {
         }
         if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
             cp = kReplacement;
-        AppendUtf8(out, cp);
+        AppendCodePoint(out, cp);
     }
+}
+
+std::string ToUtf8(StringView text) {
+    std::string out;
+    out.reserve(text.size());
+    AppendUtf8(out, text);
     return out;
 }
 
 String FromUtf8(std::string_view text) {
-    String out;
+    // Settings text is almost all ASCII: a leading ASCII run is widened in one pass.
+    size_t ascii = 0;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80)
+        ++ascii;
+    String out(ascii, Char{});
+    for (size_t k = 0; k < ascii; ++k)
+        out[k] = static_cast<Char>(text[k]);
+    if (ascii == text.size())
+        return out;
     out.reserve(text.size());
-    size_t i = 0;
+    size_t i = ascii;
     while (i < text.size()) {
         unsigned char lead = static_cast<unsigned char>(text[i]);
         if (lead < 0x80) {

@@ -22,6 +22,10 @@
 namespace pugi {
 class xml_node;
 }
+namespace pw::settings::xml {
+class XmlTextWriter;
+struct SlotValuesToWrite;
+} // namespace pw::settings::xml
 namespace pw::settings {
 class LoadDiagnostics;
 // The scroll methods' multiplier of a new profile and of a file that leaves it out.
@@ -167,6 +171,9 @@ class PW_API CApplicationSettings : private pw::settings::ProfileEditNote {
 
     // Settings file form, implemented with the settings reader and writer.
     bool Save(pugi::xml_node& parent);
+    // Writes the profile's whole "Application" element as a new child of the element writer
+    // has open (or at its top); Save adds this text to parent.
+    void SaveAsText(pw::settings::xml::XmlTextWriter& writer) const;
     bool SaveDefault(pugi::xml_node& element);
     bool Load(const pugi::xml_node& element, int perKeyDelay, bool& regionChecking,
               int& layersUsed);
@@ -227,10 +234,10 @@ class PW_API CApplicationSettings : private pw::settings::ProfileEditNote {
     void LoadDefaultLayer(int layer, const pugi::xml_node& container, int perKeyDelay,
                           bool officeMouse, int& layersUsed,
                           pw::settings::LoadDiagnostics* diagnostics);
-    // editInPlace: element may already hold the slot attributes and a "chords" child to
-    // update or remove; otherwise the save has just created it.
-    void SaveSlot(int button, int layer, pugi::xml_node& element, bool officeMouse,
-                  bool editInPlace);
+    // Updates the slot attributes and "chords" child element may already hold, removing a
+    // "chords" child the slot no longer has.
+    void SaveSlot(int button, int layer, pugi::xml_node& element, bool officeMouse);
+    static pw::settings::xml::SlotValuesToWrite SlotValues(const Slot& slot);
 
     CSettings* m_pSettings = nullptr; // the owner, not owned
     bool m_bIsDefault = false;

@@ -18,6 +18,10 @@ class xml_node;
 namespace pw::settings {
 class LoadDiagnostics;
 }
+namespace pw::settings::xml {
+class XmlTextWriter;
+struct SlotValuesToWrite;
+} // namespace pw::settings::xml
 
 class CVESKChords;
 
@@ -71,6 +75,8 @@ class PW_API CVESKChord {
 
     // Settings file form, implemented with the settings reader and writer.
     void Save(pugi::xml_node& element);
+    // The same attributes for the element writer has open.
+    void SaveAsText(pw::settings::xml::XmlTextWriter& writer) const;
     bool Load(const pugi::xml_node& element, int perKeyDelay);
     // The same, telling diagnostics of values not taken as written.
     bool Load(const pugi::xml_node& element, int perKeyDelay,
@@ -78,6 +84,7 @@ class PW_API CVESKChord {
 
   private:
     void CopyPersistedFields(const CVESKChord& other);
+    void FillSlotValues(pw::settings::xml::SlotValuesToWrite& values) const;
 
     _ACTIONS m_Action = actNoChange;
     pw::settings::OwnedString m_Keys;
@@ -118,6 +125,8 @@ class PW_API CVESKChords {
 
     // Settings file form, implemented with the settings reader and writer.
     void Save(bool officeMouse, pugi::xml_node& element);
+    // Writes the whole "chords" element as a new child of the element writer has open.
+    void SaveAsText(bool officeMouse, pw::settings::xml::XmlTextWriter& writer) const;
     bool Load(bool officeMouse, const pugi::xml_node& element, int perKeyDelay);
     bool Load(bool officeMouse, const pugi::xml_node& element, int perKeyDelay,
               pw::settings::LoadDiagnostics* diagnostics);

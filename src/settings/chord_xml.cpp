@@ -5,6 +5,7 @@
 #include "settings/application_settings.h"
 #include "settings/mouse_buttons.h"
 #include "settings/slot_xml.h"
+#include "settings/xml_text_writer.h"
 #include "settings/xml_values.h"
 
 #include <pugixml.hpp>
@@ -17,8 +18,7 @@ constexpr const Char* kChordOwner = L"(chord)";
 
 } // namespace
 
-void CVESKChord::Save(pugi::xml_node& element) {
-    xml::SlotValuesToWrite values;
+void CVESKChord::FillSlotValues(xml::SlotValuesToWrite& values) const {
     values.action = m_Action;
     values.keys = m_Keys.Get();
     values.keyAction = m_nSendKeyAction;
@@ -27,7 +27,18 @@ void CVESKChord::Save(pugi::xml_node& element) {
     values.blockMouse = m_bBlockMouse;
     values.randomiseDelay = m_bRandomiseDelay;
     values.app = m_LaunchApp.Get();
+}
+
+void CVESKChord::Save(pugi::xml_node& element) {
+    xml::SlotValuesToWrite values;
+    FillSlotValues(values);
     xml::WriteSlotAttributes(element, values);
+}
+
+void CVESKChord::SaveAsText(xml::XmlTextWriter& writer) const {
+    xml::SlotValuesToWrite values;
+    FillSlotValues(values);
+    xml::WriteSlotAttributes(writer, values);
 }
 
 bool CVESKChord::Load(const pugi::xml_node& element, int perKeyDelay) {
@@ -66,6 +77,20 @@ void CVESKChords::Save(bool officeMouse, pugi::xml_node& element) {
         pugi::xml_node chord = xml::ChildOrAppend(element, name);
         m_Chords[static_cast<size_t>(button)].Save(chord);
     }
+}
+
+void CVESKChords::SaveAsText(bool officeMouse, xml::XmlTextWriter& writer) const {
+    writer.Open("chords");
+    writer.Bool("BlockUntilEstablished", m_bDelayUntilChordKnown);
+    for (int button = 0; button < kButtonCount; ++button) {
+        const char* name = xml::PlainButtonName(button, officeMouse);
+        if (!name)
+            continue;
+        writer.Open(name);
+        m_Chords[static_cast<size_t>(button)].SaveAsText(writer);
+        writer.Close();
+    }
+    writer.Close();
 }
 
 bool CVESKChords::Load(bool officeMouse, const pugi::xml_node& element, int perKeyDelay) {

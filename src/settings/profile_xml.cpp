@@ -7,6 +7,7 @@
 #include "settings/mouse_buttons.h"
 #include "settings/profile_owner.h"
 #include "settings/slot_xml.h"
+#include "settings/xml_text_writer.h"
 #include "settings/xml_values.h"
 #include "support/logger.h"
 
@@ -319,9 +320,7 @@ void CApplicationSettings::LoadDefaultLayer(int layer, const pugi::xml_node& con
 
 // Writing.
 
-void CApplicationSettings::SaveSlot(int button, int layer, pugi::xml_node& element,
-                                    bool officeMouse, bool editInPlace) {
-    const Slot& slot = m_Slots[static_cast<size_t>(button + kButtonCount * layer)];
+xml::SlotValuesToWrite CApplicationSettings::SlotValues(const Slot& slot) {
     xml::SlotValuesToWrite values;
     values.action = slot.action;
     values.keys = slot.keystrokes.Get();
@@ -331,74 +330,93 @@ void CApplicationSettings::SaveSlot(int button, int layer, pugi::xml_node& eleme
     values.blockMouse = slot.blockMouse;
     values.randomiseDelay = slot.randomiseDelay;
     values.app = slot.launchApp.Get();
-    if (editInPlace)
-        xml::WriteSlotAttributes(element, values);
-    else
-        xml::AppendSlotAttributes(element, values);
+    return values;
+}
 
-    CVESKChords* chords = slot.chords.Get();
-    if (chords) {
-        pugi::xml_node chordsElement =
-            editInPlace ? xml::ChildOrAppend(element, "chords") : element.append_child("chords");
+void CApplicationSettings::SaveSlot(int button, int layer, pugi::xml_node& element,
+                                    bool officeMouse) {
+    const Slot& slot = m_Slots[static_cast<size_t>(button + kButtonCount * layer)];
+    xml::WriteSlotAttributes(element, SlotValues(slot));
+    if (CVESKChords* chords = slot.chords.Get()) {
+        pugi::xml_node chordsElement = xml::ChildOrAppend(element, "chords");
         chords->Save(officeMouse, chordsElement);
-    } else if (editInPlace) {
+    } else {
         // A set removed since the last save must not come back at the next load.
         element.remove_child("chords");
     }
 }
 
+void CApplicationSettings::SaveAsText(xml::XmlTextWriter& writer) const {
+    const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
+    writer.Open("Application");
+    writer.Text("Name", m_FullName.Get());
+    writer.Text("Description", m_Description.Get());
+    writer.Bool("Enabled", m_bEnabled);
+    writer.Bool("InvertScrolling", m_bInvertScrolling);
+    writer.Bool("InvertHorizontalScrolling", m_bInvertHorizontalScrolling);
+    writer.Bool("ScrollPages", m_bScrollPages);
+    writer.Int("ScrollLines", m_nScrollLines);
+    writer.Bool("ForceSPI", m_bForceSPI);
+    writer.Bool("AxisLocking", m_bAxisLocking);
+    writer.Int("SwapButtons", m_SwapButtons);
+    writer.Bool("NoParent", m_bNoParent);
+    writer.Bool("RegExMatching", m_bRegExMatching);
+    writer.Bool("IgnoreVScroll", m_bIgnoreVScroll);
+    writer.Int("IgnoreVScrollTime", m_nIgnoreVScrollTime);
+    writer.Bool("IgnoreHScroll", m_bIgnoreHScroll);
+    writer.Int("IgnoreHScrollTime", m_nIgnoreHScrollTime);
+    writer.Int("AdvScrollMethod", m_nAdvScrollMethod);
+    writer.Int("AdvScrollVert", m_nAdvScrollVert);
+    writer.Int("AdvScrollHorz", m_nAdvScrollHorz);
+    writer.Bool("DisableScrollUnderCursor", m_bDisableScrollUnderCursor);
+    writer.Int("WindowMask", m_WindowMask);
+
+    writer.Open("LayerNames");
+    for (size_t layer = 0; layer < kLayerCount; ++layer)
+        writer.Text(kLayerAttributes[layer], m_Layers[layer].name.Get());
+    writer.Close();
+    writer.Open("AutoSwitch");
+    for (size_t layer = 0; layer < kLayerCount; ++layer) {
+        writer.Int(kSwitchAttributes[layer], m_Layers[layer].autoSwitchLayer);
+        writer.Int(kTimeAttributes[layer], m_Layers[layer].autoSwitchTime);
+    }
+    writer.Close();
+    writer.Open("RevertLayer1");
+    for (size_t layer = 0; layer < kLayerCount; ++layer)
+        writer.Bool(kLayerAttributes[layer], m_Layers[layer].revertLayer1);
+    writer.Close();
+    writer.Open("DisableLayer");
+    for (size_t layer = 0; layer < kLayerCount; ++layer)
+        writer.Bool(kLayerAttributes[layer], m_Layers[layer].disabled);
+    writer.Close();
+
+    for (int layer = 0; layer < kLayerCount; ++layer) {
+        for (int button = 0; button < kButtonCount; ++button) {
+            const char* name = xml::SuffixedButtonName(button, layer, officeMouse);
+            if (!name)
+                continue;
+            const Slot& slot = m_Slots[static_cast<size_t>(button + kButtonCount * layer)];
+            writer.Open(name);
+            xml::WriteSlotAttributes(writer, SlotValues(slot));
+            if (const CVESKChords* chords = slot.chords.Get())
+                chords->SaveAsText(officeMouse, writer);
+            writer.Close();
+        }
+    }
+    writer.Close();
+}
+
 bool CApplicationSettings::Save(pugi::xml_node& parent) {
     try {
-        const bool officeMouse = ReadProfileOwner(m_pSettings).officeMouse;
-        pugi::xml_node element = parent.append_child("Application");
-        xml::AppendText(element, "Name", m_FullName.Get());
-        xml::AppendText(element, "Description", m_Description.Get());
-        xml::AppendBool(element, "Enabled", m_bEnabled);
-        xml::AppendBool(element, "InvertScrolling", m_bInvertScrolling);
-        xml::AppendBool(element, "InvertHorizontalScrolling", m_bInvertHorizontalScrolling);
-        xml::AppendBool(element, "ScrollPages", m_bScrollPages);
-        xml::AppendInt(element, "ScrollLines", m_nScrollLines);
-        xml::AppendBool(element, "ForceSPI", m_bForceSPI);
-        xml::AppendBool(element, "AxisLocking", m_bAxisLocking);
-        xml::AppendInt(element, "SwapButtons", m_SwapButtons);
-        xml::AppendBool(element, "NoParent", m_bNoParent);
-        xml::AppendBool(element, "RegExMatching", m_bRegExMatching);
-        xml::AppendBool(element, "IgnoreVScroll", m_bIgnoreVScroll);
-        xml::AppendInt(element, "IgnoreVScrollTime", m_nIgnoreVScrollTime);
-        xml::AppendBool(element, "IgnoreHScroll", m_bIgnoreHScroll);
-        xml::AppendInt(element, "IgnoreHScrollTime", m_nIgnoreHScrollTime);
-        xml::AppendInt(element, "AdvScrollMethod", m_nAdvScrollMethod);
-        xml::AppendInt(element, "AdvScrollVert", m_nAdvScrollVert);
-        xml::AppendInt(element, "AdvScrollHorz", m_nAdvScrollHorz);
-        xml::AppendBool(element, "DisableScrollUnderCursor", m_bDisableScrollUnderCursor);
-        xml::AppendInt(element, "WindowMask", m_WindowMask);
-
-        pugi::xml_node layerNames = element.append_child("LayerNames");
-        pugi::xml_node autoSwitch = element.append_child("AutoSwitch");
-        pugi::xml_node revertLayer1 = element.append_child("RevertLayer1");
-        pugi::xml_node disableLayer = element.append_child("DisableLayer");
-        for (size_t layer = 0; layer < kLayerCount; ++layer) {
-            const Layer& settings = m_Layers[layer];
-            xml::AppendText(layerNames, kLayerAttributes[layer], settings.name.Get());
-            xml::AppendInt(autoSwitch, kSwitchAttributes[layer], settings.autoSwitchLayer);
-            xml::AppendInt(autoSwitch, kTimeAttributes[layer], settings.autoSwitchTime);
-            xml::AppendBool(revertLayer1, kLayerAttributes[layer], settings.revertLayer1);
-            xml::AppendBool(disableLayer, kLayerAttributes[layer], settings.disabled);
-        }
-
-        for (int layer = 0; layer < kLayerCount; ++layer) {
-            for (int button = 0; button < kButtonCount; ++button) {
-                const char* name = xml::SuffixedButtonName(button, layer, officeMouse);
-                if (!name)
-                    continue;
-                pugi::xml_node buttonElement = element.append_child(name);
-                SaveSlot(button, layer, buttonElement, officeMouse, false);
-            }
-        }
-        return true;
+        std::string text;
+        xml::XmlTextWriter writer(text, 0);
+        SaveAsText(writer);
+        if (parent.append_buffer(text.data(), text.size(), pugi::parse_default,
+                                 pugi::encoding_utf8))
+            return true;
     } catch (...) {
-        CLogger::LogMessage(L"Unable to save application '%ls' to XML", m_FullName.OrEmpty());
     }
+    CLogger::LogMessage(L"Unable to save application '%ls' to XML", m_FullName.OrEmpty());
     return false;
 }
 
@@ -441,7 +459,7 @@ bool CApplicationSettings::SaveDefault(pugi::xml_node& element) {
                 if (!name)
                     continue;
                 pugi::xml_node buttonElement = xml::ChildOrAppend(container, name);
-                SaveSlot(button, layer, buttonElement, officeMouse, true);
+                SaveSlot(button, layer, buttonElement, officeMouse);
             }
         }
         return true;

@@ -8,12 +8,15 @@
 #include "settings/application_settings.h"
 #include "settings/reg_key.h"
 #include "settings/xml_file.h"
+#include "settings/xml_text_writer.h"
 #include "settings/xml_values.h"
 #include "support/logger.h"
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 using namespace pw::settings;
@@ -49,8 +52,9 @@ bool HasForeignTopLevel(const pugi::xml_document& document) {
 
 enum class Existing { None, Parsed, Damaged, Unreadable };
 
-// Loads the file at path into document. A damaged file leaves whatever could be parsed.
-Existing ReadExisting(const Char* path, pugi::xml_document& document, std::string& bytes) {
+// Loads the file at path into document, which parses bytes in place and so must not
+// outlive them. A damaged file leaves whatever could be parsed.
+Existing ReadExisting(const Char* path, pugi::xml_document& document, xml::FileBuffer& bytes) {
     uint32_t error = 0;
     switch (xml::ReadWholeFile(path, bytes, error)) {
     case xml::ReadStatus::NotFound:
@@ -66,7 +70,7 @@ Existing ReadExisting(const Char* path, pugi::xml_document& document, std::strin
     case xml::ReadStatus::Ok:
         break;
     }
-    pugi::xml_parse_result result = xml::ParseBuffer(document, bytes, kOperation, path);
+    pugi::xml_parse_result result = xml::ParseInPlace(document, bytes, kOperation, path);
     if (!result) {
         CLogger::LogMessage(L"There is a problem with your existing XML Settings file '%ls': %ls",
                             path, xml::Describe(result).c_str());
@@ -113,11 +117,21 @@ bool AgeDamagedCopies(const Char* path) {
 }
 
 // Keeps the damaged original beside path before it is replaced, so that a save never
-// loses what the user had; earlier copies are kept too, up to five, oldest dropped.
-bool KeepDamagedCopy(const Char* path, const std::string& bytes) {
-    if (bytes.empty())
+// loses what the user had; earlier copies are kept too, up to five, oldest dropped. The
+// file is read again, as the parse rewrote the bytes read before.
+bool KeepDamagedCopy(const Char* path) {
+    std::string bytes;
+    uint32_t error = 0;
+    const xml::ReadStatus status = xml::ReadWholeFile(path, bytes, error);
+    if (status == xml::ReadStatus::NotFound || (status == xml::ReadStatus::Ok && bytes.empty()))
         return true; // nothing to lose
     String copy = DamagedCopyName(path, 0);
+    if (status != xml::ReadStatus::Ok) {
+        CLogger::LogMessage(L"CSettings::Save: Unable to read the damaged settings file '%ls' "
+                            L"again (error %u); it was left as it is.",
+                            path, error);
+        return false;
+    }
     if (!AgeDamagedCopies(path) || !xml::WriteFileAtomically(copy.c_str(), bytes, kOperation)) {
         CLogger::LogMessage(L"CSettings::Save: Unable to keep a copy of the damaged settings file "
                             L"'%ls'; it was left as it is.",
@@ -127,6 +141,41 @@ bool KeepDamagedCopy(const Char* path, const std::string& bytes) {
     CLogger::LogMessage(L"CSettings::Save: Kept a copy of the damaged settings file as '%ls'.",
                         copy.c_str());
     return true;
+}
+
+// Stands where the profiles go in the document's text while it is saved.
+constexpr const char* kProfilesPlaceholder = "pallawick-profiles";
+
+// The document's text with the profiles written by writeProfiles(text, depth) as the
+// children of applications, a child of root. The profiles are written straight to text in
+// the place the document's save leaves for them, as the same nodes would be saved: tens of
+// thousands of document nodes would cost more to build and save than the parse of the
+// whole file. Should the placeholder's text turn up anywhere else (a comment of the
+// user's), the profiles go through the document instead.
+template <typename WriteProfiles>
+std::string SaveWithProfiles(pugi::xml_document& document, pugi::xml_node applications,
+                             size_t expectedSize, WriteProfiles writeProfiles) {
+    constexpr unsigned kProfileDepth = 2; // root, Applications, Application
+    pugi::xml_node placeholder = applications.append_child(pugi::node_pi);
+    placeholder.set_name(kProfilesPlaceholder);
+    const std::string skeleton = xml::SaveToString(document, true);
+    const std::string marker = std::string("\n\t\t<?") + kProfilesPlaceholder + "?>";
+    const size_t at = skeleton.find(marker);
+    if (at != std::string::npos && skeleton.find(marker, at + 1) == std::string::npos) {
+        std::string text;
+        text.reserve(expectedSize);
+        text.append(skeleton, 0, at);
+        writeProfiles(text, kProfileDepth);
+        text.append(skeleton, at + marker.size());
+        return text;
+    }
+    applications.remove_child(placeholder);
+    std::string profiles;
+    writeProfiles(profiles, 0);
+    if (!applications.append_buffer(profiles.data(), profiles.size(), pugi::parse_default,
+                                    pugi::encoding_utf8))
+        throw std::runtime_error("the profiles' text did not parse");
+    return xml::SaveToString(document, true, expectedSize);
 }
 
 } // namespace
@@ -140,13 +189,13 @@ bool CSettings::Save(const Char* path) {
 
     bool saved = false;
     try {
+        xml::FileBuffer existing; // outlives the document, which points into it
         pugi::xml_document document;
-        std::string existing;
         switch (ReadExisting(path, document, existing)) {
         case Existing::Unreadable:
             return false;
         case Existing::Damaged:
-            if (!KeepDamagedCopy(path, existing))
+            if (!KeepDamagedCopy(path))
                 return false;
             break;
         case Existing::None:
@@ -154,9 +203,7 @@ bool CSettings::Save(const Char* path) {
             break;
         }
         // The new text is about as long as the old one.
-        const size_t expectedSize = existing.size() + existing.size() / 8;
-        existing.clear();
-        existing.shrink_to_fit();
+        const size_t expectedSize = existing.Size() + existing.Size() / 8;
 
         pugi::xml_node root = xml::ChildOrAppend(document, "root");
         xml::WriteVersion(root);
@@ -168,16 +215,25 @@ bool CSettings::Save(const Char* path) {
 
         root.remove_child("Applications");
         pugi::xml_node applications = root.append_child("Applications");
-        for (const auto& profile : m_lstApplications) {
-            if (profile)
-                profile->Save(applications);
-        }
 
         WriteKeyTables(root);
         root.remove_child("FixScrollWindows");
         root.remove_child("ScrollWindows");
 
-        std::string bytes = xml::SaveToString(document, true, expectedSize);
+        std::string bytes;
+        auto writeProfiles = [this](std::string& text, unsigned depth) {
+            xml::XmlTextWriter writer(text, depth);
+            for (const auto& profile : m_lstApplications) {
+                if (profile)
+                    profile->SaveAsText(writer);
+            }
+        };
+        const bool anyProfile = std::any_of(m_lstApplications.begin(), m_lstApplications.end(),
+                                            [](const auto& profile) { return profile != nullptr; });
+        if (!anyProfile)
+            bytes = xml::SaveToString(document, true, expectedSize);
+        else
+            bytes = SaveWithProfiles(document, applications, expectedSize, writeProfiles);
         saved = xml::WriteFileAtomically(path, bytes, kOperation);
         if (saved)
             ApplyPointerSettings();

@@ -1,6 +1,7 @@
 #include "settings/slot_xml.h"
 
 #include "settings/mouse_buttons.h"
+#include "settings/xml_text_writer.h"
 #include "settings/xml_values.h"
 #include "support/format.h"
 #include "support/logger.h"
@@ -181,26 +182,37 @@ SlotAttributes ReadSlotAttributes(const pugi::xml_node& element, const Char* own
     return slot;
 }
 
-void WriteSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& values) {
-    WriteInt(element, "action", values.action);
-    WriteText(element, "keys", values.keys);
-    WriteInt(element, "keyaction", values.keyAction);
-    WriteInt(element, "keyrepeat", values.keyRepeat);
-    WriteBool(element, "active", values.active);
-    WriteBool(element, "blockmouse", values.blockMouse);
-    WriteBool(element, "randomisedelay", values.randomiseDelay);
-    WriteText(element, "app", values.app);
+namespace {
+
+// Writes into an element of a document, replacing values already there.
+struct DocumentSink {
+    pugi::xml_node& element;
+    void Int(const char* name, int value) { WriteInt(element, name, value); }
+    void Bool(const char* name, bool value) { WriteBool(element, name, value); }
+    void Text(const char* name, const Char* text) { WriteText(element, name, text); }
+};
+
+// The one list of slot attributes and their order, for either kind of output.
+template <typename Sink> void WriteSlotAttributesTo(Sink& sink, const SlotValuesToWrite& values) {
+    sink.Int("action", values.action);
+    sink.Text("keys", values.keys);
+    sink.Int("keyaction", values.keyAction);
+    sink.Int("keyrepeat", values.keyRepeat);
+    sink.Bool("active", values.active);
+    sink.Bool("blockmouse", values.blockMouse);
+    sink.Bool("randomisedelay", values.randomiseDelay);
+    sink.Text("app", values.app);
 }
 
-void AppendSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& values) {
-    AppendInt(element, "action", values.action);
-    AppendText(element, "keys", values.keys);
-    AppendInt(element, "keyaction", values.keyAction);
-    AppendInt(element, "keyrepeat", values.keyRepeat);
-    AppendBool(element, "active", values.active);
-    AppendBool(element, "blockmouse", values.blockMouse);
-    AppendBool(element, "randomisedelay", values.randomiseDelay);
-    AppendText(element, "app", values.app);
+} // namespace
+
+void WriteSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& values) {
+    DocumentSink sink{element};
+    WriteSlotAttributesTo(sink, values);
+}
+
+void WriteSlotAttributes(XmlTextWriter& writer, const SlotValuesToWrite& values) {
+    WriteSlotAttributesTo(writer, values);
 }
 
 } // namespace pw::settings::xml

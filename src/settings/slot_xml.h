@@ -57,9 +57,11 @@ struct SlotValuesToWrite {
     const Char* app = nullptr;
 };
 
+class XmlTextWriter;
+
 // Writes all eight attributes in their fixed order, replacing values already there.
 void WriteSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& values);
-// The same for a button element this save has just created, which has no attributes yet.
-void AppendSlotAttributes(pugi::xml_node& element, const SlotValuesToWrite& values);
+// The same for the new element writer has open.
+void WriteSlotAttributes(XmlTextWriter& writer, const SlotValuesToWrite& values);
 
 } // namespace pw::settings::xml

@@ -197,18 +197,6 @@ void WriteText(pugi::xml_node& node, const char* name, const Char* text) {
     SetText(AttributeOrAppend(node, name), text);
 }
 
-void AppendBool(pugi::xml_node& node, const char* name, bool value) {
-    node.append_attribute(name).set_value(value ? "true" : "false");
-}
-
-void AppendInt(pugi::xml_node& node, const char* name, int value) {
-    node.append_attribute(name).set_value(value);
-}
-
-void AppendText(pugi::xml_node& node, const char* name, const Char* text) {
-    SetText(node.append_attribute(name), text);
-}
-
 void WriteVersion(pugi::xml_node& root) {
     pugi::xml_node version = ChildOrAppend(root, "version");
     // The library's version, as its version resource shows it: major.minor.build.revision.

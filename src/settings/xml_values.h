@@ -112,12 +112,6 @@ void WriteInt(pugi::xml_node& node, const char* name, int value);
 // Null text is written as an empty value.
 void WriteText(pugi::xml_node& node, const char* name, const Char* text);
 
-// The same writes for an element this save has just created, where each name is written
-// once: the attribute is appended without a search for one of that name.
-void AppendBool(pugi::xml_node& node, const char* name, bool value);
-void AppendInt(pugi::xml_node& node, const char* name, int value);
-void AppendText(pugi::xml_node& node, const char* name, const Char* text);
-
 // Writes the "version" child of root: build 0, revision 0, minor 14, major 2.
 void WriteVersion(pugi::xml_node& root);
 
