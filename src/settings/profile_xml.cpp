@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstring>
 #include <exception>
 #include <memory>
@@ -68,10 +69,6 @@ String ExceptionText(const std::exception& error) {
 namespace {
 
 // One profile's button elements found in a single pass, the first of each name.
-struct FoundSlots {
-    std::array<pugi::xml_node, kSlotCount> elements{};
-};
-
 } // namespace
 
 void CApplicationSettings::LoadScrollAttributes(const pugi::xml_node& element,
@@ -132,18 +129,27 @@ bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
             CLogger::LogDebug(L"Window regions are defined. Enabled region checking");
         }
 
-        // One pass over the children finds the layer elements and every button element.
+        // Slots without an element of their own do nothing.
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (!(officeMouse && slot % kButtonCount == mbTiltRight))
+                m_Slots[static_cast<size_t>(slot)].action = actNoChange;
+        }
+
+        // One pass over the children loads every button element as it comes (the first of
+        // a name counts) and finds the layer elements.
         pugi::xml_node layerNames, autoSwitch, revertLayer1, disableLayer;
-        FoundSlots found;
+        std::bitset<kSlotCount> loaded;
         for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
             if (child.type() != pugi::node_element)
                 continue;
             const char* name = child.name();
             int slot = xml::SuffixedNameToSlot(name, officeMouse);
             if (slot >= 0) {
-                pugi::xml_node& entry = found.elements[static_cast<size_t>(slot)];
-                if (!entry)
-                    entry = child;
+                if (!loaded[static_cast<size_t>(slot)]) {
+                    loaded.set(static_cast<size_t>(slot));
+                    LoadSlot(slot % kButtonCount, slot / kButtonCount, child, perKeyDelay,
+                             officeMouse, layersUsed, diagnostics);
+                }
                 continue;
             }
             pugi::xml_node* layerElement = nullptr;
@@ -181,18 +187,6 @@ bool CApplicationSettings::Load(const pugi::xml_node& element, int perKeyDelay,
                 settings.revertLayer1 = reverts.Bool(kLayerAttributes[index], false);
             if (disableLayer)
                 settings.disabled = disables.Bool(kLayerAttributes[index], false);
-        }
-
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            const int button = slot % kButtonCount;
-            const int layer = slot / kButtonCount;
-            if (officeMouse && button == mbTiltRight)
-                continue;
-            m_Slots[static_cast<size_t>(slot)].action = actNoChange;
-            const pugi::xml_node& buttonElement = found.elements[static_cast<size_t>(slot)];
-            if (buttonElement)
-                LoadSlot(button, layer, buttonElement, perKeyDelay, officeMouse, layersUsed,
-                         diagnostics);
         }
         return true;
     } catch (const std::exception& error) {
