@@ -21,6 +21,7 @@
 // aborts, so that libFuzzer keeps the input.
 
 #include "actions/action_state.h"
+#include "actions/sticky_keys.h"
 #include "generated_settings.h"
 #include "hook/flag_functions.h"
 #include "platform/input_record.h"
@@ -30,9 +31,13 @@
 #include "scenario.h"
 #include "scenario_generator.h"
 #include "scroll/lock_axis_api.h"
+#include "scroll/movement_to_scroll.h"
 #include "settings/application_settings.h"
+#include "settings/settings.h"
 #include "support/text.h"
 #include "support/thread_lock.h"
+#include "windows/process_name.h"
+#include "windows/wheel_window.h"
 
 #include <unistd.h>
 
@@ -329,7 +334,34 @@ class ScenarioRun {
                                         : g_pCurrentApp && g_pCurrentApp->IsDefault();
         if (!switched)
             Fail(std::string("resting on a window of ") + process + " did not switch from " +
-                 (onDefault ? "the default profile" : "its profile") + " (mouse-over is dead)");
+                 (onDefault ? "the default profile" : "its profile") + " (mouse-over is dead); " +
+                 MouseOverState());
+    }
+
+    // What keeps the mouse-over timer from starting or its check from switching; the global
+    // lock is held.
+    std::string MouseOverState() {
+        std::ostringstream state;
+        state << "buttons down:";
+        for (size_t slot = 0; slot < g_bButtonDown.size(); ++slot) {
+            if (g_bButtonDown[slot])
+                state << ' ' << slot;
+        }
+        POINT cursor{};
+        Desktop().windows.CursorPos(cursor);
+        const pw::windows::WheelTarget& wheel = pw::windows::CachedWheelTarget();
+        state << "; sticky active " << pw::AnyStickyActive() << "; repeat timer " << g_uRepeatTimer
+              << "; mouse-over timer " << g_uMouseOverTimer << "; movement-to-scroll "
+              << MovementToScrollActive() << "; timers" << TimerList(false) << "; cursor "
+              << cursor.x << ',' << cursor.y << "; window there "
+              << Desktop().windows.WindowFromPoint(cursor) << "; last window " << g_hLastWindow
+              << "; wheel target " << wheel.window << " profile "
+              << (wheel.profile && wheel.profile->GetFullName()
+                      ? pw::ToUtf8(wheel.profile->GetFullName())
+                      : std::string("-"))
+              << "; last pid " << g_dwLastPid << " name " << pw::ToUtf8(g_szCachedProcess)
+              << "; settings switch " << (g_pSettings && g_pSettings->SwitchOnMouseOver());
+        return state.str();
     }
 
     // With PW_SCENARIO_DUMP_DIR set, the files of the run as pallawick-replay reads them:

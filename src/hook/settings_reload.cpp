@@ -186,6 +186,8 @@ bool LoadSettings() {
     }
     CWheel::Reset();
     pw::windows::ClearProcessNameCache();
+    // Patterns of profiles the new settings dropped would otherwise stay compiled for good.
+    pw::windows::ClearPatternCache();
     g_pCurrentApp = nullptr;
     pw::SetCurrentProfile(Find(remembered));
     CLogger::LogDebug(L"HookDLL: Load Settings took %dms",
