@@ -360,7 +360,8 @@ class ScenarioRun {
                       ? pw::ToUtf8(wheel.profile->GetFullName())
                       : std::string("-"))
               << "; last pid " << g_dwLastPid << " name " << pw::ToUtf8(g_szCachedProcess)
-              << "; settings switch " << (g_pSettings && g_pSettings->SwitchOnMouseOver());
+              << "; settings switch " << (g_pSettings && g_pSettings->SwitchOnMouseOver())
+              << "; timer thread " << g_dwTimerThreadId << "; hook thread " << g_dwHookThreadId;
         return state.str();
     }
 

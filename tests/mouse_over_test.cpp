@@ -1,10 +1,14 @@
 #include "platform/sim/simulated_desktop.h"
 #include "support/replay_run.h"
 #include "support/settings_files.h"
+#include "support/thread_lock.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -59,6 +63,53 @@ TEST(MouseOver, RestingOverAnotherApplicationSwitchesItsProfileWithoutAClick) {
     EXPECT_TRUE(Has(line, "\"profile\":\"viewer.exe\"")) << line;
     line = run.Play("up Left\nmove 402 400\nwait 200\nmove 403 400\n").back();
     EXPECT_TRUE(Has(line, "\"profile\":\"editor.exe\"")) << line;
+}
+
+// At each window-from-point query, another thread takes the global lock when it is free
+// and keeps it a moment, as the hook thread does for a wheel notch or a button.
+class LockTakenAtEachLookup {
+  public:
+    explicit LockTakenAtEachLookup(pw::sim::SimWindows& windows) : windows_(windows) {
+        windows_.SetWindowFromPointObserver([this] { TakeTheLockElsewhere(); });
+    }
+    ~LockTakenAtEachLookup() {
+        windows_.SetWindowFromPointObserver(nullptr);
+        for (std::thread& holder : holders_)
+            holder.join();
+    }
+    int Taken() const { return taken_; }
+
+  private:
+    void TakeTheLockElsewhere() {
+        std::promise<bool> took;
+        std::future<bool> answer = took.get_future();
+        holders_.emplace_back([&took] {
+            const bool held = CThreadLock::TryEnterCS(L"LockTakenAtEachLookup");
+            took.set_value(held);
+            if (!held)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            CThreadLock::LeaveCS();
+        });
+        if (answer.get())
+            ++taken_;
+    }
+
+    pw::sim::SimWindows& windows_;
+    std::vector<std::thread> holders_;
+    int taken_ = 0;
+};
+
+// The lock can be busy the moment the timer's check looks the window up: the profile must
+// still follow the cursor, not wait for its next movement.
+TEST(MouseOver, ALockBusyElsewhereAsTheWindowIsLookedUpDoesNotLoseTheSwitch) {
+    ReplayRun run(Settings(false));
+    run.Play(kDesktop);
+    std::string line = run.Play("move 400 400\nwait 200\nmove 401 400\n").back();
+    ASSERT_TRUE(Has(line, "\"profile\":\"editor.exe\"")) << line;
+    LockTakenAtEachLookup busy(run.Desktop().windows);
+    line = run.Play("move 1200 400\nwait 200\nmove 1201 400\n").back();
+    EXPECT_TRUE(Has(line, "\"profile\":\"viewer.exe\"")) << line;
 }
 
 TEST(MouseOver, ActivationBringsTheWindowUnderTheCursorForwardButNeverTheTaskbar) {

@@ -98,6 +98,11 @@ void SwitchProfile(HWND window, POINT pt, CApplicationSettings* profile) {
 } // namespace
 
 bool pw::ProcessMouseOver(POINT pt) {
+    // The caption, the quarter and the wheel cache are guarded by the global lock, so the
+    // whole check holds it (it never waits on a hung window longer than a caption read).
+    // Taken before the window lookup, which only tries the lock: busy there, it would end
+    // the check with no window, and the profile would wait for the next movement.
+    CThreadLock lock(L"ProcessMouseOver");
     HWND window = nullptr;
     try {
         window = RealWindowFromPoint(pt);
@@ -106,10 +111,6 @@ bool pw::ProcessMouseOver(POINT pt) {
     }
     if (!window)
         return false;
-
-    // The caption, the quarter and the wheel cache are guarded by the global lock, so the
-    // whole check holds it (it never waits on a hung window longer than a caption read).
-    CThreadLock lock(L"ProcessMouseOver");
     if (window == g_hLastWindow) {
         const bool quadrantChanged = QuadrantChanged(window, pt);
         const bool captionChanged = CaptionChanged(window);

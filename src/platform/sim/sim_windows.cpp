@@ -118,12 +118,29 @@ HWND SimWindows::DeepestVisibleLocked(const std::vector<HWND>& windows, POINT ph
     return nullptr;
 }
 
+void SimWindows::SetWindowFromPointObserver(std::function<void()> observer) {
+    std::lock_guard lock(observerMutex_);
+    pointObserver_ = std::move(observer);
+}
+
+void SimWindows::ObservePointQuery() {
+    std::function<void()> observer;
+    {
+        std::lock_guard lock(observerMutex_);
+        observer = pointObserver_;
+    }
+    if (observer)
+        observer();
+}
+
 HWND SimWindows::WindowFromPoint(POINT point) {
+    ObservePointQuery();
     Lock lock(mutex_);
     return DeepestVisibleLocked(topLevel_, ToPhysical(point));
 }
 
 HWND SimWindows::WindowFromPhysicalPoint(POINT point) {
+    ObservePointQuery();
     Lock lock(mutex_);
     return DeepestVisibleLocked(topLevel_, point);
 }

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -83,6 +84,11 @@ class SimWindows final : public platform::Windows {
     // Takes the activations recorded so far, leaving none.
     std::vector<HWND> TakeActivations();
 
+    // Called at each window-from-point query, on the querying thread and before the
+    // answer: a test's way to act at that very moment (another thread taking a lock, say).
+    // Null stops it.
+    void SetWindowFromPointObserver(std::function<void()> observer);
+
     // The physical queries behind the scaling exports.
     HWND WindowFromPhysicalPoint(POINT point);
     bool PhysicalCursorPos(POINT& point);
@@ -144,6 +150,9 @@ class SimWindows final : public platform::Windows {
     static bool Contains(const RECT& rect, POINT point);
 
     mutable std::recursive_mutex mutex_;
+    void ObservePointQuery();
+    std::mutex observerMutex_;
+    std::function<void()> pointObserver_;
     std::map<std::uintptr_t, Window> windows_;
     std::vector<HWND> topLevel_; // top of z-order first
     std::vector<Monitor> monitors_;
