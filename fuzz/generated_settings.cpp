@@ -1,5 +1,7 @@
 #include "generated_settings.h"
 
+#include "settings/xml_text_writer.h"
+
 #include <algorithm>
 
 namespace pw::fuzz {
@@ -13,31 +15,10 @@ const char* Bool(bool value) {
     return value ? "true" : "false";
 }
 
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string Attribute(const char* name, const std::string& value) {
-    return std::string(" ") + name + "=\"" + Escaped(value) + "\"";
+    std::string text = std::string(" ") + name + "=\"";
+    settings::xml::AppendEscapedAttribute(text, value);
+    return text + "\"";
 }
 
 std::string Attribute(const char* name, int value) {
