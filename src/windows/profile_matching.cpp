@@ -24,7 +24,7 @@ namespace {
 constexpr StringView kSettingsProgram = L"Pallawick.exe";
 constexpr StringView kTaskbarThumbnail = L"TaskListThumbnailWnd";
 constexpr StringView kTaskbarButtons = L"MSTaskListWClass";
-// Reloads bring new patterns; beyond this many the cache starts afresh.
+// Edits between reloads bring new patterns; beyond this many the cache starts afresh.
 constexpr size_t kMaxCachedPatterns = 512;
 
 enum class PatternCase { Sensitive, Ignored };
@@ -38,6 +38,7 @@ std::unique_ptr<std::wregex> CompilePattern(const Char* pattern, PatternCase pat
 }
 
 // Compiled patterns by their text, shared by every profile that uses the same text.
+// Cleared when the library starts and at every reload, and when it grows past its bound.
 // Guarded by the global lock, which every lookup holds.
 class PatternCache {
   public:
