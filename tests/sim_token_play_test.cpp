@@ -68,7 +68,8 @@ TEST_F(SimTokenPlay, TableOfPlayedCalls) {
         {L"{ENTER}{NUM/}", "dnd upd dn6fx up6fx", "dnd dn6fx", "up6fx upd"},
         {L"\u00e9", "dn0u up0u", "dn0u", "up0u"},
         {L"{CTRL}{LMB}", "dn0m2 M0dn M0up up0m2", "dn0m2 M0dn", "M0up up0m2"},
-        {L"{LMBD}", "M0dn", "M0dn", "M0dn"},
+        // A held press lets its button go at the release rather than press it again.
+        {L"{LMBD}", "M0dn", "M0dn", "M0up"},
         {L"{SHIFT}{RMBU}", "dn0m1 M1up up0m1", "dn0m1 M1up", "M1up up0m1"},
         {L"{PRESS}{LMB}", "M0dn", "M0dn M0up", ""},
         {L"{PRESS}{CTRL}{LMB}", "dn0m2 M0dn M0up up0m2", "dn0m2 M0dn", "M0up up0m2"},

@@ -62,7 +62,9 @@ int CSimMouseToken::ExecutePhase(const SimTokenContext& context, bool isUp) {
         SendModifiers(context, false);
         return Send(context, m_nAction == kClick ? kMouseActionDown : m_nAction);
     }
-    int sent = Send(context, m_nAction == kClick ? kMouseActionUp : m_nAction);
+    // The release always lets the button go: an explicit press ({LMBD}) sent again here would
+    // leave the button held, and an explicit release ({LMBU}) sends the same either way.
+    int sent = Send(context, kMouseActionUp);
     SendModifiers(context, true);
     return sent;
 }
