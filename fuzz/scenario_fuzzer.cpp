@@ -361,7 +361,8 @@ class ScenarioRun {
                       : std::string("-"))
               << "; last pid " << g_dwLastPid << " name " << pw::ToUtf8(g_szCachedProcess)
               << "; settings switch " << (g_pSettings && g_pSettings->SwitchOnMouseOver())
-              << "; timer thread " << g_dwTimerThreadId << "; hook thread " << g_dwHookThreadId;
+              << "; timer thread " << g_dwTimerThreadId << "; hook thread " << g_dwHookThreadId
+              << "; thread messages lost " << Desktop().messages.UndeliveredPosts();
         return state.str();
     }
 

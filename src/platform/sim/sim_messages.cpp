@@ -15,7 +15,8 @@ constexpr unsigned long kFirstThreadId = 0x1000;
 // tells nobody. Never destroyed: desktops may be static objects of any translation unit.
 struct LiveServices {
     std::mutex mutex;
-    std::set<SimMessages*> services;
+    std::map<SimMessages*, uint64_t> services; // by address, with the serial of the one there
+    uint64_t lastSerial = 0;
 };
 
 LiveServices& Live() {
@@ -30,32 +31,46 @@ class LoopThreadExit {
     ~LoopThreadExit() {
         LiveServices& live = Live();
         std::lock_guard lock(live.mutex);
-        for (const auto& [messages, threadId] : loops_) {
-            if (live.services.count(messages))
-                messages->LoopThreadEnded(threadId);
+        for (const Loop& loop : loops_) {
+            auto found = live.services.find(loop.messages);
+            if (found != live.services.end() && found->second == loop.serial)
+                loop.messages->LoopThreadEnded(loop.threadId);
         }
     }
-    void Add(SimMessages* messages, unsigned long threadId) {
-        for (const auto& loop : loops_) {
-            if (loop.first == messages)
+    void Add(SimMessages* messages, uint64_t serial, unsigned long threadId) {
+        for (const Loop& loop : loops_) {
+            if (loop.messages == messages && loop.serial == serial)
                 return;
         }
-        loops_.emplace_back(messages, threadId);
+        loops_.push_back({messages, serial, threadId});
     }
 
   private:
-    std::vector<std::pair<SimMessages*, unsigned long>> loops_;
+    struct Loop {
+        SimMessages* messages;
+        uint64_t serial;
+        unsigned long threadId;
+    };
+    std::vector<Loop> loops_;
 };
 
 namespace {
 thread_local LoopThreadExit t_loopExit;
 } // namespace
 
-SimMessages::SimMessages(SimWindows& windows, SimLoaderLock& loaderLock)
-    : windows_(windows), loaderLock_(loaderLock) {
+namespace {
+uint64_t NextSerial() {
     LiveServices& live = Live();
     std::lock_guard lock(live.mutex);
-    live.services.insert(this);
+    return ++live.lastSerial;
+}
+} // namespace
+
+SimMessages::SimMessages(SimWindows& windows, SimLoaderLock& loaderLock)
+    : windows_(windows), loaderLock_(loaderLock), serial_(NextSerial()) {
+    LiveServices& live = Live();
+    std::lock_guard lock(live.mutex);
+    live.services[this] = serial_;
 }
 
 SimMessages::~SimMessages() {
@@ -103,8 +118,10 @@ bool SimMessages::PostThreadMessage(unsigned long threadId, unsigned message, WP
     {
         std::lock_guard lock(mutex_);
         auto queue = threadQueues_.find(threadId);
-        if (queue == threadQueues_.end())
+        if (queue == threadQueues_.end()) {
+            ++undeliveredPosts_;
             return true;
+        }
         queue->second.push_back({message, wParam, lParam});
     }
     queued_.notify_all();
@@ -120,7 +137,7 @@ void SimMessages::CreateThreadQueue() {
 
 int SimMessages::GetMessage(ThreadMessage& out) {
     const unsigned long self = CurrentThreadId();
-    t_loopExit.Add(this, self);
+    t_loopExit.Add(this, serial_, self);
     std::unique_lock lock(mutex_);
     std::deque<ThreadMessage>& queue = threadQueues_[self];
     running_.insert(self);
@@ -174,6 +191,11 @@ bool SimMessages::SendMessageTimeout(HWND window, unsigned message, WPARAM wPara
     if (result)
         *result = static_cast<uintptr_t>(answer);
     return true;
+}
+
+size_t SimMessages::UndeliveredPosts() const {
+    std::lock_guard lock(mutex_);
+    return undeliveredPosts_;
 }
 
 unsigned long SimMessages::CurrentThreadId() {

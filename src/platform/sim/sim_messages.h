@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -69,6 +70,8 @@ class SimMessages final : public platform::Messages {
     bool WaitUntilQuiet(std::chrono::milliseconds limit);
     // The thread ids handed out, so tests can name threads they did not create.
     unsigned long ThreadIdOf(std::thread::id thread);
+    // Thread messages posted to a thread that had no queue, which only the recorder kept.
+    size_t UndeliveredPosts() const;
 
   private:
     friend class LoopThreadExit;
@@ -81,6 +84,10 @@ class SimMessages final : public platform::Messages {
 
     SimWindows& windows_;
     SimLoaderLock& loaderLock_;
+    // Tells this desktop's services from a later desktop's at the same address, so that a
+    // thread of an earlier desktop ending late leaves the later one's queues alone.
+    const uint64_t serial_;
+    size_t undeliveredPosts_ = 0;
     mutable std::mutex mutex_;
     std::map<String, unsigned> registered_;
     std::map<std::thread::id, unsigned long> threadIds_;
