@@ -66,11 +66,6 @@ String ExceptionText(const std::exception& error) {
 
 // Reading.
 
-namespace {
-
-// One profile's button elements found in a single pass, the first of each name.
-} // namespace
-
 void CApplicationSettings::LoadScrollAttributes(const pugi::xml_node& element,
                                                 LoadDiagnostics* diagnostics) {
     xml::AttributeReader attribute(element, diagnostics);

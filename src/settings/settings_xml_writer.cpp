@@ -150,8 +150,8 @@ constexpr const char* kProfilesPlaceholder = "pallawick-profiles";
 // children of applications, a child of root. The profiles are written straight to text in
 // the place the document's save leaves for them, as the same nodes would be saved: tens of
 // thousands of document nodes would cost more to build and save than the parse of the
-// whole file. Should the placeholder's text turn up anywhere else (a comment of the
-// user's), the profiles go through the document instead.
+// whole file. Should the placeholder's text turn up anywhere else (CDATA or a processing
+// instruction of the user's), the profiles go through the document instead.
 template <typename WriteProfiles>
 std::string SaveWithProfiles(pugi::xml_document& document, pugi::xml_node applications,
                              size_t expectedSize, WriteProfiles writeProfiles) {
