@@ -72,9 +72,7 @@ String FromUtf8(std::string_view text) {
     size_t ascii = 0;
     while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80)
         ++ascii;
-    String out(ascii, Char{});
-    for (size_t k = 0; k < ascii; ++k)
-        out[k] = static_cast<Char>(text[k]);
+    String out(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ascii));
     if (ascii == text.size())
         return out;
     out.reserve(text.size());

@@ -84,7 +84,7 @@ class PW_API CVESKChord {
 
   private:
     void CopyPersistedFields(const CVESKChord& other);
-    void FillSlotValues(pw::settings::xml::SlotValuesToWrite& values) const;
+    pw::settings::xml::SlotValuesToWrite SlotValues() const;
 
     _ACTIONS m_Action = actNoChange;
     pw::settings::OwnedString m_Keys;

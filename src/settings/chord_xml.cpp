@@ -18,7 +18,8 @@ constexpr const Char* kChordOwner = L"(chord)";
 
 } // namespace
 
-void CVESKChord::FillSlotValues(xml::SlotValuesToWrite& values) const {
+xml::SlotValuesToWrite CVESKChord::SlotValues() const {
+    xml::SlotValuesToWrite values;
     values.action = m_Action;
     values.keys = m_Keys.Get();
     values.keyAction = m_nSendKeyAction;
@@ -27,18 +28,15 @@ void CVESKChord::FillSlotValues(xml::SlotValuesToWrite& values) const {
     values.blockMouse = m_bBlockMouse;
     values.randomiseDelay = m_bRandomiseDelay;
     values.app = m_LaunchApp.Get();
+    return values;
 }
 
 void CVESKChord::Save(pugi::xml_node& element) {
-    xml::SlotValuesToWrite values;
-    FillSlotValues(values);
-    xml::WriteSlotAttributes(element, values);
+    xml::WriteSlotAttributes(element, SlotValues());
 }
 
 void CVESKChord::SaveAsText(xml::XmlTextWriter& writer) const {
-    xml::SlotValuesToWrite values;
-    FillSlotValues(values);
-    xml::WriteSlotAttributes(writer, values);
+    xml::WriteSlotAttributes(writer, SlotValues());
 }
 
 bool CVESKChord::Load(const pugi::xml_node& element, int perKeyDelay) {
