@@ -325,6 +325,31 @@ TEST(ReleasePairing, AnAxisLockedByKeysAndByAnActionEndsWhenBothLetGo) {
         << LineOf(lines, "move 620 320");
 }
 
+// The sticky left button is one, whichever action pressed it: a plain sticky left click that
+// ends an axis drag lets the drag's lock go, here when it ends the drag and when the hooks
+// go with its tilt still pending, and a toggled lock of another axis stays until toggled.
+TEST(ReleasePairing, AnAxisDragEndedByThePlainStickyButtonLetsItsLockGo) {
+    ReplayRun run(SettingsXml("<Default IgnoreHScroll=\"true\" IgnoreHScrollTime=\"400\">"
+                              "<Right action=\"79\"/><Middle action=\"49\"/><TiltRight "
+                              "action=\"49\"/><XLeft action=\"132\"/></Default>"));
+    auto lines = run.Play(std::string(kNotepadDesktop) +
+                          "down Right\nup Right\nmove 600 300\ndown Middle\nup Middle\n"
+                          "move 610 310\n"
+                          "down XLeft\nup XLeft\ndown Right\nup Right\ndown Middle\nup Middle\n"
+                          "move 620 320\ndown XLeft\nup XLeft\nmove 630 330\n"
+                          "down Right\nup Right\ntilt 120\nunhook\nhook\nmove 640 340\n");
+    const auto expect = [&](const char* step, const char* result) {
+        EXPECT_TRUE(Has(LineOf(lines, step), result)) << LineOf(lines, step);
+    };
+    expect("move 600 300", "\"result\":\"swallowed\"");
+    expect("move 610 310", "\"result\":\"passed\"");
+    expect("move 620 320", "\"result\":\"swallowed\"");
+    expect("move 630 330", "\"result\":\"passed\"");
+    expect("move 640 340", "\"result\":\"passed\"");
+    const auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
 // A sticky repeat whose step runs while the hooks were set again ends cleanly: its step
 // finds no profile and arms no next one, and the mark of a step under way must not stay,
 // or mouse-over switching stays off for good.

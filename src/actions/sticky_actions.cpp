@@ -12,10 +12,7 @@ bool RunAxisDrag(const ActionCall& call, bool followX) {
     if (!pw::Sticky(call.Point(), call.hwnd, call.button, 0, call.kind, &change))
         return false;
     if (change == 1) {
-        if (followX)
-            g_LockAxis.LockY(false);
-        else
-            g_LockAxis.LockX(false);
+        g_LockAxis.LockForDrag(!followX);
     } else if (change == 2) {
         // Lets go of the drag's lock only: a key's lock taken since keeps its own.
         g_LockAxis.Unlock(false);
@@ -32,9 +29,17 @@ bool RunStickyAction(const ActionCall& call) {
     case actStickyLeftButtonYAxis:
         return RunAxisDrag(call, false);
     default:
-        return pw::Sticky(call.Point(), call.hwnd, call.button, StickyButtonEntry(call.action),
-                          call.kind, nullptr);
+        break;
     }
+    int change = 0;
+    const int which = StickyButtonEntry(call.action);
+    if (!pw::Sticky(call.Point(), call.hwnd, call.button, which, call.kind, &change))
+        return false;
+    // Departs from leaving the lock alone: the plain sticky left click that ends an axis
+    // drag begun by another button would otherwise leave the drag's axis locked for good.
+    if (change == 2 && which == 0)
+        g_LockAxis.EndDrag();
+    return true;
 }
 
 } // namespace pw::actions

@@ -77,33 +77,43 @@ void CLockAxis::ChangeCursor(HICON cursor) {
         cursors.ReplaceSystemCursor(cursor, id);
 }
 
-void CLockAxis::LockX(bool byKey) {
-    m_bXLocked = true;
-    m_nXOwners |= OwnerBit(byKey);
-    m_bByKey = byKey;
+void CLockAxis::Lock(unsigned axes, unsigned char owner) {
+    if (axes & 1) {
+        m_bXLocked = true;
+        m_nXOwners |= owner;
+    }
+    if (axes & 2) {
+        m_bYLocked = true;
+        m_nYOwners |= owner;
+    }
+    m_bByKey = owner == kKeyOwner;
     ShowLockCursor();
+}
+
+void CLockAxis::LockX(bool byKey) {
+    Lock(1, byKey ? kKeyOwner : kActionOwner);
 }
 
 void CLockAxis::LockY(bool byKey) {
-    m_bYLocked = true;
-    m_nYOwners |= OwnerBit(byKey);
-    m_bByKey = byKey;
-    ShowLockCursor();
+    Lock(2, byKey ? kKeyOwner : kActionOwner);
 }
 
-void CLockAxis::Release(unsigned axes, bool byKey) {
-    const unsigned char owner = OwnerBit(byKey);
+void CLockAxis::LockForDrag(bool x) {
+    Lock(x ? 1 : 2, kDragOwner);
+}
+
+void CLockAxis::Release(unsigned axes, unsigned char owners) {
     bool changed = false;
-    if ((axes & 1) && (m_nXOwners & owner)) {
-        m_nXOwners &= static_cast<unsigned char>(~owner);
+    if ((axes & 1) && (m_nXOwners & owners)) {
+        m_nXOwners &= static_cast<unsigned char>(~owners);
         changed = true;
         if (m_nXOwners == 0) {
             m_bXLocked = false;
             m_nXPos = 0;
         }
     }
-    if ((axes & 2) && (m_nYOwners & owner)) {
-        m_nYOwners &= static_cast<unsigned char>(~owner);
+    if ((axes & 2) && (m_nYOwners & owners)) {
+        m_nYOwners &= static_cast<unsigned char>(~owners);
         changed = true;
         if (m_nYOwners == 0) {
             m_bYLocked = false;
@@ -114,20 +124,24 @@ void CLockAxis::Release(unsigned axes, bool byKey) {
         return;
     // What stays locked belongs to the other owner now.
     if (m_nXOwners != 0 || m_nYOwners != 0)
-        m_bByKey = ((m_nXOwners | m_nYOwners) & OwnerBit(true)) != 0;
+        m_bByKey = ((m_nXOwners | m_nYOwners) & kKeyOwner) != 0;
     ShowLockCursor();
 }
 
 void CLockAxis::Unlock(bool byKey) {
-    Release(1 | 2, byKey);
+    Release(1 | 2, OwnersOf(byKey));
 }
 
 void CLockAxis::UnlockX(bool byKey) {
-    Release(1, byKey);
+    Release(1, OwnersOf(byKey));
 }
 
 void CLockAxis::UnlockY(bool byKey) {
-    Release(2, byKey);
+    Release(2, OwnersOf(byKey));
+}
+
+void CLockAxis::EndDrag() {
+    Release(1 | 2, kDragOwner);
 }
 
 void CLockAxis::ResetCursor() {

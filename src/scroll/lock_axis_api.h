@@ -30,6 +30,12 @@ class PW_API CLockAxis {
     // Lets go of one axis for the owner byKey.
     void UnlockX(bool byKey);
     void UnlockY(bool byKey);
+    // A sticky left drag that follows one axis locks the other as an owner of its own,
+    // which an action's unlock also lets go. The sticky left button is one, whichever
+    // action pressed it: a plain sticky left click that ends the drag ends its lock too,
+    // and an action's or a key's lock stays.
+    void LockForDrag(bool x);
+    void EndDrag();
     bool OwnedByKey() const { return m_bByKey; }
 
     bool Locked() const;
@@ -48,10 +54,18 @@ class PW_API CLockAxis {
     static void ResetCursor();
 
   private:
-    // Who holds an axis: bit 0 an action, bit 1 a key.
-    static constexpr unsigned char OwnerBit(bool byKey) { return byKey ? 2 : 1; }
-    // Lets go of the axes of mask (1 X, 2 Y) held by byKey, then shows what stays locked.
-    void Release(unsigned axes, bool byKey);
+    // Who holds an axis: bit 0 an action, bit 1 a key, bit 2 an axis drag.
+    static constexpr unsigned char kActionOwner = 1;
+    static constexpr unsigned char kKeyOwner = 2;
+    static constexpr unsigned char kDragOwner = 4;
+    // What an unlock by byKey lets go of: a key's lock, or an action's and a drag's.
+    static constexpr unsigned char OwnersOf(bool byKey) {
+        return byKey ? kKeyOwner : kActionOwner | kDragOwner;
+    }
+    void Lock(unsigned axes, unsigned char owner);
+    // Lets go of the axes of mask (1 X, 2 Y) held by any of owners, then shows what stays
+    // locked.
+    void Release(unsigned axes, unsigned char owners);
     // The cursor of the axes locked now: both, X or Y; the system cursors when none.
     void ShowLockCursor();
 
