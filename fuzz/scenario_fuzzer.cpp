@@ -41,6 +41,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -324,9 +326,24 @@ class ScenarioRun {
         const std::string process = onDefault ? "app1.exe" : "plain.exe";
         Play("# resting on a window of another profile switches to it\n"
              "window probe process=" +
-             process +
-             " class=Probe caption=\"Probe\" rect=100,1010,400,60\n"
-             "move 300 1040\nwait 400\nmove 301 1040\nwait 400\nmove 302 1040\n");
+             process + " class=Probe caption=\"Probe\" rect=100,1010,400,60\n");
+        // Played a line at a time, noting what the mouse-over road did after each.
+        std::string trace;
+        std::atomic<int> lookups{0};
+        Desktop().windows.SetWindowFromPointObserver([&lookups] { ++lookups; });
+        for (const char* line :
+             {"move 300 1040", "wait 400", "move 301 1040", "wait 400", "move 302 1040"}) {
+            Play(std::string(line) + "\n");
+            CThreadLock lock(L"ScenarioFuzzer");
+            std::ostringstream step;
+            step << "; after " << line << ": timer id " << g_uMouseOverTimer << " running "
+                 << Desktop().timers.IsRunning(pw::runtime::kMouseOverTimer) << " lookups "
+                 << lookups.load() << " last window " << g_hLastWindow << " buttons "
+                 << std::count(g_bButtonDown.begin(), g_bButtonDown.end(), true) << " sticky "
+                 << pw::AnyStickyActive() << " repeat " << g_uRepeatTimer;
+            trace += step.str();
+        }
+        Desktop().windows.SetWindowFromPointObserver(nullptr);
         CThreadLock lock(L"ScenarioFuzzer");
         const bool switched = onDefault ? g_pCurrentApp && !g_pCurrentApp->IsDefault() &&
                                               g_pCurrentApp->GetFullName() &&
@@ -335,7 +352,7 @@ class ScenarioRun {
         if (!switched)
             Fail(std::string("resting on a window of ") + process + " did not switch from " +
                  (onDefault ? "the default profile" : "its profile") + " (mouse-over is dead); " +
-                 MouseOverState());
+                 MouseOverState() + trace);
     }
 
     // What keeps the mouse-over timer from starting or its check from switching; the global
