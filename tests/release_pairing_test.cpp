@@ -140,6 +140,28 @@ TEST(ReleasePairing, StickyHoldKeysOfASameAsLayerOneSlotAreReset) {
     EXPECT_TRUE(held.Empty()) << Describe(held);
 }
 
+// Sticky holds of two buttons share one state: the other button's press is the hold's
+// second press, and its release lets go of the keys held, wherever they live; after that the
+// other button starts a hold of its own.
+TEST(ReleasePairing, AStickyHoldEndedByAnotherButtonsHoldLetsItsKeysGo) {
+    ReplayRun run(SettingsXml("<Default><Left action=\"28\" keys=\"{DEL}{APPS}{LMB}\" "
+                              "keyaction=\"7\" blockmouse=\"true\"/>"
+                              "<Middle action=\"28\" keys=\"b\" keyaction=\"7\"/></Default>"));
+    auto lines =
+        run.Play(std::string(kNotepadDesktop) + "down Left\nup Left\ndown Middle\nup Middle\n");
+    EXPECT_TRUE(Has(LineOf(lines, "down Left"), "\"vk\":46,\"up\":false"));
+    EXPECT_TRUE(Has(LineOf(lines, "up Middle"), "\"vk\":46,\"up\":true"))
+        << LineOf(lines, "up Middle");
+    auto held = HeldAfter(lines);
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+
+    const auto more = run.Play("down Middle\nup Middle\ndown Middle\nup Middle\n");
+    EXPECT_TRUE(Has(LineOf(more, "down Middle"), "\"vk\":66,\"up\":false"))
+        << LineOf(more, "down Middle");
+    held = HeldAfter(Joined(lines, more));
+    EXPECT_TRUE(held.Empty()) << Describe(held);
+}
+
 // A layer change stops the repeat of a sticky repeat; its sticky state ends with it, so
 // mouse-over switching, which waits while a sticky repeat runs, works again.
 TEST(ReleasePairing, ALayerChangeEndsAStickyRepeatAndMouseOverSwitchingResumes) {

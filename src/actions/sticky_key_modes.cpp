@@ -122,8 +122,14 @@ bool StickyHoldKeys(POINT pt, int button, int kind, const CActionData& data,
         CLogger::LogDebug(L"%ls Sticky *UP*", L"Key Hold");
         const Char* stuck =
             profile ? profile->GetStuckKeys(static_cast<MouseButtons>(button), layer) : nullptr;
-        if (!stuck || !*stuck)
+        if (!stuck || !*stuck) {
+            // Departs from leaving the hold on: the second press came from another button's
+            // hold, which shares the state, and its keys would stay down with the state idle.
+            if (!ReleaseStickyHoldKeys(pt))
+                return block;
+            state = 0;
             return block;
+        }
         const String held(stuck);
         // Cleared first: keys that change the layer on their release come back to the reset.
         StoreStuckKeys(profile, button, layer, nullptr);
