@@ -26,6 +26,7 @@
 #include "hook/flag_functions.h"
 #include "platform/input_record.h"
 #include "replay.h"
+#include "runtime/registered_messages.h"
 #include "runtime/runtime_state.h"
 #include "runtime/thread_timers.h"
 #include "scenario.h"
@@ -48,6 +49,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -331,6 +333,16 @@ class ScenarioRun {
         std::string trace;
         std::atomic<int> lookups{0};
         Desktop().windows.SetWindowFromPointObserver([&lookups] { ++lookups; });
+        std::mutex postsMutex;
+        std::string posts;
+        Desktop().messages.SetThreadPostObserver(
+            [&](unsigned long thread, unsigned message, bool queued, bool looping) {
+                const bool setTimer = message == pw::runtime::Messages().setTimer;
+                std::lock_guard guard(postsMutex);
+                posts += " " + std::string(setTimer ? "set-timer" : "message") + " to " +
+                         std::to_string(thread) + (queued ? "" : " (no queue)") +
+                         (looping ? "" : " (no loop)");
+            });
         for (const char* line :
              {"move 300 1040", "wait 400", "move 301 1040", "wait 400", "move 302 1040"}) {
             Play(std::string(line) + "\n");
@@ -340,10 +352,14 @@ class ScenarioRun {
                  << Desktop().timers.IsRunning(pw::runtime::kMouseOverTimer) << " lookups "
                  << lookups.load() << " last window " << g_hLastWindow << " buttons "
                  << std::count(g_bButtonDown.begin(), g_bButtonDown.end(), true) << " sticky "
-                 << pw::AnyStickyActive() << " repeat " << g_uRepeatTimer;
-            trace += step.str();
+                 << pw::AnyStickyActive() << " repeat " << g_uRepeatTimer << " timer thread "
+                 << g_dwTimerThreadId << " posts";
+            std::lock_guard guard(postsMutex);
+            trace += step.str() + posts;
+            posts.clear();
         }
         Desktop().windows.SetWindowFromPointObserver(nullptr);
+        Desktop().messages.SetThreadPostObserver(nullptr);
         CThreadLock lock(L"ScenarioFuzzer");
         const bool switched = onDefault ? g_pCurrentApp && !g_pCurrentApp->IsDefault() &&
                                               g_pCurrentApp->GetFullName() &&

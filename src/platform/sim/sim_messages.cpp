@@ -115,17 +115,31 @@ bool SimMessages::PostThreadMessage(unsigned long threadId, unsigned message, WP
     if (threadId == 0)
         return false;
     Record({SimMessage::Kind::PostedToThread, nullptr, threadId, message, wParam, lParam});
+    bool queued = false;
+    bool looping = false;
+    ThreadPostObserver observer;
     {
         std::lock_guard lock(mutex_);
+        observer = postObserver_;
+        looping = running_.count(threadId) > 0;
         auto queue = threadQueues_.find(threadId);
         if (queue == threadQueues_.end()) {
             ++undeliveredPosts_;
-            return true;
+        } else {
+            queue->second.push_back({message, wParam, lParam});
+            queued = true;
         }
-        queue->second.push_back({message, wParam, lParam});
     }
-    queued_.notify_all();
+    if (queued)
+        queued_.notify_all();
+    if (observer)
+        observer(threadId, message, queued, looping);
     return true;
+}
+
+void SimMessages::SetThreadPostObserver(ThreadPostObserver observer) {
+    std::lock_guard lock(mutex_);
+    postObserver_ = std::move(observer);
 }
 
 void SimMessages::CreateThreadQueue() {

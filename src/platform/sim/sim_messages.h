@@ -73,6 +73,12 @@ class SimMessages final : public platform::Messages {
     // Thread messages posted to a thread that had no queue, which only the recorder kept.
     size_t UndeliveredPosts() const;
 
+    // Called at each thread message posted, with whether it was queued and whether its
+    // thread was in a message loop then; for diagnostics of lost requests.
+    using ThreadPostObserver =
+        std::function<void(unsigned long threadId, unsigned message, bool queued, bool looping)>;
+    void SetThreadPostObserver(ThreadPostObserver observer);
+
   private:
     friend class LoopThreadExit;
     // A thread that ran a message loop has ended: its queue goes with it, as on Windows,
@@ -100,6 +106,7 @@ class SimMessages final : public platform::Messages {
     std::set<unsigned long> waiting_;
     std::condition_variable quiet_;
     Answer answer_;
+    ThreadPostObserver postObserver_;
 };
 
 } // namespace pw::sim
