@@ -309,7 +309,23 @@ class ScenarioRun {
                      std::to_string(sticky[which]) + " after a reload");
         }
         if (!ExtraTimers(false).empty() || Desktop().queueTimers.PendingCount() > 0)
-            Fail("timers running after a reload:" + TimerList(false));
+            Fail("timers running after a reload:" + TimerList(false) + "; " + TimerState());
+    }
+
+    // When each extra timer is due, and the layer and profile it may belong to.
+    std::string TimerState() {
+        std::ostringstream state;
+        for (uintptr_t kind : ExtraTimers(false))
+            state << "timer 0x" << std::hex << kind << std::dec << " due in "
+                  << Desktop().timers.DueIn(kind) << " ms; ";
+        CThreadLock lock(L"ScenarioFuzzer");
+        state << "layer " << g_nCurrentLayer << "; profile "
+              << (g_pCurrentApp && g_pCurrentApp->GetFullName()
+                      ? pw::ToUtf8(g_pCurrentApp->GetFullName())
+                      : std::string("-"))
+              << "; auto-switch id " << g_uAutoSwitchTimer << "; timer thread " << g_dwTimerThreadId
+              << "; thread messages lost " << Desktop().messages.UndeliveredPosts();
+        return state.str();
     }
 
     // Resting on a fresh window of another profile switches to it.

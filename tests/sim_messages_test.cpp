@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <future>
 #include <new>
 #include <thread>
@@ -55,6 +56,34 @@ TEST(SimMessagesTest, ALoopThreadEndingAfterItsDesktopLeavesALaterDesktopAlone) 
     laterMayEnd.set_value();
     later.join();
     laterDesktop->~SimMessages();
+}
+
+// A loop thread that has its queue but has not reached its loop yet, as a thread just
+// started on a loaded machine: what is posted to it is still to be done, so the desktop is
+// not quiet until the thread has taken it and waits again.
+TEST(SimMessagesTest, AThreadNotYetInItsLoopKeepsTheDesktopBusy) {
+    pw::sim::SimWindows windows;
+    pw::sim::SimLoaderLock loaderLock;
+    SimMessages messages(windows, loaderLock);
+    std::promise<unsigned long> created;
+    std::promise<void> mayLoop;
+    std::thread loop([&] {
+        messages.CreateThreadQueue();
+        created.set_value(messages.CurrentThreadId());
+        mayLoop.get_future().wait();
+        pw::platform::Messages::ThreadMessage message;
+        while (messages.GetMessage(message) > 0) {
+        }
+    });
+    const unsigned long id = created.get_future().get();
+    messages.PostThreadMessage(id, pw::platform::kWmUser, 0, 0);
+    EXPECT_FALSE(messages.WaitUntilQuiet(std::chrono::milliseconds(20)));
+
+    mayLoop.set_value();
+    EXPECT_TRUE(messages.WaitUntilQuiet(std::chrono::seconds(10)));
+    messages.PostThreadMessage(id, pw::platform::kWmQuit, 0, 0);
+    loop.join();
+    EXPECT_TRUE(messages.WaitUntilQuiet(std::chrono::seconds(10)));
 }
 
 } // namespace

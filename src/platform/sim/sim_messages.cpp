@@ -142,11 +142,16 @@ void SimMessages::SetThreadPostObserver(ThreadPostObserver observer) {
     postObserver_ = std::move(observer);
 }
 
+// A thread with a queue of its own is a loop thread from now on: until it first waits for
+// a message, what is posted to it is work still to do, and the desktop is not quiet. On a
+// loaded machine it may reach its loop long after its starter went on.
 void SimMessages::CreateThreadQueue() {
     loaderLock_.TakePartInExit();
     const unsigned long self = CurrentThreadId();
+    t_loopExit.Add(this, serial_, self);
     std::lock_guard lock(mutex_);
     threadQueues_.try_emplace(self);
+    running_.insert(self);
 }
 
 int SimMessages::GetMessage(ThreadMessage& out) {

@@ -50,7 +50,8 @@ class SimMessages final : public platform::Messages {
     unsigned long CurrentThreadId() override;
     // Each thread's queue is kept from its first CreateThreadQueue or GetMessage; thread
     // messages posted to a thread without a queue are only recorded. A thread that creates
-    // its queue is one of the library's own: its exit takes part in the loader lock.
+    // its queue is one of the library's own loop threads: its exit takes part in the loader
+    // lock, and the desktop is quiet only once it waits for its next message.
     void CreateThreadQueue() override;
     int GetMessage(ThreadMessage& out) override;
     // Simulated timers call their procedures themselves; a timer message a test posts
@@ -100,8 +101,8 @@ class SimMessages final : public platform::Messages {
     std::vector<SimMessage> recorded_;
     std::map<unsigned long, std::deque<ThreadMessage>> threadQueues_;
     std::condition_variable queued_;
-    // Threads inside a message loop (until their quit message or their end), and those of
-    // them waiting.
+    // Loop threads, from their queue or their first wait until their quit message or their
+    // end, and those of them waiting.
     std::set<unsigned long> running_;
     std::set<unsigned long> waiting_;
     std::condition_variable quiet_;
