@@ -56,9 +56,7 @@ class LoopThreadExit {
 
 namespace {
 thread_local LoopThreadExit t_loopExit;
-} // namespace
 
-namespace {
 uint64_t NextSerial() {
     LiveServices& live = Live();
     std::lock_guard lock(live.mutex);
