@@ -5,7 +5,9 @@
 // combination of the second layer, presses the right button, and checks that the keys
 // the second layer maps to that button arrive in notepad's edit control. Last, the middle
 // button starts a sticky movement-to-scroll in notepad that a released key ends, except
-// Control's. One line per check; the exit code is the number of failed checks.
+// Control's. Last, a release after a layer change goes where its press went: neither a
+// held Control nor a lone right button release reaches notepad. One line per check; the
+// exit code is the number of failed checks.
 
 #include <windows.h>
 
@@ -119,6 +121,33 @@ std::string SettingsXml() {
     return xml;
 }
 
+// The default profile holds Control while the right button is down; notepad's right
+// button is the default profile's on the first layer and no change on the second, and
+// the first side button moves to the next layer.
+std::string PairingSettingsXml() {
+    return "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
+           "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+           "\t<Layers Number=\"2\" />\r\n"
+           "\t<Logging Disable=\"false\" />\r\n"
+           "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"
+           "\t<ResetSticky Enabled=\"false\" Key=\"false\" Layer=\"false\" />\r\n"
+           "\t<LayerModifierKeys Enable=\"false\" />\r\n"
+           "\t<Default>\r\n"
+           "\t\t<Right action=\"28\" keys=\"{CTRL}\" keyaction=\"2\" />\r\n"
+           "\t</Default>\r\n"
+           "\t<Applications>\r\n"
+           "\t\t<Application Name=\"notepad.exe\" Description=\"Notepad\" "
+           "Enabled=\"true\">\r\n"
+           "\t\t\t<Right action=\"74\" />\r\n"
+           "\t\t\t<XLeft action=\"52\" />\r\n"
+           "\t\t\t<Layer1>\r\n"
+           "\t\t\t\t<Right action=\"40\" />\r\n"
+           "\t\t\t\t<XLeft action=\"52\" />\r\n"
+           "\t\t\t</Layer1>\r\n"
+           "\t\t</Application>\r\n"
+           "\t</Applications>\r\n</root>\r\n";
+}
+
 HWND CreateHostWindow() {
     HWND window = host::CreateOwnWindow(
         {WindowProc, L"PallawickKeysHost", L"Pallawick keys host", {0, 0, 300, 200}});
@@ -222,13 +251,75 @@ void CheckControlKeepsTheMovementToScroll(const Notepad& notepad) {
               std::to_string(FirstVisibleLine(notepad)));
 }
 
+bool ControlIsDown() {
+    return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+
+HWND VisiblePopupMenu() {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+void SendSideButtonClick() {
+    SendButton(MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1);
+}
+
+// The right button pressed on the first layer holds Control through the default profile;
+// the side button moves to the second layer while it is held, where the right button is
+// no change. Its release must still let Control go and stay swallowed, as its press was:
+// a lone release would open notepad's context menu, and the next letter typed would go
+// there, or with Control held would be no letter at all.
+void CheckReleaseFollowsItsPress(const Library& library, const Notepad& notepad,
+                                 const std::wstring& folder) {
+    host::WriteFileBytes(folder + pw::folders::kSettingsFileName, PairingSettingsXml());
+    library.updateSettings();
+    SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    host::BringToFront(notepad.frame, 2000);
+    RECT rect{};
+    GetWindowRect(notepad.edit, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Pump(300);
+
+    INPUT right{};
+    right.type = INPUT_MOUSE;
+    right.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    right.mi.dwExtraInfo = kHostMarker;
+    SendInput(1, &right, sizeof(INPUT));
+    const bool held = PumpUntil(1500, ControlIsDown);
+    Check(held, "the right button holds Control through the default profile");
+    SendSideButtonClick();
+    const bool second = PumpUntil(1500, [&] { return library.getCurrentLayer() == 1; });
+    Check(second, "the side button moves to the second layer while the right button is held",
+          "layer " + std::to_string(library.getCurrentLayer()));
+    right.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(1, &right, sizeof(INPUT));
+    const bool letGo = PumpUntil(1500, [] { return !ControlIsDown(); });
+    Check(letGo, "releasing the right button on the second layer lets Control go");
+    Pump(300);
+    HWND menu = VisiblePopupMenu();
+    Check(menu == nullptr, "notepad gets no lone right button release: no context menu opens");
+
+    host::SendKeyPress('Q');
+    const bool typed = PumpUntil(2000, [&] { return Narrow(EditText(notepad)) == "q"; });
+    Check(typed, "the next letter typed goes into notepad's text",
+          "'" + Narrow(EditText(notepad)) + "'");
+
+    // Leave nothing behind for what follows, whatever failed.
+    if (menu || VisiblePopupMenu())
+        host::SendKeyPress(VK_ESCAPE);
+    if (ControlIsDown())
+        SendKey(VK_CONTROL, true);
+    SendSideButtonClick();
+    PumpUntil(1500, [&] { return library.getCurrentLayer() == 0; });
+}
+
 void Run() {
     Library library;
     if (!host::ResolveLibrary(library))
         return;
     g_processChangedMessage = RegisterWindowMessageW(L"VESK_ProcessChanged");
     g_layerChangedMessage = RegisterWindowMessageW(L"VESKLayerChanged");
-    host::PrepareSettingsFolder(L"pallawick-keys-host", SettingsXml());
+    const std::wstring folder = host::PrepareSettingsFolder(L"pallawick-keys-host", SettingsXml());
     HWND window = CreateHostWindow();
     Check(window != nullptr, "the host window is created");
 
@@ -251,6 +342,7 @@ void Run() {
     CheckProfileFollowsTheKeyboard(library, notepad);
     CheckLayerModifierCombination(library, notepad);
     CheckControlKeepsTheMovementToScroll(notepad);
+    CheckReleaseFollowsItsPress(library, notepad, folder);
 
     Check(library.removeMouseHook(true), "RemoveMouseHook stops the threads");
     host::StopNotepad(notepad);
