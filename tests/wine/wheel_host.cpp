@@ -305,6 +305,60 @@ void Reload(const host::Library& library, const std::wstring& folder,
     Pump(300);
 }
 
+// The wheel turned down is a left click held while the wheel turns: pressed on the first
+// notch, released a long 3 s after the last.
+std::string HeldWheelSettingsXml() {
+    return "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
+           "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+           "\t<Layers Number=\"1\" />\r\n"
+           "\t<Logging Disable=\"false\" />\r\n"
+           "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"
+           "\t<Default IgnoreVScroll=\"true\" IgnoreVScrollTime=\"3000\">\r\n"
+           "\t\t<WheelDown action=\"0\" />\r\n"
+           "\t</Default>\r\n</root>\r\n";
+}
+
+bool LeftButtonIsDown() {
+    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+}
+
+// A settings reload while the wheel holds the left button down lets it go at once: held
+// on, it would turn the next mouse move over notepad into a selection.
+void CheckReloadLetsAHeldWheelClickGo(const host::Library& library, const std::wstring& folder,
+                                      const Notepad& notepad) {
+    const std::wstring file = folder + pw::folders::kSettingsFileName;
+    host::WriteFileBytes(file, HeldWheelSettingsXml());
+    library.updateSettings();
+    ScrollNotepadToTop(notepad);
+    BringToFront(notepad.frame, kEventWaitMs);
+    SetCursorPos(kOverNotepad.x, kOverNotepad.y);
+    Pump(200);
+
+    SendWheel(MOUSEEVENTF_WHEEL, -WHEEL_DELTA);
+    const bool pressed = PumpUntil(kEventWaitMs, LeftButtonIsDown);
+    Check(pressed, "a wheel notch holds the left button down while the wheel turns");
+    library.updateSettings();
+    const bool released = PumpUntil(1000, [] { return !LeftButtonIsDown(); });
+    Check(released, "a reload while the wheel is held lets the left button go at once");
+
+    SendMessageW(notepad.edit, EM_SETSEL, 0, 0);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    move.mi.dx = 40;
+    move.mi.dy = 60;
+    SendInput(1, &move, sizeof move);
+    Pump(300);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(notepad.edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    Check(start == end, "a mouse move over notepad afterwards selects nothing",
+          "selection " + std::to_string(start) + "-" + std::to_string(end));
+    if (LeftButtonIsDown())
+        host::SendButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
 // A tilt some time after the last one, so that the repeat filter lets it through.
 void Tilt(int delta) {
     SendWheel(MOUSEEVENTF_HWHEEL, delta);
@@ -415,6 +469,8 @@ void Run() {
     CheckScrollBarMethod(notepad, hostWindow);
     CheckTiltTypesOnce(notepad);
     CheckScrollBarRoads(library, folder, notepad);
+    if (library.updateSettings)
+        CheckReloadLetsAHeldWheelClickGo(library, folder, notepad);
 
     Check(library.removeMouseHook(true), "RemoveMouseHook stops the hooks");
     host::StopNotepad(notepad);
