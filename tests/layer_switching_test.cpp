@@ -75,6 +75,37 @@ key up 16
     }
 }
 
+TEST(LayerSwitching, ARefusedLayerLeavesAPendingSwitchBackOnTime) {
+    // Layer index 1 switches back after a second. A tag past the last layer, played once
+    // or by a sticky repeat again and again, and the exported call for such a layer are
+    // refused: the switch-back armed by "Layer (Next)" still comes a second after it.
+    const std::string buttons = "<XLeft action=\"52\"/><XRight action=\"28\" "
+                                "keys=\"{LAYER:9}\" keyaction=\"0\"/><Middle action=\"28\" "
+                                "keys=\"b{LAYER:9}\" keyaction=\"6\" keyrepeat=\"50\"/>";
+    ReplayRun run(SettingsXml("<Layers Number=\"2\"/><Default>" + buttons +
+                              "<Layer1><Layer autoswitchlayer=\"1\" autoswitchtime=\"1\"/>" +
+                              buttons + "</Layer1></Default>"));
+    auto lines = run.Play(std::string(kDesktop) + R"(
+down XLeft
+up XLeft
+wait 300
+down XRight
+up XRight
+wait 300
+layer 9
+down Middle
+up Middle
+wait 300
+key down 16
+wait 200
+key up 16
+)");
+    EXPECT_EQ(LayerOf(LineOf(lines, "up XLeft")), "1");
+    EXPECT_EQ(LayerOf(LineOf(lines, "layer 9")), "1");
+    EXPECT_EQ(LayerOf(LineOf(lines, "key down 16")), "1");
+    EXPECT_EQ(LayerOf(LineOf(lines, "key up 16")), "0");
+}
+
 TEST(LayerSwitching, MomentaryReleaseWithoutSavedLayerReturnsToTheFirstLayer) {
     // The tag does not save the layer it leaves, and the press of the "Layer 2" button was
     // never seen: its release still ends the shift, on the first layer.

@@ -67,21 +67,28 @@ void SwitchToLayerInUse(int step, const Char* lockName) {
         pw::platform::GetShell().Beep(0);
 }
 
+// Whether a request for layer is refused (no settings, or past the last layer), with
+// the line that says so.
+bool RefusesLayer(int layer) {
+    if (!g_pSettings) {
+        CLogger::LogMessage(L"Unable to change layer - settings object is not initialised");
+        return true;
+    }
+    const int max = g_pSettings->MaxLayers();
+    if (layer < max)
+        return false;
+    CLogger::LogMessage(L"Attempting to activate layer %d which is greater than Max layers "
+                        L"(%d)",
+                        layer, max);
+    return true;
+}
+
 } // namespace
 
 void pw::ChangeLayer(int layer, bool notify) {
     CThreadLock lock(L"ChangeLayer");
-    if (!g_pSettings) {
-        CLogger::LogMessage(L"Unable to change layer - settings object is not initialised");
+    if (RefusesLayer(layer))
         return;
-    }
-    const int max = g_pSettings->MaxLayers();
-    if (layer >= max) {
-        CLogger::LogMessage(L"Attempting to activate layer %d which is greater than Max layers "
-                            L"(%d)",
-                            layer, max);
-        return;
-    }
     POINT pt{};
     GetPhysCursorPos(&pt);
     pw::ResetDuringKeys(pt);
@@ -116,6 +123,10 @@ void pw::LayerNotify(bool notify) {
 
 void SetCurrentLayer(int layer, bool notify, bool autoSwitch, bool saveLayer) {
     CThreadLock lock(L"SetCurrentLayer");
+    // A refused layer changes nothing: the saved layer and a pending switch-back stay, so
+    // a {LAYER:n} past the last layer, played again and again, cannot hold the switch off.
+    if (RefusesLayer(layer))
+        return;
     if (saveLayer)
         g_nSavedLayer = g_nCurrentLayer;
     pw::ChangeLayer(layer, notify);
