@@ -282,8 +282,7 @@ std::string ButtonXml(const std::string& button) {
 // one, the first side button types "a" and the wheel turned down types "b"; the rest is
 // left alone. The jiggler is on with the shortest limit, one minute.
 std::string SettingsXml() {
-    std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
-                      "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+    std::string xml = std::string(host::kSettingsHead) +
                       "\t<Layers Number=\"1\" />\r\n"
                       "\t<Logging Disable=\"false\" />\r\n"
                       "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"
@@ -564,7 +563,7 @@ void CheckJiggler(const Context& context) {
 void CheckNothingHeld(const char* what) {
     std::string held;
     for (int vk = 1; vk < 255; ++vk)
-        if (GetAsyncKeyState(vk) & 0x8000)
+        if (host::IsDown(vk))
             held += (held.empty() ? "" : ", ") + std::to_string(vk);
     Check(held.empty(), what, held);
 }

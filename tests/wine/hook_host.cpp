@@ -124,8 +124,7 @@ constexpr UINT kProfileWheelLines = 7;
 // left alone. The profile scrolls
 // kProfileWheelLines lines per notch.
 std::string SettingsXml() {
-    std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
-                      "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+    std::string xml = std::string(host::kSettingsHead) +
                       "\t<Layers Number=\"2\" />\r\n"
                       "\t<Logging Disable=\"false\" />\r\n"
                       "\t<ScrollLock BypassAll=\"false\" BypassDisabled=\"false\" />\r\n"

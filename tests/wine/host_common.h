@@ -104,6 +104,16 @@ inline bool ResolveLibrary(Library& library) {
     return module && ResolveLibrary(library, module);
 }
 
+// The start of every host's settings file: byte order mark, declaration, root and version.
+inline constexpr const char kSettingsHead[] =
+    "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
+    "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n";
+
+// Whether the system holds the key or mouse button vk down.
+inline bool IsDown(int vk) {
+    return (GetAsyncKeyState(vk) & 0x8000) != 0;
+}
+
 inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -155,6 +165,15 @@ inline std::wstring PrepareSettingsFolder(const wchar_t* name, const std::string
         set && GetSettingsFolder(answer, MAX_PATH) == 0 && _wcsicmp(answer, folder.c_str()) == 0;
     Check(follows, "GetSettingsFolder names the host's settings folder", Narrow(answer));
     return folder;
+}
+
+// Rewrites the settings file in folder and has the library load it, as a saved change
+// would.
+inline void ReplaceSettings(const Library& library, const std::wstring& folder,
+                            const std::string& settingsXml) {
+    WriteFileBytes(folder + pw::folders::kSettingsFileName, settingsXml);
+    if (library.updateSettings)
+        library.updateSettings();
 }
 
 // Wine's own notepad.exe, started for a check: its frame and its edit control.

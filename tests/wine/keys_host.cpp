@@ -5,7 +5,7 @@
 // combination of the second layer, presses the right button, and checks that the keys
 // the second layer maps to that button arrive in notepad's edit control. Last, the middle
 // button starts a sticky movement-to-scroll in notepad that a released key ends, except
-// Control's. Last, a release after a layer change goes where its press went: neither a
+// Control's; and a release after a layer change goes where its press went: neither a
 // held Control nor a lone right button release reaches notepad. One line per check; the
 // exit code is the number of failed checks.
 
@@ -99,8 +99,7 @@ std::string CurrentProcessName(const Library& library) {
 // starts a sticky movement-to-scroll that a key's release ends; the default profile maps
 // nothing.
 std::string SettingsXml() {
-    std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
-                      "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+    std::string xml = std::string(host::kSettingsHead) +
                       "\t<Layers Number=\"2\" />\r\n"
                       "\t<Logging Disable=\"false\" />\r\n"
                       "\t<ScrollLock BypassAll=\"false\" BypassDisabled=\"false\" />\r\n"
@@ -125,8 +124,7 @@ std::string SettingsXml() {
 // button is the default profile's on the first layer and no change on the second, and
 // the first side button moves to the next layer.
 std::string PairingSettingsXml() {
-    return "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
-           "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+    return std::string(host::kSettingsHead) +
            "\t<Layers Number=\"2\" />\r\n"
            "\t<Logging Disable=\"false\" />\r\n"
            "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"
@@ -252,7 +250,7 @@ void CheckControlKeepsTheMovementToScroll(const Notepad& notepad) {
 }
 
 bool ControlIsDown() {
-    return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+    return host::IsDown(VK_CONTROL);
 }
 
 HWND VisiblePopupMenu() {
@@ -271,8 +269,7 @@ void SendSideButtonClick() {
 // there, or with Control held would be no letter at all.
 void CheckReleaseFollowsItsPress(const Library& library, const Notepad& notepad,
                                  const std::wstring& folder) {
-    host::WriteFileBytes(folder + pw::folders::kSettingsFileName, PairingSettingsXml());
-    library.updateSettings();
+    host::ReplaceSettings(library, folder, PairingSettingsXml());
     SendMessageW(notepad.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     host::BringToFront(notepad.frame, 2000);
     RECT rect{};

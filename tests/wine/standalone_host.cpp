@@ -45,8 +45,7 @@ int Count(const std::string& text, const std::string& needle) {
 // Default profile: the middle button types keys on press, the right button holds the
 // second layer while it is down; the other buttons do nothing of their own.
 std::string SettingsXml(const std::string& keys) {
-    std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
-                      "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+    std::string xml = std::string(host::kSettingsHead) +
                       "\t<Layers Number=\"2\" />\r\n"
                       "\t<Logging Disable=\"false\" />\r\n"
                       "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"

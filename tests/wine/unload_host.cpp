@@ -112,7 +112,7 @@ std::string LetterKeys() {
 std::string HeldKeys() {
     std::string held;
     for (int vk = 1; vk < 255; ++vk) {
-        if ((GetAsyncKeyState(vk) & 0x8000) == 0)
+        if (!host::IsDown(vk))
             continue;
         char text[8];
         std::snprintf(text, sizeof text, "0x%02X", vk);
@@ -124,8 +124,7 @@ std::string HeldKeys() {
 // Default profile: the right button types "ab"; everything else is left alone. The profile
 // scrolls kProfileWheelLines lines per notch.
 std::string SettingsXml() {
-    std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
-                      "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+    std::string xml = std::string(host::kSettingsHead) +
                       "\t<Layers Number=\"1\" />\r\n"
                       "\t<Logging Disable=\"false\" />\r\n"
                       "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"

@@ -138,8 +138,7 @@ std::string SettingsXml(const std::string& hostScroll = kLineCommands) {
     const bool plain = hostScroll == kLineCommands;
     const std::string scroll =
         "Enabled=\"true\" AdvScrollVert=\"1\" AdvScrollHorz=\"1\" " + hostScroll;
-    return "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
-           "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+    return std::string(host::kSettingsHead) +
            "\t<Layers Number=\"1\" />\r\n"
            "\t<Logging Disable=\"false\" />\r\n"
            "\t<ScrollWheel ScrollWindowUnderCursor=\"true\" />\r\n"
@@ -299,17 +298,14 @@ void CheckTiltTypesOnce(const Notepad& notepad) {
 // saved change would.
 void Reload(const host::Library& library, const std::wstring& folder,
             const std::string& hostScroll) {
-    host::WriteFileBytes(folder + pw::folders::kSettingsFileName, SettingsXml(hostScroll));
-    if (library.updateSettings)
-        library.updateSettings();
+    host::ReplaceSettings(library, folder, SettingsXml(hostScroll));
     Pump(300);
 }
 
 // The wheel turned down is a left click held while the wheel turns: pressed on the first
 // notch, released a long 3 s after the last.
 std::string HeldWheelSettingsXml() {
-    return "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<root>\r\n"
-           "\t<version build=\"0\" revision=\"0\" minor=\"14\" major=\"2\" />\r\n"
+    return std::string(host::kSettingsHead) +
            "\t<Layers Number=\"1\" />\r\n"
            "\t<Logging Disable=\"false\" />\r\n"
            "\t<SwitchOnMouseOver Enable=\"false\" />\r\n"
@@ -319,16 +315,14 @@ std::string HeldWheelSettingsXml() {
 }
 
 bool LeftButtonIsDown() {
-    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+    return host::IsDown(VK_LBUTTON);
 }
 
 // A settings reload while the wheel holds the left button down lets it go at once: held
 // on, it would turn the next mouse move over notepad into a selection.
 void CheckReloadLetsAHeldWheelClickGo(const host::Library& library, const std::wstring& folder,
                                       const Notepad& notepad) {
-    const std::wstring file = folder + pw::folders::kSettingsFileName;
-    host::WriteFileBytes(file, HeldWheelSettingsXml());
-    library.updateSettings();
+    host::ReplaceSettings(library, folder, HeldWheelSettingsXml());
     ScrollNotepadToTop(notepad);
     BringToFront(notepad.frame, kEventWaitMs);
     SetCursorPos(kOverNotepad.x, kOverNotepad.y);
